@@ -1,0 +1,15 @@
+#include "Clock.h"
+
+namespace pemrix {
+
+std::string FormatTimeOfDay(std::time_t time)
+{
+    std::tm local{};
+    if (localtime_r(&time, &local) == nullptr)
+        return {};
+    char buffer[128];
+    const std::size_t length = std::strftime(buffer, sizeof buffer, "%H:%M:%S", &local);
+    return std::string(buffer, length);
+}
+
+} // namespace pemrix

@@ -1,0 +1,66 @@
+#include "ui/DumpView.h"
+
+#include "core/DumpText.h"
+
+#include <QFontInfo>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTest>
+
+namespace pemrix {
+
+class DumpViewTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void PullReturnsExactlyThePushedText()
+    {
+        DumpView view;
+        std::string dump;
+        ResetImage(dump, 6);
+        const QString text = QString::fromStdString(dump);
+        view.PushText(text);
+        QCOMPARE(view.PullText(), text);
+        QCOMPARE(view.PullText().size(), 5887);
+        QCOMPARE(view.document()->blockCount(), 128);
+    }
+
+    void TypingChangesNothing()
+    {
+        DumpView view;
+        view.PushText(QStringLiteral("0000H FFFF"));
+        view.show();
+        view.setFocus();
+        QTest::keyClicks(&view, QStringLiteral("12"));
+        QTest::keyClick(&view, Qt::Key_Backspace);
+        QTest::keyClick(&view, Qt::Key_Return);
+        QCOMPARE(view.PullText(), QStringLiteral("0000H FFFF"));
+    }
+
+    void FontAppliesToTheTextAlreadyShown()
+    {
+        DumpView view;
+        view.PushText(QStringLiteral("0000H FFFF"));
+        view.ApplyDumpFont(QStringLiteral("Courier New"), 360);
+        QCOMPARE(view.font().pointSizeF(), 18.0);
+        QCOMPARE(view.document()->firstBlock().charFormat().font().pointSizeF(), 18.0);
+        QVERIFY(QFontInfo(view.font()).fixedPitch());
+        QCOMPARE(view.palette().color(QPalette::Base), QColor(224, 224, 224));
+        QCOMPARE(view.palette().color(QPalette::Text), QColor(64, 64, 128));
+    }
+
+    void MissingOrOverlongFacesStillGiveAFixedPitch()
+    {
+        DumpView view;
+        view.ApplyDumpFont(QStringLiteral("No Such Face Anywhere At All, Really Not"), 180);
+        QVERIFY(view.font().family().size() <= DumpView::kMaxFaceLength);
+        QVERIFY(QFontInfo(view.font()).fixedPitch());
+        QCOMPARE(view.font().pointSizeF(), 9.0);
+    }
+};
+
+} // namespace pemrix
+
+QTEST_MAIN(pemrix::DumpViewTest)
+#include "DumpViewTest.moc"

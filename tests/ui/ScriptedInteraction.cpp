@@ -1,0 +1,64 @@
+#include "ScriptedInteraction.h"
+
+#include <QDialog>
+
+namespace pemrix {
+
+void ScriptedInteraction::ShowMessage(QWidget*, const QString& text, const QString& caption,
+                                      MessageIcon icon)
+{
+    m_messages.append({text, caption, icon});
+}
+
+QString ScriptedInteraction::GetOpenFileName(QWidget*, const QStringList& filters)
+{
+    m_fileFilters.append(filters);
+    if (m_fileNames.empty())
+        return {};
+    QString name = m_fileNames.front();
+    m_fileNames.pop_front();
+    return name;
+}
+
+QString ScriptedInteraction::GetSaveFileName(QWidget* owner, const QStringList& filters,
+                                             const QString& defaultSuffix)
+{
+    m_defaultSuffixes.append(defaultSuffix);
+    return GetOpenFileName(owner, filters);
+}
+
+std::optional<FontChoice> ScriptedInteraction::ChooseFont(QWidget*)
+{
+    // An empty script and a queued cancel both answer as a cancelled chooser.
+    FontChoice font;
+    const bool chosen = !m_fonts.empty() && m_fonts.front().has_value();
+    if (chosen)
+        font = *m_fonts.front();
+    if (!m_fonts.empty())
+        m_fonts.pop_front();
+    if (!chosen)
+        return std::nullopt;
+    return font;
+}
+
+void ScriptedInteraction::OpenUrl(const QUrl& url)
+{
+    m_openedUrls.append(url);
+}
+
+int ScriptedInteraction::RunModal(QDialog& dialog)
+{
+    m_dialogClasses.append(QString::fromLatin1(dialog.metaObject()->className()));
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    if (!m_dialogs.empty()) {
+        DialogScript script = std::move(m_dialogs.front());
+        m_dialogs.pop_front();
+        script(dialog);
+    }
+    if (dialog.isVisible())
+        dialog.reject();
+    return dialog.result();
+}
+
+} // namespace pemrix

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "ui/UserInteraction.h"
+
+#include <QList>
+#include <QUrl>
+
+#include <deque>
+#include <functional>
+
+namespace pemrix {
+
+// Answers the user-interaction seam from a script and records what was shown.
+class ScriptedInteraction : public UserInteraction
+{
+public:
+    struct Message
+    {
+        QString strText;
+        QString strCaption;
+        MessageIcon icon;
+    };
+    // Plays the user inside a modal dialog; returns nothing, the dialog's own buttons decide.
+    using DialogScript = std::function<void(QDialog&)>;
+
+    void ShowMessage(QWidget* owner, const QString& text, const QString& caption,
+                     MessageIcon icon) override;
+    QString GetOpenFileName(QWidget* owner, const QStringList& filters) override;
+    QString GetSaveFileName(QWidget* owner, const QStringList& filters,
+                            const QString& defaultSuffix) override;
+    std::optional<FontChoice> ChooseFont(QWidget* owner) override;
+    void OpenUrl(const QUrl& url) override;
+    // Shows the dialog, runs the next dialog script on it, and returns its result; with no
+    // script left the dialog is rejected, as if the user pressed Escape.
+    int RunModal(QDialog& dialog) override;
+
+    void QueueFileName(const QString& path) { m_fileNames.push_back(path); }
+    void QueueFont(std::optional<FontChoice> font) { m_fonts.push_back(std::move(font)); }
+    void QueueDialog(DialogScript script) { m_dialogs.push_back(std::move(script)); }
+
+    QList<Message> m_messages;
+    QList<QUrl> m_openedUrls;
+    QList<QStringList> m_fileFilters;
+    QStringList m_defaultSuffixes;
+    QStringList m_dialogClasses;
+
+private:
+    std::deque<QString> m_fileNames;
+    std::deque<std::optional<FontChoice>> m_fonts;
+    std::deque<DialogScript> m_dialogs;
+};
+
+} // namespace pemrix

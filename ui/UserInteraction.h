@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QDialog;
+class QUrl;
+class QWidget;
+
+namespace pemrix {
+
+enum class MessageIcon { None, Warning };
+
+// A font picked in the font chooser: face name and size in tenths of a point.
+struct FontChoice
+{
+    QString strFace;
+    int nTenthsOfPoint = 0;
+};
+
+// Everything that stops and asks the user, or hands something to the desktop, goes through
+// here, so tests can answer from a script and no test ever waits on a modal window.
+class UserInteraction
+{
+public:
+    virtual ~UserInteraction() = default;
+
+    // A message box with only an OK button.
+    virtual void ShowMessage(QWidget* owner, const QString& text, const QString& caption,
+                             MessageIcon icon) = 0;
+    // An empty name means the user cancelled.
+    virtual QString GetOpenFileName(QWidget* owner, const QStringList& filters) = 0;
+    // Asks before an existing file is replaced; adds defaultSuffix to a name without one.
+    virtual QString GetSaveFileName(QWidget* owner, const QStringList& filters,
+                                    const QString& defaultSuffix) = 0;
+    virtual std::optional<FontChoice> ChooseFont(QWidget* owner) = 0;
+    virtual void OpenUrl(const QUrl& url) = 0;
+    // Runs a dialog modally and returns its result (QDialog::Accepted or Rejected).
+    virtual int RunModal(QDialog& dialog) = 0;
+};
+
+} // namespace pemrix

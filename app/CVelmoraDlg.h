@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QDialog>
+#include <QHash>
+
+#include <cstdint>
+#include <string>
+
+class QAbstractButton;
+class QComboBox;
+class QTreeWidget;
+
+namespace pemrix {
+
+class DumpView;
+struct EepromTypeInfo;
+class ProfileStore;
+class UserInteraction;
+
+// The main window: owns every control, the dump text (the memory image) and the data
+// exchange between the dump text and the dump view.
+class CVelmoraDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // End results as the program reports them: through OK (Exit, Close) or Cancel (Escape).
+    static constexpr int kResultOk = 1;
+    static constexpr int kResultCancel = 2;
+
+    CVelmoraDlg(const ProfileStore& profile, UserInteraction& interaction,
+                QWidget* parent = nullptr);
+    ~CVelmoraDlg() override;
+
+    // The start-up sequence. Returns false when the program must end before the window is
+    // ever shown.
+    bool Initialise();
+
+    // The two directions of the data exchange: view and port combo into the members, and
+    // the members back into the view and the combo.
+    void PullDump();
+    void PushDump();
+
+    void SelectEepromType(std::uint32_t code);
+
+    const std::string& DumpText() const { return m_strDump; }
+    QAbstractButton* Button(int id) const { return m_buttons.value(id); }
+    DumpView* DumpViewControl() const { return m_dumpView; }
+    QComboBox* PortCombo() const { return m_portCombo; }
+
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void CreateControls();
+    void SetTabOrder();
+    void BindCommands();
+    void PlaceDumpAndWatch(bool watchShown);
+    void ApplyStoredDumpFont();
+    void MarkSelectedType(const EepromTypeInfo& selected);
+    void OnExit();
+
+    const ProfileStore& m_profile;
+    UserInteraction& m_interaction;
+
+    QHash<int, QAbstractButton*> m_buttons;
+    DumpView* m_dumpView = nullptr;
+    QComboBox* m_portCombo = nullptr;
+    QTreeWidget* m_logList = nullptr;
+    QTreeWidget* m_informationList = nullptr;
+
+    std::string m_strDump;
+    QString m_strPortText;
+};
+
+} // namespace pemrix

@@ -1,0 +1,7 @@
+#include "app/CVelmoraApp.h"
+
+int main(int argc, char** argv)
+{
+    pemrix::CVelmoraApp app(argc, argv);
+    return app.Run();
+}

@@ -1,0 +1,146 @@
+#include "app/CVelmoraDlg.h"
+
+#include "app/MainWindowControls.h"
+#include "core/DumpText.h"
+#include "settings/ProfileKeys.h"
+#include "settings/ProfileStore.h"
+#include "ui/DumpView.h"
+#include "ui/ScriptedInteraction.h"
+
+#include <QAbstractButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace pemrix {
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ProfileStore> m_profile;
+    ScriptedInteraction m_interaction;
+
+    std::unique_ptr<CVelmoraDlg> StartWindow()
+    {
+        auto window = std::make_unique<CVelmoraDlg>(*m_profile, m_interaction);
+        if (!window->Initialise())
+            return nullptr;
+        window->show();
+        return window;
+    }
+
+    std::uint32_t StoredType() const
+    {
+        return m_profile->GetProfileInt(profile::kSection, profile::kEepromType, 0);
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_profile = std::make_unique<ProfileStore>(m_dir->filePath(QStringLiteral("p.ini")));
+    }
+
+    void EmptyProfileStartsWithAnErased93C56()
+    {
+        auto window = StartWindow();
+        QVERIFY(window);
+        const QString text = window->DumpViewControl()->PullText();
+        const QStringList rows = text.split(QLatin1Char('\n'));
+        QCOMPARE(rows.size(), 16);
+        QCOMPARE(rows.first(), QStringLiteral("0000H FFFF FFFF FFFF FFFF FFFF FFFF FFFF FFFF"));
+        QVERIFY(rows.last().startsWith(QStringLiteral("0078H ")));
+        QVERIFY(!window->Button(IDC_93C56)->isEnabled());
+        QVERIFY(window->Button(IDC_93C46)->isEnabled());
+        // Selecting at start-up does not store the type.
+        QCOMPARE(StoredType(), 0u);
+        QCOMPARE(window->geometry(), QRect(0, 0, 800, 530));
+    }
+
+    void StoredTypeOutsideTheTableStartsAs93C56()
+    {
+        m_profile->WriteProfileInt(profile::kSection, profile::kEepromType, 9);
+        auto window = StartWindow();
+        QCOMPARE(window->DumpViewControl()->PullText().count(QLatin1Char('\n')), 15);
+        QVERIFY(!window->Button(IDC_93C56)->isEnabled());
+    }
+
+    void TypeButtonStoresDisablesAndResets()
+    {
+        auto window = StartWindow();
+        window->PullDump();
+        std::string patched = window->DumpText();
+        SetImageWord(patched, 0, "1234");
+        window->DumpViewControl()->PushText(QString::fromStdString(patched));
+
+        QTest::mouseClick(window->Button(IDC_93C86), Qt::LeftButton);
+        QCOMPARE(StoredType(), 6u);
+        QVERIFY(!window->Button(IDC_93C86)->isEnabled());
+        for (int id : {IDC_93C46, IDC_93C56, IDC_93C57, IDC_93C66, IDC_93C76})
+            QVERIFY(window->Button(id)->isEnabled());
+        const QString text = window->DumpViewControl()->PullText();
+        QCOMPARE(text.size(), 5887);
+        QVERIFY(!text.contains(QStringLiteral("1234")));
+        QCOMPARE(text.mid(46 * 127, 5), QStringLiteral("03F8H"));
+    }
+
+    void HiddenTypeButtonIsOutsideTheWindowButSelectable()
+    {
+        auto window = StartWindow();
+        QAbstractButton* hidden = window->Button(IDC_93C57);
+        QVERIFY(hidden->geometry().left() >= 800);
+        QVERIFY(hidden->focusPolicy() & Qt::TabFocus);
+        hidden->click();
+        QCOMPARE(StoredType(), 3u);
+    }
+
+    void FocusStartsOnHelpAndTabFollowsTheKeyboardOrder()
+    {
+        auto window = StartWindow();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QCOMPARE(QApplication::focusWidget(), window->Button(ID_HELP));
+        QCOMPARE(window->Button(ID_HELP)->nextInFocusChain(), window->Button(IDC_ABOUT));
+        QCOMPARE(window->Button(IDC_SAVE)->nextInFocusChain(),
+                 static_cast<QWidget*>(window->DumpViewControl()));
+    }
+
+    void EnterDoesNothingAndEscapeEndsThroughCancel()
+    {
+        auto window = StartWindow();
+        QTest::keyClick(window.get(), Qt::Key_Return);
+        QVERIFY(window->isVisible());
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(window->result(), CVelmoraDlg::kResultCancel);
+    }
+
+    void ExitAndCloseEndThroughOk()
+    {
+        for (int id : {IDC_EXIT, IDC_CLOSE}) {
+            auto window = StartWindow();
+            QTest::mouseClick(window->Button(id), Qt::LeftButton);
+            QVERIFY(!window->isVisible());
+            QCOMPARE(window->result(), CVelmoraDlg::kResultOk);
+        }
+    }
+
+    void WatchWindowSettingPlacesTheDump()
+    {
+        m_profile->WriteProfileInt(profile::kSection, profile::kWatchWindow, 0);
+        auto window = StartWindow();
+        QCOMPARE(window->DumpViewControl()->geometry(), kDumpHiddenRect);
+        m_profile->WriteProfileInt(profile::kSection, profile::kWatchWindow, 1);
+        auto shown = StartWindow();
+        QCOMPARE(shown->DumpViewControl()->geometry(), kDumpShownRect);
+    }
+};
+
+} // namespace pemrix
+
+QTEST_MAIN(pemrix::MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "files/FileSystem.h"
+
+namespace pemrix {
+
+// The file operations on a POSIX system.
+class PosixFileSystem final : public FileSystem
+{
+public:
+    FileCreateResult CreateNew(const std::string& path) override;
+    FileWriteResult Write(FileHandle handle, std::string_view bytes) override;
+    int Flush(FileHandle handle) override;
+    int Close(FileHandle handle) override;
+    int Rename(const std::string& from, const std::string& to) override;
+    int Remove(const std::string& path) override;
+    FileSizeResult FileSize(const std::string& path) override;
+    FileReadResult ReadFile(const std::string& path, std::size_t maxBytes) override;
+};
+
+} // namespace pemrix

@@ -1,0 +1,27 @@
+#include "RomFileLayout.h"
+
+#include <algorithm>
+
+namespace pemrix {
+
+std::size_t RomFileSize(const EepromTypeInfo& type)
+{
+    return kRomHeaderLength + kRomWordLength * type.words;
+}
+
+std::size_t LargestRomFileSize()
+{
+    std::size_t largest = 0;
+    for (const EepromTypeInfo& type : EepromTypes())
+        largest = std::max(largest, RomFileSize(type));
+    return largest;
+}
+
+std::string RomTypeField(const EepromTypeInfo& type)
+{
+    std::string field(type.name);
+    field.resize(kRomTypeFieldLength, ' ');
+    return field;
+}
+
+} // namespace pemrix

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/EepromTypeInfo.h"
+#include "files/FileSystem.h"
+#include "files/RomOpenResult.h"
+
+#include <string>
+
+namespace pemrix {
+
+// The Open command after its dialog: reads `path` and checks it against the selected type.
+// The caller installs the new dump text and applies the refreshes only when accepted.
+RomOpenResult OpenRomFile(FileSystem& fileSystem, const std::string& path, EepromType selected);
+
+} // namespace pemrix

@@ -1,0 +1,73 @@
+#include "RomFileSave.h"
+
+#include "files/FileErrorText.h"
+#include "files/RomFileEncoder.h"
+
+#include <cerrno>
+
+namespace pemrix {
+
+namespace {
+
+constexpr std::string_view kImageMismatchText =
+    "The memory image does not match the selected EEPROM type.";
+
+// Names taken by files that an earlier, interrupted Save left behind are skipped this often.
+constexpr int kTemporaryNameAttempts = 100;
+
+std::string TemporaryPathBeside(const std::string& path, int attempt)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    return folder + ".pemrix-save-" + std::to_string(attempt) + ".tmp";
+}
+
+FileCreateResult CreateTemporaryBeside(FileSystem& fileSystem, const std::string& path,
+                                       std::string& temporaryPath)
+{
+    FileCreateResult created{-1, EEXIST};
+    for (int attempt = 0; attempt < kTemporaryNameAttempts && created.error == EEXIST; ++attempt) {
+        temporaryPath = TemporaryPathBeside(path, attempt);
+        created = fileSystem.CreateNew(temporaryPath);
+    }
+    return created;
+}
+
+// Writes, flushes and closes; the first failure's error number, or 0.
+int WriteWhole(FileSystem& fileSystem, FileHandle handle, std::string_view bytes)
+{
+    const FileWriteResult written = fileSystem.Write(handle, bytes);
+    int error = written.error;
+    if (error == 0 && written.written < bytes.size())
+        error = ENOSPC;
+    if (error == 0)
+        error = fileSystem.Flush(handle);
+    const int closeError = fileSystem.Close(handle);
+    return error != 0 ? error : closeError;
+}
+
+} // namespace
+
+std::optional<FileMessage> SaveRomFile(FileSystem& fileSystem, const std::string& path,
+                                       std::string_view dump, EepromType selected)
+{
+    const std::optional<std::string> file = EncodeRomFile(dump, selected);
+    if (!file)
+        return FileMessage{std::string(kImageMismatchText), std::string(kFileErrorCaption),
+                           FileMessageIcon::Warning};
+
+    std::string temporaryPath;
+    const FileCreateResult created = CreateTemporaryBeside(fileSystem, path, temporaryPath);
+    if (created.error != 0)
+        return FileErrorMessage(FileErrorKindFromErrno(created.error), path);
+
+    int error = WriteWhole(fileSystem, created.handle, *file);
+    if (error == 0)
+        error = fileSystem.Rename(temporaryPath, path);
+    if (error == 0)
+        return std::nullopt;
+    fileSystem.Remove(temporaryPath);
+    return FileErrorMessage(FileErrorKindFromErrno(error), path);
+}
+
+} // namespace pemrix

@@ -1,0 +1,101 @@
+#include "files/RomFileSave.h"
+
+#include "FailingFileSystem.h"
+#include "TemporaryFolder.h"
+#include "core/DumpText.h"
+#include "files/RomFileEncoder.h"
+
+#include <cerrno>
+
+#include <gtest/gtest.h>
+
+namespace pemrix {
+namespace {
+
+class RomFileSaveTest : public ::testing::Test
+{
+protected:
+    RomFileSaveTest() { ResetImage(m_strDump, 6); }
+
+    TemporaryFolder m_folder;
+    std::string m_strDump;
+};
+
+TEST_F(RomFileSaveTest, WritesTheFileAndLeavesNothingElseBehind)
+{
+    PosixFileSystem fileSystem;
+    m_folder.Write("chip.ROM", "old contents");
+    EXPECT_EQ(SaveRomFile(fileSystem, m_folder.PathOf("chip.ROM"), m_strDump, 6), std::nullopt);
+    EXPECT_EQ(m_folder.Read("chip.ROM"), EncodeRomFile(m_strDump, 6));
+    EXPECT_EQ(m_folder.Names(), std::vector<std::string>{"chip.ROM"});
+}
+
+TEST_F(RomFileSaveTest, AFailureLeavesTheOldFileAsItWasAndNoTemporaryFile)
+{
+    struct Case
+    {
+        std::string_view name;
+        FileFaults faults;
+        std::string_view text; // %1 stands for the target's path
+    };
+    const Case cases[] = {
+        {"disk full",
+         {.nWriteLimit = 1000, .nWriteError = ENOSPC},
+         "Disk full while accessing %1."},
+        {"short write", {.nWriteLimit = 1000}, "Disk full while accessing %1."},
+        {"nothing written", {.nWriteLimit = 0}, "Disk full while accessing %1."},
+        {"write I/O",
+         {.nWriteLimit = 16, .nWriteError = EIO},
+         "A hardware I/O error was reported while accessing %1."},
+        {"flush I/O",
+         {.nFlushError = EIO},
+         "A hardware I/O error was reported while accessing %1."},
+        {"close I/O",
+         {.nCloseError = EIO},
+         "A hardware I/O error was reported while accessing %1."},
+        {"rename", {.nRenameError = EACCES}, "Access to %1 was denied."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_folder.Write("chip.ROM", "old contents");
+        FailingFileSystem fileSystem(c.faults);
+        const std::string path = m_folder.PathOf("chip.ROM");
+        const std::optional<FileMessage> message = SaveRomFile(fileSystem, path, m_strDump, 6);
+        ASSERT_TRUE(message);
+        std::string text(c.text);
+        text.replace(text.find("%1"), 2, path);
+        EXPECT_EQ(*message, (FileMessage{text, "pemrix", FileMessageIcon::Warning}));
+        EXPECT_EQ(m_folder.Read("chip.ROM"), "old contents");
+        EXPECT_EQ(m_folder.Names(), std::vector<std::string>{"chip.ROM"});
+    }
+}
+
+TEST_F(RomFileSaveTest, AFolderThatDoesNotExistIsReportedByTheTargetsPath)
+{
+    PosixFileSystem fileSystem;
+    const std::string path = m_folder.PathOf("missing/chip.ROM");
+    EXPECT_EQ(SaveRomFile(fileSystem, path, m_strDump, 6)->strText, path + " was not found.");
+    EXPECT_TRUE(m_folder.Names().empty());
+}
+
+TEST_F(RomFileSaveTest, ATemporaryFileLeftByAnEarlierSaveIsNeitherUsedNorRemoved)
+{
+    PosixFileSystem fileSystem;
+    m_folder.Write(".pemrix-save-0.tmp", "left behind");
+    EXPECT_EQ(SaveRomFile(fileSystem, m_folder.PathOf("chip.ROM"), m_strDump, 6), std::nullopt);
+    EXPECT_EQ(m_folder.Read(".pemrix-save-0.tmp"), "left behind");
+    EXPECT_EQ(m_folder.Read("chip.ROM").size(), 4112u);
+}
+
+TEST_F(RomFileSaveTest, ADumpOfAnotherTypeIsNotWritten)
+{
+    PosixFileSystem fileSystem;
+    const std::optional<FileMessage> message =
+        SaveRomFile(fileSystem, m_folder.PathOf("chip.ROM"), m_strDump, 1);
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->strText, "The memory image does not match the selected EEPROM type.");
+    EXPECT_TRUE(m_folder.Names().empty());
+}
+
+} // namespace
+} // namespace pemrix

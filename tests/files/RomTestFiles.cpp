@@ -1,0 +1,21 @@
+#include "RomTestFiles.h"
+
+#include "core/HexText.h"
+#include "files/RomFileLayout.h"
+
+namespace pemrix {
+
+std::string CountingWordText(std::uint32_t words)
+{
+    std::string text;
+    for (std::uint32_t i = 0; i < words; ++i)
+        text += FormatHex4((i * 0x0101u + 0x1234u) & 0xFFFF);
+    return text;
+}
+
+std::string RomFileOf(const EepromTypeInfo& type, const EepromTypeInfo& fieldType)
+{
+    return std::string(kRomMagic) + RomTypeField(fieldType) + CountingWordText(type.words);
+}
+
+} // namespace pemrix

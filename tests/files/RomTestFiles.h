@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/EepromTypeInfo.h"
+
+#include <string>
+#include <string_view>
+
+namespace pemrix {
+
+// Distinct upper-case word groups, word i's four characters at 4 * i.
+std::string CountingWordText(std::uint32_t words);
+
+// A well-formed ROM file of `type` whose header names `fieldType` and holds CountingWordText.
+std::string RomFileOf(const EepromTypeInfo& type, const EepromTypeInfo& fieldType);
+
+inline std::string RomFileOf(const EepromTypeInfo& type)
+{
+    return RomFileOf(type, type);
+}
+
+} // namespace pemrix

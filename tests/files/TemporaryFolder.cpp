@@ -1,0 +1,53 @@
+#include "TemporaryFolder.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include <stdlib.h>
+
+namespace pemrix {
+
+TemporaryFolder::TemporaryFolder()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "pemrix-files-XXXXXX");
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary folder");
+    m_strPath = pattern;
+}
+
+TemporaryFolder::~TemporaryFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(m_strPath, ignored);
+}
+
+std::string TemporaryFolder::PathOf(std::string_view name) const
+{
+    return m_strPath + "/" + std::string(name);
+}
+
+void TemporaryFolder::Write(std::string_view name, std::string_view bytes) const
+{
+    std::ofstream(PathOf(name), std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string TemporaryFolder::Read(std::string_view name) const
+{
+    std::ifstream in(PathOf(name), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> TemporaryFolder::Names() const
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(m_strPath))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace pemrix

@@ -1,0 +1,10 @@
+#include "platform/linux/LinuxPortPlatform.h"
+
+namespace pemrix {
+
+LinuxPortPlatform::LinuxPortPlatform(const std::filesystem::path& parportRoot)
+    : PortMachinePlatform(DescribeParportMachine(parportRoot))
+{
+}
+
+} // namespace pemrix

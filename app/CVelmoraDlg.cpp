@@ -5,34 +5,23 @@
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileStore.h"
 #include "ui/DumpView.h"
+#include "ui/ReportList.h"
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QTreeWidget>
 
 namespace pemrix {
 
 namespace {
 
-QTreeWidget* MakeReportList(QWidget* parent, const QString& name, const QRect& rect)
+ReportList* MakeReportList(QWidget* parent, const QString& name, const QRect& rect)
 {
-    auto* list = new QTreeWidget(parent);
+    auto* list = new ReportList(parent);
     list->setObjectName(name);
-    list->setRootIsDecorated(false);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setGeometry(rect);
     return list;
-}
-
-void AddColumn(QTreeWidget* list, const QString& title, int width)
-{
-    const int column = list->columnCount();
-    list->setColumnCount(column + 1);
-    list->headerItem()->setText(column, title);
-    list->header()->resizeSection(column, width);
 }
 
 } // namespace
@@ -110,9 +99,9 @@ bool CVelmoraDlg::Initialise()
     PushDump();
     setGeometry(kMainWindowRect);
     setFixedSize(kMainWindowRect.size());
-    AddColumn(m_informationList, QStringLiteral("Informations"), 177);
-    AddColumn(m_logList, QStringLiteral("Time"), 80);
-    AddColumn(m_logList, QStringLiteral("Result"), 476);
+    m_informationList->AddColumn(QStringLiteral("Informations"), 177);
+    m_logList->AddColumn(QStringLiteral("Time"), 80);
+    m_logList->AddColumn(QStringLiteral("Result"), 476);
     PlaceDumpAndWatch(m_profile.GetProfileInt(profile::kSection, profile::kWatchWindow,
                                               profile::kDefaultWatchWindow) != 0);
     const std::uint32_t storedType =

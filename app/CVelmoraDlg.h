@@ -8,11 +8,11 @@
 
 class QAbstractButton;
 class QComboBox;
-class QTreeWidget;
 
 namespace pemrix {
 
 class DumpView;
+class ReportList;
 struct EepromTypeInfo;
 class ProfileStore;
 class UserInteraction;
@@ -68,8 +68,8 @@ private:
     QHash<int, QAbstractButton*> m_buttons;
     DumpView* m_dumpView = nullptr;
     QComboBox* m_portCombo = nullptr;
-    QTreeWidget* m_logList = nullptr;
-    QTreeWidget* m_informationList = nullptr;
+    ReportList* m_logList = nullptr;
+    ReportList* m_informationList = nullptr;
 
     std::string m_strDump;
     QString m_strPortText;

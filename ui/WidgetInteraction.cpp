@@ -1,5 +1,7 @@
 #include "WidgetInteraction.h"
 
+#include "ui/HelpViewer.h"
+
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
@@ -54,6 +56,14 @@ std::optional<FontChoice> WidgetInteraction::ChooseFont(QWidget* owner)
 void WidgetInteraction::OpenUrl(const QUrl& url)
 {
     QDesktopServices::openUrl(url);
+}
+
+void WidgetInteraction::ShowHelp(const QString& file, const QString& topic)
+{
+    // One viewer for the whole run, brought forward again on the next Help.
+    if (!m_helpViewer)
+        m_helpViewer = new HelpViewer;
+    m_helpViewer->ShowTopic(file, topic);
 }
 
 int WidgetInteraction::RunModal(QDialog& dialog)

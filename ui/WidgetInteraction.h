@@ -2,7 +2,11 @@
 
 #include "ui/UserInteraction.h"
 
+#include <QPointer>
+
 namespace pemrix {
+
+class HelpViewer;
 
 // The real widgets behind the user-interaction seam.
 class WidgetInteraction : public UserInteraction
@@ -15,7 +19,11 @@ public:
                             const QString& defaultSuffix) override;
     std::optional<FontChoice> ChooseFont(QWidget* owner) override;
     void OpenUrl(const QUrl& url) override;
+    void ShowHelp(const QString& file, const QString& topic) override;
     int RunModal(QDialog& dialog) override;
+
+private:
+    QPointer<HelpViewer> m_helpViewer;
 };
 
 } // namespace pemrix

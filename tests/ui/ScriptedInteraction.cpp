@@ -46,6 +46,11 @@ void ScriptedInteraction::OpenUrl(const QUrl& url)
     m_openedUrls.append(url);
 }
 
+void ScriptedInteraction::ShowHelp(const QString& file, const QString& topic)
+{
+    m_helpTopics.append(file + QLatin1Char('#') + topic);
+}
+
 int ScriptedInteraction::RunModal(QDialog& dialog)
 {
     m_dialogClasses.append(QString::fromLatin1(dialog.metaObject()->className()));

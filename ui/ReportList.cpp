@@ -1,0 +1,35 @@
+#include "ReportList.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+
+namespace pemrix {
+
+ReportList::ReportList(QWidget* parent) : QTreeWidget(parent)
+{
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setSortingEnabled(false);
+    setColumnCount(0);
+    header()->setStretchLastSection(false);
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void ReportList::AddColumn(const QString& title, int width)
+{
+    const int column = columnCount();
+    setColumnCount(column + 1);
+    headerItem()->setText(column, title);
+    header()->resizeSection(column, width);
+}
+
+void ReportList::AppendRow(const QStringList& texts, bool scrollToEnd)
+{
+    auto* item = new QTreeWidgetItem(this, texts);
+    if (scrollToEnd) {
+        scrollToItem(item);
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    }
+}
+
+} // namespace pemrix

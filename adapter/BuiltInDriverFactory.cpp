@@ -1,0 +1,22 @@
+#include "adapter/BuiltInDriverFactory.h"
+
+#include "adapter/BuiltInDriver.h"
+#include "adapter/BuiltInPortConnector.h"
+#include "adapter/DriverSettings.h"
+#include "adapter/LinuxPpdevCalls.h"
+#include "adapter/SteadyBusClock.h"
+
+namespace pemrix {
+
+std::unique_ptr<DriverLink> MakeBuiltInDriver(const BuiltInDriverPaths& paths)
+{
+    const DriverSettings settings = LoadDriverSettings(paths.settingsFile);
+    PpdevSetup ppdev{std::make_shared<LinuxPpdevCalls>(), std::make_shared<SteadyBusClock>(),
+                     settings.cable, settings.timing};
+    auto connector = std::make_shared<BuiltInPortConnector>(
+        std::make_shared<VirtualAdapter>(paths.virtualChipFolder, settings.timing),
+        ParportDirectory(paths.procRoot, paths.devRoot), std::move(ppdev));
+    return std::make_unique<BuiltInDriver>(std::move(connector));
+}
+
+} // namespace pemrix

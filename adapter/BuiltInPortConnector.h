@@ -1,0 +1,28 @@
+#pragma once
+
+#include <memory>
+
+#include "adapter/ParportDirectory.h"
+#include "adapter/PortConnector.h"
+#include "adapter/PpdevAdapter.h"
+#include "adapter/VirtualAdapter.h"
+
+namespace pemrix {
+
+// The virtual adapter at kVirtualAdapterBase, and every other address the parallel port whose
+// kernel entry has that base.
+class BuiltInPortConnector : public PortConnector
+{
+public:
+    BuiltInPortConnector(std::shared_ptr<VirtualAdapter> virtualAdapter, ParportDirectory directory,
+                         PpdevSetup ppdev);
+
+    std::shared_ptr<Adapter> Connect(std::uint32_t address, AdapterStatus& status) override;
+
+private:
+    std::shared_ptr<VirtualAdapter> m_virtualAdapter;
+    ParportDirectory m_directory;
+    PpdevSetup m_ppdev;
+};
+
+} // namespace pemrix

@@ -1,0 +1,145 @@
+#include "adapter/ChipSession.h"
+
+#include <utility>
+
+namespace pemrix {
+
+namespace {
+
+// A word travels zero-extended in its 32-bit field; only the low 16 bits reach the chip.
+std::uint16_t ChipWord(std::uint32_t value)
+{
+    return static_cast<std::uint16_t>(value & 0xFFFF);
+}
+
+} // namespace
+
+ChipSession::ChipSession(PortConnector& connector) : m_connector(connector) {}
+
+void ChipSession::SetPort(std::uint32_t address)
+{
+    if (m_portAddress == address)
+        return;
+    m_adapter.reset();
+    m_portAddress = address;
+    m_deferredStatus = AdapterStatus::Ok;
+}
+
+void ChipSession::EnableWrite(EepromType type)
+{
+    Defer(type, [](MicrowireBus& bus, const MicrowireGeometry& chip) {
+        bus.EnableWrite(chip);
+        return AdapterStatus::Ok;
+    });
+}
+
+void ChipSession::DisableWrite(EepromType type)
+{
+    Defer(type, [](MicrowireBus& bus, const MicrowireGeometry& chip) {
+        bus.DisableWrite(chip);
+        return AdapterStatus::Ok;
+    });
+}
+
+AdapterStatus ChipSession::Read(EepromType type, std::uint32_t address, std::uint32_t& data)
+{
+    return Answer(type, address, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
+        std::uint16_t word = 0;
+        const AdapterStatus status = bus.Read(chip, address, word);
+        if (status == AdapterStatus::Ok)
+            data = word;
+        return status;
+    });
+}
+
+AdapterStatus ChipSession::Write(EepromType type, std::uint32_t address, std::uint32_t data)
+{
+    return Answer(type, address, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
+        return bus.Write(chip, address, ChipWord(data));
+    });
+}
+
+AdapterStatus ChipSession::Erase(EepromType type, std::uint32_t address)
+{
+    return Answer(type, address, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
+        return bus.Erase(chip, address);
+    });
+}
+
+AdapterStatus ChipSession::Fill(EepromType type, std::uint32_t data)
+{
+    return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
+        return bus.WriteAll(chip, ChipWord(data));
+    });
+}
+
+AdapterStatus ChipSession::EraseAll(EepromType type)
+{
+    return Answer(type, std::nullopt, [](MicrowireBus& bus, const MicrowireGeometry& chip) {
+        return bus.EraseAll(chip);
+    });
+}
+
+AdapterStatus ChipSession::ReadImage(EepromType type, std::span<std::uint32_t> words)
+{
+    return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
+        for (std::uint32_t address = 0; address < chip.words; ++address) {
+            std::uint16_t word = 0;
+            const AdapterStatus status = bus.Read(chip, address, word);
+            if (status != AdapterStatus::Ok)
+                return status;
+            words[address] = word;
+        }
+        return AdapterStatus::Ok;
+    });
+}
+
+AdapterStatus ChipSession::WriteImage(EepromType type, std::span<const std::uint32_t> words)
+{
+    return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
+        for (std::uint32_t address = 0; address < chip.words; ++address) {
+            const AdapterStatus status = bus.Write(chip, address, ChipWord(words[address]));
+            if (status != AdapterStatus::Ok)
+                return status;
+        }
+        return AdapterStatus::Ok;
+    });
+}
+
+AdapterStatus ChipSession::Answer(EepromType type, std::optional<std::uint32_t> address,
+                                  const BusOperation& operation)
+{
+    if (m_deferredStatus != AdapterStatus::Ok)
+        return std::exchange(m_deferredStatus, AdapterStatus::Ok);
+    return Run(type, address, operation);
+}
+
+void ChipSession::Defer(EepromType type, const BusOperation& operation)
+{
+    const AdapterStatus status = Run(type, std::nullopt, operation);
+    if (m_deferredStatus == AdapterStatus::Ok)
+        m_deferredStatus = status;
+}
+
+AdapterStatus ChipSession::Run(EepromType type, std::optional<std::uint32_t> address,
+                               const BusOperation& operation)
+{
+    const std::optional<MicrowireGeometry> chip = FindMicrowireGeometry(type);
+    if (!chip)
+        return AdapterStatus::BadType;
+    if (address && *address >= chip->words)
+        return AdapterStatus::AddressBeyondChip;
+    if (!m_portAddress)
+        return AdapterStatus::NoPort;
+    if (!m_adapter) {
+        AdapterStatus status = AdapterStatus::Ok;
+        m_adapter = m_connector.Connect(*m_portAddress, status);
+        if (!m_adapter)
+            return status;
+    }
+    const AdapterStatus busStatus = operation(m_adapter->BusFor(*chip), *chip);
+    const AdapterStatus adapterStatus = m_adapter->FinishRequest();
+    return adapterStatus != AdapterStatus::Ok ? adapterStatus : busStatus;
+}
+
+} // namespace pemrix

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+
+#include "adapter/Adapter.h"
+#include "adapter/AdapterStatus.h"
+#include "adapter/MicrowireBus.h"
+#include "adapter/MicrowireGeometry.h"
+#include "adapter/PortConnector.h"
+
+namespace pemrix {
+
+// One driver handle's state and operations: the port it chose and, from the first request
+// that needs it, the adapter there. Record requests answer with a status. The 4-byte write
+// enable and disable have none, so what keeps them from the chip is held back and becomes the
+// status of the next record request, which is then not carried out.
+class ChipSession
+{
+public:
+    explicit ChipSession(PortConnector& connector);
+
+    void SetPort(std::uint32_t address);
+    void EnableWrite(EepromType type);
+    void DisableWrite(EepromType type);
+
+    AdapterStatus Read(EepromType type, std::uint32_t address, std::uint32_t& data);
+    AdapterStatus Write(EepromType type, std::uint32_t address, std::uint32_t data);
+    AdapterStatus Erase(EepromType type, std::uint32_t address);
+    AdapterStatus Fill(EepromType type, std::uint32_t data);
+    AdapterStatus EraseAll(EepromType type);
+    AdapterStatus ReadImage(EepromType type, std::span<std::uint32_t> words);
+    AdapterStatus WriteImage(EepromType type, std::span<const std::uint32_t> words);
+
+private:
+    using BusOperation = std::function<AdapterStatus(MicrowireBus&, const MicrowireGeometry&)>;
+
+    AdapterStatus Answer(EepromType type, std::optional<std::uint32_t> address,
+                         const BusOperation& operation);
+    void Defer(EepromType type, const BusOperation& operation);
+    AdapterStatus Run(EepromType type, std::optional<std::uint32_t> address,
+                      const BusOperation& operation);
+
+    PortConnector& m_connector;
+    std::optional<std::uint32_t> m_portAddress;
+    std::shared_ptr<Adapter> m_adapter;
+    AdapterStatus m_deferredStatus = AdapterStatus::Ok;
+};
+
+} // namespace pemrix

@@ -1,0 +1,78 @@
+#include "adapter/DriverSettings.h"
+
+#include <charconv>
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+namespace pemrix {
+
+namespace {
+
+// Faster than any 93Cxx can be clocked, or slower than anyone would wait for.
+constexpr std::int64_t kShortestHalfPeriodNs = 100;
+constexpr std::int64_t kLongestHalfPeriodNs = 1'000'000;
+// A settings file is a few lines; reading stops here whatever the file is.
+constexpr std::size_t kLongestSettingsFile = 64 * 1024;
+
+std::string_view Trimmed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+void ApplyHalfPeriod(std::string_view value, DriverSettings& settings)
+{
+    std::int64_t nanoseconds = 0;
+    const auto [end, error] =
+        std::from_chars(value.data(), value.data() + value.size(), nanoseconds);
+    if (error != std::errc() || end != value.data() + value.size())
+        return;
+    if (nanoseconds < kShortestHalfPeriodNs || nanoseconds > kLongestHalfPeriodNs)
+        return;
+    settings.timing.halfPeriod = std::chrono::nanoseconds(nanoseconds);
+}
+
+void ApplySetting(std::string_view key, std::string_view value, DriverSettings& settings)
+{
+    if (key == "cable") {
+        if (const CableProfile* cable = FindCableProfile(value))
+            settings.cable = cable;
+    } else if (key == "half_period_ns") {
+        ApplyHalfPeriod(value, settings);
+    }
+}
+
+} // namespace
+
+DriverSettings ParseDriverSettings(std::string_view text)
+{
+    DriverSettings settings;
+    while (!text.empty()) {
+        const auto lineEnd = text.find('\n');
+        std::string_view line = text.substr(0, lineEnd);
+        text = lineEnd == std::string_view::npos ? std::string_view() : text.substr(lineEnd + 1);
+        line = line.substr(0, line.find('#'));
+        const auto equals = line.find('=');
+        if (equals == std::string_view::npos)
+            continue;
+        ApplySetting(Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)), settings);
+    }
+    return settings;
+}
+
+DriverSettings LoadDriverSettings(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return {};
+    std::string text(kLongestSettingsFile, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return ParseDriverSettings(text);
+}
+
+} // namespace pemrix

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "adapter/PpdevCalls.h"
+
+namespace pemrix {
+
+// The real calls on /dev/parportN.
+class LinuxPpdevCalls : public PpdevCalls
+{
+public:
+    int Open(const std::string& path, int& fd) override;
+    int SetExclusive(int fd) override;
+    int Claim(int fd) override;
+    int Release(int fd) override;
+    int WriteData(int fd, std::uint8_t value) override;
+    int ReadStatus(int fd, std::uint8_t& value) override;
+    void Close(int fd) override;
+};
+
+} // namespace pemrix

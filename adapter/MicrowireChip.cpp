@@ -1,0 +1,202 @@
+#include "adapter/MicrowireChip.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "core/DumpText.h"
+
+namespace pemrix {
+
+namespace {
+
+using std::chrono::milliseconds;
+
+constexpr unsigned kWordBits = 16;
+
+// Typical self-timed cycles per type: one word (WRITE, ERASE), ERAL and WRAL.
+struct ChipCycles
+{
+    milliseconds word;
+    milliseconds eraseAll;
+    milliseconds writeAll;
+};
+
+constexpr std::array<ChipCycles, 6> kCycles{{
+    {milliseconds(2), milliseconds(4), milliseconds(8)},
+    {milliseconds(2), milliseconds(4), milliseconds(8)},
+    {milliseconds(2), milliseconds(4), milliseconds(8)},
+    {milliseconds(3), milliseconds(6), milliseconds(12)},
+    {milliseconds(3), milliseconds(6), milliseconds(12)},
+    {milliseconds(3), milliseconds(6), milliseconds(12)},
+}};
+
+} // namespace
+
+MicrowireChip::MicrowireChip(const MicrowireGeometry& geometry, const BusClock& clock)
+    : m_geometry(geometry), m_clock(clock), m_words(geometry.words, kErasedWord)
+{
+}
+
+void MicrowireChip::Drive(bool chipSelect, bool clock, bool dataIn)
+{
+    const bool rising = chipSelect && clock && !m_bClock;
+    if (chipSelect != m_bChipSelect) {
+        if (!chipSelect)
+            Execute();
+        m_phase = chipSelect ? Phase::AwaitStart : Phase::Standby;
+    }
+    m_bChipSelect = chipSelect;
+    m_bClock = clock;
+    if (rising && !m_faults.absent && !Busy())
+        OnRisingEdge(dataIn);
+}
+
+bool MicrowireChip::DataOut() const
+{
+    // Whenever the chip does not drive DO, the adapter's pull-up makes it read high.
+    if (m_faults.absent || !m_bChipSelect)
+        return true;
+    if (m_phase == Phase::AwaitStart && m_bStatusPending)
+        return !Busy();
+    if (m_phase == Phase::ReadOut)
+        return m_bDataOut;
+    return true;
+}
+
+void MicrowireChip::LoadWords(std::span<const std::uint16_t> words)
+{
+    std::copy_n(words.begin(), std::min(words.size(), m_words.size()), m_words.begin());
+}
+
+void MicrowireChip::OnRisingEdge(bool dataIn)
+{
+    switch (m_phase) {
+    case Phase::AwaitStart:
+        // Zeros before the start bit are ignored; the start bit ends any ready indication.
+        if (dataIn) {
+            m_bStatusPending = false;
+            m_phase = Phase::Instruction;
+            m_nBitsIn = 0;
+            m_nShiftIn = 0;
+        }
+        break;
+    case Phase::Instruction:
+        m_nShiftIn = (m_nShiftIn << 1) | (dataIn ? 1 : 0);
+        if (++m_nBitsIn == 2 + m_geometry.addressBits)
+            Decode();
+        break;
+    case Phase::DataIn:
+        m_nShiftIn = (m_nShiftIn << 1) | (dataIn ? 1 : 0);
+        if (++m_nBitsIn == kWordBits)
+            m_phase = Phase::Complete;
+        break;
+    case Phase::ReadOut:
+        if (m_nBitsOut == 0) {
+            m_phase = Phase::Ignore;
+            break;
+        }
+        m_bDataOut = (m_nShiftOut & 0x8000) != 0;
+        m_nShiftOut = static_cast<std::uint16_t>(m_nShiftOut << 1);
+        --m_nBitsOut;
+        break;
+    case Phase::Standby:
+    case Phase::Complete:
+    case Phase::Ignore:
+        break;
+    }
+}
+
+void MicrowireChip::Decode()
+{
+    const std::uint32_t field = m_nShiftIn & ((1u << m_geometry.addressBits) - 1);
+    const std::uint32_t opcode = m_nShiftIn >> m_geometry.addressBits;
+    // The leading don't-care bit of 93C56 and 93C76 falls outside the word count.
+    m_nAddress = field % m_geometry.words;
+    const std::optional<MicrowireInstruction> instruction =
+        DecodeInstruction(opcode, field, m_geometry.addressBits);
+    m_phase = Phase::Ignore;
+    if (!instruction)
+        return;
+    m_instruction = *instruction;
+    m_nBitsIn = 0;
+    m_nShiftIn = 0;
+    switch (m_instruction) {
+    case MicrowireInstruction::Read:
+        m_nShiftOut = ReadValue(m_nAddress);
+        m_nBitsOut = kWordBits;
+        m_bDataOut = false;
+        m_phase = Phase::ReadOut;
+        break;
+    case MicrowireInstruction::Write:
+    case MicrowireInstruction::WriteAll:
+        m_phase = Phase::DataIn;
+        break;
+    case MicrowireInstruction::Erase:
+    case MicrowireInstruction::EraseAll:
+        m_phase = Phase::Complete;
+        break;
+    case MicrowireInstruction::EnableWrite:
+        m_bWriteEnabled = true;
+        break;
+    case MicrowireInstruction::DisableWrite:
+        m_bWriteEnabled = false;
+        break;
+    }
+}
+
+void MicrowireChip::Execute()
+{
+    if (m_phase != Phase::Complete || !m_bWriteEnabled)
+        return;
+    const ChipCycles& cycles = kCycles[m_geometry.code - 1];
+    const auto data = static_cast<std::uint16_t>(m_nShiftIn);
+    switch (m_instruction) {
+    case MicrowireInstruction::Write:
+        m_words[m_nAddress] = data;
+        StartCycle(cycles.word);
+        break;
+    case MicrowireInstruction::Erase:
+        m_words[m_nAddress] = static_cast<std::uint16_t>(kErasedWord);
+        StartCycle(cycles.word);
+        break;
+    case MicrowireInstruction::EraseAll:
+        std::fill(m_words.begin(), m_words.end(), static_cast<std::uint16_t>(kErasedWord));
+        StartCycle(cycles.eraseAll);
+        break;
+    case MicrowireInstruction::WriteAll:
+        std::fill(m_words.begin(), m_words.end(), data);
+        StartCycle(cycles.writeAll);
+        break;
+    case MicrowireInstruction::Read:
+    case MicrowireInstruction::EnableWrite:
+    case MicrowireInstruction::DisableWrite:
+        break;
+    }
+}
+
+void MicrowireChip::StartCycle(std::chrono::nanoseconds cycle)
+{
+    m_bModified = true;
+    m_bStatusPending = true;
+    m_bNeverReady = m_faults.neverReady;
+    m_busyUntil = m_clock.Now() + cycle;
+    m_programmingTime += cycle;
+}
+
+bool MicrowireChip::Busy() const
+{
+    return m_bNeverReady || m_clock.Now() < m_busyUntil;
+}
+
+std::uint16_t MicrowireChip::ReadValue(std::uint32_t address)
+{
+    std::uint16_t value = m_words[address];
+    value = static_cast<std::uint16_t>((value & ~m_faults.stuckMask) |
+                                       (m_faults.stuckLevels & m_faults.stuckMask));
+    if (m_nReads++ % 2 == 1)
+        value ^= m_faults.unstableMask;
+    return value;
+}
+
+} // namespace pemrix

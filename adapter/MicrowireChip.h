@@ -1,0 +1,84 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "adapter/BusClock.h"
+#include "adapter/ChipFaults.h"
+#include "adapter/MicrowireGeometry.h"
+#include "adapter/MicrowireInstruction.h"
+
+namespace pemrix {
+
+// A 93Cxx in x16 organisation at the level of its pins: it samples DI on SK's rising edges
+// while CS is high, answers on DO, and programs itself in the bus clock's time. It powers up
+// write-protected and erased (all words FFFF).
+class MicrowireChip
+{
+public:
+    MicrowireChip(const MicrowireGeometry& geometry, const BusClock& clock);
+
+    // The levels of CS, SK and DI as they now stand at the pins.
+    void Drive(bool chipSelect, bool clock, bool dataIn);
+    bool DataOut() const;
+
+    const MicrowireGeometry& Geometry() const { return m_geometry; }
+    std::span<const std::uint16_t> Words() const { return m_words; }
+    // Replaces the stored words, as a data file or a test sets them up; `words` has the
+    // type's word count.
+    void LoadWords(std::span<const std::uint16_t> words);
+    void SetFaults(const ChipFaults& faults) { m_faults = faults; }
+
+    // Set by every programming cycle until whoever stores the words clears it.
+    bool Modified() const { return m_bModified; }
+    void ClearModified() { m_bModified = false; }
+    // The sum of the programming cycles the chip has run, as a yardstick for the bus.
+    std::chrono::nanoseconds ProgrammingTime() const { return m_programmingTime; }
+
+private:
+    enum class Phase
+    {
+        Standby,
+        AwaitStart,
+        Instruction,
+        DataIn,
+        ReadOut,
+        Complete,
+        Ignore,
+    };
+
+    void OnRisingEdge(bool dataIn);
+    void Decode();
+    void Execute();
+    void StartCycle(std::chrono::nanoseconds cycle);
+    bool Busy() const;
+    std::uint16_t ReadValue(std::uint32_t address);
+
+    MicrowireGeometry m_geometry;
+    const BusClock& m_clock;
+    std::vector<std::uint16_t> m_words;
+    ChipFaults m_faults;
+
+    bool m_bChipSelect = false;
+    bool m_bClock = false;
+    Phase m_phase = Phase::Standby;
+    unsigned m_nBitsIn = 0;
+    std::uint32_t m_nShiftIn = 0;
+    MicrowireInstruction m_instruction = MicrowireInstruction::Read;
+    std::uint32_t m_nAddress = 0;
+    std::uint16_t m_nShiftOut = 0;
+    unsigned m_nBitsOut = 0;
+    bool m_bDataOut = true;
+
+    bool m_bWriteEnabled = false;
+    bool m_bStatusPending = false;
+    std::chrono::nanoseconds m_busyUntil{0};
+    bool m_bNeverReady = false;
+    bool m_bModified = false;
+    unsigned m_nReads = 0;
+    std::chrono::nanoseconds m_programmingTime{0};
+};
+
+} // namespace pemrix

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace pemrix {
+
+// The seven x16 instructions the driver uses.
+enum class MicrowireInstruction
+{
+    Read,
+    Write,
+    Erase,
+    EnableWrite,
+    DisableWrite,
+    EraseAll,
+    WriteAll,
+};
+
+// How an instruction is framed after its start bit.
+struct MicrowireInstructionCode
+{
+    MicrowireInstruction instruction;
+    std::uint32_t opcode;
+    // Addressed instructions carry the word address in the address field; the opcode 00 ones
+    // are told apart by the field's top two bits instead, the rest clocked as zeros.
+    bool addressed;
+    std::uint32_t fieldPrefix;
+    // Sixteen data bits follow the address field (into the chip).
+    bool takesData;
+    // Starts a self-timed programming cycle when chip select falls.
+    bool programs;
+    // Programs the whole chip, so it is allowed the longer timeout.
+    bool wholeChip;
+};
+
+const MicrowireInstructionCode& InstructionCode(MicrowireInstruction instruction);
+
+// Start bit, opcode and address field as one number of 3 + addressBits bits, MSB first.
+std::uint32_t InstructionFrame(MicrowireInstruction instruction, unsigned addressBits,
+                               std::uint32_t address);
+
+// The instruction a chip reads from an opcode and its address field.
+std::optional<MicrowireInstruction> DecodeInstruction(std::uint32_t opcode, std::uint32_t field,
+                                                      unsigned addressBits);
+
+} // namespace pemrix

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "adapter/Adapter.h"
+#include "adapter/BusClock.h"
+#include "adapter/BusTiming.h"
+#include "adapter/CableProfile.h"
+#include "adapter/MicrowireBus.h"
+#include "adapter/PpdevCalls.h"
+#include "adapter/PpdevLinePort.h"
+
+namespace pemrix {
+
+// What every connection to a parallel port is made with.
+struct PpdevSetup
+{
+    std::shared_ptr<PpdevCalls> calls;
+    std::shared_ptr<BusClock> clock;
+    const CableProfile* cable;
+    BusTiming timing;
+};
+
+// A parallel port held for one driver handle: opened and claimed exclusively before the first
+// register access, and released and closed when the handle closes.
+class PpdevAdapter : public Adapter
+{
+public:
+    // Opens and claims `device`, sets the lines at rest and checks the cable's loopbacks;
+    // nullptr and the reason when any of it fails.
+    static std::unique_ptr<PpdevAdapter>
+    Connect(const PpdevSetup& setup, const std::filesystem::path& device, AdapterStatus& status);
+
+    PpdevAdapter(const PpdevSetup& setup, int fd);
+    ~PpdevAdapter() override;
+    PpdevAdapter(const PpdevAdapter&) = delete;
+    PpdevAdapter& operator=(const PpdevAdapter&) = delete;
+
+    MicrowireBus& BusFor(const MicrowireGeometry& chip) override;
+    AdapterStatus FinishRequest() override;
+
+private:
+    PpdevSetup m_setup;
+    int m_nFd;
+    PpdevLinePort m_lines;
+    MicrowireBus m_bus;
+};
+
+} // namespace pemrix

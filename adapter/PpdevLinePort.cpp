@@ -1,0 +1,88 @@
+#include "adapter/PpdevLinePort.h"
+
+namespace pemrix {
+
+namespace {
+
+std::uint8_t BitMask(std::uint8_t bit)
+{
+    return static_cast<std::uint8_t>(1u << bit);
+}
+
+// The port hardware inverts BUSY between the pin and the status register.
+bool StatusPinLevel(std::uint8_t status, std::uint8_t bit)
+{
+    const bool registerLevel = (status & BitMask(bit)) != 0;
+    return bit == kStatusBusyBit ? !registerLevel : registerLevel;
+}
+
+} // namespace
+
+PpdevLinePort::PpdevLinePort(PpdevCalls& calls, int fd, const CableProfile& cable)
+    : m_calls(calls), m_nFd(fd), m_cable(cable)
+{
+    Rest();
+}
+
+void PpdevLinePort::SetLine(DriveLine line, bool level)
+{
+    const CablePin& pin = m_cable.PinFor(line);
+    if (level != pin.inverted)
+        m_nData = static_cast<std::uint8_t>(m_nData | BitMask(pin.bit));
+    else
+        m_nData = static_cast<std::uint8_t>(m_nData & ~BitMask(pin.bit));
+}
+
+void PpdevLinePort::Flush()
+{
+    Note(m_calls.WriteData(m_nFd, m_nData));
+}
+
+bool PpdevLinePort::ReadDataOut()
+{
+    std::uint8_t status = 0;
+    if (!ReadStatus(status))
+        return true;
+    return StatusPinLevel(status, m_cable.dataOut.bit) != m_cable.dataOut.inverted;
+}
+
+void PpdevLinePort::Rest()
+{
+    m_nData = m_cable.restingData;
+    for (DriveLine line : {DriveLine::ChipSelect, DriveLine::Clock, DriveLine::DataIn})
+        SetLine(line, false);
+    Flush();
+}
+
+bool PpdevLinePort::LoopbacksAnswer()
+{
+    const std::uint8_t resting = m_nData;
+    bool answered = true;
+    for (const CableLoopback& driven : m_cable.loopbacks) {
+        Note(
+            m_calls.WriteData(m_nFd, static_cast<std::uint8_t>(resting | BitMask(driven.dataBit))));
+        std::uint8_t status = 0;
+        if (!ReadStatus(status))
+            return false;
+        for (const CableLoopback& sensed : m_cable.loopbacks) {
+            if (StatusPinLevel(status, sensed.statusBit) != (&sensed == &driven))
+                answered = false;
+        }
+    }
+    Flush();
+    return answered && m_nError == 0;
+}
+
+bool PpdevLinePort::ReadStatus(std::uint8_t& status)
+{
+    Note(m_calls.ReadStatus(m_nFd, status));
+    return m_nError == 0;
+}
+
+void PpdevLinePort::Note(int error)
+{
+    if (m_nError == 0)
+        m_nError = error;
+}
+
+} // namespace pemrix

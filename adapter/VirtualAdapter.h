@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <memory>
+
+#include "adapter/Adapter.h"
+#include "adapter/BusTiming.h"
+#include "adapter/MicrowireBus.h"
+#include "adapter/MicrowireChip.h"
+#include "adapter/SimulatedLinePort.h"
+#include "adapter/VirtualBusClock.h"
+#include "adapter/VirtualChipStore.h"
+
+namespace pemrix {
+
+// The adapter at kVirtualAdapterBase: one simulated chip of every type, each in its own
+// socket, all in one virtual time. A request reaches the chip of its own type code, and every
+// programming request's result is stored in that chip's data file before the request ends.
+class VirtualAdapter : public Adapter
+{
+public:
+    VirtualAdapter(const std::filesystem::path& folder, const BusTiming& timing);
+
+    MicrowireBus& BusFor(const MicrowireGeometry& chip) override;
+    AdapterStatus FinishRequest() override;
+
+    // For tests and benchmarks: the chip and the port of a type code from 1 to 6.
+    MicrowireChip& Chip(EepromType code);
+    SimulatedLinePort& Port(EepromType code);
+    VirtualBusClock& Clock() { return m_clock; }
+
+private:
+    struct Socket
+    {
+        Socket(const MicrowireGeometry& geometry, VirtualBusClock& clock, const BusTiming& timing);
+        MicrowireChip chip;
+        SimulatedLinePort port;
+        MicrowireBus bus;
+    };
+
+    Socket& SocketFor(EepromType code);
+
+    VirtualChipStore m_store;
+    VirtualBusClock m_clock;
+    std::array<std::unique_ptr<Socket>, 6> m_sockets;
+};
+
+} // namespace pemrix

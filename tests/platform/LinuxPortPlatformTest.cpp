@@ -2,7 +2,7 @@
 
 #include "settings/PortComboPlan.h"
 #include "settings/PortDiscovery.h"
-#include "tests/settings/DescribedPorts.h" // readable entries in failures
+#include "tests/settings/DescribedPorts.h"
 
 #include <QTemporaryDir>
 
@@ -15,11 +15,6 @@
 
 namespace pemrix {
 namespace {
-
-PortComboEntry Entry(const char* text, std::uint32_t address)
-{
-    return PortComboEntry{QString::fromLatin1(text), address};
-}
 
 // A stand-in for /proc/sys/dev/parport in a temporary folder.
 class LinuxPortPlatformTest : public ::testing::Test
@@ -59,7 +54,7 @@ TEST_F(LinuxPortPlatformTest, MachineWithoutPortsOffersTheVirtualAdapter)
     for (const std::filesystem::path& root : {Root(), Root() / "missing"}) {
         const PortComboPlan plan = Plan(root);
         EXPECT_EQ(plan.m_entries,
-                  std::vector{Entry("Virtual Adapter (LPT Simulator) [93C00]", 0x93C00)});
+                  std::vector{ComboEntry("Virtual Adapter (LPT Simulator) [93C00]", 0x93C00)});
         EXPECT_EQ(plan.m_nCurrentIndex, 0);
     }
 }
@@ -70,9 +65,9 @@ TEST_F(LinuxPortPlatformTest, RealPortsAreListedAboveTheVirtualAdapter)
     AddPort("parport1", "632\t-1\n");
     const PortComboPlan plan = Plan();
     EXPECT_EQ(plan.m_entries,
-              (std::vector{Entry("Printer Port (LPT2) [0278]", 0x278),
-                           Entry("ECP Printer Port (LPT1) [0378]", 0x378),
-                           Entry("Virtual Adapter (LPT Simulator) [93C00]", 0x93C00)}));
+              (std::vector{ComboEntry("Printer Port (LPT2) [0278]", 0x278),
+                           ComboEntry("ECP Printer Port (LPT1) [0378]", 0x378),
+                           ComboEntry("Virtual Adapter (LPT Simulator) [93C00]", 0x93C00)}));
     EXPECT_EQ(plan.m_parallelPortWrites, (std::vector<std::uint32_t>{0x93C00, 888, 632}));
     EXPECT_EQ(plan.m_nCurrentIndex, 0);
 }
@@ -108,7 +103,7 @@ TEST_F(LinuxPortPlatformTest, PortWithoutReadableBaseIsNotOffered)
     std::filesystem::create_directories(Root() / "parport3");
     EXPECT_EQ(DescribeParportMachine(Root()).m_devices.size(), 5u);
     EXPECT_EQ(Plan().m_entries,
-              std::vector{Entry("Virtual Adapter (LPT Simulator) [93C00]", 0x93C00)});
+              std::vector{ComboEntry("Virtual Adapter (LPT Simulator) [93C00]", 0x93C00)});
 }
 
 } // namespace

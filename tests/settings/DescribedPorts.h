@@ -31,6 +31,8 @@ PortMachine DescribedMachine(std::vector<PortMachineDevice> devices);
 // A node status with the problem bit set and that problem code.
 PortNodeStatus ProblemStatus(std::uint32_t problem);
 
+PortComboEntry ComboEntry(const char* text, std::uint32_t address);
+
 // Readable combo entries in test failures.
 void PrintTo(const PortComboEntry& entry, std::ostream* out);
 

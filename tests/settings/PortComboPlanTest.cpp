@@ -19,11 +19,6 @@ PortRecord Port(const char* name, const char* address, bool disabled = false, bo
     return PortRecord{QString::fromLatin1(name), QString::fromLatin1(address), disabled, absent};
 }
 
-PortComboEntry Entry(const char* text, std::uint32_t address)
-{
-    return PortComboEntry{QString::fromLatin1(text), address};
-}
-
 TEST(PortComboPlan, OffersPortsTopDownInReverseTableOrder)
 {
     const struct
@@ -38,32 +33,33 @@ TEST(PortComboPlan, OffersPortsTopDownInReverseTableOrder)
         {"one port behind a serial port",
          {{1, Port("Printer Port (LPT1)", "0378")}},
          0,
-         {Entry("Printer Port (LPT1) [0378]", 0x378)},
+         {ComboEntry("Printer Port (LPT1) [0378]", 0x378)},
          {888},
          0},
         {"the later port on top",
          {{0, Port("Printer Port (LPT1)", "0378")}, {1, Port("Printer Port (LPT2)", "0278")}},
          0,
-         {Entry("Printer Port (LPT2) [0278]", 0x278), Entry("Printer Port (LPT1) [0378]", 0x378)},
+         {ComboEntry("Printer Port (LPT2) [0278]", 0x278),
+          ComboEntry("Printer Port (LPT1) [0378]", 0x378)},
          {888, 632},
          0},
         {"gaps in the table",
          {{3, Port("ECP Printer Port (LPT1)", "0378")}, {7, Port("Printer Port (LPT3)", "03BC")}},
          0,
-         {Entry("Printer Port (LPT3) [03BC]", 0x3BC),
-          Entry("ECP Printer Port (LPT1) [0378]", 0x378)},
+         {ComboEntry("Printer Port (LPT3) [03BC]", 0x3BC),
+          ComboEntry("ECP Printer Port (LPT1) [0378]", 0x378)},
          {0x378, 0x3BC},
          0},
         {"disabled",
          {{0, Port("Printer Port (LPT1)", "0378", true)}},
          0,
-         {Entry("Printer Port (LPT1) [0378] (DISABLED)", 0x378)},
+         {ComboEntry("Printer Port (LPT1) [0378] (DISABLED)", 0x378)},
          {888},
          0},
         {"five digits",
          {{0, Port("Virtual Adapter (LPT Simulator)", "93C00")}},
          0,
-         {Entry("Virtual Adapter (LPT Simulator) [93C00]", 0x93C00)},
+         {ComboEntry("Virtual Adapter (LPT Simulator) [93C00]", 0x93C00)},
          {0x93C00},
          0},
         {"absent not offered",
@@ -73,11 +69,11 @@ TEST(PortComboPlan, OffersPortsTopDownInReverseTableOrder)
          {},
          -1},
         {"no address not offered", {{0, Port("Printer Port (LPT1)", "")}}, 0, {}, {}, -1},
-        {"custom port alone", {}, 0x3BC, {Entry("Custom Port: 3bc", 0x3BC)}, {}, -1},
+        {"custom port alone", {}, 0x3BC, {ComboEntry("Custom Port: 3bc", 0x3BC)}, {}, -1},
         {"custom port below the ports",
          {{0, Port("Printer Port (LPT1)", "0378")}},
          0x2F8,
-         {Entry("Printer Port (LPT1) [0378]", 0x378), Entry("Custom Port: 2f8", 0x2F8)},
+         {ComboEntry("Printer Port (LPT1) [0378]", 0x378), ComboEntry("Custom Port: 2f8", 0x2F8)},
          {888},
          0},
         {"nothing at all", {}, 0, {}, {}, -1},
@@ -111,14 +107,14 @@ TEST(PortComboPlan, CustomEntriesShowTheirValue)
     };
     for (const auto& c : typed) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(TypedCustomPortEntry(c.typed), Entry(c.text, c.address));
+        EXPECT_EQ(TypedCustomPortEntry(c.typed), ComboEntry(c.text, c.address));
     }
     // Full-width digits look like hex but are not.
     EXPECT_EQ(TypedCustomPortEntry(QString::fromUtf8("\xEF\xBC\x93\xEF\xBC\x97")).m_nAddress, 0u);
 
-    EXPECT_EQ(StoredCustomPortEntry(0x3BC), Entry("Custom Port: 3bc", 0x3BC));
-    EXPECT_EQ(StoredCustomPortEntry(0xFFFE), Entry("Custom Port: fffe", 0xFFFE));
-    EXPECT_EQ(StoredCustomPortEntry(0x5), Entry("Custom Port: 5", 0x5));
+    EXPECT_EQ(StoredCustomPortEntry(0x3BC), ComboEntry("Custom Port: 3bc", 0x3BC));
+    EXPECT_EQ(StoredCustomPortEntry(0xFFFE), ComboEntry("Custom Port: fffe", 0xFFFE));
+    EXPECT_EQ(StoredCustomPortEntry(0x5), ComboEntry("Custom Port: 5", 0x5));
 }
 
 class FillPortComboTest : public ::testing::Test
@@ -139,7 +135,7 @@ TEST_F(FillPortComboTest, SingleDiscoveredPortIsSelectedAndStored)
         DescribedMachine({DescribedSerialPort(), DescribedPort(u"Printer Port (LPT1)", 0x378)}));
     m_profile.WriteProfileInt(profile::kSection, profile::kParallelPort, 0x2BC);
     const PortComboPlan plan = FillPortCombo(platform, m_profile);
-    EXPECT_EQ(plan.m_entries, std::vector{Entry("Printer Port (LPT1) [0378]", 0x378)});
+    EXPECT_EQ(plan.m_entries, std::vector{ComboEntry("Printer Port (LPT1) [0378]", 0x378)});
     EXPECT_EQ(plan.m_nCurrentIndex, 0);
     EXPECT_EQ(StoredPort(), 888u);
 }
@@ -167,7 +163,7 @@ TEST_F(FillPortComboTest, WithoutPortsNothingIsStoredAndTheCustomPortIsOffered)
 
     m_profile.WriteProfileInt(profile::kSection, profile::kCustomPort, 0x3BC);
     const PortComboPlan plan = FillPortCombo(platform, m_profile);
-    EXPECT_EQ(plan.m_entries, std::vector{Entry("Custom Port: 3bc", 0x3BC)});
+    EXPECT_EQ(plan.m_entries, std::vector{ComboEntry("Custom Port: 3bc", 0x3BC)});
     EXPECT_EQ(plan.m_nCurrentIndex, -1);
     EXPECT_EQ(StoredPort(12345), 12345u);
 }
@@ -181,8 +177,8 @@ TEST_F(FillPortComboTest, MoreThanTenDevicesOfferTheFirstTen)
     PortMachinePlatform platform(DescribedMachine(devices));
     const PortComboPlan plan = FillPortCombo(platform, m_profile);
     ASSERT_EQ(plan.m_entries.size(), kPortTableSize);
-    EXPECT_EQ(plan.m_entries.front(), Entry("Printer Port (LPT10) [A000]", 0xA000));
-    EXPECT_EQ(plan.m_entries.back(), Entry("Printer Port (LPT1) [1000]", 0x1000));
+    EXPECT_EQ(plan.m_entries.front(), ComboEntry("Printer Port (LPT10) [A000]", 0xA000));
+    EXPECT_EQ(plan.m_entries.back(), ComboEntry("Printer Port (LPT1) [1000]", 0x1000));
     EXPECT_EQ(StoredPort(), 0xA000u);
 }
 

@@ -1,0 +1,234 @@
+#include "ArtPainter.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace pemrix {
+
+namespace {
+
+const QColor kSilver(192, 192, 192);
+const QColor kBandTop(255, 165, 77);
+const QColor kBandBottom(255, 214, 174);
+const QColor kOrangeEdge(224, 112, 16);
+const QColor kOrangeLight(255, 226, 196);
+const QColor kOrangeDeep(255, 158, 64);
+const QColor kGreyLight(176, 176, 176);
+const QColor kGreyDeep(118, 118, 118);
+const QColor kGreyEdge(96, 96, 96);
+const QColor kLinkText(0, 0, 160);
+const QColor kLinkPressed(255, 236, 214);
+
+QFont ArtFont(int pixelSize, bool bold)
+{
+    QFont font(QString::fromLatin1(kArtFontFamily));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+QLinearGradient VerticalShade(const QRectF& area, const QColor& top, const QColor& bottom)
+{
+    QLinearGradient shade(area.topLeft(), area.bottomLeft());
+    shade.setColorAt(0, top);
+    shade.setColorAt(1, bottom);
+    return shade;
+}
+
+QRectF Area(const ArtPiece& piece)
+{
+    return QRectF(QPointF(0, 0), QSizeF(piece.size));
+}
+
+void PaintTitleStrip(QPainter& painter, const ArtPiece& piece)
+{
+    painter.fillRect(Area(piece), kSilver);
+    const QRectF band = Area(piece).adjusted(4, 4, -4, -4);
+    painter.fillRect(band, VerticalShade(band, kBandTop, kBandBottom));
+    painter.setFont(ArtFont(17, true));
+    painter.setPen(Qt::black);
+    painter.drawText(band.adjusted(8, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, piece.text);
+}
+
+void PaintLabel(QPainter& painter, const ArtPiece& piece)
+{
+    painter.setFont(ArtFont(12, false));
+    painter.setPen(Qt::black);
+    painter.drawText(Area(piece).adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                     piece.text);
+}
+
+void PaintChipSymbol(QPainter& painter, const QRectF& body, int pinsPerSide, qreal pinLength)
+{
+    const qreal pitch = body.width() / pinsPerSide;
+    const qreal pinWidth = pitch * 0.45;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kGreyLight);
+    for (int pin = 0; pin < pinsPerSide; ++pin) {
+        const qreal x = body.left() + pitch * (pin + 0.5) - pinWidth / 2;
+        painter.drawRect(QRectF(x, body.top() - pinLength, pinWidth, pinLength));
+        painter.drawRect(QRectF(x, body.bottom(), pinWidth, pinLength));
+    }
+    painter.setBrush(QColor(24, 24, 24));
+    painter.drawRoundedRect(body, 2, 2);
+    // The notch and the pin-1 dot tell the chip's orientation, as on a real package.
+    const qreal notch = body.height() * 0.16;
+    painter.setBrush(Qt::white);
+    painter.drawPie(QRectF(body.left() - notch, body.center().y() - notch, 2 * notch, 2 * notch),
+                    -90 * 16, 180 * 16);
+    painter.setBrush(kBandTop);
+    const qreal dot = body.height() * 0.09;
+    painter.drawEllipse(QPointF(body.left() + pitch * 0.5, body.bottom() - 2.5 * dot), dot, dot);
+}
+
+void PaintPicture(QPainter& painter, const ArtPiece& piece)
+{
+    const QRectF chip(14, 16, 56, 33);
+    PaintChipSymbol(painter, chip, 4, 7);
+    painter.setFont(ArtFont(10, true));
+    painter.setPen(Qt::white);
+    painter.drawText(chip.adjusted(6, 0, 0, 0), Qt::AlignCenter, QStringLiteral("93Cxx"));
+
+    painter.setFont(ArtFont(26, true));
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(88, 6, 180, 32), Qt::AlignLeft | Qt::AlignVCenter, piece.text);
+    const QRectF rule(89, 39, 170, 3);
+    painter.fillRect(rule, VerticalShade(rule, kBandTop, kBandBottom));
+    painter.setFont(ArtFont(13, false));
+    painter.setPen(QColor(64, 64, 64));
+    painter.drawText(QRectF(89, 43, 180, 18), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Version 2.0"));
+}
+
+void PaintIcon(QPainter& painter, const ArtPiece&)
+{
+    PaintChipSymbol(painter, QRectF(3, 8, 26, 16), 3, 5);
+}
+
+void PaintCommandButton(QPainter& painter, const ArtPiece& piece)
+{
+    // The bottom rows stay white so the pressed image can sit one pixel lower.
+    const QRectF body(1.5, 1.5, piece.size.width() - 3, piece.size.height() - 4);
+    painter.setPen(QPen(kOrangeEdge, 1));
+    painter.setBrush(VerticalShade(body, kOrangeLight, kOrangeDeep));
+    painter.drawRoundedRect(body, 5, 5);
+    painter.setFont(ArtFont(11, true));
+    painter.setPen(Qt::black);
+    painter.drawText(body, Qt::AlignCenter, piece.text);
+}
+
+void PaintTypePill(QPainter& painter, const ArtPiece& piece)
+{
+    const QRectF body = Area(piece).adjusted(1.5, 1.5, -1.5, -1.5);
+    painter.setPen(QPen(kGreyEdge, 1));
+    painter.setBrush(VerticalShade(body, kGreyLight, kGreyDeep));
+    painter.drawRoundedRect(body, body.height() / 2, body.height() / 2);
+    painter.setFont(ArtFont(13, true));
+    painter.setPen(piece.state == ArtState::Selected ? Qt::black : Qt::white);
+    painter.drawText(body, Qt::AlignCenter, piece.text);
+}
+
+void PaintLettering(QPainter& painter, const ArtPiece& piece)
+{
+    QPainterPath letters;
+    letters.addText(0, 0, ArtFont(16, true), piece.text);
+    const QPointF centre = Area(piece).center() - QPointF(0, 0.5);
+    letters.translate(centre - letters.boundingRect().center());
+    painter.setPen(QPen(kOrangeEdge, 1.2));
+    painter.setBrush(Qt::white);
+    painter.drawPath(letters);
+}
+
+void PaintTitleGlyph(QPainter& painter, const ArtPiece& piece)
+{
+    const QRectF body = Area(piece).adjusted(0.5, 0.5, -0.5, -0.5);
+    const bool pressed = piece.state == ArtState::Pressed;
+    painter.setPen(QPen(kOrangeEdge.darker(130), 1));
+    painter.setBrush(pressed ? VerticalShade(body, kOrangeDeep, kOrangeLight)
+                             : VerticalShade(body, kOrangeLight, kOrangeDeep));
+    painter.drawRoundedRect(body, 2, 2);
+    painter.setPen(QPen(Qt::black, 1.5, Qt::SolidLine, Qt::FlatCap));
+    const QPointF mid = body.center();
+    if (piece.text == u'X') {
+        painter.drawLine(mid + QPointF(-2.5, -2.5), mid + QPointF(2.5, 2.5));
+        painter.drawLine(mid + QPointF(2.5, -2.5), mid + QPointF(-2.5, 2.5));
+    } else {
+        painter.drawLine(mid + QPointF(-3, 0), mid + QPointF(3, 0));
+    }
+}
+
+void PaintLink(QPainter& painter, const ArtPiece& piece)
+{
+    if (piece.state == ArtState::Pressed)
+        painter.fillRect(Area(piece), kLinkPressed);
+    QFont font = ArtFont(12, false);
+    font.setUnderline(true);
+    painter.setFont(font);
+    painter.setPen(kLinkText);
+    painter.drawText(Area(piece), Qt::AlignCenter, piece.text);
+}
+
+using StylePainter = void (*)(QPainter&, const ArtPiece&);
+
+StylePainter PainterFor(ArtStyle style)
+{
+    switch (style) {
+    case ArtStyle::TitleStrip:
+        return PaintTitleStrip;
+    case ArtStyle::Label:
+        return PaintLabel;
+    case ArtStyle::Picture:
+        return PaintPicture;
+    case ArtStyle::Icon:
+        return PaintIcon;
+    case ArtStyle::CommandButton:
+        return PaintCommandButton;
+    case ArtStyle::TypePill:
+        return PaintTypePill;
+    case ArtStyle::Lettering:
+        return PaintLettering;
+    case ArtStyle::TitleGlyph:
+        return PaintTitleGlyph;
+    case ArtStyle::Link:
+        return PaintLink;
+    }
+    return PaintLabel;
+}
+
+// These styles press by moving the whole picture down; the rest shade their pressed image.
+bool PressesByMoving(ArtStyle style)
+{
+    return style == ArtStyle::CommandButton || style == ArtStyle::Lettering;
+}
+
+QImage MovedDown(const QImage& image, int pixels)
+{
+    QImage moved(image.size(), image.format());
+    moved.fill(Qt::white);
+    QPainter painter(&moved);
+    painter.drawImage(0, pixels, image);
+    return moved;
+}
+
+} // namespace
+
+QImage PaintArt(const ArtPiece& piece, int scale)
+{
+    if (piece.state == ArtState::Pressed && PressesByMoving(piece.style)) {
+        ArtPiece normal = piece;
+        normal.state = ArtState::Normal;
+        return MovedDown(PaintArt(normal, scale), scale);
+    }
+    // The icon keeps a transparent surround; every other image is a plain 24-bit picture.
+    const bool transparent = piece.style == ArtStyle::Icon;
+    QImage image(piece.size * scale, transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    image.fill(transparent ? QColor(Qt::transparent) : QColor(Qt::white));
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    painter.scale(scale, scale);
+    PainterFor(piece.style)(painter, piece);
+    return image;
+}
+
+} // namespace pemrix

@@ -16,6 +16,32 @@ int ErrorOf(int result)
     return result == 0 ? 0 : errno;
 }
 
+struct Transferred
+{
+    std::size_t count = 0;
+    int error = 0;
+};
+
+// Repeats a read or write until `total` bytes have moved, a call moves none, or one fails
+// for any reason but an interruption.
+template <typename Transfer> Transferred TransferAll(std::size_t total, Transfer transfer)
+{
+    Transferred result;
+    while (result.count < total) {
+        const ssize_t n = transfer(result.count);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            result.error = errno;
+            break;
+        }
+        if (n == 0)
+            break;
+        result.count += static_cast<std::size_t>(n);
+    }
+    return result;
+}
+
 } // namespace
 
 FileCreateResult PosixFileSystem::CreateNew(const std::string& path)
@@ -28,21 +54,10 @@ FileCreateResult PosixFileSystem::CreateNew(const std::string& path)
 
 FileWriteResult PosixFileSystem::Write(FileHandle handle, std::string_view bytes)
 {
-    FileWriteResult result;
-    while (result.written < bytes.size()) {
-        const ssize_t n =
-            ::write(handle, bytes.data() + result.written, bytes.size() - result.written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            result.error = errno;
-            break;
-        }
-        if (n == 0)
-            break;
-        result.written += static_cast<std::size_t>(n);
-    }
-    return result;
+    const Transferred written = TransferAll(bytes.size(), [&](std::size_t done) {
+        return ::write(handle, bytes.data() + done, bytes.size() - done);
+    });
+    return {written.count, written.error};
 }
 
 int PosixFileSystem::Flush(FileHandle handle)
@@ -70,9 +85,7 @@ int PosixFileSystem::Remove(const std::string& path)
 
 FileSizeResult PosixFileSystem::FileSize(const std::string& path)
 {
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (::stat(path.c_str(), &info) != 0)
         return {0, errno};
     return {static_cast<std::uint64_t>(info.st_size), 0};
@@ -86,20 +99,11 @@ FileReadResult PosixFileSystem::ReadFile(const std::string& path, std::size_t ma
         return {{}, errno};
     FileReadResult result;
     result.bytes.resize(maxBytes);
-    std::size_t filled = 0;
-    while (filled < maxBytes) {
-        const ssize_t n = ::read(handle, result.bytes.data() + filled, maxBytes - filled);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            result.error = errno;
-            break;
-        }
-        if (n == 0)
-            break;
-        filled += static_cast<std::size_t>(n);
-    }
-    result.bytes.resize(filled);
+    const Transferred read = TransferAll(maxBytes, [&](std::size_t done) {
+        return ::read(handle, result.bytes.data() + done, maxBytes - done);
+    });
+    result.bytes.resize(read.count);
+    result.error = read.error;
     ::close(handle);
     return result;
 }

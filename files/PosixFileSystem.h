@@ -5,7 +5,7 @@
 namespace pemrix {
 
 // The file operations on a POSIX system.
-class PosixFileSystem final : public FileSystem
+class PosixFileSystem : public FileSystem
 {
 public:
     FileCreateResult CreateNew(const std::string& path) override;

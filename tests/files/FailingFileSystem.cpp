@@ -6,15 +6,10 @@ namespace pemrix {
 
 FailingFileSystem::FailingFileSystem(const FileFaults& faults) : m_faults(faults) {}
 
-FileCreateResult FailingFileSystem::CreateNew(const std::string& path)
-{
-    return m_real.CreateNew(path);
-}
-
 FileWriteResult FailingFileSystem::Write(FileHandle handle, std::string_view bytes)
 {
     const std::size_t room = m_faults.nWriteLimit - std::min(m_faults.nWriteLimit, m_nWritten);
-    FileWriteResult result = m_real.Write(handle, bytes.substr(0, room));
+    FileWriteResult result = PosixFileSystem::Write(handle, bytes.substr(0, room));
     m_nWritten += result.written;
     if (result.error == 0 && result.written < bytes.size())
         result.error = m_faults.nWriteError;
@@ -23,29 +18,24 @@ FileWriteResult FailingFileSystem::Write(FileHandle handle, std::string_view byt
 
 int FailingFileSystem::Flush(FileHandle handle)
 {
-    const int error = m_real.Flush(handle);
+    const int error = PosixFileSystem::Flush(handle);
     return m_faults.nFlushError != 0 ? m_faults.nFlushError : error;
 }
 
 int FailingFileSystem::Close(FileHandle handle)
 {
-    const int error = m_real.Close(handle);
+    const int error = PosixFileSystem::Close(handle);
     return m_faults.nCloseError != 0 ? m_faults.nCloseError : error;
 }
 
 int FailingFileSystem::Rename(const std::string& from, const std::string& to)
 {
-    return m_faults.nRenameError != 0 ? m_faults.nRenameError : m_real.Rename(from, to);
-}
-
-int FailingFileSystem::Remove(const std::string& path)
-{
-    return m_real.Remove(path);
+    return m_faults.nRenameError != 0 ? m_faults.nRenameError : PosixFileSystem::Rename(from, to);
 }
 
 FileSizeResult FailingFileSystem::FileSize(const std::string& path)
 {
-    FileSizeResult result = m_real.FileSize(path);
+    FileSizeResult result = PosixFileSystem::FileSize(path);
     result.size += m_faults.nExtraSize;
     return result;
 }
@@ -54,7 +44,7 @@ FileReadResult FailingFileSystem::ReadFile(const std::string& path, std::size_t 
 {
     if (m_faults.nReadError != 0)
         return {{}, m_faults.nReadError};
-    return m_real.ReadFile(path, maxBytes);
+    return PosixFileSystem::ReadFile(path, maxBytes);
 }
 
 } // namespace pemrix

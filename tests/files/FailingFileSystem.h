@@ -21,22 +21,19 @@ struct FileFaults
 };
 
 // The real file system with faults injected, so a test sees what a failure leaves on disk.
-class FailingFileSystem final : public FileSystem
+class FailingFileSystem final : public PosixFileSystem
 {
 public:
     explicit FailingFileSystem(const FileFaults& faults);
 
-    FileCreateResult CreateNew(const std::string& path) override;
     FileWriteResult Write(FileHandle handle, std::string_view bytes) override;
     int Flush(FileHandle handle) override;
     int Close(FileHandle handle) override;
     int Rename(const std::string& from, const std::string& to) override;
-    int Remove(const std::string& path) override;
     FileSizeResult FileSize(const std::string& path) override;
     FileReadResult ReadFile(const std::string& path, std::size_t maxBytes) override;
 
 private:
-    PosixFileSystem m_real;
     FileFaults m_faults;
     std::size_t m_nWritten = 0;
 };

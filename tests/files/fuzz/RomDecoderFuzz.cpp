@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 namespace pemrix {

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+
+namespace pemrix {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempFolder
+{
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+} // namespace pemrix

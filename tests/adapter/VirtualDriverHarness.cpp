@@ -1,0 +1,56 @@
+#include "VirtualDriverHarness.h"
+
+#include "adapter/BuiltInPortConnector.h"
+#include "adapter/VirtualAdapterAddress.h"
+#include "driver/RequestCodes.h"
+#include "driver/ValueRequest.h"
+
+namespace pemrix {
+
+namespace {
+
+std::shared_ptr<PortConnector> MakeConnector(const std::filesystem::path& folder,
+                                             std::shared_ptr<VirtualAdapter> adapter)
+{
+    return std::make_shared<BuiltInPortConnector>(
+        std::move(adapter), ParportDirectory(folder / "proc", folder / "dev"),
+        PpdevSetup{nullptr, nullptr, &CableProfiles().front(), BusTiming{}});
+}
+
+} // namespace
+
+VirtualDriverHarness::VirtualDriverHarness(const std::filesystem::path& folder)
+    : m_adapter(std::make_shared<VirtualAdapter>(folder / "chips", BusTiming{})),
+      m_driver(MakeConnector(folder, m_adapter))
+{
+}
+
+DriverHandle VirtualDriverHarness::OpenPort(std::uint32_t port)
+{
+    const DriverHandle handle = m_driver.Open(kChipCommandOpenAttributes);
+    SendValue(handle, REQ_SET_PORT, port);
+    return handle;
+}
+
+DriverHandle VirtualDriverHarness::OpenVirtualPort()
+{
+    return OpenPort(kVirtualAdapterBase);
+}
+
+bool VirtualDriverHarness::SendValue(DriverHandle handle, std::uint32_t code, std::uint32_t value)
+{
+    std::vector<std::uint8_t> bytes(ValueRequest::kSize);
+    ValueRequest{value}.EncodeTo(bytes);
+    std::uint32_t bytesReturned = 0xFFFF;
+    const bool ok =
+        m_driver.Control(handle, code, bytes.data(), ValueRequest::kSize, 0, bytesReturned);
+    return ok && bytesReturned == 0;
+}
+
+void VirtualDriverHarness::FillChip(EepromType code, std::uint16_t word)
+{
+    MicrowireChip& chip = Chip(code);
+    chip.LoadWords(std::vector<std::uint16_t>(chip.Words().size(), word));
+}
+
+} // namespace pemrix

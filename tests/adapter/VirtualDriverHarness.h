@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "adapter/BuiltInDriver.h"
+#include "adapter/VirtualAdapter.h"
+
+namespace pemrix {
+
+// What one request came back with.
+template <typename Record> struct Reply
+{
+    bool ok = false;
+    std::uint32_t bytesReturned = 0;
+    Record record;
+};
+
+// A built-in driver whose only port is the virtual adapter, its chips in `folder`; the
+// machine's parallel ports are an empty folder, so any other address has no port.
+class VirtualDriverHarness
+{
+public:
+    explicit VirtualDriverHarness(const std::filesystem::path& folder);
+
+    BuiltInDriver& Driver() { return m_driver; }
+    VirtualAdapter& Adapter() { return *m_adapter; }
+    MicrowireChip& Chip(EepromType code) { return m_adapter->Chip(code); }
+
+    // Opens a handle and points it at `port` (the virtual adapter unless told otherwise).
+    DriverHandle OpenPort(std::uint32_t port);
+    DriverHandle OpenVirtualPort();
+
+    // Sends a 4-byte request; true when the call succeeded with 0 bytes returned.
+    bool SendValue(DriverHandle handle, std::uint32_t code, std::uint32_t value);
+
+    template <typename Record>
+    Reply<Record> Send(DriverHandle handle, std::uint32_t code, const Record& record)
+    {
+        std::vector<std::uint8_t> bytes(Record::kSize);
+        record.EncodeTo(bytes);
+        Reply<Record> reply;
+        reply.ok = m_driver.Control(handle, code, bytes.data(), Record::kSize, Record::kSize,
+                                    reply.bytesReturned);
+        reply.record = Record::DecodeFrom(bytes);
+        return reply;
+    }
+
+    // Loads every word of a chip with `word`.
+    void FillChip(EepromType code, std::uint16_t word);
+
+private:
+    std::shared_ptr<VirtualAdapter> m_adapter;
+    BuiltInDriver m_driver;
+};
+
+} // namespace pemrix

@@ -4,19 +4,26 @@
 
 namespace pemrix {
 
+namespace {
+
+constexpr RecordFields<EralRecord, 3> kFields{{
+    {&EralRecord::type, EralRecord::kTypeOffset},
+    {&EralRecord::status, EralRecord::kStatusOffset},
+    {&EralRecord::reserved, EralRecord::kReservedOffset},
+}};
+static_assert(FieldsFill(kFields, EralRecord::kSize));
+
+} // namespace
+
 void EralRecord::EncodeTo(std::span<std::uint8_t> bytes) const
 {
-    StoreLe32(bytes, kTypeOffset, type);
-    StoreLe32(bytes, kStatusOffset, status);
-    StoreLe32(bytes, kReservedOffset, reserved);
+    EncodeFields(*this, kFields, bytes);
 }
 
 EralRecord EralRecord::DecodeFrom(std::span<const std::uint8_t> bytes)
 {
     EralRecord record;
-    record.type = LoadLe32(bytes, kTypeOffset);
-    record.status = LoadLe32(bytes, kStatusOffset);
-    record.reserved = LoadLe32(bytes, kReservedOffset);
+    DecodeFields(record, kFields, bytes);
     return record;
 }
 

@@ -4,21 +4,27 @@
 
 namespace pemrix {
 
+namespace {
+
+constexpr RecordFields<EraseRecord, 4> kFields{{
+    {&EraseRecord::type, EraseRecord::kTypeOffset},
+    {&EraseRecord::address, EraseRecord::kAddressOffset},
+    {&EraseRecord::status, EraseRecord::kStatusOffset},
+    {&EraseRecord::reserved, EraseRecord::kReservedOffset},
+}};
+static_assert(FieldsFill(kFields, EraseRecord::kSize));
+
+} // namespace
+
 void EraseRecord::EncodeTo(std::span<std::uint8_t> bytes) const
 {
-    StoreLe32(bytes, kTypeOffset, type);
-    StoreLe32(bytes, kAddressOffset, address);
-    StoreLe32(bytes, kStatusOffset, status);
-    StoreLe32(bytes, kReservedOffset, reserved);
+    EncodeFields(*this, kFields, bytes);
 }
 
 EraseRecord EraseRecord::DecodeFrom(std::span<const std::uint8_t> bytes)
 {
     EraseRecord record;
-    record.type = LoadLe32(bytes, kTypeOffset);
-    record.address = LoadLe32(bytes, kAddressOffset);
-    record.status = LoadLe32(bytes, kStatusOffset);
-    record.reserved = LoadLe32(bytes, kReservedOffset);
+    DecodeFields(record, kFields, bytes);
     return record;
 }
 

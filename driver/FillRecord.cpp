@@ -4,21 +4,27 @@
 
 namespace pemrix {
 
+namespace {
+
+constexpr RecordFields<FillRecord, 4> kFields{{
+    {&FillRecord::type, FillRecord::kTypeOffset},
+    {&FillRecord::data, FillRecord::kDataOffset},
+    {&FillRecord::status, FillRecord::kStatusOffset},
+    {&FillRecord::reserved, FillRecord::kReservedOffset},
+}};
+static_assert(FieldsFill(kFields, FillRecord::kSize));
+
+} // namespace
+
 void FillRecord::EncodeTo(std::span<std::uint8_t> bytes) const
 {
-    StoreLe32(bytes, kTypeOffset, type);
-    StoreLe32(bytes, kDataOffset, data);
-    StoreLe32(bytes, kStatusOffset, status);
-    StoreLe32(bytes, kReservedOffset, reserved);
+    EncodeFields(*this, kFields, bytes);
 }
 
 FillRecord FillRecord::DecodeFrom(std::span<const std::uint8_t> bytes)
 {
     FillRecord record;
-    record.type = LoadLe32(bytes, kTypeOffset);
-    record.data = LoadLe32(bytes, kDataOffset);
-    record.status = LoadLe32(bytes, kStatusOffset);
-    record.reserved = LoadLe32(bytes, kReservedOffset);
+    DecodeFields(record, kFields, bytes);
     return record;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -15,5 +16,41 @@ void StoreLe32(std::span<std::uint8_t> bytes, std::size_t offset, std::uint32_t 
 
 // Reads a little-endian value at `offset`; bytes outside `bytes` read as zero.
 std::uint32_t LoadLe32(std::span<const std::uint8_t> bytes, std::size_t offset);
+
+// One 32-bit field of a record and where it lies, so a record's layout is a table.
+template <class Record> struct RecordField
+{
+    std::uint32_t Record::*member;
+    std::size_t offset;
+};
+
+template <class Record, std::size_t N> using RecordFields = std::array<RecordField<Record>, N>;
+
+// True when the fields follow one another from offset 0 with no gap and fill `size` bytes.
+template <class Record, std::size_t N>
+constexpr bool FieldsFill(const RecordFields<Record, N>& fields, std::size_t size)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        if (fields[i].offset != i * kRecordFieldSize)
+            return false;
+    }
+    return N * kRecordFieldSize == size;
+}
+
+template <class Record, std::size_t N>
+void EncodeFields(const Record& record, const RecordFields<Record, N>& fields,
+                  std::span<std::uint8_t> bytes)
+{
+    for (const RecordField<Record>& field : fields)
+        StoreLe32(bytes, field.offset, record.*field.member);
+}
+
+template <class Record, std::size_t N>
+void DecodeFields(Record& record, const RecordFields<Record, N>& fields,
+                  std::span<const std::uint8_t> bytes)
+{
+    for (const RecordField<Record>& field : fields)
+        record.*field.member = LoadLe32(bytes, field.offset);
+}
 
 } // namespace pemrix

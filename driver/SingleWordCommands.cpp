@@ -22,6 +22,17 @@ WordCommandResult Conclude(DriverSession& session, const WordRecord& dialog, con
     return result;
 }
 
+// The common road of WRITE and ERASE: the bracketed modification, then the word read back.
+template <class Record>
+void ModifyAndReadBack(DriverSession& session, std::uint32_t portAddress, std::uint32_t code,
+                       Record& record, WordRecord& readBack, std::uint32_t expected)
+{
+    session.Start(portAddress);
+    session.Modify(code, readBack.type, record);
+    session.Exchange(DriverStep::Verification, REQ_READ, readBack);
+    session.Expect(readBack.data == expected);
+}
+
 } // namespace
 
 WordCommandResult ReadWord(DriverLink& link, std::uint32_t portAddress, EepromType type,
@@ -47,10 +58,7 @@ WordCommandResult WriteWord(DriverLink& link, std::uint32_t portAddress, EepromT
     WordRecord readBack{.type = code, .address = address};
 
     DriverSession session(link);
-    session.Start(portAddress);
-    session.Modify(REQ_WRITE, code, written);
-    session.Exchange(DriverStep::Verification, REQ_READ, readBack);
-    session.Expect(readBack.data == data);
+    ModifyAndReadBack(session, portAddress, REQ_WRITE, written, readBack, data);
     return Conclude(session, written, readBack);
 }
 
@@ -62,10 +70,7 @@ WordCommandResult EraseWord(DriverLink& link, std::uint32_t portAddress, EepromT
     WordRecord readBack{.type = code, .address = address};
 
     DriverSession session(link);
-    session.Start(portAddress);
-    session.Modify(REQ_ERASE, code, erased);
-    session.Exchange(DriverStep::Verification, REQ_READ, readBack);
-    session.Expect(readBack.data == kErasedWord);
+    ModifyAndReadBack(session, portAddress, REQ_ERASE, erased, readBack, kErasedWord);
     return Conclude(session, WordRecord{.address = erased.address, .data = kErasedWord}, readBack);
 }
 

@@ -4,23 +4,28 @@
 
 namespace pemrix {
 
+namespace {
+
+constexpr RecordFields<VersionRecord, 5> kFields{{
+    {&VersionRecord::major, VersionRecord::kMajorOffset},
+    {&VersionRecord::minor, VersionRecord::kMinorOffset},
+    {&VersionRecord::build, VersionRecord::kBuildOffset},
+    {&VersionRecord::revision, VersionRecord::kRevisionOffset},
+    {&VersionRecord::reserved, VersionRecord::kReservedOffset},
+}};
+static_assert(FieldsFill(kFields, VersionRecord::kSize));
+
+} // namespace
+
 void VersionRecord::EncodeTo(std::span<std::uint8_t> bytes) const
 {
-    StoreLe32(bytes, kMajorOffset, major);
-    StoreLe32(bytes, kMinorOffset, minor);
-    StoreLe32(bytes, kBuildOffset, build);
-    StoreLe32(bytes, kRevisionOffset, revision);
-    StoreLe32(bytes, kReservedOffset, reserved);
+    EncodeFields(*this, kFields, bytes);
 }
 
 VersionRecord VersionRecord::DecodeFrom(std::span<const std::uint8_t> bytes)
 {
     VersionRecord record;
-    record.major = LoadLe32(bytes, kMajorOffset);
-    record.minor = LoadLe32(bytes, kMinorOffset);
-    record.build = LoadLe32(bytes, kBuildOffset);
-    record.revision = LoadLe32(bytes, kRevisionOffset);
-    record.reserved = LoadLe32(bytes, kReservedOffset);
+    DecodeFields(record, kFields, bytes);
     return record;
 }
 

@@ -34,6 +34,17 @@ void ReadBack(DriverSession& session, ImageRecord& record)
     session.Exchange(DriverStep::Verification, REQ_READ_ALL, record);
 }
 
+// The common road of WriteAll, WRAL and ERAL: the bracketed modification, then the whole chip
+// read back.
+template <class Record>
+void ModifyAndReadBack(DriverSession& session, std::uint32_t portAddress, std::uint32_t code,
+                       Record& record, ImageRecord& readBack)
+{
+    session.Start(portAddress);
+    session.Modify(code, readBack.type, record);
+    ReadBack(session, readBack);
+}
+
 ImageCommandResult ConcludeWithWords(DriverSession& session, const ImageRecord& record,
                                      const EepromTypeInfo& type)
 {
@@ -70,9 +81,7 @@ DriverResult WriteAll(DriverLink& link, std::uint32_t portAddress, EepromType ty
     ImageRecord readBack{.type = chip.code};
 
     DriverSession session(link);
-    session.Start(portAddress);
-    session.Modify(REQ_WRITE_ALL, chip.code, written);
-    ReadBack(session, readBack);
+    ModifyAndReadBack(session, portAddress, REQ_WRITE_ALL, written, readBack);
     session.Expect(SameWords(sent, readBack, chip));
     return session.Finish();
 }
@@ -85,9 +94,7 @@ FillCommandResult Wral(DriverLink& link, std::uint32_t portAddress, EepromType t
     ImageRecord readBack{.type = chip.code};
 
     DriverSession session(link);
-    session.Start(portAddress);
-    session.Modify(REQ_WRAL, chip.code, fill);
-    ReadBack(session, readBack);
+    ModifyAndReadBack(session, portAddress, REQ_WRAL, fill, readBack);
     session.Expect(AllWordsEqual(readBack, chip, data));
     FillCommandResult result{ConcludeWithWords(session, readBack, chip)};
     if (result.succeeded)
@@ -102,9 +109,7 @@ ImageCommandResult Eral(DriverLink& link, std::uint32_t portAddress, EepromType 
     ImageRecord readBack{.type = chip.code};
 
     DriverSession session(link);
-    session.Start(portAddress);
-    session.Modify(REQ_ERAL, chip.code, eral);
-    ReadBack(session, readBack);
+    ModifyAndReadBack(session, portAddress, REQ_ERAL, eral, readBack);
     session.Expect(AllWordsEqual(readBack, chip, kErasedWord));
     return ConcludeWithWords(session, readBack, chip);
 }

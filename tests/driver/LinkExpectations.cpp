@@ -16,6 +16,11 @@ std::vector<std::uint8_t> FieldBytes(std::initializer_list<std::uint32_t> fields
     return bytes;
 }
 
+ExpectedControl ValueRequestSent(std::uint32_t code, std::uint32_t value)
+{
+    return {code, FieldBytes({value}), 0};
+}
+
 void ExpectConversation(const ScriptedDriverLink& link, std::uint32_t attributes,
                         const std::vector<ExpectedControl>& controls)
 {

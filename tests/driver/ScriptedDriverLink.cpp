@@ -19,6 +19,8 @@ struct ScriptedDriverLink::RequestShape
     // What a healthy driver returns; 0 for the 4-byte requests.
     std::uint32_t replySize;
     std::optional<std::size_t> statusOffset;
+    // The record names one word address, which must lie within the chip.
+    bool addressed = false;
 };
 
 namespace {
@@ -32,11 +34,11 @@ const ScriptedDriverLink::RequestShape* ScriptedDriverLink::FindShape(std::uint3
     static const std::array<RequestShape, 11> kShapes{{
         {REQ_GET_VERSION, VersionRecord::kSize, std::nullopt},
         {REQ_SET_PORT, 0, std::nullopt},
-        {REQ_READ, WordRecord::kSize, WordRecord::kStatusOffset},
+        {REQ_READ, WordRecord::kSize, WordRecord::kStatusOffset, true},
         {REQ_WRITE_ENABLE, 0, std::nullopt},
         {REQ_WRITE_DISABLE, 0, std::nullopt},
-        {REQ_WRITE, WordRecord::kSize, WordRecord::kStatusOffset},
-        {REQ_ERASE, EraseRecord::kSize, EraseRecord::kStatusOffset},
+        {REQ_WRITE, WordRecord::kSize, WordRecord::kStatusOffset, true},
+        {REQ_ERASE, EraseRecord::kSize, EraseRecord::kStatusOffset, true},
         {REQ_WRAL, FillRecord::kSize, FillRecord::kStatusOffset},
         {REQ_ERAL, EralRecord::kSize, EralRecord::kStatusOffset},
         {REQ_READ_ALL, ImageRecord::kSize, ImageRecord::kStatusOffset},
@@ -99,7 +101,8 @@ bool ScriptedDriverLink::Control(DriverHandle handle, std::uint32_t code, std::u
     const std::uint32_t replySize = shape ? shape->replySize : 0;
     std::vector<std::uint8_t> bytes(std::max(replySize, ValueRequest::kSize), 0);
     std::copy_n(buffer, std::min<std::size_t>(inSize, bytes.size()), bytes.begin());
-    AnswerHealthily(code, bytes);
+    if (shape)
+        AnswerHealthily(*shape, bytes);
     if (reply.status && shape && shape->statusOffset)
         StoreLe32(bytes, *shape->statusOffset, *reply.status);
     if (reply.patch)
@@ -117,11 +120,17 @@ std::uint32_t ScriptedDriverLink::ChipWords(std::uint32_t type) const
     return info ? info->words : 0;
 }
 
-void ScriptedDriverLink::AnswerHealthily(std::uint32_t code, std::span<std::uint8_t> reply)
+void ScriptedDriverLink::AnswerHealthily(const RequestShape& shape, std::span<std::uint8_t> reply)
 {
-    // Every record starts with its type code, so one look serves all of them.
+    // Every record starts with its type code, and the single-word ones follow it with the
+    // address, so one look serves all of them.
     const std::uint32_t words = ChipWords(LoadLe32(reply, 0));
-    switch (code) {
+    const std::uint32_t address = LoadLe32(reply, WordRecord::kAddressOffset);
+    if (shape.statusOffset && (words == 0 || (shape.addressed && address >= words))) {
+        StoreLe32(reply, *shape.statusOffset, kRefusedStatus);
+        return;
+    }
+    switch (shape.code) {
     case REQ_GET_VERSION:
         m_version.EncodeTo(reply);
         break;
@@ -130,64 +139,41 @@ void ScriptedDriverLink::AnswerHealthily(std::uint32_t code, std::span<std::uint
         break;
     case REQ_WRITE_ENABLE:
     case REQ_WRITE_DISABLE:
-        m_bWriteEnabled = code == REQ_WRITE_ENABLE && words != 0;
+        m_bWriteEnabled = shape.code == REQ_WRITE_ENABLE && words != 0;
         break;
     case REQ_READ:
-    case REQ_WRITE: {
-        WordRecord record = WordRecord::DecodeFrom(reply);
-        if (record.address >= words) {
-            record.status = kRefusedStatus;
-        } else if (code == REQ_READ) {
-            record.data = m_words[record.address];
-        } else if (m_bWriteEnabled) {
-            m_words[record.address] = record.data & 0xFFFF;
-        }
-        record.EncodeTo(reply);
+        StoreLe32(reply, WordRecord::kDataOffset, m_words[address]);
         break;
-    }
-    case REQ_ERASE: {
-        EraseRecord record = EraseRecord::DecodeFrom(reply);
-        if (record.address >= words)
-            record.status = kRefusedStatus;
-        else if (m_bWriteEnabled)
-            m_words[record.address] = kErased;
-        record.EncodeTo(reply);
+    case REQ_WRITE:
+        Program(address, 1, LoadLe32(reply, WordRecord::kDataOffset));
         break;
-    }
-    case REQ_WRAL: {
-        FillRecord record = FillRecord::DecodeFrom(reply);
-        if (words == 0)
-            record.status = kRefusedStatus;
-        else if (m_bWriteEnabled)
-            std::fill_n(m_words.begin(), words, record.data & 0xFFFF);
-        record.EncodeTo(reply);
+    case REQ_ERASE:
+        Program(address, 1, kErased);
         break;
-    }
-    case REQ_ERAL: {
-        EralRecord record = EralRecord::DecodeFrom(reply);
-        if (words == 0)
-            record.status = kRefusedStatus;
-        else if (m_bWriteEnabled)
-            std::fill_n(m_words.begin(), words, kErased);
-        record.EncodeTo(reply);
+    case REQ_WRAL:
+        Program(0, words, LoadLe32(reply, FillRecord::kDataOffset));
         break;
-    }
+    case REQ_ERAL:
+        Program(0, words, kErased);
+        break;
     case REQ_READ_ALL:
-    case REQ_WRITE_ALL: {
-        ImageRecord record = ImageRecord::DecodeFrom(reply);
-        if (words == 0)
-            record.status = kRefusedStatus;
-        else if (code == REQ_READ_ALL)
-            std::copy_n(m_words.begin(), words, record.words.begin());
-        else if (m_bWriteEnabled)
-            std::transform(record.words.begin(), record.words.begin() + words, m_words.begin(),
-                           [](std::uint32_t word) { return word & 0xFFFF; });
-        record.EncodeTo(reply);
+        for (std::uint32_t i = 0; i < words; ++i)
+            StoreLe32(reply, ImageRecord::WordOffset(i), m_words[i]);
         break;
-    }
+    case REQ_WRITE_ALL:
+        for (std::uint32_t i = 0; i < words; ++i)
+            Program(i, 1, LoadLe32(reply, ImageRecord::WordOffset(i)));
+        break;
     default:
         break;
     }
+}
+
+void ScriptedDriverLink::Program(std::uint32_t first, std::uint32_t count, std::uint32_t value)
+{
+    // A chip ignores programming instructions until it is write-enabled.
+    if (m_bWriteEnabled)
+        std::fill_n(m_words.begin() + first, count, value & 0xFFFF);
 }
 
 std::vector<std::uint32_t> ScriptedDriverLink::ControlCodes() const

@@ -88,7 +88,8 @@ public:
 private:
     struct RequestShape;
     static const RequestShape* FindShape(std::uint32_t code);
-    void AnswerHealthily(std::uint32_t code, std::span<std::uint8_t> reply);
+    void AnswerHealthily(const RequestShape& shape, std::span<std::uint8_t> reply);
+    void Program(std::uint32_t first, std::uint32_t count, std::uint32_t value);
     std::uint32_t ChipWords(std::uint32_t type) const;
 
     bool m_bOpenFails = false;

@@ -10,12 +10,7 @@ namespace {
 
 constexpr std::uint32_t kPort = 0x378;
 
-const ExpectedControl kSetPort{REQ_SET_PORT, FieldBytes({kPort}), 0};
-
-ExpectedControl TypeRequest(std::uint32_t code, std::uint32_t type)
-{
-    return {code, FieldBytes({type}), 0};
-}
+const ExpectedControl kSetPort = ValueRequestSent(REQ_SET_PORT, kPort);
 
 TEST(SingleWordCommands, ReadSendsTwoSeparateReadsAndReportsTheFirstReply)
 {
@@ -34,45 +29,51 @@ TEST(SingleWordCommands, ReadSendsTwoSeparateReadsAndReportsTheFirstReply)
     EXPECT_EQ(link.LastPort(), kPort);
 }
 
-TEST(SingleWordCommands, WriteIsBracketedAndVerifiedAfterTheWriteDisable)
+TEST(SingleWordCommands, ModificationsAreBracketedAndVerifiedAfterTheWriteDisable)
 {
-    ScriptedDriverLink link;
+    struct ModifyCase
+    {
+        const char* name;
+        std::function<WordCommandResult(DriverLink&)> run;
+        EepromType type;
+        std::uint32_t address;
+        std::uint32_t wordAfter;
+        ExpectedControl modification;
+    };
+    const std::vector<ModifyCase> cases{
+        {"WRITE of 1234 at 003F on a 93C46",
+         [](DriverLink& link) { return WriteWord(link, kPort, 1, 0x3F, 0x1234); },
+         1,
+         0x3F,
+         0x1234,
+         {REQ_WRITE, FieldBytes({1, 0x3F, 0x1234, 0, 0}), 20}},
+        {"ERASE at 01FF on a 93C76",
+         [](DriverLink& link) { return EraseWord(link, kPort, 5, 0x1FF); },
+         5,
+         0x1FF,
+         0xFFFF,
+         {REQ_ERASE, FieldBytes({5, 0x1FF, 0, 0}), 16}},
+    };
+    for (const ModifyCase& modify : cases) {
+        SCOPED_TRACE(modify.name);
+        ScriptedDriverLink link;
+        link.Words()[modify.address] = 0x0000;
 
-    const WordCommandResult result = WriteWord(link, kPort, 1, 0x3F, 0x1234);
+        const WordCommandResult result = modify.run(link);
 
-    ASSERT_TRUE(result.succeeded);
-    EXPECT_EQ(link.Words()[0x3F], 0x1234u);
-    EXPECT_EQ(result.dialogAddress, 0x3Fu);
-    EXPECT_EQ(result.dialogData, 0x1234u);
-    EXPECT_EQ(result.logAddress, 0x3Fu);
-    EXPECT_EQ(result.logData, 0x1234u);
-    ExpectConversation(link, 0x80,
-                       {kSetPort,
-                        TypeRequest(REQ_WRITE_ENABLE, 1),
-                        {REQ_WRITE, FieldBytes({1, 0x3F, 0x1234, 0, 0}), 20},
-                        TypeRequest(REQ_WRITE_DISABLE, 1),
-                        {REQ_READ, FieldBytes({1, 0x3F, 0, 0, 0}), 20}});
-}
-
-TEST(SingleWordCommands, EraseIsBracketedAndReportsFFFF)
-{
-    ScriptedDriverLink link;
-    link.Words()[0x1FF] = 0x0000;
-
-    const WordCommandResult result = EraseWord(link, kPort, 5, 0x1FF);
-
-    ASSERT_TRUE(result.succeeded);
-    EXPECT_EQ(link.Words()[0x1FF], 0xFFFFu);
-    EXPECT_EQ(result.dialogAddress, 0x1FFu);
-    EXPECT_EQ(result.dialogData, 0xFFFFu);
-    EXPECT_EQ(result.logAddress, 0x1FFu);
-    EXPECT_EQ(result.logData, 0xFFFFu);
-    ExpectConversation(link, 0x80,
-                       {kSetPort,
-                        TypeRequest(REQ_WRITE_ENABLE, 5),
-                        {REQ_ERASE, FieldBytes({5, 0x1FF, 0, 0}), 16},
-                        TypeRequest(REQ_WRITE_DISABLE, 5),
-                        {REQ_READ, FieldBytes({5, 0x1FF, 0, 0, 0}), 20}});
+        ASSERT_TRUE(result.succeeded);
+        EXPECT_EQ(link.Words()[modify.address], modify.wordAfter);
+        EXPECT_EQ(result.dialogAddress, modify.address);
+        EXPECT_EQ(result.dialogData, modify.wordAfter);
+        EXPECT_EQ(result.logAddress, modify.address);
+        EXPECT_EQ(result.logData, modify.wordAfter);
+        ExpectConversation(link, 0x80,
+                           {kSetPort,
+                            ValueRequestSent(REQ_WRITE_ENABLE, modify.type),
+                            modify.modification,
+                            ValueRequestSent(REQ_WRITE_DISABLE, modify.type),
+                            {REQ_READ, FieldBytes({modify.type, modify.address, 0, 0, 0}), 20}});
+    }
 }
 
 TEST(SingleWordCommands, TheLogLineTakesTheReadBackRecordAndTheDialogTheWrittenOne)

@@ -14,12 +14,7 @@ namespace {
 
 constexpr std::uint32_t kPort = 0x93C00;
 
-const ExpectedControl kSetPort{REQ_SET_PORT, FieldBytes({kPort}), 0};
-
-ExpectedControl TypeRequest(std::uint32_t code, std::uint32_t type)
-{
-    return {code, FieldBytes({type}), 0};
-}
+const ExpectedControl kSetPort = ValueRequestSent(REQ_SET_PORT, kPort);
 
 // An image record as sent: the type, then `words` in the first slots and zeros after them.
 ExpectedControl ImageRequest(std::uint32_t code, std::uint32_t type,
@@ -75,9 +70,9 @@ TEST(WholeChipCommands, WriteAllSendsTheCallersWordsAndVerifiesThem)
 
     EXPECT_TRUE(std::equal(image.begin(), image.end(), link.Words().begin()));
     ExpectConversation(link, 0x80,
-                       {kSetPort, TypeRequest(REQ_WRITE_ENABLE, 4),
-                        ImageRequest(REQ_WRITE_ALL, 4, image), TypeRequest(REQ_WRITE_DISABLE, 4),
-                        ImageRequest(REQ_READ_ALL, 4)});
+                       {kSetPort, ValueRequestSent(REQ_WRITE_ENABLE, 4),
+                        ImageRequest(REQ_WRITE_ALL, 4, image),
+                        ValueRequestSent(REQ_WRITE_DISABLE, 4), ImageRequest(REQ_READ_ALL, 4)});
 }
 
 TEST(WholeChipCommands, WriteAllSendsZeroBeyondTheWordCountAndTheDefaultTypeForAnUnknownOne)
@@ -103,9 +98,9 @@ TEST(WholeChipCommands, WralFillsEveryWordAndReportsTheFillData)
     EXPECT_EQ(link.Words()[64], 0xFFFFu) << "the simulated chip has only 64 words";
     ExpectConversation(link, 0x80,
                        {kSetPort,
-                        TypeRequest(REQ_WRITE_ENABLE, 1),
+                        ValueRequestSent(REQ_WRITE_ENABLE, 1),
                         {REQ_WRAL, FieldBytes({1, 0x00A5, 0, 0}), 16},
-                        TypeRequest(REQ_WRITE_DISABLE, 1),
+                        ValueRequestSent(REQ_WRITE_DISABLE, 1),
                         ImageRequest(REQ_READ_ALL, 1)});
 }
 
@@ -120,9 +115,9 @@ TEST(WholeChipCommands, EralErasesEveryWord)
     EXPECT_EQ(result.words, std::vector<std::uint32_t>(128, 0xFFFF));
     ExpectConversation(link, 0x80,
                        {kSetPort,
-                        TypeRequest(REQ_WRITE_ENABLE, 3),
+                        ValueRequestSent(REQ_WRITE_ENABLE, 3),
                         {REQ_ERAL, FieldBytes({3, 0, 0}), 12},
-                        TypeRequest(REQ_WRITE_DISABLE, 3),
+                        ValueRequestSent(REQ_WRITE_DISABLE, 3),
                         ImageRequest(REQ_READ_ALL, 3)});
 }
 

@@ -1,6 +1,7 @@
 #include "CVelmoraApp.h"
 
 #include "app/CVelmoraDlg.h"
+#include "files/PosixFileSystem.h"
 #include "settings/ProfileStore.h"
 #include "ui/WidgetInteraction.h"
 
@@ -16,7 +17,8 @@ int CVelmoraApp::Run()
 {
     const ProfileStore profile = ProfileStore::ForCurrentUser();
     WidgetInteraction interaction;
-    CVelmoraDlg dialog(profile, interaction);
+    PosixFileSystem fileSystem;
+    CVelmoraDlg dialog(MainWindowServices{profile, interaction, fileSystem});
     if (!dialog.Initialise())
         return 0;
     dialog.exec();

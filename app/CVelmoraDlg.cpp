@@ -26,10 +26,10 @@ ReportList* MakeReportList(QWidget* parent, const QString& name, const QRect& re
 
 } // namespace
 
-CVelmoraDlg::CVelmoraDlg(const ProfileStore& profile, UserInteraction& interaction,
-                         QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_profile(profile),
-      m_interaction(interaction)
+CVelmoraDlg::CVelmoraDlg(const MainWindowServices& services, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_services(services),
+      m_profile(services.profile),
+      m_romFiles(*this, services.profile, services.interaction, services.fileSystem)
 {
     setObjectName(QStringLiteral("CVelmoraDlg"));
     CreateControls();
@@ -90,6 +90,8 @@ void CVelmoraDlg::BindCommands()
     }
     connect(m_buttons.value(IDC_EXIT), &QAbstractButton::clicked, this, &CVelmoraDlg::OnExit);
     connect(m_buttons.value(IDC_CLOSE), &QAbstractButton::clicked, this, &CVelmoraDlg::OnExit);
+    connect(m_buttons.value(IDC_OPEN), &QAbstractButton::clicked, this, &CVelmoraDlg::OnOpen);
+    connect(m_buttons.value(IDC_SAVE), &QAbstractButton::clicked, this, &CVelmoraDlg::OnSave);
     connect(m_buttons.value(IDC_MIN), &QAbstractButton::clicked, this,
             &QWidget::showMinimized);
 }
@@ -170,6 +172,20 @@ void CVelmoraDlg::OnExit()
 {
     PullDump();
     done(kResultOk);
+}
+
+void CVelmoraDlg::OnOpen()
+{
+    const RomOpenResult result = m_romFiles.Open();
+    if (result.outcome != RomOpenOutcome::Accepted)
+        return;
+    m_strDump = result.strDump;
+    PushDump();
+}
+
+void CVelmoraDlg::OnSave()
+{
+    m_romFiles.Save(m_strDump);
 }
 
 void CVelmoraDlg::reject()

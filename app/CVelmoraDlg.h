@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/MainWindowServices.h"
+#include "app/RomFileCommands.h"
+
 #include <QDialog>
 #include <QHash>
 
@@ -14,8 +17,6 @@ namespace pemrix {
 class DumpView;
 class ReportList;
 struct EepromTypeInfo;
-class ProfileStore;
-class UserInteraction;
 
 // The main window: owns every control, the dump text (the memory image) and the data
 // exchange between the dump text and the dump view.
@@ -28,8 +29,7 @@ public:
     static constexpr int kResultOk = 1;
     static constexpr int kResultCancel = 2;
 
-    CVelmoraDlg(const ProfileStore& profile, UserInteraction& interaction,
-                QWidget* parent = nullptr);
+    explicit CVelmoraDlg(const MainWindowServices& services, QWidget* parent = nullptr);
     ~CVelmoraDlg() override;
 
     // The start-up sequence. Returns false when the program must end before the window is
@@ -61,9 +61,12 @@ private:
     void ApplyStoredDumpFont();
     void MarkSelectedType(const EepromTypeInfo& selected);
     void OnExit();
+    void OnOpen();
+    void OnSave();
 
+    const MainWindowServices m_services;
     const ProfileStore& m_profile;
-    UserInteraction& m_interaction;
+    RomFileCommands m_romFiles;
 
     QHash<int, QAbstractButton*> m_buttons;
     DumpView* m_dumpView = nullptr;

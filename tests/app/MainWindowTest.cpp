@@ -2,6 +2,7 @@
 
 #include "app/MainWindowControls.h"
 #include "core/DumpText.h"
+#include "files/PosixFileSystem.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileStore.h"
 #include "ui/DumpView.h"
@@ -23,10 +24,12 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ProfileStore> m_profile;
     ScriptedInteraction m_interaction;
+    PosixFileSystem m_fileSystem;
 
     std::unique_ptr<CVelmoraDlg> StartWindow()
     {
-        auto window = std::make_unique<CVelmoraDlg>(*m_profile, m_interaction);
+        auto window = std::make_unique<CVelmoraDlg>(
+            MainWindowServices{*m_profile, m_interaction, m_fileSystem});
         if (!window->Initialise())
             return nullptr;
         window->show();

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "files/RomOpenResult.h"
+
+#include <string>
+
+class QWidget;
+
+namespace pemrix {
+
+class FileSystem;
+class ProfileStore;
+class UserInteraction;
+struct FileMessage;
+
+// The Open and Save buttons: the file dialogs and message boxes around the ROM file logic.
+class RomFileCommands
+{
+public:
+    RomFileCommands(QWidget& owner, const ProfileStore& profile, UserInteraction& interaction,
+                    FileSystem& fileSystem);
+
+    // Asks for a file name and writes the dump text there as the selected type's ROM file.
+    void Save(const std::string& dump);
+    // Asks for a file and reads it; the caller installs an accepted result.
+    RomOpenResult Open();
+
+private:
+    void Show(const FileMessage& message);
+
+    QWidget& m_owner;
+    const ProfileStore& m_profile;
+    UserInteraction& m_interaction;
+    FileSystem& m_fileSystem;
+};
+
+} // namespace pemrix

@@ -1,0 +1,291 @@
+#include "adapter/PpdevAdapter.h"
+
+#include <cerrno>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "FakeParport.h"
+#include "TempFolder.h"
+#include "adapter/BuiltInDriver.h"
+#include "adapter/BuiltInPortConnector.h"
+#include "adapter/VirtualBusClock.h"
+#include "driver/RequestCodes.h"
+#include "driver/WordRecord.h"
+
+namespace pemrix {
+namespace {
+
+const CableProfile& Stk200()
+{
+    return *FindCableProfile("stk200");
+}
+
+const CableProfile& Dt006()
+{
+    return *FindCableProfile("dt006");
+}
+
+// CS on D1 and DO on BUSY, both inverted by the cable, with D6 held high at rest.
+const CableProfile kInvertingCable{
+    "inverting", {1, true}, {4, false}, {5, false}, {kStatusBusyBit, true}, 0x40, {}};
+
+class PpdevAdapterTest : public ::testing::Test
+{
+protected:
+    std::shared_ptr<FakeParport> m_port = std::make_shared<FakeParport>();
+    std::shared_ptr<VirtualBusClock> m_clock = std::make_shared<VirtualBusClock>();
+
+    PpdevSetup Setup(const CableProfile& cable) const
+    {
+        return {m_port, m_clock, &cable, BusTiming{}};
+    }
+    std::unique_ptr<PpdevAdapter> Connect(const CableProfile& cable, AdapterStatus& status)
+    {
+        return PpdevAdapter::Connect(Setup(cable), "/dev/parport0", status);
+    }
+};
+
+TEST_F(PpdevAdapterTest, ClaimsExclusivelyBeforeTouchingARegisterAndReleasesAtTheEnd)
+{
+    m_port->Plug(Stk200());
+    AdapterStatus status = AdapterStatus::NoPort;
+    auto adapter = Connect(Stk200(), status);
+    ASSERT_EQ(status, AdapterStatus::Ok);
+    ASSERT_GE(m_port->log.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(m_port->log.begin(), m_port->log.begin() + 4),
+              (std::vector<std::string>{"open /dev/parport0", "exclusive", "claim", "data"}));
+    adapter.reset();
+    EXPECT_EQ(std::vector<std::string>(m_port->log.end() - 3, m_port->log.end()),
+              (std::vector<std::string>{"data", "release", "close"}));
+    EXPECT_EQ(m_port->dataWrites.back(), 0x00);
+    EXPECT_FALSE(m_port->registerAccessWhileUnclaimed);
+}
+
+TEST_F(PpdevAdapterTest, OpenAndClaimErrorsBecomeStatuses)
+{
+    struct Case
+    {
+        std::string call;
+        int error;
+        AdapterStatus status;
+        std::vector<std::string> log;
+    };
+    const Case cases[] = {
+        {"open /dev/parport0", EACCES, AdapterStatus::PortUnavailable, {"open /dev/parport0"}},
+        {"open /dev/parport0", ENOENT, AdapterStatus::NoPort, {"open /dev/parport0"}},
+        {"open /dev/parport0", ENXIO, AdapterStatus::NoPort, {"open /dev/parport0"}},
+        {"exclusive",
+         EBUSY,
+         AdapterStatus::PortUnavailable,
+         {"open /dev/parport0", "exclusive", "close"}},
+        {"claim",
+         EBUSY,
+         AdapterStatus::PortUnavailable,
+         {"open /dev/parport0", "exclusive", "claim", "close"}},
+        {"claim",
+         EACCES,
+         AdapterStatus::PortUnavailable,
+         {"open /dev/parport0", "exclusive", "claim", "close"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.call + " " + std::to_string(c.error));
+        m_port = std::make_shared<FakeParport>();
+        m_port->Plug(Stk200());
+        m_port->failures[c.call] = c.error;
+        AdapterStatus status = AdapterStatus::Ok;
+        EXPECT_EQ(Connect(Stk200(), status), nullptr);
+        EXPECT_EQ(status, c.status);
+        EXPECT_EQ(m_port->log, c.log);
+    }
+}
+
+TEST_F(PpdevAdapterTest, DetectsTheCableByItsLoopbacks)
+{
+    struct Case
+    {
+        std::string name;
+        const CableProfile& cable;
+        bool plugged;
+        bool loopbacks;
+        AdapterStatus status;
+    };
+    const Case cases[] = {
+        {"STK200 plugged", Stk200(), true, true, AdapterStatus::Ok},
+        {"nothing plugged", Stk200(), false, false, AdapterStatus::AdapterNotDetected},
+        {"STK200 without its loopbacks", Stk200(), true, false, AdapterStatus::AdapterNotDetected},
+        {"DT-006 has no loopbacks to check", Dt006(), false, false, AdapterStatus::Ok},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_port = std::make_shared<FakeParport>();
+        if (c.plugged)
+            m_port->Plug(c.cable, nullptr, c.loopbacks);
+        AdapterStatus status = AdapterStatus::Ok;
+        const bool connected = Connect(c.cable, status) != nullptr;
+        EXPECT_EQ(status, c.status);
+        EXPECT_EQ(connected, c.status == AdapterStatus::Ok);
+        EXPECT_EQ(m_port->log.back(), "close");
+    }
+}
+
+TEST_F(PpdevAdapterTest, LinesLandOnTheirBitsWithTheirPolarity)
+{
+    struct Case
+    {
+        const CableProfile& cable;
+        DriveLine line;
+        std::uint8_t resting;
+        std::uint8_t raised;
+    };
+    const Case cases[] = {
+        {Stk200(), DriveLine::ChipSelect, 0x00, 0x80},
+        {Stk200(), DriveLine::Clock, 0x00, 0x10},
+        {Stk200(), DriveLine::DataIn, 0x00, 0x20},
+        {Dt006(), DriveLine::ChipSelect, 0x00, 0x04},
+        {Dt006(), DriveLine::Clock, 0x00, 0x08},
+        {Dt006(), DriveLine::DataIn, 0x00, 0x01},
+        {kInvertingCable, DriveLine::ChipSelect, 0x42, 0x40},
+        {kInvertingCable, DriveLine::Clock, 0x42, 0x52},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.cable.name) + " " + std::to_string(static_cast<int>(c.line)));
+        m_port->dataWrites.clear();
+        PpdevLinePort lines(*m_port, FakeParport::kFd, c.cable);
+        lines.SetLine(c.line, true);
+        lines.Flush();
+        lines.SetLine(c.line, false);
+        lines.Flush();
+        EXPECT_EQ(m_port->dataWrites, (std::vector<std::uint8_t>{c.resting, c.raised, c.resting}));
+    }
+}
+
+TEST_F(PpdevAdapterTest, DataOutIsReadThroughBusysInversion)
+{
+    struct Case
+    {
+        const CableProfile& cable;
+        std::uint8_t status;
+        bool dataOut;
+    };
+    const Case cases[] = {
+        {Stk200(), 0x40, true},         {Stk200(), 0x00, false},       {Stk200(), 0xBF, false},
+        {Dt006(), 0x00, true},          {Dt006(), 0x80, false},        {Dt006(), 0x7F, true},
+        {kInvertingCable, 0x00, false}, {kInvertingCable, 0x80, true},
+    };
+    for (const Case& c : cases) {
+        m_port->unpluggedStatus = c.status;
+        PpdevLinePort lines(*m_port, FakeParport::kFd, c.cable);
+        EXPECT_EQ(lines.ReadDataOut(), c.dataOut) << c.cable.name << " " << int(c.status);
+    }
+}
+
+// The whole road: a port address through the kernel's parport entries to a chip on a cable.
+class PpdevDriverTest : public PpdevAdapterTest
+{
+protected:
+    TempFolder m_folder;
+
+    void SetUp() override
+    {
+        WriteBase("parport0", "632\t1656\n");
+        WriteBase("parport1", "888\t1912\n");
+    }
+    void WriteBase(const std::string& port, const std::string& text)
+    {
+        const auto folder = m_folder.Path() / "proc/sys/dev/parport" / port;
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder / "base-addr") << text;
+    }
+    BuiltInDriver MakeDriver(const CableProfile& cable)
+    {
+        return BuiltInDriver(std::make_shared<BuiltInPortConnector>(
+            std::make_shared<VirtualAdapter>(m_folder.Path() / "chips", BusTiming{}),
+            ParportDirectory(m_folder.Path() / "proc", "/dev"), Setup(cable)));
+    }
+    template <typename Record>
+    Record Send(BuiltInDriver& driver, DriverHandle handle, std::uint32_t code, Record record)
+    {
+        std::vector<std::uint8_t> bytes(Record::kSize);
+        record.EncodeTo(bytes);
+        std::uint32_t bytesReturned = 0;
+        EXPECT_TRUE(driver.Control(handle, code, bytes.data(), Record::kSize, Record::kSize,
+                                   bytesReturned));
+        return Record::DecodeFrom(bytes);
+    }
+    bool SendValue(BuiltInDriver& driver, DriverHandle handle, std::uint32_t code,
+                   std::uint32_t value)
+    {
+        std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value),
+                                 static_cast<std::uint8_t>(value >> 8),
+                                 static_cast<std::uint8_t>(value >> 16), 0};
+        std::uint32_t bytesReturned = 0;
+        return driver.Control(handle, code, bytes, 4, 0, bytesReturned) && bytesReturned == 0;
+    }
+};
+
+TEST_F(PpdevDriverTest, WritesAndReadsAChipOnEitherCable)
+{
+    for (const CableProfile* cable : {&Stk200(), &Dt006()}) {
+        SCOPED_TRACE(std::string(cable->name));
+        m_port = std::make_shared<FakeParport>();
+        MicrowireChip chip(*FindMicrowireGeometry(6), *m_clock);
+        m_port->Plug(*cable, &chip);
+        BuiltInDriver driver = MakeDriver(*cable);
+        const DriverHandle handle = driver.Open(kChipCommandOpenAttributes);
+        ASSERT_TRUE(SendValue(driver, handle, REQ_SET_PORT, 888));
+        EXPECT_TRUE(m_port->log.empty());
+
+        ASSERT_TRUE(SendValue(driver, handle, REQ_WRITE_ENABLE, 6));
+        EXPECT_EQ(Send(driver, handle, REQ_WRITE, WordRecord{6, 0x3FF, 0xC0DE}).status, 0u);
+        ASSERT_TRUE(SendValue(driver, handle, REQ_WRITE_DISABLE, 6));
+        EXPECT_EQ(chip.Words()[0x3FF], 0xC0DE);
+        const WordRecord read = Send(driver, handle, REQ_READ, WordRecord{6, 0x3FF});
+        EXPECT_EQ(read.status, 0u);
+        EXPECT_EQ(read.data, 0xC0DEu);
+
+        EXPECT_EQ(std::count(m_port->log.begin(), m_port->log.end(), "claim"), 1);
+        EXPECT_EQ(m_port->log.front(), "open /dev/parport1");
+        driver.Close(handle);
+        EXPECT_EQ(m_port->log.back(), "close");
+        EXPECT_EQ(std::count(m_port->log.begin(), m_port->log.end(), "release"), 1);
+    }
+}
+
+TEST_F(PpdevDriverTest, PortProblemsAreTheStatusesOfTheRequests)
+{
+    struct Case
+    {
+        std::string name;
+        std::uint32_t address;
+        std::string call;
+        int error;
+        AdapterStatus status;
+    };
+    const Case cases[] = {
+        {"no port at 0x3BC", 0x3BC, "", 0, AdapterStatus::NoPort},
+        {"not in group lp", 888, "open /dev/parport1", EACCES, AdapterStatus::PortUnavailable},
+        {"held by a printer", 888, "claim", EBUSY, AdapterStatus::PortUnavailable},
+        {"register access fails", 888, "status", EIO, AdapterStatus::PortUnavailable},
+        {"adapter unplugged", 632, "", 0, AdapterStatus::AdapterNotDetected},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_port = std::make_shared<FakeParport>();
+        MicrowireChip chip(*FindMicrowireGeometry(2), *m_clock);
+        if (c.address == 888)
+            m_port->Plug(Stk200(), &chip);
+        BuiltInDriver driver = MakeDriver(Stk200());
+        const DriverHandle handle = driver.Open(kChipCommandOpenAttributes);
+        ASSERT_TRUE(SendValue(driver, handle, REQ_SET_PORT, c.address));
+        if (!c.call.empty())
+            m_port->failures[c.call] = c.error;
+        EXPECT_EQ(Send(driver, handle, REQ_READ, WordRecord{2, 0}).status, StatusCode(c.status));
+        driver.Close(handle);
+    }
+}
+
+} // namespace
+} // namespace pemrix

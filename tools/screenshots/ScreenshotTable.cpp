@@ -1,6 +1,12 @@
 #include "ScreenshotTable.h"
 
+#include "tools/screenshots/InputShots.h"
 #include "tools/screenshots/SampleDialog.h"
+#include "ui/CEditDlg.h"
+#include "ui/CEraseDlg.h"
+#include "ui/CReadDlg.h"
+#include "ui/CWralDlg.h"
+#include "ui/CWriteDlg.h"
 
 #include <QWidget>
 
@@ -8,14 +14,6 @@ namespace pemrix {
 
 namespace {
 
-const SampleDialog::Image kAddressLabel{"label_218", {8, 47, 60, 18}};
-const SampleDialog::Image kDataLabel{"label_219", {8, 87, 60, 18}};
-const SampleDialog::Image kDataLabelAlone{"label_219", {8, 47, 60, 18}};
-const SampleDialog::Field kAddressField{{70, 42, 114, 27}, "002B"};
-const SampleDialog::Field kDataField{{70, 82, 114, 27}, "1234"};
-const SampleDialog::Field kDataFieldAlone{{70, 42, 114, 27}, "FFFF"};
-const std::vector<SampleDialog::Button> kShortButtons{{"OK", {15, 80}}, {"CANCEL", {121, 80}}};
-const std::vector<SampleDialog::Button> kTallButtons{{"OK", {15, 120}}, {"CANCEL", {121, 120}}};
 const std::vector<SampleDialog::Button> kResultButton{{"OK", {68, 120}}};
 
 std::function<std::unique_ptr<QWidget>()> Sample(SampleDialog sample)
@@ -30,20 +28,13 @@ std::vector<Screenshot> Screenshots()
 {
     return {
         // The main window, CVelmoraDlg.png, joins here once it is built on the skin.
-        {"CReadDlg.png",
-         Sample({SkinWindow::Read, {kAddressLabel}, {kAddressField}, kShortButtons})},
-        {"CEraseDlg.png",
-         Sample({SkinWindow::Erase, {kAddressLabel}, {kAddressField}, kShortButtons})},
-        {"CWralDlg.png",
-         Sample({SkinWindow::Wral, {kDataLabelAlone}, {kDataFieldAlone}, kShortButtons})},
-        {"CWriteDlg.png", Sample({SkinWindow::Write,
-                                  {kAddressLabel, kDataLabel},
-                                  {kAddressField, kDataField},
-                                  kTallButtons})},
-        {"CEditDlg.png", Sample({SkinWindow::Edit,
-                                 {kAddressLabel, kDataLabel},
-                                 {kAddressField, kDataField},
-                                 kTallButtons})},
+        {"CReadDlg.png", [] { return InputDialogShot<CReadDlg>("002B", ""); }},
+        {"CEraseDlg.png", [] { return InputDialogShot<CEraseDlg>("002B", ""); }},
+        {"CWralDlg.png", [] { return InputDialogShot<CWralDlg>("", "FFFF"); }},
+        {"CWriteDlg.png", [] { return InputDialogShot<CWriteDlg>("002B", "1234"); }},
+        {"CEditDlg.png", [] { return InputDialogShot<CEditDlg>("002B", "1234"); }},
+        {"CEditListCtrl.png", [] { return WatchListShot(true); }},
+        {"CEditListCtrl-selected.png", [] { return WatchListShot(false); }},
         {"CSucceededDlg.png", Sample({SkinWindow::Succeeded,
                                       {},
                                       {},

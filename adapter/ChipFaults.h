@@ -14,7 +14,7 @@ struct ChipFaults
     // Bits that read as stuckLevels whatever was programmed.
     std::uint16_t stuckMask = 0;
     std::uint16_t stuckLevels = 0;
-    // Bits that read inverted on every second READ.
+    // Bits that read inverted on every second READ of the same word.
     std::uint16_t unstableMask = 0;
 };
 

@@ -34,7 +34,8 @@ constexpr std::array<ChipCycles, 6> kCycles{{
 } // namespace
 
 MicrowireChip::MicrowireChip(const MicrowireGeometry& geometry, const BusClock& clock)
-    : m_geometry(geometry), m_clock(clock), m_words(geometry.words, kErasedWord)
+    : m_geometry(geometry), m_clock(clock), m_words(geometry.words, kErasedWord),
+      m_readParity(geometry.words, false)
 {
 }
 
@@ -194,8 +195,9 @@ std::uint16_t MicrowireChip::ReadValue(std::uint32_t address)
     std::uint16_t value = m_words[address];
     value = static_cast<std::uint16_t>((value & ~m_faults.stuckMask) |
                                        (m_faults.stuckLevels & m_faults.stuckMask));
-    if (m_nReads++ % 2 == 1)
+    if (m_readParity[address])
         value ^= m_faults.unstableMask;
+    m_readParity[address] = !m_readParity[address];
     return value;
 }
 

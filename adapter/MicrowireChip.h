@@ -77,7 +77,7 @@ private:
     std::chrono::nanoseconds m_busyUntil{0};
     bool m_bNeverReady = false;
     bool m_bModified = false;
-    unsigned m_nReads = 0;
+    std::vector<bool> m_readParity;
     std::chrono::nanoseconds m_programmingTime{0};
 };
 

@@ -1,6 +1,7 @@
 #include "adapter/ParportDirectory.h"
 
 #include <algorithm>
+#include <charconv>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -20,11 +21,16 @@ bool IsPortEntryName(const std::string& name)
                        [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// The first field of base-addr, which must be a whole decimal number.
 std::optional<std::uint64_t> ReadBaseAddress(const std::filesystem::path& file)
 {
     std::ifstream in(file);
+    std::string field;
+    if (!(in >> field))
+        return std::nullopt;
     std::uint64_t base = 0;
-    if (!(in >> base))
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), base);
+    if (error != std::errc() || end != field.data() + field.size())
         return std::nullopt;
     return base;
 }

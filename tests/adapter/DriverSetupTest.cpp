@@ -1,0 +1,158 @@
+#include "adapter/DriverSettings.h"
+
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "TempFolder.h"
+#include "adapter/AdapterStatus.h"
+#include "adapter/BuiltInDriverFactory.h"
+#include "adapter/ParportDirectory.h"
+#include "adapter/VirtualAdapterAddress.h"
+#include "driver/RequestCodes.h"
+#include "driver/WordRecord.h"
+
+namespace pemrix {
+namespace {
+
+using std::chrono::nanoseconds;
+
+TEST(DriverSettings, ParsesCableAndHalfPeriodAndKeepsDefaultsOtherwise)
+{
+    struct Case
+    {
+        std::string text;
+        std::string_view cable;
+        nanoseconds halfPeriod;
+    };
+    const Case cases[] = {
+        {"", "stk200", nanoseconds(2000)},
+        {"cable=dt006\nhalf_period_ns=5000\n", "dt006", nanoseconds(5000)},
+        {"  cable = dt006  # the old one\r\n half_period_ns = 1000\r\n", "dt006",
+         nanoseconds(1000)},
+        {"# cable=dt006\n", "stk200", nanoseconds(2000)},
+        {"cable=parallel-9000\nhalf_period_ns=fast\n", "stk200", nanoseconds(2000)},
+        {"half_period_ns=99\n", "stk200", nanoseconds(2000)},
+        {"half_period_ns=1000001\n", "stk200", nanoseconds(2000)},
+        {"half_period_ns=-5\ncolour=blue\nno equals sign\n", "stk200", nanoseconds(2000)},
+        {"half_period_ns=100", "stk200", nanoseconds(100)},
+    };
+    for (const Case& c : cases) {
+        const DriverSettings settings = ParseDriverSettings(c.text);
+        EXPECT_EQ(settings.cable->name, c.cable) << c.text;
+        EXPECT_EQ(settings.timing.halfPeriod, c.halfPeriod) << c.text;
+    }
+}
+
+TEST(DriverSettings, AMissingFileGivesTheDefaults)
+{
+    TempFolder folder;
+    EXPECT_EQ(LoadDriverSettings(folder.Path() / "driver.conf").cable->name, "stk200");
+    std::ofstream(folder.Path() / "driver.conf") << "cable=dt006\n";
+    EXPECT_EQ(LoadDriverSettings(folder.Path() / "driver.conf").cable->name, "dt006");
+}
+
+TEST(ParportDirectory, MatchesTheFirstNumberOfBaseAddrInDecimal)
+{
+    TempFolder folder;
+    const auto entries = folder.Path() / "sys/dev/parport";
+    const std::map<std::string, std::string> bases = {
+        {"parport0", "888\t1912\n"}, {"parport1", "632\n"}, {"parport2", "0x3bc\n"},
+        {"parportx", "956\n"},       {"parport3", ""},
+    };
+    for (const auto& [name, text] : bases) {
+        std::filesystem::create_directories(entries / name);
+        std::ofstream(entries / name / "base-addr") << text;
+    }
+    std::filesystem::create_directories(entries / "default");
+    const ParportDirectory directory(folder.Path(), "/dev");
+    EXPECT_EQ(directory.DeviceFor(888), std::filesystem::path("/dev/parport0"));
+    EXPECT_EQ(directory.DeviceFor(632), std::filesystem::path("/dev/parport1"));
+    EXPECT_EQ(directory.DeviceFor(0x3BC), std::nullopt);
+    EXPECT_EQ(directory.DeviceFor(956), std::nullopt);
+    EXPECT_EQ(directory.DeviceFor(0), std::nullopt);
+    EXPECT_EQ(ParportDirectory(folder.Path() / "none", "/dev").DeviceFor(888), std::nullopt);
+}
+
+TEST(BuiltInDriverPaths, FollowTheXdgFoldersOrFallBackToHome)
+{
+    struct Case
+    {
+        std::map<std::string, std::string> environment;
+        std::filesystem::path settings;
+        std::filesystem::path chips;
+    };
+    const Case cases[] = {
+        {{{"HOME", "/home/ann"}},
+         "/home/ann/.config/pemrix/driver.conf",
+         "/home/ann/.local/share/pemrix"},
+        {{{"HOME", "/home/ann"}, {"XDG_CONFIG_HOME", "/cfg"}, {"XDG_DATA_HOME", "/data"}},
+         "/cfg/pemrix/driver.conf",
+         "/data/pemrix"},
+        {{{"HOME", "/home/ann"}, {"XDG_CONFIG_HOME", "relative"}, {"XDG_DATA_HOME", ""}},
+         "/home/ann/.config/pemrix/driver.conf",
+         "/home/ann/.local/share/pemrix"},
+    };
+    for (const Case& c : cases) {
+        const BuiltInDriverPaths paths = UserBuiltInDriverPaths([&](const char* name) {
+            const auto found = c.environment.find(name);
+            return found == c.environment.end() ? nullptr : found->second.c_str();
+        });
+        EXPECT_EQ(paths.settingsFile, c.settings);
+        EXPECT_EQ(paths.virtualChipFolder, c.chips);
+        EXPECT_EQ(paths.procRoot, "/proc");
+        EXPECT_EQ(paths.devRoot, "/dev");
+    }
+}
+
+TEST(BuiltInDriverFactory, TheMadeDriverServesTheVirtualAdapterFromItsFolder)
+{
+    TempFolder folder;
+    BuiltInDriverPaths paths{folder.Path() / "driver.conf", folder.Path() / "chips",
+                             folder.Path() / "proc", folder.Path() / "dev"};
+    const std::unique_ptr<DriverLink> driver = MakeBuiltInDriver(paths);
+    const DriverHandle handle = driver->Open(kChipCommandOpenAttributes);
+    std::uint8_t port[4] = {0x00, 0x3C, 0x09, 0x00};
+    std::uint32_t bytesReturned = 1;
+    ASSERT_TRUE(driver->Control(handle, REQ_SET_PORT, port, 4, 0, bytesReturned));
+    std::uint8_t write[WordRecord::kSize] = {};
+    WordRecord{6, 1023, 0x0BAD}.EncodeTo(write);
+    std::uint8_t enable[4] = {6, 0, 0, 0};
+    driver->Control(handle, REQ_WRITE_ENABLE, enable, 4, 0, bytesReturned);
+    ASSERT_TRUE(driver->Control(handle, REQ_WRITE, write, 20, 20, bytesReturned));
+    EXPECT_EQ(WordRecord::DecodeFrom(write).status, 0u);
+    driver->Close(handle);
+    EXPECT_EQ(std::filesystem::file_size(folder.Path() / "chips" / "virtual-93C86.bin"), 2048u);
+}
+
+TEST(AdapterStatus, EveryRowHasItsOwnCodeAndWordsForTheHelpPage)
+{
+    // Codes the program shows for its own steps, raw or as a verification's status x 16.
+    const std::uint32_t programCodes[] = {0x8000, 0x4000, 0x2000, 0x1000, 0x0800, 0x0400,
+                                          0x0200, 0x0100, 0x0080, 0x0040, 0x0008, 0x0004};
+    std::set<std::uint32_t> seen;
+    for (const AdapterStatusInfo& info : AdapterStatuses()) {
+        const std::uint32_t code = StatusCode(info.status);
+        SCOPED_TRACE(code);
+        EXPECT_TRUE(seen.insert(code).second);
+        EXPECT_GT(code, 0u);
+        EXPECT_LT(code, 16u);
+        for (std::uint32_t programCode : programCodes) {
+            EXPECT_NE(code, programCode);
+            EXPECT_NE(code << 4, programCode);
+        }
+        EXPECT_FALSE(info.name.empty());
+        EXPECT_FALSE(info.meaning.empty());
+        EXPECT_FALSE(info.remedy.empty());
+        EXPECT_EQ(FindAdapterStatus(code), &info);
+    }
+    EXPECT_EQ(FindAdapterStatus(0), nullptr);
+    EXPECT_EQ(FindAdapterStatus(4), nullptr);
+    EXPECT_NE(FindAdapterStatus(2)->remedy.find("group lp"), std::string_view::npos);
+}
+
+} // namespace
+} // namespace pemrix

@@ -1,6 +1,8 @@
 #include "CVelmoraApp.h"
 
 #include "app/CVelmoraDlg.h"
+#include "app/PlatformProviders.h"
+#include "settings/PortPlatform.h"
 #include "files/PosixFileSystem.h"
 #include "settings/ProfileStore.h"
 #include "ui/WidgetInteraction.h"
@@ -18,7 +20,7 @@ int CVelmoraApp::Run()
     const ProfileStore profile = ProfileStore::ForCurrentUser();
     WidgetInteraction interaction;
     PosixFileSystem fileSystem;
-    CVelmoraDlg dialog(MainWindowServices{profile, interaction, fileSystem});
+    CVelmoraDlg dialog(MainWindowServices{profile, interaction, fileSystem, MakePortPlatform});
     if (!dialog.Initialise())
         return 0;
     dialog.exec();

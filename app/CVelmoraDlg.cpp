@@ -2,6 +2,8 @@
 
 #include "app/MainWindowControls.h"
 #include "core/DumpText.h"
+#include "settings/PortComboPlan.h"
+#include "settings/PortPlatform.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileStore.h"
 #include "ui/DumpView.h"
@@ -22,6 +24,20 @@ ReportList* MakeReportList(QWidget* parent, const QString& name, const QRect& re
     list->setObjectName(name);
     list->setGeometry(rect);
     return list;
+}
+
+// Re-selects the entry showing `text`: the one with exactly that text, else the first that
+// begins with it (two custom entries may share a prefix, such as 37 and 378). An empty text
+// leaves the selection alone.
+void SelectPortText(QComboBox& combo, const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    int index = combo.findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0)
+        index = combo.findText(text, Qt::MatchStartsWith | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        combo.setCurrentIndex(index);
 }
 
 } // namespace
@@ -90,6 +106,8 @@ void CVelmoraDlg::BindCommands()
     }
     connect(m_buttons.value(IDC_EXIT), &QAbstractButton::clicked, this, &CVelmoraDlg::OnExit);
     connect(m_buttons.value(IDC_CLOSE), &QAbstractButton::clicked, this, &CVelmoraDlg::OnExit);
+    // Only the user's own choice stores a port, never a programmatic selection.
+    connect(m_portCombo, &QComboBox::activated, this, &CVelmoraDlg::OnPortChange);
     connect(m_buttons.value(IDC_OPEN), &QAbstractButton::clicked, this, &CVelmoraDlg::OnOpen);
     connect(m_buttons.value(IDC_SAVE), &QAbstractButton::clicked, this, &CVelmoraDlg::OnSave);
     connect(m_buttons.value(IDC_MIN), &QAbstractButton::clicked, this,
@@ -114,6 +132,7 @@ bool CVelmoraDlg::Initialise()
     MarkSelectedType(type);
     ResetImage(m_strDump, type.code);
     PushDump();
+    FillPortCombo();
     m_buttons.value(ID_HELP)->setFocus();
     return true;
 }
@@ -132,6 +151,22 @@ void CVelmoraDlg::ApplyStoredDumpFont()
                                 profile::kDefaultFontSize));
 }
 
+void CVelmoraDlg::FillPortCombo()
+{
+    const std::unique_ptr<PortPlatform> platform = m_services.makePortPlatform();
+    const PortComboPlan plan = pemrix::FillPortCombo(*platform, m_profile);
+    for (const PortComboEntry& entry : plan.m_entries)
+        m_portCombo->addItem(entry.m_strText, entry.m_nAddress);
+    m_portCombo->setCurrentIndex(plan.m_nCurrentIndex);
+}
+
+void CVelmoraDlg::OnPortChange(int index)
+{
+    StoreChosenPort(m_profile, m_portCombo->itemData(index).toUInt());
+    // The next push re-selects this text, so the combo keeps showing the port in use.
+    m_strPortText = m_portCombo->itemText(index);
+}
+
 void CVelmoraDlg::PullDump()
 {
     m_strDump = m_dumpView->PullText().toStdString();
@@ -141,14 +176,7 @@ void CVelmoraDlg::PullDump()
 void CVelmoraDlg::PushDump()
 {
     m_dumpView->PushText(QString::fromStdString(m_strDump));
-    if (!m_strPortText.isEmpty()) {
-        for (int i = 0; i < m_portCombo->count(); ++i) {
-            if (m_portCombo->itemText(i).startsWith(m_strPortText)) {
-                m_portCombo->setCurrentIndex(i);
-                break;
-            }
-        }
-    }
+    SelectPortText(*m_portCombo, m_strPortText);
 }
 
 void CVelmoraDlg::SelectEepromType(std::uint32_t code)

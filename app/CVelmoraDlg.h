@@ -61,6 +61,8 @@ private:
     void ApplyStoredDumpFont();
     void MarkSelectedType(const EepromTypeInfo& selected);
     void OnExit();
+    void FillPortCombo();
+    void OnPortChange(int index);
     void OnOpen();
     void OnSave();
 

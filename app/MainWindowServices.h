@@ -1,8 +1,12 @@
 #pragma once
 
+#include <functional>
+#include <memory>
+
 namespace pemrix {
 
 class FileSystem;
+class PortPlatform;
 class ProfileStore;
 class UserInteraction;
 
@@ -13,6 +17,9 @@ struct MainWindowServices
     const ProfileStore& profile;
     UserInteraction& interaction;
     FileSystem& fileSystem;
+    // Port discovery reads the machine when its platform is made, so it is made right
+    // before the combo is filled.
+    std::function<std::unique_ptr<PortPlatform>()> makePortPlatform;
 };
 
 } // namespace pemrix

@@ -3,12 +3,15 @@
 #include "app/MainWindowControls.h"
 #include "core/DumpText.h"
 #include "files/PosixFileSystem.h"
+#include "settings/PortMachinePlatform.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileStore.h"
 #include "ui/DumpView.h"
+#include "settings/DescribedPorts.h"
 #include "ui/ScriptedInteraction.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -26,10 +29,15 @@ private:
     ScriptedInteraction m_interaction;
     PosixFileSystem m_fileSystem;
 
+    PortMachine m_machine;
+
     std::unique_ptr<CVelmoraDlg> StartWindow()
     {
         auto window = std::make_unique<CVelmoraDlg>(
-            MainWindowServices{*m_profile, m_interaction, m_fileSystem});
+            MainWindowServices{*m_profile, m_interaction, m_fileSystem, [this] {
+                return std::unique_ptr<PortPlatform>(
+                    std::make_unique<PortMachinePlatform>(m_machine));
+            }});
         if (!window->Initialise())
             return nullptr;
         window->show();
@@ -46,6 +54,12 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_profile = std::make_unique<ProfileStore>(m_dir->filePath(QStringLiteral("p.ini")));
+        m_machine = DescribedMachine({});
+    }
+
+    std::uint32_t StoredPort() const
+    {
+        return m_profile->GetProfileInt(profile::kSection, profile::kParallelPort, 0);
     }
 
     void EmptyProfileStartsWithAnErased93C56()
@@ -130,6 +144,50 @@ private slots:
             QVERIFY(!window->isVisible());
             QCOMPARE(window->result(), CVelmoraDlg::kResultOk);
         }
+    }
+
+    void TopPortIsSelectedAndStoredAtStartUp()
+    {
+        m_machine = DescribedMachine({DescribedPort(u"Printer Port (LPT1)", 0x378),
+                                      DescribedPort(u"Printer Port (LPT2)", 0x278)});
+        m_profile->WriteProfileInt(profile::kSection, profile::kParallelPort, 0x3BC);
+        m_profile->WriteProfileInt(profile::kSection, profile::kCustomPort, 0x3BC);
+        auto window = StartWindow();
+        QComboBox* combo = window->PortCombo();
+        QCOMPARE(combo->count(), 3);
+        QCOMPARE(combo->currentIndex(), 0);
+        QCOMPARE(combo->itemText(0), QStringLiteral("Printer Port (LPT2) [0278]"));
+        QCOMPARE(combo->itemText(2), QStringLiteral("Custom Port: 3bc"));
+        QCOMPARE(StoredPort(), 0x278u);
+    }
+
+    void NoPortLeavesTheStoredPortAndNoSelection()
+    {
+        m_profile->WriteProfileInt(profile::kSection, profile::kParallelPort, 0x3BC);
+        m_profile->WriteProfileInt(profile::kSection, profile::kCustomPort, 0x3BC);
+        auto window = StartWindow();
+        QCOMPARE(window->PortCombo()->count(), 1);
+        QCOMPARE(window->PortCombo()->currentIndex(), -1);
+        QCOMPARE(StoredPort(), 0x3BCu);
+    }
+
+    void ChoosingAPortStoresItAndAPushKeepsShowingIt()
+    {
+        m_machine = DescribedMachine({DescribedPort(u"Printer Port (LPT1)", 0x378),
+                                      DescribedPort(u"Printer Port (LPT2)", 0x278)});
+        auto window = StartWindow();
+        QComboBox* combo = window->PortCombo();
+        window->PullDump(); // as a command that rebuilds the dump would
+        // A programmatic selection stores nothing; only the user's choice does.
+        combo->setCurrentIndex(1);
+        QCOMPARE(StoredPort(), 0x278u);
+        combo->setCurrentIndex(0);
+        combo->activated(1);
+        QCOMPARE(StoredPort(), 0x378u);
+        combo->setCurrentIndex(1);
+        QTest::mouseClick(window->Button(IDC_93C46), Qt::LeftButton);
+        QCOMPARE(combo->currentText(), QStringLiteral("Printer Port (LPT1) [0378]"));
+        QCOMPARE(StoredPort(), 0x378u);
     }
 
     void WatchWindowSettingPlacesTheDump()

@@ -45,7 +45,9 @@ void PaintTitleStrip(QPainter& painter, const ArtPiece& piece)
 {
     painter.fillRect(Area(piece), kSilver);
     const QRectF band = Area(piece).adjusted(4, 4, -4, -4);
-    painter.fillRect(band, VerticalShade(band, kBandTop, kBandBottom));
+    // The end colours fall on the centres of the band's first and last rows.
+    const QRectF centres = band.adjusted(0, 0.5, 0, -0.5);
+    painter.fillRect(band, VerticalShade(centres, kBandTop, kBandBottom));
     painter.setFont(ArtFont(17, true));
     painter.setPen(Qt::black);
     painter.drawText(band.adjusted(8, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, piece.text);

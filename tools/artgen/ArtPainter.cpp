@@ -4,6 +4,9 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <iterator>
+#include <utility>
+
 namespace pemrix {
 
 namespace {
@@ -173,29 +176,30 @@ void PaintLink(QPainter& painter, const ArtPiece& piece)
 
 using StylePainter = void (*)(QPainter&, const ArtPiece&);
 
+constexpr std::pair<ArtStyle, StylePainter> kStylePainters[] = {
+    {ArtStyle::TitleStrip, PaintTitleStrip},
+    {ArtStyle::Label, PaintLabel},
+    {ArtStyle::Picture, PaintPicture},
+    {ArtStyle::Icon, PaintIcon},
+    {ArtStyle::CommandButton, PaintCommandButton},
+    {ArtStyle::TypePill, PaintTypePill},
+    {ArtStyle::Lettering, PaintLettering},
+    {ArtStyle::TitleGlyph, PaintTitleGlyph},
+    {ArtStyle::Link, PaintLink},
+};
+
+// Looked up by index, so the rows must follow the order of ArtStyle.
+static_assert([] {
+    for (std::size_t i = 0; i < std::size(kStylePainters); ++i) {
+        if (static_cast<std::size_t>(kStylePainters[i].first) != i)
+            return false;
+    }
+    return true;
+}());
+
 StylePainter PainterFor(ArtStyle style)
 {
-    switch (style) {
-    case ArtStyle::TitleStrip:
-        return PaintTitleStrip;
-    case ArtStyle::Label:
-        return PaintLabel;
-    case ArtStyle::Picture:
-        return PaintPicture;
-    case ArtStyle::Icon:
-        return PaintIcon;
-    case ArtStyle::CommandButton:
-        return PaintCommandButton;
-    case ArtStyle::TypePill:
-        return PaintTypePill;
-    case ArtStyle::Lettering:
-        return PaintLettering;
-    case ArtStyle::TitleGlyph:
-        return PaintTitleGlyph;
-    case ArtStyle::Link:
-        return PaintLink;
-    }
-    return PaintLabel;
+    return kStylePainters[static_cast<std::size_t>(style)].second;
 }
 
 // These styles press by moving the whole picture down; the rest shade their pressed image.

@@ -6,14 +6,15 @@ namespace pemrix {
 
 namespace {
 
-struct StripArt
+// A picture of fixed height: its resource name, its width and the text drawn in it.
+struct TextArt
 {
     const char* name;
     int width;
-    const char* title;
+    const char* text;
 };
 
-constexpr std::array<StripArt, 10> kTitleStrips{{
+constexpr std::array<TextArt, 10> kTitleStrips{{
     {"title_198", 800, "Kestrova"},
     {"title_203", 200, "Read"},
     {"title_204", 200, "Write"},
@@ -26,14 +27,7 @@ constexpr std::array<StripArt, 10> kTitleStrips{{
     {"title_212", 200, "Succeeded"},
 }};
 
-struct LabelArt
-{
-    const char* name;
-    int width;
-    const char* text;
-};
-
-constexpr std::array<LabelArt, 3> kLabels{{
+constexpr std::array<TextArt, 3> kLabels{{
     {"label_218", 60, "Address:"},
     {"label_219", 60, "Data:"},
     {"label_220", 80, "Custom Port:"},
@@ -99,14 +93,14 @@ void AddButton(std::vector<ArtPiece>& pieces, const ButtonArt& button)
 std::vector<ArtPiece> AllArtPieces()
 {
     std::vector<ArtPiece> pieces;
-    for (const StripArt& strip : kTitleStrips) {
-        pieces.push_back({QString::fromLatin1(strip.name), QSize(strip.width, 34),
-                          ArtStyle::TitleStrip, QString::fromLatin1(strip.title)});
-    }
-    for (const LabelArt& label : kLabels) {
-        pieces.push_back({QString::fromLatin1(label.name), QSize(label.width, 18), ArtStyle::Label,
-                          QString::fromLatin1(label.text)});
-    }
+    const auto addTexts = [&pieces](const auto& table, int height, ArtStyle style) {
+        for (const TextArt& art : table) {
+            pieces.push_back({QString::fromLatin1(art.name), QSize(art.width, height), style,
+                              QString::fromLatin1(art.text)});
+        }
+    };
+    addTexts(kTitleStrips, 34, ArtStyle::TitleStrip);
+    addTexts(kLabels, 18, ArtStyle::Label);
     pieces.push_back({QStringLiteral("picture_216"), QSize(272, 65), ArtStyle::Picture,
                       QStringLiteral("Kestrova")});
     pieces.push_back({QStringLiteral("icon_128"), QSize(32, 32), ArtStyle::Icon, QString()});

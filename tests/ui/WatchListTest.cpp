@@ -24,7 +24,40 @@ const WatchWindowRects kRects{QRect(12, 80, 320, 310), QRect(335, 80, 237, 310),
 const WatchRow kDefaultRow0{QStringLiteral("WatchName0"), QStringLiteral("0000"),
                             QStringLiteral("H"), QStringLiteral("FFFF")};
 
+// One typed edit of row 5, which starts at address 0000 with the given type and Data FFFF.
+struct CellEdit
+{
+    const char* tag;
+    int column;
+    const char* type;
+    const char* typed;
+    WatchRow after;
+};
+
+const CellEdit kCellEdits[] = {
+    {"address 2b", kWatchAddress, "H", "2b", {"Flags", "002B", "H", "1234"}},
+    {"address in decimal row", kWatchAddress, "D", "2B", {"Flags", "002B", "D", "4660"}},
+    {"address beyond the image", kWatchAddress, "H", "7ff", {"Flags", "07FF", "H", "0"}},
+    {"address 12345", kWatchAddress, "H", "12345", {"Flags", "0000", "H", "FFFF"}},
+    {"address empty", kWatchAddress, "H", "", {"Flags", "0000", "H", "FFFF"}},
+    {"address 2G", kWatchAddress, "H", "2G", {"Flags", "0000", "H", "FFFF"}},
+    {"address, type naming no format", kWatchAddress, "h", "2b", {"Flags", "002B", "h", "FFFF"}},
+    {"type d", kWatchType, "H", "d", {"Flags", "0000", "D", "65535"}},
+    {"type o", kWatchType, "H", "o", {"Flags", "0000", "O", "177777"}},
+    {"type X", kWatchType, "H", "X", {"Flags", "0000", "H", "FFFF"}},
+    {"type empty", kWatchType, "H", "", {"Flags", "0000", "H", "FFFF"}},
+    {"data", kWatchData, "H", "1234", {"Flags", "0000", "H", "FFFF"}},
+    {"name with spaces", kWatchName, "H", "Fan speed", {"Fan speed", "0000", "H", "FFFF"}},
+    {"name empty", kWatchName, "H", "", {"Flags", "0000", "H", "FFFF"}},
+};
+
 } // namespace
+
+char* toString(const WatchRow& row)
+{
+    return QTest::toString(
+        QStringList{row.strName, row.strAddress, row.strType, row.strData}.join(QLatin1Char('|')));
+}
 
 class WatchListTest : public QObject
 {
@@ -150,89 +183,20 @@ private slots:
         QVERIFY(OpenEditor());
     }
 
-    void AddressEdits_data()
+    void CellEdits_data()
     {
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<QString>("data");
-        QTest::newRow("2b") << "H"
-                            << "2b"
-                            << "002B"
-                            << "1234";
-        QTest::newRow("decimal row") << "D"
-                                     << "2B"
-                                     << "002B"
-                                     << "4660";
-        QTest::newRow("beyond the image") << "H"
-                                          << "7ff"
-                                          << "07FF"
-                                          << "0";
-        QTest::newRow("five digits") << "H"
-                                     << "12345"
-                                     << "0000"
-                                     << "FFFF";
-        QTest::newRow("empty") << "H"
-                               << ""
-                               << "0000"
-                               << "FFFF";
-        QTest::newRow("2G") << "H"
-                            << "2G"
-                            << "0000"
-                            << "FFFF";
-        QTest::newRow("space inside") << "H"
-                                      << "2 B"
-                                      << "0000"
-                                      << "FFFF";
-        QTest::newRow("type naming no format") << "h"
-                                               << "2b"
-                                               << "002B"
-                                               << "FFFF";
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < int(std::size(kCellEdits)); ++i)
+            QTest::newRow(kCellEdits[i].tag) << i;
     }
 
-    void AddressEdits()
+    void CellEdits()
     {
-        QFETCH(QString, type);
-        QFETCH(QString, typed);
-        m_list->SetRow(
-            5, {QStringLiteral("Flags"), QStringLiteral("0000"), type, QStringLiteral("FFFF")});
-        EditCell(5, kWatchAddress, typed);
-        QTEST(m_list->Row(5).strAddress, "address");
-        QTEST(m_list->Row(5).strData, "data");
-        QCOMPARE(m_list->Row(5).strType, type);
-    }
-
-    void TypeEdits_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("data");
-        QTest::newRow("d") << "d"
-                           << "D"
-                           << "65535";
-        QTest::newRow("B") << "B"
-                           << "B"
-                           << "1111111111111111";
-        QTest::newRow("o") << "o"
-                           << "O"
-                           << "177777";
-        QTest::newRow("X") << "X"
-                           << "H"
-                           << "FFFF";
-        QTest::newRow("HEX") << "HEX"
-                             << "H"
-                             << "FFFF";
-        QTest::newRow("empty") << ""
-                               << "H"
-                               << "FFFF";
-    }
-
-    void TypeEdits()
-    {
-        QFETCH(QString, typed);
-        EditCell(0, kWatchType, typed);
-        QTEST(m_list->Row(0).strType, "type");
-        QTEST(m_list->Row(0).strData, "data");
+        QFETCH(int, index);
+        const CellEdit& test = kCellEdits[index];
+        m_list->SetRow(5, {"Flags", "0000", test.type, "FFFF"});
+        EditCell(5, test.column, QString::fromLatin1(test.typed));
+        QCOMPARE(m_list->Row(5), test.after);
     }
 
     void TypeEditConvertsTheShownValue()
@@ -252,31 +216,6 @@ private slots:
         EditCell(1, kWatchType, QStringLiteral("d"));
         QCOMPARE(m_list->Row(1).strType, QStringLiteral("D"));
         QCOMPARE(m_list->Row(1).strData, QStringLiteral("4660"));
-    }
-
-    void DataEditsAlwaysRestore()
-    {
-        EditCell(0, kWatchData, QStringLiteral("1234"));
-        QCOMPARE(m_list->Row(0), kDefaultRow0);
-    }
-
-    void NameEdits_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("spaces") << "Fan speed"
-                                << "Fan speed";
-        QTest::newRow("duplicate") << "WatchName1"
-                                   << "WatchName1";
-        QTest::newRow("empty") << ""
-                               << "WatchName0";
-    }
-
-    void NameEdits()
-    {
-        QFETCH(QString, typed);
-        EditCell(0, kWatchName, typed);
-        QTEST(m_list->Row(0).strName, "name");
     }
 
     void EscapeCancelsEveryColumn()

@@ -21,8 +21,6 @@ class CSkinDialog : public QDialog
 public:
     explicit CSkinDialog(SkinWindow kind, QWidget* parent = nullptr);
 
-    SkinWindow Kind() const { return m_layout.kind; }
-
     // A bitmap button sized by its U image, with its top-left corner at pos.
     CBitmapButton* AddBitmapButton(const QString& caption, QPoint pos);
     // A picture (title strip, field label) showing the named image inside rect.

@@ -1,8 +1,5 @@
 #include "adapter/BuiltInDriver.h"
 
-#include <array>
-#include <span>
-
 #include "driver/EralRecord.h"
 #include "driver/EraseRecord.h"
 #include "driver/FillRecord.h"
@@ -10,6 +7,9 @@
 #include "driver/RequestCodes.h"
 #include "driver/ValueRequest.h"
 #include "driver/WordRecord.h"
+
+#include <array>
+#include <span>
 
 namespace pemrix {
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <memory>
-
 #include "adapter/ChipSession.h"
 #include "adapter/PortConnector.h"
 #include "driver/DriverLink.h"
 #include "driver/VersionRecord.h"
+
+#include <memory>
 
 namespace pemrix {
 

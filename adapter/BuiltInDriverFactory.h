@@ -1,9 +1,9 @@
 #pragma once
 
-#include <memory>
-
 #include "adapter/BuiltInDriverPaths.h"
 #include "driver/DriverLink.h"
+
+#include <memory>
 
 namespace pemrix {
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <memory>
-
 #include "adapter/ParportDirectory.h"
 #include "adapter/PortConnector.h"
 #include "adapter/PpdevAdapter.h"
 #include "adapter/VirtualAdapter.h"
+
+#include <memory>
 
 namespace pemrix {
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "adapter/LinePort.h"
+
 #include <cstdint>
 #include <span>
 #include <string_view>
-
-#include "adapter/LinePort.h"
 
 namespace pemrix {
 

@@ -1,16 +1,16 @@
 #pragma once
 
-#include <cstdint>
-#include <functional>
-#include <memory>
-#include <optional>
-#include <span>
-
 #include "adapter/Adapter.h"
 #include "adapter/AdapterStatus.h"
 #include "adapter/MicrowireBus.h"
 #include "adapter/MicrowireGeometry.h"
 #include "adapter/PortConnector.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
 
 namespace pemrix {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <filesystem>
-#include <string_view>
-
 #include "adapter/BusTiming.h"
 #include "adapter/CableProfile.h"
+
+#include <filesystem>
+#include <string_view>
 
 namespace pemrix {
 

@@ -4,7 +4,6 @@
 #include <linux/ppdev.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
-
 #include <cerrno>
 
 namespace pemrix {

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <cstdint>
-
 #include "adapter/AdapterStatus.h"
 #include "adapter/BusClock.h"
 #include "adapter/BusTiming.h"
 #include "adapter/LinePort.h"
 #include "adapter/MicrowireGeometry.h"
 #include "adapter/MicrowireInstruction.h"
+
+#include <cstdint>
 
 namespace pemrix {
 

@@ -1,10 +1,10 @@
 #include "adapter/MicrowireChip.h"
 
+#include "core/DumpText.h"
+
 #include <algorithm>
 #include <array>
 #include <optional>
-
-#include "core/DumpText.h"
 
 namespace pemrix {
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <chrono>
-#include <cstdint>
-#include <span>
-#include <vector>
-
 #include "adapter/BusClock.h"
 #include "adapter/ChipFaults.h"
 #include "adapter/MicrowireGeometry.h"
 #include "adapter/MicrowireInstruction.h"
+
+#include <chrono>
+#include <cstdint>
+#include <span>
+#include <vector>
 
 namespace pemrix {
 

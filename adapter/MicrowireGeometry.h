@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/EepromTypeInfo.h"
+
 #include <cstdint>
 #include <optional>
-
-#include "core/EepromTypeInfo.h"
 
 namespace pemrix {
 

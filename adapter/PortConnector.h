@@ -1,10 +1,10 @@
 #pragma once
 
-#include <cstdint>
-#include <memory>
-
 #include "adapter/Adapter.h"
 #include "adapter/AdapterStatus.h"
+
+#include <cstdint>
+#include <memory>
 
 namespace pemrix {
 

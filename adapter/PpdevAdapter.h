@@ -1,8 +1,5 @@
 #pragma once
 
-#include <filesystem>
-#include <memory>
-
 #include "adapter/Adapter.h"
 #include "adapter/BusClock.h"
 #include "adapter/BusTiming.h"
@@ -10,6 +7,9 @@
 #include "adapter/MicrowireBus.h"
 #include "adapter/PpdevCalls.h"
 #include "adapter/PpdevLinePort.h"
+
+#include <filesystem>
+#include <memory>
 
 namespace pemrix {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <cstdint>
-
 #include "adapter/CableProfile.h"
 #include "adapter/LinePort.h"
 #include "adapter/PpdevCalls.h"
+
+#include <cstdint>
 
 namespace pemrix {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstdint>
-
 #include "adapter/LinePort.h"
 #include "adapter/MicrowireChip.h"
+
+#include <cstdint>
 
 namespace pemrix {
 

@@ -1,9 +1,5 @@
 #pragma once
 
-#include <array>
-#include <filesystem>
-#include <memory>
-
 #include "adapter/Adapter.h"
 #include "adapter/BusTiming.h"
 #include "adapter/MicrowireBus.h"
@@ -11,6 +7,10 @@
 #include "adapter/SimulatedLinePort.h"
 #include "adapter/VirtualBusClock.h"
 #include "adapter/VirtualChipStore.h"
+
+#include <array>
+#include <filesystem>
+#include <memory>
 
 namespace pemrix {
 

@@ -1,14 +1,13 @@
 #include "adapter/VirtualChipStore.h"
 
+#include "core/DumpText.h"
+
 #include <fcntl.h>
 #include <unistd.h>
-
 #include <cerrno>
 #include <fstream>
 #include <string>
 #include <system_error>
-
-#include "core/DumpText.h"
 
 namespace pemrix {
 

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "core/EepromTypeInfo.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <span>
 #include <vector>
-
-#include "core/EepromTypeInfo.h"
 
 namespace pemrix {
 

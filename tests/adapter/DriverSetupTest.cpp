@@ -1,12 +1,5 @@
 #include "adapter/DriverSettings.h"
 
-#include <fstream>
-#include <map>
-#include <set>
-#include <string>
-
-#include <gtest/gtest.h>
-
 #include "TempFolder.h"
 #include "adapter/AdapterStatus.h"
 #include "adapter/BuiltInDriverFactory.h"
@@ -14,6 +7,13 @@
 #include "adapter/VirtualAdapterAddress.h"
 #include "driver/RequestCodes.h"
 #include "driver/WordRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
 
 namespace pemrix {
 namespace {

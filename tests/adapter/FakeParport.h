@@ -1,13 +1,13 @@
 #pragma once
 
+#include "adapter/CableProfile.h"
+#include "adapter/MicrowireChip.h"
+#include "adapter/PpdevCalls.h"
+
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
-
-#include "adapter/CableProfile.h"
-#include "adapter/MicrowireChip.h"
-#include "adapter/PpdevCalls.h"
 
 namespace pemrix {
 

@@ -1,12 +1,12 @@
 #include "adapter/MicrowireBus.h"
 
-#include <functional>
-#include <string>
-#include <vector>
+#include "adapter/VirtualBusClock.h"
 
 #include <gtest/gtest.h>
 
-#include "adapter/VirtualBusClock.h"
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace pemrix {
 namespace {
@@ -151,17 +151,6 @@ TEST_F(MicrowireBusTest, EveryInstructionIsFramedByTheDatasheet)
         for (std::size_t i = 1; i < frames.size(); ++i)
             EXPECT_EQ(frames[i], "") << c.name;
     }
-}
-
-TEST_F(MicrowireBusTest, AReadWithoutTheDummyZeroFindsNoChip)
-{
-    m_port.dataOut = [] { return true; };
-    std::uint16_t word = 0x1234;
-    EXPECT_EQ(m_bus.Read(Chip(2), 0, word), AdapterStatus::NoChip);
-    EXPECT_EQ(word, 0x1234);
-    AnswerRead(0xBEEF);
-    EXPECT_EQ(m_bus.Read(Chip(2), 0, word), AdapterStatus::Ok);
-    EXPECT_EQ(word, 0xBEEF);
 }
 
 TEST_F(MicrowireBusTest, ClockPhasesLastAtLeastHalfAPeriod)

@@ -1,10 +1,10 @@
 #include "adapter/MicrowireChip.h"
 
-#include <string>
+#include "adapter/VirtualBusClock.h"
 
 #include <gtest/gtest.h>
 
-#include "adapter/VirtualBusClock.h"
+#include <string>
 
 namespace pemrix {
 namespace {
@@ -57,17 +57,6 @@ TEST_F(MicrowireChipTest, IgnoresZerosBeforeTheStartBitAndAnswersWithADummyZero)
                                   "1010010111000011");
 }
 
-TEST_F(MicrowireChipTest, IsWriteProtectedFromPowerUpUntilEwen)
-{
-    Send(Write("000001", "0000000000000000"));
-    EXPECT_EQ(m_chip.Words()[1], 0xFFFF);
-    EXPECT_FALSE(m_chip.Modified());
-    Send(Ewen());
-    Send(Write("000001", "0000000000000000"));
-    EXPECT_EQ(m_chip.Words()[1], 0x0000);
-    EXPECT_TRUE(m_chip.Modified());
-}
-
 TEST_F(MicrowireChipTest, ProgramsOnlyWhenChipSelectFallsAfterACompleteFrame)
 {
     Send(Ewen());
@@ -96,19 +85,16 @@ TEST_F(MicrowireChipTest, ShowsBusyUntilItsCycleEndsAndIgnoresInstructionsMeanwh
     EXPECT_EQ(Clock("110000011").back(), '0');
 }
 
-TEST_F(MicrowireChipTest, FaultsChangeWhatIsSeenNotWhatIsStored)
+TEST_F(MicrowireChipTest, StuckAndUnstableBitsChangeWhatIsReadNotWhatIsStored)
 {
-    m_chip.SetFaults({.absent = true});
-    EXPECT_EQ(Clock("110000000" + std::string(16, '0')), std::string(25, '1'));
+    m_chip.LoadWords(std::vector<std::uint16_t>(64, 0x0000));
+    m_chip.SetFaults({.stuckMask = 0x0101, .stuckLevels = 0x0100, .unstableMask = 0x8000});
+    const std::string read = "110000111" + std::string(16, '0');
+    EXPECT_EQ(Clock(read).substr(9), "0000000100000000");
     Deselect();
-
-    m_chip.SetFaults({.neverReady = true});
-    Send(Ewen());
-    Send(Write("000000", "0000000000000000"));
-    m_clock.Wait(std::chrono::seconds(10));
-    m_chip.Drive(true, false, false);
-    EXPECT_FALSE(m_chip.DataOut());
-    EXPECT_EQ(m_chip.Words()[0], 0x0000);
+    EXPECT_EQ(Clock(read).substr(9), "1000000100000000");
+    Deselect();
+    EXPECT_EQ(m_chip.Words()[7], 0x0000);
 }
 
 } // namespace

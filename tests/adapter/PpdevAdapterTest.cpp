@@ -1,19 +1,18 @@
 #include "adapter/PpdevAdapter.h"
 
+#include "FakeParport.h"
+#include "TempFolder.h"
+#include "VirtualDriverHarness.h"
+#include "adapter/VirtualBusClock.h"
+#include "driver/RequestCodes.h"
+#include "driver/WordRecord.h"
+
+#include <gtest/gtest.h>
+
 #include <cerrno>
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
-
-#include "FakeParport.h"
-#include "TempFolder.h"
-#include "adapter/BuiltInDriver.h"
-#include "adapter/BuiltInPortConnector.h"
-#include "adapter/VirtualBusClock.h"
-#include "driver/RequestCodes.h"
-#include "driver/WordRecord.h"
 
 namespace pemrix {
 namespace {
@@ -190,39 +189,12 @@ protected:
 
     void SetUp() override
     {
-        WriteBase("parport0", "632\t1656\n");
-        WriteBase("parport1", "888\t1912\n");
-    }
-    void WriteBase(const std::string& port, const std::string& text)
-    {
-        const auto folder = m_folder.Path() / "proc/sys/dev/parport" / port;
-        std::filesystem::create_directories(folder);
-        std::ofstream(folder / "base-addr") << text;
-    }
-    BuiltInDriver MakeDriver(const CableProfile& cable)
-    {
-        return BuiltInDriver(std::make_shared<BuiltInPortConnector>(
-            std::make_shared<VirtualAdapter>(m_folder.Path() / "chips", BusTiming{}),
-            ParportDirectory(m_folder.Path() / "proc", "/dev"), Setup(cable)));
-    }
-    template <typename Record>
-    Record Send(BuiltInDriver& driver, DriverHandle handle, std::uint32_t code, Record record)
-    {
-        std::vector<std::uint8_t> bytes(Record::kSize);
-        record.EncodeTo(bytes);
-        std::uint32_t bytesReturned = 0;
-        EXPECT_TRUE(driver.Control(handle, code, bytes.data(), Record::kSize, Record::kSize,
-                                   bytesReturned));
-        return Record::DecodeFrom(bytes);
-    }
-    bool SendValue(BuiltInDriver& driver, DriverHandle handle, std::uint32_t code,
-                   std::uint32_t value)
-    {
-        std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value),
-                                 static_cast<std::uint8_t>(value >> 8),
-                                 static_cast<std::uint8_t>(value >> 16), 0};
-        std::uint32_t bytesReturned = 0;
-        return driver.Control(handle, code, bytes, 4, 0, bytesReturned) && bytesReturned == 0;
+        for (const auto& [port, text] :
+             {std::pair{"parport0", "632\t1656\n"}, std::pair{"parport1", "888\t1912\n"}}) {
+            const auto folder = m_folder.Path() / "proc/sys/dev/parport" / port;
+            std::filesystem::create_directories(folder);
+            std::ofstream(folder / "base-addr") << text;
+        }
     }
 };
 
@@ -233,24 +205,22 @@ TEST_F(PpdevDriverTest, WritesAndReadsAChipOnEitherCable)
         m_port = std::make_shared<FakeParport>();
         MicrowireChip chip(*FindMicrowireGeometry(6), *m_clock);
         m_port->Plug(*cable, &chip);
-        BuiltInDriver driver = MakeDriver(*cable);
-        const DriverHandle handle = driver.Open(kChipCommandOpenAttributes);
-        ASSERT_TRUE(SendValue(driver, handle, REQ_SET_PORT, 888));
+        VirtualDriverHarness harness(m_folder.Path(), Setup(*cable));
+        const DriverHandle handle = harness.OpenPort(888);
         EXPECT_TRUE(m_port->log.empty());
 
-        ASSERT_TRUE(SendValue(driver, handle, REQ_WRITE_ENABLE, 6));
-        EXPECT_EQ(Send(driver, handle, REQ_WRITE, WordRecord{6, 0x3FF, 0xC0DE}).status, 0u);
-        ASSERT_TRUE(SendValue(driver, handle, REQ_WRITE_DISABLE, 6));
+        ASSERT_TRUE(harness.SendValue(handle, REQ_WRITE_ENABLE, 6));
+        EXPECT_EQ(harness.Send(handle, REQ_WRITE, WordRecord{6, 0x3FF, 0xC0DE}).record.status, 0u);
+        ASSERT_TRUE(harness.SendValue(handle, REQ_WRITE_DISABLE, 6));
         EXPECT_EQ(chip.Words()[0x3FF], 0xC0DE);
-        const WordRecord read = Send(driver, handle, REQ_READ, WordRecord{6, 0x3FF});
+        const WordRecord read = harness.Send(handle, REQ_READ, WordRecord{6, 0x3FF}).record;
         EXPECT_EQ(read.status, 0u);
         EXPECT_EQ(read.data, 0xC0DEu);
 
-        EXPECT_EQ(std::count(m_port->log.begin(), m_port->log.end(), "claim"), 1);
         EXPECT_EQ(m_port->log.front(), "open /dev/parport1");
-        driver.Close(handle);
+        EXPECT_EQ(std::count(m_port->log.begin(), m_port->log.end(), "claim"), 1);
+        harness.Driver().Close(handle);
         EXPECT_EQ(m_port->log.back(), "close");
-        EXPECT_EQ(std::count(m_port->log.begin(), m_port->log.end(), "release"), 1);
     }
 }
 
@@ -277,13 +247,11 @@ TEST_F(PpdevDriverTest, PortProblemsAreTheStatusesOfTheRequests)
         MicrowireChip chip(*FindMicrowireGeometry(2), *m_clock);
         if (c.address == 888)
             m_port->Plug(Stk200(), &chip);
-        BuiltInDriver driver = MakeDriver(Stk200());
-        const DriverHandle handle = driver.Open(kChipCommandOpenAttributes);
-        ASSERT_TRUE(SendValue(driver, handle, REQ_SET_PORT, c.address));
-        if (!c.call.empty())
-            m_port->failures[c.call] = c.error;
-        EXPECT_EQ(Send(driver, handle, REQ_READ, WordRecord{2, 0}).status, StatusCode(c.status));
-        driver.Close(handle);
+        m_port->failures[c.call] = c.error;
+        VirtualDriverHarness harness(m_folder.Path(), Setup(Stk200()));
+        const DriverHandle handle = harness.OpenPort(c.address);
+        EXPECT_EQ(harness.Send(handle, REQ_READ, WordRecord{2, 0}).record.status,
+                  StatusCode(c.status));
     }
 }
 

@@ -1,7 +1,6 @@
 #include "TempFolder.h"
 
 #include <stdlib.h>
-
 #include <stdexcept>
 #include <string>
 #include <system_error>

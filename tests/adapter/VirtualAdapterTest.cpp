@@ -1,15 +1,15 @@
 #include "adapter/VirtualAdapter.h"
 
-#include <fstream>
-#include <vector>
-
-#include <gtest/gtest.h>
-
 #include "TempFolder.h"
 #include "VirtualDriverHarness.h"
 #include "driver/FillRecord.h"
 #include "driver/RequestCodes.h"
 #include "driver/WordRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <vector>
 
 namespace pemrix {
 namespace {

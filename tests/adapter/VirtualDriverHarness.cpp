@@ -10,18 +10,18 @@ namespace pemrix {
 namespace {
 
 std::shared_ptr<PortConnector> MakeConnector(const std::filesystem::path& folder,
-                                             std::shared_ptr<VirtualAdapter> adapter)
+                                             std::shared_ptr<VirtualAdapter> adapter,
+                                             PpdevSetup ppdev)
 {
     return std::make_shared<BuiltInPortConnector>(
-        std::move(adapter), ParportDirectory(folder / "proc", folder / "dev"),
-        PpdevSetup{nullptr, nullptr, &CableProfiles().front(), BusTiming{}});
+        std::move(adapter), ParportDirectory(folder / "proc", "/dev"), std::move(ppdev));
 }
 
 } // namespace
 
-VirtualDriverHarness::VirtualDriverHarness(const std::filesystem::path& folder)
+VirtualDriverHarness::VirtualDriverHarness(const std::filesystem::path& folder, PpdevSetup ppdev)
     : m_adapter(std::make_shared<VirtualAdapter>(folder / "chips", BusTiming{})),
-      m_driver(MakeConnector(folder, m_adapter))
+      m_driver(MakeConnector(folder, m_adapter, std::move(ppdev)))
 {
 }
 
@@ -45,12 +45,6 @@ bool VirtualDriverHarness::SendValue(DriverHandle handle, std::uint32_t code, st
     const bool ok =
         m_driver.Control(handle, code, bytes.data(), ValueRequest::kSize, 0, bytesReturned);
     return ok && bytesReturned == 0;
-}
-
-void VirtualDriverHarness::FillChip(EepromType code, std::uint16_t word)
-{
-    MicrowireChip& chip = Chip(code);
-    chip.LoadWords(std::vector<std::uint16_t>(chip.Words().size(), word));
 }
 
 } // namespace pemrix

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "adapter/BuiltInDriver.h"
+#include "adapter/PpdevAdapter.h"
+#include "adapter/VirtualAdapter.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <vector>
-
-#include "adapter/BuiltInDriver.h"
-#include "adapter/VirtualAdapter.h"
 
 namespace pemrix {
 
@@ -18,12 +19,13 @@ template <typename Record> struct Reply
     Record record;
 };
 
-// A built-in driver whose only port is the virtual adapter, its chips in `folder`; the
-// machine's parallel ports are an empty folder, so any other address has no port.
+// A built-in driver over the virtual adapter with its chips in `folder`/chips; the machine's
+// parallel ports are whatever `folder`/proc describes (nothing, unless a test writes it), and
+// are reached through `ppdev`.
 class VirtualDriverHarness
 {
 public:
-    explicit VirtualDriverHarness(const std::filesystem::path& folder);
+    explicit VirtualDriverHarness(const std::filesystem::path& folder, PpdevSetup ppdev = {});
 
     BuiltInDriver& Driver() { return m_driver; }
     VirtualAdapter& Adapter() { return *m_adapter; }
@@ -47,9 +49,6 @@ public:
         reply.record = Record::DecodeFrom(bytes);
         return reply;
     }
-
-    // Loads every word of a chip with `word`.
-    void FillChip(EepromType code, std::uint16_t word);
 
 private:
     std::shared_ptr<VirtualAdapter> m_adapter;

@@ -1,16 +1,6 @@
 // Runs REQ_READ_ALL and REQ_WRITE_ALL of a 93C86 through the built-in driver over the
 // simulated port and prints what they cost against what the protocol and the chip need.
 
-#include <stdlib.h>
-
-#include <chrono>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
-#include <string>
-#include <system_error>
-#include <vector>
-
 #include "adapter/BuiltInDriver.h"
 #include "adapter/BuiltInPortConnector.h"
 #include "adapter/VirtualAdapter.h"
@@ -18,6 +8,15 @@
 #include "driver/ImageRecord.h"
 #include "driver/RequestCodes.h"
 #include "driver/ValueRequest.h"
+
+#include <stdlib.h>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
 
 namespace pemrix {
 namespace {

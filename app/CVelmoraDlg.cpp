@@ -6,13 +6,18 @@
 #include "settings/PortPlatform.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileStore.h"
+#include "ui/CEditDlg.h"
+#include "ui/CEditListCtrl.h"
 #include "ui/DumpView.h"
 #include "ui/ReportList.h"
+#include "ui/UserInteraction.h"
+#include "ui/WatchListRows.h"
+#include "ui/skin/CBitmapButton.h"
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QKeyEvent>
-#include <QPushButton>
 
 namespace pemrix {
 
@@ -43,8 +48,7 @@ void SelectPortText(QComboBox& combo, const QString& text)
 } // namespace
 
 CVelmoraDlg::CVelmoraDlg(const MainWindowServices& services, QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_services(services),
-      m_profile(services.profile),
+    : CSkinDialog(SkinWindow::Main, parent), m_services(services), m_profile(services.profile),
       m_romFiles(*this, services.profile, services.interaction, services.fileSystem)
 {
     setObjectName(QStringLiteral("CVelmoraDlg"));
@@ -58,10 +62,8 @@ CVelmoraDlg::~CVelmoraDlg() = default;
 void CVelmoraDlg::CreateControls()
 {
     for (const MainButton& spec : kMainButtons) {
-        auto* button = new QPushButton(QString::fromLatin1(spec.caption), this);
+        CBitmapButton* button = AddBitmapButton(QString::fromLatin1(spec.caption), spec.place);
         button->setObjectName(QString::fromLatin1(spec.caption));
-        button->setAutoDefault(false);
-        button->setGeometry(QRect(spec.place, QSize(64, 27)));
         m_buttons.insert(spec.id, button);
     }
     for (const MainGroupBox& spec : kMainGroupBoxes) {
@@ -70,10 +72,15 @@ void CVelmoraDlg::CreateControls()
         group->lower();
     }
     m_dumpView = new DumpView(this);
+    m_watchList = new CEditListCtrl([this]() -> const std::string& { return m_strDump; }, this);
+    m_watchList->setObjectName(QStringLiteral("watchList"));
     m_portCombo = new QComboBox(this);
     m_portCombo->setObjectName(QStringLiteral("portCombo"));
     m_portCombo->setEditable(false);
-    m_portCombo->setGeometry(kPortComboRect);
+    // The 10 pixels of the port row are the height of the dropped list's closed state in
+    // dialog terms; the closed combo itself needs its own height to show its text.
+    m_portCombo->setGeometry(QRect(
+        kPortComboRect.topLeft(), QSize(kPortComboRect.width(), m_portCombo->sizeHint().height())));
     m_logList = MakeReportList(this, QStringLiteral("logList"), kLogRect);
     m_informationList = MakeReportList(this, QStringLiteral("informationList"), kInformationRect);
 }
@@ -88,7 +95,7 @@ void CVelmoraDlg::SetTabOrder()
         else if (spec.id == IDC_EDIT)
             order << m_informationList;
         else if (spec.id == IDC_93C57)
-            order << m_logList;
+            order << m_logList << m_watchList;
     }
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -108,22 +115,28 @@ void CVelmoraDlg::BindCommands()
     connect(m_buttons.value(IDC_CLOSE), &QAbstractButton::clicked, this, &CVelmoraDlg::OnExit);
     // Only the user's own choice stores a port, never a programmatic selection.
     connect(m_portCombo, &QComboBox::activated, this, &CVelmoraDlg::OnPortChange);
+    connect(m_buttons.value(IDC_EDIT), &QAbstractButton::clicked, this, &CVelmoraDlg::OnEdit);
+    connect(m_buttons.value(IDC_WATCH), &QAbstractButton::clicked, this,
+            [this] { ToggleWatchWindow(*m_dumpView, *m_watchList, kWatchWindowRects, m_profile); });
+    // A list header that changes a column asks for the whole watch list to be drawn anew.
+    for (QTreeWidget* list :
+         {static_cast<QTreeWidget*>(m_logList), static_cast<QTreeWidget*>(m_informationList),
+          static_cast<QTreeWidget*>(m_watchList)})
+        connect(list->header(), &QHeaderView::sectionResized, m_watchList,
+                &CEditListCtrl::RedrawAll);
     connect(m_buttons.value(IDC_OPEN), &QAbstractButton::clicked, this, &CVelmoraDlg::OnOpen);
     connect(m_buttons.value(IDC_SAVE), &QAbstractButton::clicked, this, &CVelmoraDlg::OnSave);
-    connect(m_buttons.value(IDC_MIN), &QAbstractButton::clicked, this,
-            &QWidget::showMinimized);
+    connect(m_buttons.value(IDC_MIN), &QAbstractButton::clicked, this, &QWidget::showMinimized);
 }
 
 bool CVelmoraDlg::Initialise()
 {
     PushDump();
-    setGeometry(kMainWindowRect);
-    setFixedSize(kMainWindowRect.size());
     m_informationList->AddColumn(QStringLiteral("Informations"), 177);
     m_logList->AddColumn(QStringLiteral("Time"), 80);
     m_logList->AddColumn(QStringLiteral("Result"), 476);
-    PlaceDumpAndWatch(m_profile.GetProfileInt(profile::kSection, profile::kWatchWindow,
-                                              profile::kDefaultWatchWindow) != 0);
+    PlaceStoredWatchWindow(*m_dumpView, *m_watchList, kWatchWindowRects, m_profile);
+    LoadWatchRows(*m_watchList, m_profile);
     const std::uint32_t storedType =
         m_profile.GetProfileInt(profile::kSection, profile::kEepromType, kDefaultEepromType);
     ApplyStoredDumpFont();
@@ -137,18 +150,12 @@ bool CVelmoraDlg::Initialise()
     return true;
 }
 
-void CVelmoraDlg::PlaceDumpAndWatch(bool watchShown)
-{
-    m_dumpView->setGeometry(watchShown ? kDumpShownRect : kDumpHiddenRect);
-}
-
 void CVelmoraDlg::ApplyStoredDumpFont()
 {
     m_dumpView->ApplyDumpFont(
         m_profile.GetProfileString(profile::kSection, profile::kFontFace,
                                    profile::kDefaultFontFace),
-        m_profile.GetProfileInt(profile::kSection, profile::kFontSize,
-                                profile::kDefaultFontSize));
+        m_profile.GetProfileInt(profile::kSection, profile::kFontSize, profile::kDefaultFontSize));
 }
 
 void CVelmoraDlg::FillPortCombo()
@@ -185,6 +192,7 @@ void CVelmoraDlg::SelectEepromType(std::uint32_t code)
     MarkSelectedType(type);
     m_profile.WriteProfileInt(profile::kSection, profile::kEepromType, type.code);
     ResetImage(m_strDump, type.code);
+    ResetWatchData(*m_watchList);
     PushDump();
 }
 
@@ -198,8 +206,20 @@ void CVelmoraDlg::MarkSelectedType(const EepromTypeInfo& selected)
 
 void CVelmoraDlg::OnExit()
 {
+    SaveWatchRows(*m_watchList, m_profile);
     PullDump();
     done(kResultOk);
+}
+
+void CVelmoraDlg::OnEdit()
+{
+    CEditDlg dialog(m_profile, m_services.interaction, this);
+    if (m_services.interaction.RunModal(dialog) != QDialog::Accepted)
+        return;
+    PullDump();
+    SetImageWord(m_strDump, dialog.m_nAddress, dialog.m_strData.toStdString());
+    RefreshWatchAddress(*m_watchList, dialog.m_nAddress, dialog.m_nData);
+    PushDump();
 }
 
 void CVelmoraDlg::OnOpen()
@@ -208,6 +228,8 @@ void CVelmoraDlg::OnOpen()
     if (result.outcome != RomOpenOutcome::Accepted)
         return;
     m_strDump = result.strDump;
+    for (const RomWordRefresh& refresh : result.refreshes)
+        RefreshWatchAddressText(*m_watchList, refresh.nAddress, refresh.strText);
     PushDump();
 }
 

@@ -3,7 +3,8 @@
 #include "app/MainWindowServices.h"
 #include "app/RomFileCommands.h"
 
-#include <QDialog>
+#include "ui/skin/CSkinDialog.h"
+
 #include <QHash>
 
 #include <cstdint>
@@ -14,13 +15,14 @@ class QComboBox;
 
 namespace pemrix {
 
+class CEditListCtrl;
 class DumpView;
 class ReportList;
 struct EepromTypeInfo;
 
 // The main window: owns every control, the dump text (the memory image) and the data
 // exchange between the dump text and the dump view.
-class CVelmoraDlg : public QDialog
+class CVelmoraDlg : public CSkinDialog
 {
     Q_OBJECT
 
@@ -47,6 +49,7 @@ public:
     QAbstractButton* Button(int id) const { return m_buttons.value(id); }
     DumpView* DumpViewControl() const { return m_dumpView; }
     QComboBox* PortCombo() const { return m_portCombo; }
+    CEditListCtrl* WatchList() const { return m_watchList; }
 
     void reject() override;
 
@@ -57,12 +60,12 @@ private:
     void CreateControls();
     void SetTabOrder();
     void BindCommands();
-    void PlaceDumpAndWatch(bool watchShown);
     void ApplyStoredDumpFont();
     void MarkSelectedType(const EepromTypeInfo& selected);
     void OnExit();
     void FillPortCombo();
     void OnPortChange(int index);
+    void OnEdit();
     void OnOpen();
     void OnSave();
 
@@ -72,6 +75,7 @@ private:
 
     QHash<int, QAbstractButton*> m_buttons;
     DumpView* m_dumpView = nullptr;
+    CEditListCtrl* m_watchList = nullptr;
     QComboBox* m_portCombo = nullptr;
     ReportList* m_logList = nullptr;
     ReportList* m_informationList = nullptr;

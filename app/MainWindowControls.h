@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/WatchListPlacement.h"
+
 #include <QRect>
 #include <QString>
 
@@ -8,7 +10,8 @@
 namespace pemrix {
 
 // Identifiers of the main window's controls; the command handlers are bound by these.
-enum MainControlId : int {
+enum MainControlId : int
+{
     IDC_ABOUT = 1001,
     IDC_93C46 = 1002,
     IDC_93C56 = 1003,
@@ -53,28 +56,17 @@ struct MainButton
 // In keyboard order: the tab stops run through these in this order, with the other
 // controls slotted in by the window (see CVelmoraDlg::SetTabOrder).
 inline constexpr std::array<MainButton, 23> kMainButtons{{
-    {ID_HELP, "Help", {292, 500}},
-    {IDC_ABOUT, "About", {416, 500}},
-    {IDC_93C46, "93C46", {600, 60}},
-    {IDC_93C56, "93C56", {600, 93}},
-    {IDC_93C66, "93C66", {600, 126}},
-    {IDC_93C76, "93C76", {695, 60}},
-    {IDC_93C86, "93C86", {695, 93}},
-    {IDC_OPEN, "Open", {608, 312}},
-    {IDC_SAVE, "Save", {703, 312}},
-    {IDC_EXIT, "Exit", {538, 500}},
-    {IDC_OPTIONS, "Options", {703, 279}},
-    {IDC_READALL, "ReadAll", {608, 180}},
-    {IDC_WRITEALL, "WriteAll", {608, 213}},
-    {IDC_WRAL, "WRAL", {608, 279}},
-    {IDC_ERAL, "ERAL", {608, 246}},
-    {IDC_READ, "READ", {703, 180}},
-    {IDC_WRITE, "WRITE", {703, 213}},
-    {IDC_ERASE, "ERASE", {703, 246}},
-    {IDC_WATCH, "Watch", {703, 345}},
-    {IDC_EDIT, "Edit", {608, 345}},
-    {IDC_CLOSE, "Close", {775, 10}},
-    {IDC_MIN, "Min", {750, 10}},
+    {ID_HELP, "Help", {292, 500}},          {IDC_ABOUT, "About", {416, 500}},
+    {IDC_93C46, "93C46", {600, 60}},        {IDC_93C56, "93C56", {600, 93}},
+    {IDC_93C66, "93C66", {600, 126}},       {IDC_93C76, "93C76", {695, 60}},
+    {IDC_93C86, "93C86", {695, 93}},        {IDC_OPEN, "Open", {608, 312}},
+    {IDC_SAVE, "Save", {703, 312}},         {IDC_EXIT, "Exit", {538, 500}},
+    {IDC_OPTIONS, "Options", {703, 279}},   {IDC_READALL, "ReadAll", {608, 180}},
+    {IDC_WRITEALL, "WriteAll", {608, 213}}, {IDC_WRAL, "WRAL", {608, 279}},
+    {IDC_ERAL, "ERAL", {608, 246}},         {IDC_READ, "READ", {703, 180}},
+    {IDC_WRITE, "WRITE", {703, 213}},       {IDC_ERASE, "ERASE", {703, 246}},
+    {IDC_WATCH, "Watch", {703, 345}},       {IDC_EDIT, "Edit", {608, 345}},
+    {IDC_CLOSE, "Close", {775, 10}},        {IDC_MIN, "Min", {750, 10}},
     {IDC_93C57, "93C57", {900, 126}},
 }};
 
@@ -91,7 +83,6 @@ inline constexpr std::array<MainGroupBox, 3> kMainGroupBoxes{{
     {IDC_GROUP_INFORMATION, "", QRect(590, 382, 195, 138)},
 }};
 
-inline constexpr QRect kMainWindowRect(0, 0, 800, 530);
 inline constexpr QRect kPortComboRect(12, 50, 560, 10);
 inline constexpr QRect kLogRect(12, 397, 560, 95);
 inline constexpr QRect kInformationRect(597, 394, 181, 120);
@@ -101,5 +92,7 @@ inline constexpr QRect kDumpShownRect(12, 80, 320, 310);
 inline constexpr QRect kWatchShownRect(335, 80, 237, 310);
 inline constexpr QRect kDumpHiddenRect(12, 80, 560, 310);
 inline constexpr QRect kWatchHiddenRect(1000, 80, 265, 310);
+inline constexpr WatchWindowRects kWatchWindowRects{kDumpShownRect, kWatchShownRect,
+                                                    kDumpHiddenRect, kWatchHiddenRect};
 
 } // namespace pemrix

@@ -11,8 +11,7 @@ namespace pemrix {
 
 namespace {
 
-template <std::size_t N>
-QStringList ToFilters(const std::array<std::string_view, N>& filters)
+template <std::size_t N> QStringList ToFilters(const std::array<std::string_view, N>& filters)
 {
     QStringList list;
     for (std::string_view filter : filters)
@@ -45,7 +44,8 @@ void RomFileCommands::Save(const std::string& dump)
 RomOpenResult RomFileCommands::Open()
 {
     const EepromType selected = ReadStoredEepromType(m_profile).code;
-    const QString chosen = m_interaction.GetOpenFileName(&m_owner, ToFilters(kOpenRomDialogFilters));
+    const QString chosen =
+        m_interaction.GetOpenFileName(&m_owner, ToFilters(kOpenRomDialogFilters));
     if (chosen.isEmpty())
         return {};
     RomOpenResult result = OpenRomFile(m_fileSystem, chosen.toStdString(), selected);

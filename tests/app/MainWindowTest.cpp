@@ -1,21 +1,15 @@
 #include "app/CVelmoraDlg.h"
 
+#include "MainWindowHarness.h"
 #include "app/MainWindowControls.h"
 #include "core/DumpText.h"
-#include "files/PosixFileSystem.h"
-#include "settings/PortMachinePlatform.h"
 #include "settings/ProfileKeys.h"
-#include "settings/ProfileStore.h"
 #include "ui/DumpView.h"
 #include "settings/DescribedPorts.h"
-#include "ui/ScriptedInteraction.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 namespace pemrix {
 
@@ -24,42 +18,18 @@ class MainWindowTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ProfileStore> m_profile;
-    ScriptedInteraction m_interaction;
-    PosixFileSystem m_fileSystem;
+    std::unique_ptr<MainWindowHarness> m_harness;
+    const ProfileStore* m_profile = nullptr;
 
-    PortMachine m_machine;
-
-    std::unique_ptr<CVelmoraDlg> StartWindow()
-    {
-        auto window = std::make_unique<CVelmoraDlg>(
-            MainWindowServices{*m_profile, m_interaction, m_fileSystem, [this] {
-                return std::unique_ptr<PortPlatform>(
-                    std::make_unique<PortMachinePlatform>(m_machine));
-            }});
-        if (!window->Initialise())
-            return nullptr;
-        window->show();
-        return window;
-    }
-
-    std::uint32_t StoredType() const
-    {
-        return m_profile->GetProfileInt(profile::kSection, profile::kEepromType, 0);
-    }
+    std::unique_ptr<CVelmoraDlg> StartWindow() { return m_harness->StartWindow(); }
+    std::uint32_t StoredType() const { return m_harness->StoredInt(profile::kEepromType); }
+    std::uint32_t StoredPort() const { return m_harness->StoredInt(profile::kParallelPort); }
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_profile = std::make_unique<ProfileStore>(m_dir->filePath(QStringLiteral("p.ini")));
-        m_machine = DescribedMachine({});
-    }
-
-    std::uint32_t StoredPort() const
-    {
-        return m_profile->GetProfileInt(profile::kSection, profile::kParallelPort, 0);
+        m_harness = std::make_unique<MainWindowHarness>();
+        m_profile = &m_harness->m_profile;
     }
 
     void EmptyProfileStartsWithAnErased93C56()
@@ -148,8 +118,8 @@ private slots:
 
     void TopPortIsSelectedAndStoredAtStartUp()
     {
-        m_machine = DescribedMachine({DescribedPort(u"Printer Port (LPT1)", 0x378),
-                                      DescribedPort(u"Printer Port (LPT2)", 0x278)});
+        m_harness->m_machine = DescribedMachine({DescribedPort(u"Printer Port (LPT1)", 0x378),
+                                                 DescribedPort(u"Printer Port (LPT2)", 0x278)});
         m_profile->WriteProfileInt(profile::kSection, profile::kParallelPort, 0x3BC);
         m_profile->WriteProfileInt(profile::kSection, profile::kCustomPort, 0x3BC);
         auto window = StartWindow();
@@ -173,8 +143,8 @@ private slots:
 
     void ChoosingAPortStoresItAndAPushKeepsShowingIt()
     {
-        m_machine = DescribedMachine({DescribedPort(u"Printer Port (LPT1)", 0x378),
-                                      DescribedPort(u"Printer Port (LPT2)", 0x278)});
+        m_harness->m_machine = DescribedMachine({DescribedPort(u"Printer Port (LPT1)", 0x378),
+                                                 DescribedPort(u"Printer Port (LPT2)", 0x278)});
         auto window = StartWindow();
         QComboBox* combo = window->PortCombo();
         window->PullDump(); // as a command that rebuilds the dump would

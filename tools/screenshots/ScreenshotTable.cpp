@@ -1,10 +1,13 @@
 #include "ScreenshotTable.h"
 
 #include "tools/screenshots/InputShots.h"
+#include "tools/screenshots/MainWindowShot.h"
 #include "tools/screenshots/SampleDialog.h"
 #include "ui/CEditDlg.h"
 #include "ui/CEraseDlg.h"
+#include "ui/CFailedDlg.h"
 #include "ui/CReadDlg.h"
+#include "ui/CSucceededDlg.h"
 #include "ui/CWralDlg.h"
 #include "ui/CWriteDlg.h"
 
@@ -13,8 +16,6 @@
 namespace pemrix {
 
 namespace {
-
-const std::vector<SampleDialog::Button> kResultButton{{"OK", {68, 120}}};
 
 std::function<std::unique_ptr<QWidget>()> Sample(SampleDialog sample)
 {
@@ -27,7 +28,8 @@ std::function<std::unique_ptr<QWidget>()> Sample(SampleDialog sample)
 std::vector<Screenshot> Screenshots()
 {
     return {
-        // The main window, CVelmoraDlg.png, joins here once it is built on the skin.
+        {"CVelmoraDlg.png", [] { return MainWindowShot(true); }},
+        {"CVelmoraDlg-watch-hidden.png", [] { return MainWindowShot(false); }},
         {"CReadDlg.png", [] { return InputDialogShot<CReadDlg>("002B", ""); }},
         {"CEraseDlg.png", [] { return InputDialogShot<CEraseDlg>("002B", ""); }},
         {"CWralDlg.png", [] { return InputDialogShot<CWralDlg>("", "FFFF"); }},
@@ -35,13 +37,8 @@ std::vector<Screenshot> Screenshots()
         {"CEditDlg.png", [] { return InputDialogShot<CEditDlg>("002B", "1234"); }},
         {"CEditListCtrl.png", [] { return WatchListShot(true); }},
         {"CEditListCtrl-selected.png", [] { return WatchListShot(false); }},
-        {"CSucceededDlg.png", Sample({SkinWindow::Succeeded,
-                                      {},
-                                      {},
-                                      kResultButton,
-                                      "Read Succeeded.\n\nAddress: 002B\nData: 1234"})},
-        {"CFailedDlg.png",
-         Sample({SkinWindow::Failed, {}, {}, kResultButton, "Read Failed.(Error Code: 8000)"})},
+        {"CSucceededDlg.png", [] { return std::make_unique<CSucceededDlg>(1, 0x2B, 0x1234); }},
+        {"CFailedDlg.png", [] { return std::make_unique<CFailedDlg>(1, 0x8000); }},
         {"COptionsDlg.png", Sample({SkinWindow::Options,
                                     {{"label_220", {8, 47, 80, 18}}},
                                     {{{100, 42, 85, 27}, "3BC"}},

@@ -1,0 +1,183 @@
+#include "MainWindowHarness.h"
+#include "app/MainWindowControls.h"
+#include "core/DumpText.h"
+#include "settings/ProfileKeys.h"
+#include "ui/CEditListCtrl.h"
+#include "ui/DumpView.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QTest>
+
+namespace pemrix {
+
+// The commands that change the memory image without the chip, seen from the main window:
+// Edit, Open, Save, the type buttons, and the watch list's life across runs.
+class ImageCommandTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MainWindowHarness> m_harness;
+
+    static void Click(CVelmoraDlg& window, int id)
+    {
+        QTest::mouseClick(window.Button(id), Qt::LeftButton);
+    }
+
+    void WatchRowAt(CEditListCtrl& list, int row, const char* address, const char* type)
+    {
+        WatchRow watch = list.Row(row);
+        watch.strAddress = QString::fromLatin1(address);
+        watch.strType = QString::fromLatin1(type);
+        list.SetRow(row, watch);
+    }
+
+    static QString Data(CEditListCtrl& list, int row) { return list.Row(row).strData; }
+
+    void WriteFile(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(m_harness->TempPath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+private slots:
+    void init() { m_harness = std::make_unique<MainWindowHarness>(); }
+
+    void EditPatchesOneWordAndRefreshesItsWatchRows()
+    {
+        auto window = m_harness->StartWindow();
+        WatchRowAt(*window->WatchList(), 0, "0005", "D");
+        WatchRowAt(*window->WatchList(), 1, "0005", "H");
+        WatchRowAt(*window->WatchList(), 2, "0006", "H");
+        m_harness->m_interaction.QueueDialog(MainWindowHarness::TypeAndConfirm("5", "a"));
+        Click(*window, IDC_EDIT);
+        const QString text = window->DumpViewControl()->PullText();
+        QCOMPARE(text.mid(31, 4), QStringLiteral("000A"));
+        QCOMPARE(text.count(QStringLiteral("FFFF")), 127);
+        QCOMPARE(Data(*window->WatchList(), 0), QStringLiteral("10"));
+        QCOMPARE(Data(*window->WatchList(), 1), QStringLiteral("A"));
+        QCOMPARE(Data(*window->WatchList(), 2), QStringLiteral("FFFF"));
+        QVERIFY(m_harness->m_interaction.m_messages.isEmpty());
+    }
+
+    void CancelledEditChangesNothing()
+    {
+        auto window = m_harness->StartWindow();
+        const QString before = window->DumpViewControl()->PullText();
+        Click(*window, IDC_EDIT); // no script: the dialog is dismissed
+        QCOMPARE(window->DumpViewControl()->PullText(), before);
+        QCOMPARE(m_harness->m_interaction.m_dialogClasses, QStringList{"pemrix::CEditDlg"});
+    }
+
+    void TypeSelectionResetsEveryDataCellToItsErasedText()
+    {
+        auto window = m_harness->StartWindow();
+        CEditListCtrl& list = *window->WatchList();
+        const char* types[] = {"H", "D", "B", "O"};
+        for (int row = 0; row < 4; ++row)
+            WatchRowAt(list, row, "0005", types[row]);
+        m_harness->m_interaction.QueueDialog(MainWindowHarness::TypeAndConfirm("5", "1"));
+        Click(*window, IDC_EDIT);
+        QCOMPARE(Data(list, 2), QStringLiteral("1"));
+        Click(*window, IDC_93C66);
+        const QStringList erased{"FFFF", "65535", "1111111111111111", "177777"};
+        for (int row = 0; row < 4; ++row)
+            QCOMPARE(Data(list, row), erased[row]);
+    }
+
+    void ExitStoresTheWatchRowsAndEscapeDoesNot()
+    {
+        {
+            auto window = m_harness->StartWindow();
+            WatchRowAt(*window->WatchList(), 19, "002B", "B");
+            Click(*window, IDC_EXIT);
+        }
+        {
+            auto window = m_harness->StartWindow();
+            QCOMPARE(window->WatchList()->Row(19).strAddress, QStringLiteral("002B"));
+            QCOMPARE(window->WatchList()->Row(19).strType, QStringLiteral("B"));
+            QCOMPARE(window->WatchList()->Row(0).strName, QStringLiteral("WatchName0"));
+            WatchRowAt(*window->WatchList(), 19, "0001", "H");
+            QTest::keyClick(window.get(), Qt::Key_Escape);
+        }
+        auto window = m_harness->StartWindow();
+        QCOMPARE(window->WatchList()->Row(19).strAddress, QStringLiteral("002B"));
+    }
+
+    void WatchButtonTogglesAndStoresTheChoice()
+    {
+        auto window = m_harness->StartWindow();
+        QCOMPARE(window->WatchList()->geometry(), kWatchShownRect);
+        Click(*window, IDC_WATCH);
+        QCOMPARE(window->DumpViewControl()->geometry(), kDumpHiddenRect);
+        QCOMPARE(window->WatchList()->geometry(), kWatchHiddenRect);
+        QCOMPARE(m_harness->StoredInt(profile::kWatchWindow), 0u);
+        Click(*window, IDC_WATCH);
+        QCOMPARE(window->DumpViewControl()->geometry(), kDumpShownRect);
+        QCOMPARE(m_harness->StoredInt(profile::kWatchWindow), 1u);
+    }
+
+    void OpenInstallsTheFileAndRefreshesTheWatchList()
+    {
+        QByteArray file = "rom193c46       ";
+        for (int i = 0; i < 64; ++i)
+            file += i == 3 ? QByteArray("12ab")
+                           : QByteArray("00") +
+                                 QByteArray::number(i, 16).rightJustified(2, '0').toUpper();
+        WriteFile(QStringLiteral("a.ROM"), file);
+        m_harness->m_profile.WriteProfileInt(profile::kSection, profile::kEepromType, 1);
+        auto window = m_harness->StartWindow();
+        WatchRowAt(*window->WatchList(), 0, "0003", "H");
+        WatchRowAt(*window->WatchList(), 1, "0040", "H");
+        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("a.ROM")));
+        Click(*window, IDC_OPEN);
+        const QString text = window->DumpViewControl()->PullText();
+        QCOMPARE(text.mid(WordTextOffset(3), 4), QStringLiteral("12ab"));
+        QCOMPARE(text.mid(WordTextOffset(63), 4), QStringLiteral("003F"));
+        QCOMPARE(Data(*window->WatchList(), 0), QStringLiteral("12AB"));
+        QCOMPARE(Data(*window->WatchList(), 1), QStringLiteral("FFFF"));
+        QCOMPARE(m_harness->StoredInt(profile::kEepromType), 1u);
+
+        // Saved again, the file comes back with the magic and type field rewritten.
+        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("b")));
+        Click(*window, IDC_SAVE);
+        QFile saved(m_harness->TempPath(QStringLiteral("b.ROM")));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), "ROM193C46       " + file.mid(16));
+        QVERIFY(m_harness->m_interaction.m_messages.isEmpty());
+    }
+
+    void RefusedFilesLeaveTheImageAndShowTheirMessage()
+    {
+        WriteFile(QStringLiteral("big.ROM"), "ROM193C66       " + QByteArray(1024, 'F'));
+        auto window = m_harness->StartWindow();
+        Click(*window, IDC_93C46);
+        const QString before = window->DumpViewControl()->PullText();
+        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("big.ROM")));
+        Click(*window, IDC_OPEN);
+        QCOMPARE(window->DumpViewControl()->PullText(), before);
+        QCOMPARE(m_harness->m_interaction.m_messages.size(), 1);
+        QCOMPARE(m_harness->m_interaction.m_messages[0].strText,
+                 QStringLiteral("The type of the ROM file is 93C66."));
+        QCOMPARE(m_harness->m_interaction.m_messages[0].strCaption,
+                 QStringLiteral("Open File Error"));
+    }
+
+    void SaveIntoAMissingFolderReportsTheFileError()
+    {
+        auto window = m_harness->StartWindow();
+        const QString path = m_harness->TempPath(QStringLiteral("no/such/x.ROM"));
+        m_harness->m_interaction.QueueFileName(path);
+        Click(*window, IDC_SAVE);
+        QCOMPARE(m_harness->m_interaction.m_messages.size(), 1);
+        QCOMPARE(m_harness->m_interaction.m_messages[0].strText, path + " was not found.");
+        QCOMPARE(m_harness->m_interaction.m_messages[0].icon, MessageIcon::Warning);
+    }
+};
+
+} // namespace pemrix
+
+QTEST_MAIN(pemrix::ImageCommandTest)
+#include "ImageCommandTest.moc"

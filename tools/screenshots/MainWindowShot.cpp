@@ -1,0 +1,25 @@
+#include "MainWindowShot.h"
+
+#include "app/CVelmoraDlg.h"
+#include "app/PlatformProviders.h"
+#include "files/PosixFileSystem.h"
+#include "settings/PortPlatform.h"
+#include "settings/ProfileKeys.h"
+#include "settings/ProfileStore.h"
+#include "tools/screenshots/InputShots.h"
+
+namespace pemrix {
+
+std::unique_ptr<QWidget> MainWindowShot(bool watchShown)
+{
+    // The window keeps its services by reference for its whole life.
+    static PosixFileSystem fileSystem;
+    const ProfileStore& profile = ScreenshotProfile();
+    profile.WriteProfileInt(profile::kSection, profile::kWatchWindow, watchShown ? 1 : 0);
+    auto window = std::make_unique<CVelmoraDlg>(
+        MainWindowServices{profile, ScreenshotInteraction(), fileSystem, MakePortPlatform});
+    window->Initialise();
+    return window;
+}
+
+} // namespace pemrix

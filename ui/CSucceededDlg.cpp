@@ -1,0 +1,13 @@
+#include "CSucceededDlg.h"
+
+#include "driver/ResultTexts.h"
+
+namespace pemrix {
+
+CSucceededDlg::CSucceededDlg(int kind, std::uint32_t address, std::uint32_t data, QWidget* parent)
+    : ResultDialog(SkinWindow::Succeeded, parent), m_nKind(kind), m_nAddress(address), m_nData(data)
+{
+    SetMessage(QString::fromStdString(SuccessDialogText(kind, address, data)));
+}
+
+} // namespace pemrix

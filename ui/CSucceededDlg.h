@@ -1,0 +1,22 @@
+#pragma once
+
+#include "ui/ResultDialog.h"
+
+#include <cstdint>
+
+namespace pemrix {
+
+// Closes every successful chip command; READ, WRITE and ERASE also show address and data.
+class CSucceededDlg : public ResultDialog
+{
+    Q_OBJECT
+
+public:
+    CSucceededDlg(int kind, std::uint32_t address, std::uint32_t data, QWidget* parent = nullptr);
+
+    const int m_nKind;
+    const std::uint32_t m_nAddress;
+    const std::uint32_t m_nData;
+};
+
+} // namespace pemrix

@@ -14,7 +14,8 @@ using std::chrono::milliseconds;
 
 constexpr unsigned kWordBits = 16;
 
-// Typical self-timed cycles per type: one word (WRITE, ERASE), ERAL and WRAL.
+// Typical self-timed cycles per type, in type code order: one word (WRITE, ERASE), ERAL and
+// WRAL.
 struct ChipCycles
 {
     milliseconds word;

@@ -24,7 +24,6 @@ public:
     void Drive(bool chipSelect, bool clock, bool dataIn);
     bool DataOut() const;
 
-    const MicrowireGeometry& Geometry() const { return m_geometry; }
     std::span<const std::uint16_t> Words() const { return m_words; }
     // Replaces the stored words, as a data file or a test sets them up; `words` has the
     // type's word count.

@@ -7,13 +7,13 @@ namespace pemrix {
 namespace {
 
 constexpr std::array<MicrowireInstructionCode, 7> kInstructions{{
-    {MicrowireInstruction::Read, 0b10, true, 0, false, false, false},
-    {MicrowireInstruction::Write, 0b01, true, 0, true, true, false},
-    {MicrowireInstruction::Erase, 0b11, true, 0, false, true, false},
-    {MicrowireInstruction::EnableWrite, 0b00, false, 0b11, false, false, false},
-    {MicrowireInstruction::DisableWrite, 0b00, false, 0b00, false, false, false},
-    {MicrowireInstruction::EraseAll, 0b00, false, 0b10, false, true, true},
-    {MicrowireInstruction::WriteAll, 0b00, false, 0b01, true, true, true},
+    {MicrowireInstruction::Read, 0b10, true, 0, false, false},
+    {MicrowireInstruction::Write, 0b01, true, 0, true, false},
+    {MicrowireInstruction::Erase, 0b11, true, 0, false, false},
+    {MicrowireInstruction::EnableWrite, 0b00, false, 0b11, false, false},
+    {MicrowireInstruction::DisableWrite, 0b00, false, 0b00, false, false},
+    {MicrowireInstruction::EraseAll, 0b00, false, 0b10, false, true},
+    {MicrowireInstruction::WriteAll, 0b00, false, 0b01, true, true},
 }};
 
 constexpr bool TableFollowsTheEnum()

@@ -28,9 +28,7 @@ struct MicrowireInstructionCode
     std::uint32_t fieldPrefix;
     // Sixteen data bits follow the address field (into the chip).
     bool takesData;
-    // Starts a self-timed programming cycle when chip select falls.
-    bool programs;
-    // Programs the whole chip, so it is allowed the longer timeout.
+    // Programs the whole chip, so its self-timed cycle is allowed the longer timeout.
     bool wholeChip;
 };
 

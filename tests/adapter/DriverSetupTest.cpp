@@ -40,19 +40,15 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndKeepsDefaultsOtherwise)
         {"half_period_ns=-5\ncolour=blue\nno equals sign\n", "stk200", nanoseconds(2000)},
         {"half_period_ns=100", "stk200", nanoseconds(100)},
     };
+    TempFolder folder;
+    const std::filesystem::path file = folder.Path() / "driver.conf";
+    EXPECT_EQ(LoadDriverSettings(file).cable->name, "stk200");
     for (const Case& c : cases) {
-        const DriverSettings settings = ParseDriverSettings(c.text);
+        std::ofstream(file) << c.text;
+        const DriverSettings settings = LoadDriverSettings(file);
         EXPECT_EQ(settings.cable->name, c.cable) << c.text;
         EXPECT_EQ(settings.timing.halfPeriod, c.halfPeriod) << c.text;
     }
-}
-
-TEST(DriverSettings, AMissingFileGivesTheDefaults)
-{
-    TempFolder folder;
-    EXPECT_EQ(LoadDriverSettings(folder.Path() / "driver.conf").cable->name, "stk200");
-    std::ofstream(folder.Path() / "driver.conf") << "cable=dt006\n";
-    EXPECT_EQ(LoadDriverSettings(folder.Path() / "driver.conf").cable->name, "dt006");
 }
 
 TEST(ParportDirectory, MatchesTheFirstNumberOfBaseAddrInDecimal)

@@ -47,6 +47,8 @@ int FakeParport::WriteData(int, std::uint8_t value)
 {
     registerAccessWhileUnclaimed |= !m_bClaimed;
     dataWrites.push_back(value);
+    if (clock)
+        writeTimes.push_back(clock->Now());
     m_nData = value;
     if (m_chip && m_cable) {
         m_chip->Drive(PinLevel(value, m_cable->chipSelect), PinLevel(value, m_cable->clock),

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "adapter/BusClock.h"
 #include "adapter/CableProfile.h"
 #include "adapter/MicrowireChip.h"
 #include "adapter/PpdevCalls.h"
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -32,6 +34,9 @@ public:
     // "release", "close"); the data register's values in dataWrites.
     std::vector<std::string> log;
     std::vector<std::uint8_t> dataWrites;
+    // With a clock, the time of every data register write.
+    const BusClock* clock = nullptr;
+    std::vector<std::chrono::nanoseconds> writeTimes;
     // A call's name and the errno it fails with.
     std::map<std::string, int> failures;
     // What the status register reads when no cable is plugged.

@@ -1,5 +1,7 @@
 #include "adapter/MicrowireBus.h"
 
+#include "FakeParport.h"
+#include "adapter/PpdevLinePort.h"
 #include "adapter/VirtualBusClock.h"
 
 #include <gtest/gtest.h>
@@ -11,114 +13,48 @@
 namespace pemrix {
 namespace {
 
-using std::chrono::nanoseconds;
+using std::chrono::milliseconds;
 
-// Records every flush with its virtual time and answers DO from a script.
-class RecordingLinePort : public LinePort
+// The bus on an STK200 cable (CS on D7, SK on D4, DI on D5), so frames can be read back from
+// the data register writes.
+class MicrowireBusTest : public ::testing::Test
 {
-public:
-    struct Levels
-    {
-        nanoseconds time;
-        bool chipSelect;
-        bool clock;
-        bool dataIn;
-    };
+protected:
+    VirtualBusClock m_clock;
+    FakeParport m_port;
+    PpdevLinePort m_lines{m_port, FakeParport::kFd, *FindCableProfile("stk200")};
+    BusTiming m_timing;
+    MicrowireBus m_bus{m_lines, m_clock, m_timing};
 
-    explicit RecordingLinePort(const VirtualBusClock& clock) : m_clock(clock) {}
-
-    void SetLine(DriveLine line, bool level) override
-    {
-        switch (line) {
-        case DriveLine::ChipSelect:
-            m_pending.chipSelect = level;
-            break;
-        case DriveLine::Clock:
-            m_pending.clock = level;
-            break;
-        case DriveLine::DataIn:
-            m_pending.dataIn = level;
-            break;
-        }
-    }
-    void Flush() override
-    {
-        m_pending.time = m_clock.Now();
-        flushes.push_back(m_pending);
-    }
-    bool ReadDataOut() override { return dataOut ? dataOut() : true; }
+    static MicrowireGeometry Chip(EepromType code) { return *FindMicrowireGeometry(code); }
 
     // DI at every rising clock edge, one string per chip select.
     std::vector<std::string> Frames() const
     {
         std::vector<std::string> frames;
-        Levels previous{};
-        for (const Levels& levels : flushes) {
-            if (levels.chipSelect && !previous.chipSelect)
+        std::uint8_t previous = 0;
+        for (std::uint8_t data : m_port.dataWrites) {
+            if ((data & 0x80) && !(previous & 0x80))
                 frames.emplace_back();
-            if (levels.chipSelect && levels.clock && !previous.clock)
-                frames.back() += levels.dataIn ? '1' : '0';
-            previous = levels;
+            if ((data & 0x80) && (data & 0x10) && !(previous & 0x10))
+                frames.back() += (data & 0x20) ? '1' : '0';
+            previous = data;
         }
         return frames;
     }
-
-    std::function<bool()> dataOut;
-    std::vector<Levels> flushes;
-
-private:
-    const VirtualBusClock& m_clock;
-    Levels m_pending{};
-};
-
-class MicrowireBusTest : public ::testing::Test
-{
-protected:
-    VirtualBusClock m_clock;
-    RecordingLinePort m_port{m_clock};
-    BusTiming m_timing;
-    MicrowireBus m_bus{m_port, m_clock, m_timing};
-
-    static MicrowireGeometry Chip(EepromType code) { return *FindMicrowireGeometry(code); }
-
-    // DO low for the dummy bit, then the word MSB first.
-    void AnswerRead(std::uint16_t word)
-    {
-        m_reads = 0;
-        m_port.dataOut = [this, word] {
-            const int bit = m_reads++;
-            return bit > 0 && ((word >> (16 - bit)) & 1) != 0;
-        };
-    }
-    // DO low (busy) for `busyPolls` reads, then high.
-    void AnswerBusyFor(int busyPolls)
-    {
-        m_reads = 0;
-        m_port.dataOut = [this, busyPolls] { return m_reads++ >= busyPolls; };
-    }
-
-    int m_reads = 0;
 };
 
 TEST_F(MicrowireBusTest, ReadFramesCarryEachTypesAddressWidth)
 {
-    struct Case
-    {
-        EepromType type;
-        std::uint32_t address;
-        std::string frame;
+    const std::pair<std::uint32_t, std::string> cases[] = {
+        {0x15, "110010101"},   {0x55, "11001010101"},    {0x55, "1101010101"},
+        {0xAA, "11010101010"}, {0x1AA, "1100110101010"}, {0x3AA, "1101110101010"},
     };
-    const Case cases[] = {
-        {1, 0x15, "110010101"},   {2, 0x55, "11001010101"},    {3, 0x55, "1101010101"},
-        {4, 0xAA, "11010101010"}, {5, 0x1AA, "1100110101010"}, {6, 0x3AA, "1101110101010"},
-    };
-    for (const Case& c : cases) {
-        m_port.flushes.clear();
-        AnswerRead(0);
+    for (EepromType code = 1; code <= 6; ++code) {
+        m_port.dataWrites.clear();
         std::uint16_t word = 0;
-        m_bus.Read(Chip(c.type), c.address, word);
-        EXPECT_EQ(m_port.Frames(), std::vector<std::string>{c.frame + std::string(16, '0')})
-            << c.type;
+        m_bus.Read(Chip(code), cases[code - 1].first, word);
+        EXPECT_EQ(Frames(), std::vector{cases[code - 1].second + std::string(16, '0')}) << code;
     }
 }
 
@@ -126,84 +62,66 @@ TEST_F(MicrowireBusTest, EveryInstructionIsFramedByTheDatasheet)
 {
     const MicrowireGeometry chip = Chip(4);
     const std::string data = "1010010111000011";
-    struct Case
-    {
-        std::string name;
-        std::function<void()> send;
-        std::string frame;
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { m_bus.EnableWrite(chip); }, "10011000000"},
+        {[&] { m_bus.DisableWrite(chip); }, "10000000000"},
+        {[&] { m_bus.Write(chip, 0x81, 0xA5C3); }, "10110000001" + data},
+        {[&] { m_bus.Erase(chip, 0x7E); }, "11101111110"},
+        {[&] { m_bus.EraseAll(chip); }, "10010000000"},
+        {[&] { m_bus.WriteAll(chip, 0xA5C3); }, "10001000000" + data},
     };
-    const Case cases[] = {
-        {"EWEN", [&] { m_bus.EnableWrite(chip); }, "10011000000"},
-        {"EWDS", [&] { m_bus.DisableWrite(chip); }, "10000000000"},
-        {"WRITE", [&] { m_bus.Write(chip, 0x81, 0xA5C3); }, "10110000001" + data},
-        {"ERASE", [&] { m_bus.Erase(chip, 0x7E); }, "11101111110"},
-        {"ERAL", [&] { m_bus.EraseAll(chip); }, "10010000000"},
-        {"WRAL", [&] { m_bus.WriteAll(chip, 0xA5C3); }, "10001000000" + data},
-    };
-    for (const Case& c : cases) {
-        m_port.flushes.clear();
-        AnswerBusyFor(0);
-        c.send();
+    for (const auto& [send, frame] : cases) {
+        m_port.dataWrites.clear();
+        send();
         // A programming instruction's second chip select is the ready poll, without clocks.
-        const std::vector<std::string> frames = m_port.Frames();
-        ASSERT_FALSE(frames.empty()) << c.name;
-        EXPECT_EQ(frames.front(), c.frame) << c.name;
+        const std::vector<std::string> frames = Frames();
+        ASSERT_FALSE(frames.empty()) << frame;
+        EXPECT_EQ(frames.front(), frame);
         for (std::size_t i = 1; i < frames.size(); ++i)
-            EXPECT_EQ(frames[i], "") << c.name;
+            EXPECT_EQ(frames[i], "") << frame;
     }
 }
 
-TEST_F(MicrowireBusTest, ClockPhasesLastAtLeastHalfAPeriod)
+TEST_F(MicrowireBusTest, PollsTheChipWithChipSelectHighAndDataInLowUntilReady)
 {
-    AnswerRead(0);
-    std::uint16_t word = 0;
-    m_bus.Read(Chip(6), 0x155, word);
-    const std::vector<RecordingLinePort::Levels>& flushes = m_port.flushes;
-    for (std::size_t i = 1; i < flushes.size(); ++i) {
-        if (flushes[i].clock != flushes[i - 1].clock) {
-            EXPECT_GE(flushes[i].time - flushes[i - 1].time, m_timing.halfPeriod) << i;
-        }
-    }
-}
+    MicrowireChip chip(Chip(1), m_clock);
+    m_port.Plug(*FindCableProfile("stk200"), &chip);
+    m_port.clock = &m_clock;
+    m_bus.EnableWrite(Chip(1));
+    m_port.dataWrites.clear();
+    m_port.writeTimes.clear();
+    ASSERT_EQ(m_bus.Write(Chip(1), 3, 0x0000), AdapterStatus::Ok);
+    EXPECT_EQ(chip.Words()[3], 0x0000);
 
-TEST_F(MicrowireBusTest, ProgrammingIsPolledWithChipSelectHighAndDataInLow)
-{
-    AnswerBusyFor(30);
-    EXPECT_EQ(m_bus.Write(Chip(1), 3, 0xFFFF), AdapterStatus::Ok);
-    EXPECT_EQ(m_reads, 31);
-    const std::vector<RecordingLinePort::Levels>& flushes = m_port.flushes;
-    // The last three flushes: end of the instruction, the poll's chip select, its end.
-    ASSERT_GE(flushes.size(), 3u);
-    const auto& ended = flushes[flushes.size() - 3];
-    const auto& polling = flushes[flushes.size() - 2];
-    EXPECT_FALSE(ended.chipSelect);
-    EXPECT_TRUE(polling.chipSelect);
-    EXPECT_FALSE(polling.dataIn);
-    EXPECT_FALSE(polling.clock);
-    EXPECT_GE(polling.time - ended.time, nanoseconds(250));
-    EXPECT_FALSE(flushes.back().chipSelect);
+    // The last three writes: the instruction's end, the poll's chip select, the poll's end.
+    const std::vector<std::uint8_t>& writes = m_port.dataWrites;
+    const std::vector<std::chrono::nanoseconds>& times = m_port.writeTimes;
+    const std::size_t end = writes.size() - 3;
+    EXPECT_EQ(writes[end], 0x00);
+    EXPECT_EQ(writes[end + 1], 0x80);
+    EXPECT_EQ(writes[end + 2], 0x00);
+    EXPECT_GE(times[end + 1] - times[end], std::chrono::nanoseconds(250));
+    // Ready is seen within one poll interval of the chip's 2 ms cycle.
+    EXPECT_GE(times[end + 2] - times[end], milliseconds(2));
+    EXPECT_LE(times[end + 2] - times[end], milliseconds(2) + 2 * m_timing.pollInterval);
 }
 
 TEST_F(MicrowireBusTest, ProgrammingTimeoutsAreLongerForTheWholeChip)
 {
-    struct Case
-    {
-        std::string name;
-        std::function<AdapterStatus()> send;
-        nanoseconds least;
+    MicrowireChip chip(Chip(6), m_clock);
+    chip.SetFaults({.neverReady = true});
+    m_port.Plug(*FindCableProfile("stk200"), &chip);
+    m_bus.EnableWrite(Chip(6));
+    const std::pair<std::function<AdapterStatus()>, milliseconds> cases[] = {
+        {[&] { return m_bus.Write(Chip(6), 0, 0); }, milliseconds(50)},
+        {[&] { return m_bus.EraseAll(Chip(6)); }, milliseconds(250)},
     };
-    const Case cases[] = {
-        {"WRITE", [&] { return m_bus.Write(Chip(6), 0, 0); }, std::chrono::milliseconds(50)},
-        {"ERASE", [&] { return m_bus.Erase(Chip(6), 0); }, std::chrono::milliseconds(50)},
-        {"ERAL", [&] { return m_bus.EraseAll(Chip(6)); }, std::chrono::milliseconds(250)},
-        {"WRAL", [&] { return m_bus.WriteAll(Chip(6), 0); }, std::chrono::milliseconds(250)},
-    };
-    for (const Case& c : cases) {
-        m_port.dataOut = [] { return false; };
-        const nanoseconds start = m_clock.Now();
-        EXPECT_EQ(c.send(), AdapterStatus::ChipBusy) << c.name;
-        EXPECT_GE(m_clock.Now() - start, c.least) << c.name;
-        EXPECT_FALSE(m_port.flushes.back().chipSelect) << c.name;
+    for (const auto& [send, least] : cases) {
+        const auto start = m_clock.Now();
+        EXPECT_EQ(send(), AdapterStatus::ChipBusy);
+        EXPECT_GE(m_clock.Now() - start, least);
+        EXPECT_LT(m_clock.Now() - start, 2 * least);
+        EXPECT_EQ(m_port.dataWrites.back(), 0x00);
     }
 }
 

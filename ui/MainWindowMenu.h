@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+
+#include <cstdint>
+
+class QDialog;
+class QMenu;
+
+namespace pemrix {
+
+// The main window's window menu. The window has no caption to carry one, so the menu opens
+// with Alt+Space and with a right click on the window's background. Minimise and Close act
+// on the window (Close ends it through Cancel, storing nothing); About is left to the window.
+class MainWindowMenu : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The commands as the system menu numbers them.
+    static constexpr std::uint32_t kMinimizeCommand = 0xF020;
+    static constexpr std::uint32_t kCloseCommand = 0xF060;
+    static constexpr std::uint32_t kAboutCommand = 0x0010;
+
+    // Hooks the menu to the window, which owns it.
+    explicit MainWindowMenu(QDialog& window);
+
+    QMenu* Menu() const { return m_menu; }
+
+    // Shows the menu at a point on the screen and returns at once.
+    void Popup(QPoint globalPos);
+    // Runs a command of the menu; its low four bits carry no meaning and are ignored, and
+    // a command the menu does not know does nothing.
+    void RunCommand(std::uint32_t command);
+
+signals:
+    void AboutRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool IsBackground(QPoint pos) const;
+
+    QDialog& m_window;
+    QMenu* m_menu;
+};
+
+} // namespace pemrix

@@ -82,9 +82,6 @@ TEST(BuiltInDriverPaths, FollowTheXdgFoldersOrFallBackToHome)
         std::filesystem::path chips;
     };
     const Case cases[] = {
-        {{{"HOME", "/home/ann"}},
-         "/home/ann/.config/pemrix/driver.conf",
-         "/home/ann/.local/share/pemrix"},
         {{{"HOME", "/home/ann"}, {"XDG_CONFIG_HOME", "/cfg"}, {"XDG_DATA_HOME", "/data"}},
          "/cfg/pemrix/driver.conf",
          "/data/pemrix"},

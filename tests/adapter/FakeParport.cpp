@@ -69,6 +69,14 @@ void FakeParport::Close(int)
     Call("close");
 }
 
+std::string FakeParport::JoinedLog() const
+{
+    std::string joined;
+    for (const std::string& call : log)
+        joined += (joined.empty() ? "" : "|") + call;
+    return joined;
+}
+
 void FakeParport::Plug(const CableProfile& cable, MicrowireChip* chip, bool loopbacks)
 {
     m_cable = &cable;

@@ -33,6 +33,7 @@ public:
     // Every call by name ("open /dev/parport0", "exclusive", "claim", "data", "status",
     // "release", "close"); the data register's values in dataWrites.
     std::vector<std::string> log;
+    std::string JoinedLog() const;
     std::vector<std::uint8_t> dataWrites;
     // With a clock, the time of every data register write.
     const BusClock* clock = nullptr;

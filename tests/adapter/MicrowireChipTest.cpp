@@ -57,17 +57,6 @@ TEST_F(MicrowireChipTest, IgnoresZerosBeforeTheStartBitAndAnswersWithADummyZero)
                                   "1010010111000011");
 }
 
-TEST_F(MicrowireChipTest, ProgramsOnlyWhenChipSelectFallsAfterACompleteFrame)
-{
-    Send(Ewen());
-    Send(Write("000010", "00000000"));
-    EXPECT_EQ(m_chip.Words()[2], 0xFFFF);
-    Clock(Write("000010", "0001001000110100"));
-    EXPECT_EQ(m_chip.Words()[2], 0xFFFF);
-    Deselect();
-    EXPECT_EQ(m_chip.Words()[2], 0x1234);
-}
-
 TEST_F(MicrowireChipTest, ShowsBusyUntilItsCycleEndsAndIgnoresInstructionsMeanwhile)
 {
     Send(Ewen());

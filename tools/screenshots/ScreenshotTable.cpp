@@ -1,11 +1,15 @@
 #include "ScreenshotTable.h"
 
+#include "settings/ProfileKeys.h"
+#include "settings/ProfileStore.h"
 #include "tools/screenshots/InputShots.h"
 #include "tools/screenshots/MainWindowShot.h"
-#include "tools/screenshots/SampleDialog.h"
+#include "tools/screenshots/WindowMenuShot.h"
+#include "ui/CAboutDlg.h"
 #include "ui/CEditDlg.h"
 #include "ui/CEraseDlg.h"
 #include "ui/CFailedDlg.h"
+#include "ui/COptionsDlg.h"
 #include "ui/CReadDlg.h"
 #include "ui/CSucceededDlg.h"
 #include "ui/CWralDlg.h"
@@ -17,9 +21,11 @@ namespace pemrix {
 
 namespace {
 
-std::function<std::unique_ptr<QWidget>()> Sample(SampleDialog sample)
+// The Options dialog as it opens with a custom port stored.
+std::unique_ptr<QWidget> OptionsDialogShot()
 {
-    return [sample = std::move(sample)] { return MakeSampleDialog(sample); };
+    ScreenshotProfile().WriteProfileInt(profile::kSection, profile::kCustomPort, 0x3BC);
+    return std::make_unique<COptionsDlg>(ScreenshotProfile(), ScreenshotInteraction());
 }
 
 } // namespace
@@ -39,17 +45,9 @@ std::vector<Screenshot> Screenshots()
         {"CEditListCtrl-selected.png", [] { return WatchListShot(false); }},
         {"CSucceededDlg.png", [] { return std::make_unique<CSucceededDlg>(1, 0x2B, 0x1234); }},
         {"CFailedDlg.png", [] { return std::make_unique<CFailedDlg>(1, 0x8000); }},
-        {"COptionsDlg.png", Sample({SkinWindow::Options,
-                                    {{"label_220", {8, 47, 80, 18}}},
-                                    {{{100, 42, 85, 27}, "3BC"}},
-                                    {{"SELFONT", {15, 80}},
-                                     {"DEFFONT", {91, 80}},
-                                     {"OK", {15, 120}},
-                                     {"CANCEL", {121, 120}}}})},
-        {"CAboutDlg.png", Sample({SkinWindow::About,
-                                  {{"picture_216", {5, 42, 272, 65}}},
-                                  {},
-                                  {{"Email1", {45, 115}}, {"WebSite", {75, 140}}}})},
+        {"COptionsDlg.png", [] { return OptionsDialogShot(); }},
+        {"CAboutDlg.png", [] { return std::make_unique<CAboutDlg>(ScreenshotInteraction()); }},
+        {"CVelmoraDlg-window-menu.png", [] { return WindowMenuShot(); }},
     };
 }
 

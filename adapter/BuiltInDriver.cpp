@@ -22,68 +22,55 @@ void AnswerVersion(ChipSession&, Bytes bytes)
     BuiltInDriver::kVersion.EncodeTo(bytes);
 }
 
-void AnswerSetPort(ChipSession& session, Bytes bytes)
+// The 4-byte requests hand their one value to the session and answer nothing.
+template <void (ChipSession::*operation)(std::uint32_t)>
+void AnswerValue(ChipSession& session, Bytes bytes)
 {
-    session.SetPort(ValueRequest::DecodeFrom(bytes).value);
+    (session.*operation)(ValueRequest::DecodeFrom(bytes).value);
 }
 
-void AnswerWriteEnable(ChipSession& session, Bytes bytes)
+// The record requests come back as they went in, with the outcome in their status field.
+template <typename Record, AdapterStatus (*operation)(ChipSession&, Record&)>
+void AnswerRecord(ChipSession& session, Bytes bytes)
 {
-    session.EnableWrite(ValueRequest::DecodeFrom(bytes).value);
-}
-
-void AnswerWriteDisable(ChipSession& session, Bytes bytes)
-{
-    session.DisableWrite(ValueRequest::DecodeFrom(bytes).value);
-}
-
-void AnswerRead(ChipSession& session, Bytes bytes)
-{
-    WordRecord record = WordRecord::DecodeFrom(bytes);
-    record.status = StatusCode(session.Read(record.type, record.address, record.data));
+    Record record = Record::DecodeFrom(bytes);
+    record.status = StatusCode(operation(session, record));
     record.EncodeTo(bytes);
 }
 
-void AnswerWrite(ChipSession& session, Bytes bytes)
+AdapterStatus Read(ChipSession& session, WordRecord& record)
 {
-    WordRecord record = WordRecord::DecodeFrom(bytes);
-    record.status = StatusCode(session.Write(record.type, record.address, record.data));
-    record.EncodeTo(bytes);
+    return session.Read(record.type, record.address, record.data);
 }
 
-void AnswerErase(ChipSession& session, Bytes bytes)
+AdapterStatus Write(ChipSession& session, WordRecord& record)
 {
-    EraseRecord record = EraseRecord::DecodeFrom(bytes);
-    record.status = StatusCode(session.Erase(record.type, record.address));
-    record.EncodeTo(bytes);
+    return session.Write(record.type, record.address, record.data);
 }
 
-void AnswerWral(ChipSession& session, Bytes bytes)
+AdapterStatus Erase(ChipSession& session, EraseRecord& record)
 {
-    FillRecord record = FillRecord::DecodeFrom(bytes);
-    record.status = StatusCode(session.Fill(record.type, record.data));
-    record.EncodeTo(bytes);
+    return session.Erase(record.type, record.address);
 }
 
-void AnswerEral(ChipSession& session, Bytes bytes)
+AdapterStatus Wral(ChipSession& session, FillRecord& record)
 {
-    EralRecord record = EralRecord::DecodeFrom(bytes);
-    record.status = StatusCode(session.EraseAll(record.type));
-    record.EncodeTo(bytes);
+    return session.Fill(record.type, record.data);
 }
 
-void AnswerReadAll(ChipSession& session, Bytes bytes)
+AdapterStatus Eral(ChipSession& session, EralRecord& record)
 {
-    ImageRecord record = ImageRecord::DecodeFrom(bytes);
-    record.status = StatusCode(session.ReadImage(record.type, record.words));
-    record.EncodeTo(bytes);
+    return session.EraseAll(record.type);
 }
 
-void AnswerWriteAll(ChipSession& session, Bytes bytes)
+AdapterStatus ReadAll(ChipSession& session, ImageRecord& record)
 {
-    ImageRecord record = ImageRecord::DecodeFrom(bytes);
-    record.status = StatusCode(session.WriteImage(record.type, record.words));
-    record.EncodeTo(bytes);
+    return session.ReadImage(record.type, record.words);
+}
+
+AdapterStatus WriteAll(ChipSession& session, ImageRecord& record)
+{
+    return session.WriteImage(record.type, record.words);
 }
 
 // Each request with the size of what it carries in and whether that record also comes back.
@@ -97,16 +84,16 @@ struct RequestRoute
 
 constexpr std::array<RequestRoute, 11> kRoutes{{
     {REQ_GET_VERSION, VersionRecord::kSize, true, AnswerVersion},
-    {REQ_SET_PORT, ValueRequest::kSize, false, AnswerSetPort},
-    {REQ_READ, WordRecord::kSize, true, AnswerRead},
-    {REQ_WRITE_ENABLE, ValueRequest::kSize, false, AnswerWriteEnable},
-    {REQ_WRITE_DISABLE, ValueRequest::kSize, false, AnswerWriteDisable},
-    {REQ_WRITE, WordRecord::kSize, true, AnswerWrite},
-    {REQ_ERASE, EraseRecord::kSize, true, AnswerErase},
-    {REQ_WRAL, FillRecord::kSize, true, AnswerWral},
-    {REQ_ERAL, EralRecord::kSize, true, AnswerEral},
-    {REQ_READ_ALL, ImageRecord::kSize, true, AnswerReadAll},
-    {REQ_WRITE_ALL, ImageRecord::kSize, true, AnswerWriteAll},
+    {REQ_SET_PORT, ValueRequest::kSize, false, AnswerValue<&ChipSession::SetPort>},
+    {REQ_READ, WordRecord::kSize, true, AnswerRecord<WordRecord, Read>},
+    {REQ_WRITE_ENABLE, ValueRequest::kSize, false, AnswerValue<&ChipSession::EnableWrite>},
+    {REQ_WRITE_DISABLE, ValueRequest::kSize, false, AnswerValue<&ChipSession::DisableWrite>},
+    {REQ_WRITE, WordRecord::kSize, true, AnswerRecord<WordRecord, Write>},
+    {REQ_ERASE, EraseRecord::kSize, true, AnswerRecord<EraseRecord, Erase>},
+    {REQ_WRAL, FillRecord::kSize, true, AnswerRecord<FillRecord, Wral>},
+    {REQ_ERAL, EralRecord::kSize, true, AnswerRecord<EralRecord, Eral>},
+    {REQ_READ_ALL, ImageRecord::kSize, true, AnswerRecord<ImageRecord, ReadAll>},
+    {REQ_WRITE_ALL, ImageRecord::kSize, true, AnswerRecord<ImageRecord, WriteAll>},
 }};
 
 const RequestRoute* FindRoute(std::uint32_t code)

@@ -3,6 +3,8 @@
 #include "app/CVelmoraDlg.h"
 #include "app/PlatformProviders.h"
 #include "settings/PortPlatform.h"
+#include "core/SystemClock.h"
+#include "driver/DriverLink.h"
 #include "files/PosixFileSystem.h"
 #include "settings/ProfileStore.h"
 #include "ui/WidgetInteraction.h"
@@ -20,7 +22,10 @@ int CVelmoraApp::Run()
     const ProfileStore profile = ProfileStore::ForCurrentUser();
     WidgetInteraction interaction;
     PosixFileSystem fileSystem;
-    CVelmoraDlg dialog(MainWindowServices{profile, interaction, fileSystem, MakePortPlatform});
+    const std::unique_ptr<DriverLink> driver = MakeDriverLink();
+    const SystemClock clock;
+    CVelmoraDlg dialog(
+        MainWindowServices{profile, interaction, fileSystem, *driver, clock, MakePortPlatform});
     if (!dialog.Initialise())
         return 0;
     dialog.exec();

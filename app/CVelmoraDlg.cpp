@@ -1,7 +1,9 @@
 #include "CVelmoraDlg.h"
 
 #include "app/MainWindowControls.h"
+#include "core/Clock.h"
 #include "core/DumpText.h"
+#include "driver/VersionCheck.h"
 #include "settings/PortComboPlan.h"
 #include "settings/PortPlatform.h"
 #include "settings/ProfileKeys.h"
@@ -49,9 +51,9 @@ void SelectPortText(QComboBox& combo, const QString& text)
 
 CVelmoraDlg::CVelmoraDlg(const MainWindowServices& services, QWidget* parent)
     : CSkinDialog(SkinWindow::Main, parent), m_services(services), m_profile(services.profile),
-      m_romFiles(*this, services.profile, services.interaction, services.fileSystem)
+      m_romFiles(*this, services.profile, services.interaction, services.fileSystem),
+      m_chipCommands(*this, m_services, *this)
 {
-    setObjectName(QStringLiteral("CVelmoraDlg"));
     CreateControls();
     SetTabOrder();
     BindCommands();
@@ -115,6 +117,16 @@ void CVelmoraDlg::BindCommands()
     connect(m_buttons.value(IDC_CLOSE), &QAbstractButton::clicked, this, &CVelmoraDlg::OnExit);
     // Only the user's own choice stores a port, never a programmatic selection.
     connect(m_portCombo, &QComboBox::activated, this, &CVelmoraDlg::OnPortChange);
+    const std::pair<int, void (ChipCommandRunner::*)()> chipCommands[] = {
+        {IDC_READ, &ChipCommandRunner::Read},         {IDC_WRITE, &ChipCommandRunner::Write},
+        {IDC_ERASE, &ChipCommandRunner::Erase},       {IDC_READALL, &ChipCommandRunner::ReadAll},
+        {IDC_WRITEALL, &ChipCommandRunner::WriteAll}, {IDC_WRAL, &ChipCommandRunner::Wral},
+        {IDC_ERAL, &ChipCommandRunner::Eral},
+    };
+    for (const auto& [id, command] : chipCommands) {
+        connect(m_buttons.value(id), &QAbstractButton::clicked, this,
+                [this, command = command] { (m_chipCommands.*command)(); });
+    }
     connect(m_buttons.value(IDC_EDIT), &QAbstractButton::clicked, this, &CVelmoraDlg::OnEdit);
     connect(m_buttons.value(IDC_WATCH), &QAbstractButton::clicked, this,
             [this] { ToggleWatchWindow(*m_dumpView, *m_watchList, kWatchWindowRects, m_profile); });
@@ -146,6 +158,8 @@ bool CVelmoraDlg::Initialise()
     ResetImage(m_strDump, type.code);
     PushDump();
     FillPortCombo();
+    if (!CheckDriver())
+        return false;
     m_buttons.value(ID_HELP)->setFocus();
     return true;
 }
@@ -156,6 +170,39 @@ void CVelmoraDlg::ApplyStoredDumpFont()
         m_profile.GetProfileString(profile::kSection, profile::kFontFace,
                                    profile::kDefaultFontFace),
         m_profile.GetProfileInt(profile::kSection, profile::kFontSize, profile::kDefaultFontSize));
+}
+
+// The version lines are listed as soon as the driver answers, before its version is judged;
+// a failure is told once and the window is never shown.
+bool CVelmoraDlg::CheckDriver()
+{
+    const DriverVersionCheck check = CheckDriverVersion(m_services.driver);
+    if (check.versionRead) {
+        m_informationList->AppendRow({QString::fromStdString(ProductVersionLine())}, false);
+        m_informationList->AppendRow({QString::fromStdString(DriverVersionLine(check.version))},
+                                     false);
+    }
+    if (check.failureText.empty())
+        return true;
+    m_services.interaction.ShowMessage(this, QString::fromStdString(check.failureText),
+                                       QStringLiteral("Kestrova"), MessageIcon::None);
+    done(kResultOk);
+    return false;
+}
+
+void CVelmoraDlg::RebuildDump(EepromType type, std::span<const std::uint32_t> words)
+{
+    PullDump();
+    LoadImageWords(m_strDump, type, words, [this](std::uint32_t address, std::uint32_t value) {
+        RefreshWatchAddress(*m_watchList, address, value);
+    });
+    PushDump();
+}
+
+void CVelmoraDlg::AppendLogLine(std::time_t time, const std::string& text, bool scroll)
+{
+    m_logList->AppendRow(
+        {QString::fromStdString(FormatTimeOfDay(time)), QString::fromStdString(text)}, scroll);
 }
 
 void CVelmoraDlg::FillPortCombo()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ChipCommandRunner.h"
+#include "app/ChipCommandHost.h"
 #include "app/MainWindowServices.h"
 #include "app/RomFileCommands.h"
 
@@ -22,7 +24,7 @@ struct EepromTypeInfo;
 
 // The main window: owns every control, the dump text (the memory image) and the data
 // exchange between the dump text and the dump view.
-class CVelmoraDlg : public CSkinDialog
+class CVelmoraDlg : public CSkinDialog, private ChipCommandHost
 {
     Q_OBJECT
 
@@ -46,6 +48,8 @@ public:
     void SelectEepromType(std::uint32_t code);
 
     const std::string& DumpText() const { return m_strDump; }
+    ReportList* LogList() const { return m_logList; }
+    ReportList* InformationList() const { return m_informationList; }
     QAbstractButton* Button(int id) const { return m_buttons.value(id); }
     DumpView* DumpViewControl() const { return m_dumpView; }
     QComboBox* PortCombo() const { return m_portCombo; }
@@ -61,6 +65,10 @@ private:
     void SetTabOrder();
     void BindCommands();
     void ApplyStoredDumpFont();
+    bool CheckDriver();
+    const std::string& CurrentDump() const override { return m_strDump; }
+    void RebuildDump(EepromType type, std::span<const std::uint32_t> words) override;
+    void AppendLogLine(std::time_t time, const std::string& text, bool scroll) override;
     void MarkSelectedType(const EepromTypeInfo& selected);
     void OnExit();
     void FillPortCombo();
@@ -82,6 +90,8 @@ private:
 
     std::string m_strDump;
     QString m_strPortText;
+    // Made last: it works on the controls above.
+    ChipCommandRunner m_chipCommands;
 };
 
 } // namespace pemrix

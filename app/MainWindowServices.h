@@ -5,6 +5,8 @@
 
 namespace pemrix {
 
+class Clock;
+class DriverLink;
 class FileSystem;
 class PortPlatform;
 class ProfileStore;
@@ -17,6 +19,8 @@ struct MainWindowServices
     const ProfileStore& profile;
     UserInteraction& interaction;
     FileSystem& fileSystem;
+    DriverLink& driver;
+    const Clock& clock;
     // Port discovery reads the machine when its platform is made, so it is made right
     // before the combo is filled.
     std::function<std::unique_ptr<PortPlatform>()> makePortPlatform;

@@ -1,12 +1,27 @@
 #include "PlatformProviders.h"
 
+#include "driver/DriverLink.h"
+#include "settings/PortPlatform.h"
+
 #ifdef _WIN32
+#include "platform/win32/Win32DriverLink.h"
 #include "platform/win32/WinPortPlatform.h"
 #else
+#include "adapter/BuiltInDriverFactory.h"
+#include "adapter/BuiltInDriverPaths.h"
 #include "platform/linux/LinuxPortPlatform.h"
 #endif
 
 namespace pemrix {
+
+std::unique_ptr<DriverLink> MakeDriverLink()
+{
+#ifdef _WIN32
+    return std::make_unique<Win32DriverLink>();
+#else
+    return MakeBuiltInDriver(UserBuiltInDriverPaths());
+#endif
+}
 
 std::unique_ptr<PortPlatform> MakePortPlatform()
 {

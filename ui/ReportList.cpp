@@ -1,7 +1,6 @@
 #include "ReportList.h"
 
 #include <QHeaderView>
-#include <QScrollBar>
 
 namespace pemrix {
 
@@ -25,11 +24,10 @@ void ReportList::AddColumn(const QString& title, int width)
 
 void ReportList::AppendRow(const QStringList& texts, bool scrollToEnd)
 {
-    auto* item = new QTreeWidgetItem(this, texts);
-    if (scrollToEnd) {
-        scrollToItem(item);
-        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
-    }
+    new QTreeWidgetItem(this, texts);
+    // scrollToBottom lays the new row out first, so the end it scrolls to includes it.
+    if (scrollToEnd)
+        scrollToBottom();
 }
 
 } // namespace pemrix

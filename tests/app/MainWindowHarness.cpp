@@ -2,6 +2,7 @@
 
 #include "settings/PortMachinePlatform.h"
 #include "settings/ProfileKeys.h"
+#include "ui/ResultDialog.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -14,7 +15,7 @@ MainWindowHarness::MainWindowHarness() : m_profile(m_dir.filePath(QStringLiteral
 std::unique_ptr<CVelmoraDlg> MainWindowHarness::StartWindow()
 {
     auto window = std::make_unique<CVelmoraDlg>(MainWindowServices{
-        m_profile, m_interaction, m_fileSystem, [this] {
+        m_profile, m_interaction, m_fileSystem, *m_driver, m_clock, [this] {
             return std::unique_ptr<PortPlatform>(std::make_unique<PortMachinePlatform>(m_machine));
         }});
     if (!window->Initialise())
@@ -33,6 +34,17 @@ ScriptedInteraction::DialogScript MainWindowHarness::TypeAndConfirm(const QStrin
             edit->setText(data);
         if (auto* ok = dialog.findChild<QAbstractButton*>(QStringLiteral("OK")))
             QTest::mouseClick(ok, Qt::LeftButton);
+    };
+}
+
+ScriptedInteraction::DialogScript MainWindowHarness::NoteResult()
+{
+    return [this](QDialog& dialog) {
+        const auto* result = qobject_cast<ResultDialog*>(&dialog);
+        m_results.append(result ? QString::fromLatin1(dialog.metaObject()->className()) +
+                                      QLatin1Char(' ') + result->Message()
+                                : QStringLiteral("not a result dialog"));
+        dialog.accept();
     };
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/CVelmoraDlg.h"
+#include "core/Clock.h"
+#include "driver/ScriptedDriverLink.h"
 #include "files/PosixFileSystem.h"
 #include "settings/PortMachine.h"
 #include "settings/ProfileStore.h"
@@ -12,8 +14,17 @@
 
 namespace pemrix {
 
+// A clock that moves one minute on each reading, so a test tells the readings apart.
+class SteppingClock : public Clock
+{
+public:
+    std::time_t Now() const override { return m_time++ * 60; }
+    mutable std::time_t m_time = 1;
+};
+
 // A main window over a profile in a temporary folder, the scripted interaction seam and a
-// machine described as data; each test starts its own.
+// machine described as data and the scripted driver (or any other link a test puts in
+// m_driver); each test starts its own.
 class MainWindowHarness
 {
 public:
@@ -28,6 +39,9 @@ public:
     // has and presses its OK button.
     static ScriptedInteraction::DialogScript TypeAndConfirm(const QString& address,
                                                             const QString& data);
+    // A dialog script that notes a result dialog's class and message in m_results.
+    ScriptedInteraction::DialogScript NoteResult();
+    QStringList m_results;
     QString TempPath(const QString& name) const { return m_dir.filePath(name); }
 
     QTemporaryDir m_dir;
@@ -35,6 +49,9 @@ public:
     ScriptedInteraction m_interaction;
     PosixFileSystem m_fileSystem;
     PortMachine m_machine;
+    ScriptedDriverLink m_scriptedDriver;
+    DriverLink* m_driver = &m_scriptedDriver;
+    SteppingClock m_clock;
 };
 
 } // namespace pemrix

@@ -2,6 +2,9 @@
 
 #include "MainWindowHarness.h"
 #include "app/MainWindowControls.h"
+#include "driver/RequestCodes.h"
+#include "settings/PortMachinePlatform.h"
+#include "ui/ReportList.h"
 #include "core/DumpText.h"
 #include "settings/ProfileKeys.h"
 #include "ui/DumpView.h"
@@ -158,6 +161,72 @@ private slots:
         QTest::mouseClick(window->Button(IDC_93C46), Qt::LeftButton);
         QCOMPARE(combo->currentText(), QStringLiteral("Printer Port (LPT1) [0378]"));
         QCOMPARE(StoredPort(), 0x378u);
+    }
+
+    void DriverCheckAcceptsOrEndsTheProgram_data()
+    {
+        QTest::addColumn<bool>("openFails");
+        QTest::addColumn<bool>("versionFails");
+        QTest::addColumn<QList<unsigned>>("version");
+        QTest::addColumn<QString>("message");
+        const QList<unsigned> any{2, 1, 0, 0};
+        QTest::newRow("2.0.0.800") << false << false << QList<unsigned>{2, 0, 0, 800} << "";
+        QTest::newRow("2.0.1.0") << false << false << QList<unsigned>{2, 0, 1, 0} << "";
+        QTest::newRow("2.1.0.0") << false << false << QList<unsigned>{2, 1, 0, 0} << "";
+        QTest::newRow("2.0.0.799") << false << false << QList<unsigned>{2, 0, 0, 799}
+                                   << "Driver Version not match. Please reinstall the application";
+        QTest::newRow("1.9.9.9999") << false << false << QList<unsigned>{1, 9, 9, 9999}
+                                    << "Driver Version.Please reinstall the application";
+        QTest::newRow("no driver")
+            << true << false << any << "Could not load driver.Please reinstall the application";
+        QTest::newRow("no version")
+            << false << true << any
+            << "Could not get driver version.Please reinstall the application";
+    }
+
+    void DriverCheckAcceptsOrEndsTheProgram()
+    {
+        QFETCH(bool, openFails);
+        QFETCH(bool, versionFails);
+        QFETCH(QList<unsigned>, version);
+        QFETCH(QString, message);
+        ScriptedDriverLink& driver = m_harness->m_scriptedDriver;
+        driver.SetOpenFails(openFails);
+        driver.SetVersion({version[0], version[1], version[2], version[3], 0});
+        if (versionFails)
+            driver.Script(REQ_GET_VERSION, 1, ScriptedReply{false, {}, {}, {}});
+        auto window = std::make_unique<CVelmoraDlg>(
+            MainWindowServices{*m_profile, m_harness->m_interaction, m_harness->m_fileSystem,
+                               driver, m_harness->m_clock, [] {
+                                   return std::unique_ptr<PortPlatform>(
+                                       std::make_unique<PortMachinePlatform>(PortMachine{}));
+                               }});
+        QCOMPARE(window->Initialise(), message.isEmpty());
+        QVERIFY(!window->isVisible());
+        QCOMPARE(driver.Calls().front().attributes, 0u);
+        QCOMPARE(driver.OpenHandles(), 0);
+        const auto& messages = m_harness->m_interaction.m_messages;
+        if (message.isEmpty()) {
+            QVERIFY(messages.isEmpty());
+        } else {
+            QCOMPARE(messages.size(), 1);
+            QCOMPARE(messages[0].strText, message);
+            QCOMPARE(messages[0].strCaption, QStringLiteral("Kestrova"));
+            QCOMPARE(messages[0].icon, MessageIcon::None);
+        }
+        // The version lines are listed whenever the driver answered, before the judgement.
+        QTreeWidget* info = window->InformationList();
+        if (openFails || versionFails) {
+            QCOMPARE(info->topLevelItemCount(), 0);
+        } else {
+            QCOMPARE(info->topLevelItemCount(), 2);
+            QCOMPARE(info->topLevelItem(0)->text(0), QStringLiteral("Product Version: 2.0"));
+            QCOMPARE(info->topLevelItem(1)->text(0), QStringLiteral("Driver Version: %1.%2.%3.%4")
+                                                         .arg(version[0])
+                                                         .arg(version[1])
+                                                         .arg(version[2])
+                                                         .arg(version[3]));
+        }
     }
 
     void WatchWindowSettingPlacesTheDump()

@@ -2,6 +2,8 @@
 
 #include "app/CVelmoraDlg.h"
 #include "app/PlatformProviders.h"
+#include "core/SystemClock.h"
+#include "driver/DriverLink.h"
 #include "files/PosixFileSystem.h"
 #include "settings/PortPlatform.h"
 #include "settings/ProfileKeys.h"
@@ -14,10 +16,12 @@ std::unique_ptr<QWidget> MainWindowShot(bool watchShown)
 {
     // The window keeps its services by reference for its whole life.
     static PosixFileSystem fileSystem;
+    static const std::unique_ptr<DriverLink> driver = MakeDriverLink();
+    static const SystemClock clock;
     const ProfileStore& profile = ScreenshotProfile();
     profile.WriteProfileInt(profile::kSection, profile::kWatchWindow, watchShown ? 1 : 0);
-    auto window = std::make_unique<CVelmoraDlg>(
-        MainWindowServices{profile, ScreenshotInteraction(), fileSystem, MakePortPlatform});
+    auto window = std::make_unique<CVelmoraDlg>(MainWindowServices{
+        profile, ScreenshotInteraction(), fileSystem, *driver, clock, MakePortPlatform});
     window->Initialise();
     return window;
 }

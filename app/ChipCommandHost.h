@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/EepromTypeInfo.h"
+
+#include <cstdint>
+#include <ctime>
+#include <span>
+#include <string>
+
+namespace pemrix {
+
+// What the chip commands need of the main window: its memory image and its operation log.
+class ChipCommandHost
+{
+public:
+    virtual ~ChipCommandHost() = default;
+
+    // The dump text as the window holds it.
+    virtual const std::string& CurrentDump() const = 0;
+    // Pull, every word of the image replaced (the watch list told of each), push.
+    virtual void RebuildDump(EepromType type, std::span<const std::uint32_t> words) = 0;
+    // A log line with the time of day; `scroll` brings it into view.
+    virtual void AppendLogLine(std::time_t time, const std::string& text, bool scroll) = 0;
+};
+
+} // namespace pemrix

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "app/MainWindowServices.h"
+
+#include <cstdint>
+#include <ctime>
+
+class QWidget;
+
+namespace pemrix {
+
+class ChipCommandHost;
+struct DriverResult;
+
+// The seven chip command buttons: operands from their input dialog, the driver's steps, the
+// result dialog, then the log line.
+class ChipCommandRunner
+{
+public:
+    ChipCommandRunner(QWidget& owner, const MainWindowServices& services, ChipCommandHost& host);
+
+    void Read();
+    void Write();
+    void Erase();
+    void ReadAll();
+    void WriteAll();
+    void Wral();
+    void Eral();
+
+private:
+    // What a finished command shows: the values of its success dialog and success log line.
+    struct Shown
+    {
+        std::uint32_t dialogAddress = 0;
+        std::uint32_t dialogData = 0;
+        std::uint32_t logAddress = 0;
+        std::uint32_t logData = 0;
+    };
+
+    std::uint32_t StoredPort() const;
+    template <typename Command> auto Send(Command command);
+    template <typename Dialog, typename Command> void RunWordCommand(int kind, Command command);
+    template <typename Command> void RunRebuildingCommand(int kind, Command command);
+    void Report(int kind, const DriverResult& result, std::time_t started, const Shown& shown);
+
+    QWidget& m_owner;
+    const MainWindowServices& m_services;
+    ChipCommandHost& m_host;
+};
+
+} // namespace pemrix

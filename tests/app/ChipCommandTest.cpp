@@ -1,0 +1,231 @@
+#include "MainWindowHarness.h"
+#include "app/MainWindowControls.h"
+#include "core/Clock.h"
+#include "core/DumpText.h"
+#include "driver/RequestCodes.h"
+#include "settings/ProfileKeys.h"
+#include "ui/CEditListCtrl.h"
+#include "ui/DumpView.h"
+#include "ui/ReportList.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QScrollBar>
+#include <QTest>
+
+namespace pemrix {
+
+// The seven chip commands seen from the main window over the scripted driver: what the
+// result dialog says, what the log says and when, and what happens to the image.
+class ChipCommandTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MainWindowHarness> m_harness;
+    std::unique_ptr<CVelmoraDlg> m_window;
+
+    ScriptedDriverLink& Driver() { return m_harness->m_scriptedDriver; }
+
+    // Runs one command: types the operands (when it asks for any) and notes its result.
+    void Run(int id, const QString& address = {}, const QString& data = {})
+    {
+        if (id == IDC_READ || id == IDC_WRITE || id == IDC_ERASE || id == IDC_WRAL)
+            m_harness->m_interaction.QueueDialog(MainWindowHarness::TypeAndConfirm(address, data));
+        m_harness->m_interaction.QueueDialog(m_harness->NoteResult());
+        QTest::mouseClick(m_window->Button(id), Qt::LeftButton);
+    }
+
+    QString Result() const { return m_harness->m_results.value(0); }
+
+    QStringList LastLogLine() const
+    {
+        const ReportList& log = *m_window->LogList();
+        const QTreeWidgetItem* item = log.topLevelItem(log.topLevelItemCount() - 1);
+        return item ? QStringList{item->text(0), item->text(1)} : QStringList{};
+    }
+
+    // The time the clock will give at its next reading.
+    QString NextReading() const
+    {
+        return QString::fromStdString(FormatTimeOfDay(m_harness->m_clock.m_time * 60));
+    }
+
+    QString Dump() const { return m_window->DumpViewControl()->PullText(); }
+
+    void SetWatch(int row, const char* address, const char* type)
+    {
+        WatchRow watch = m_window->WatchList()->Row(row);
+        watch.strAddress = QString::fromLatin1(address);
+        watch.strType = QString::fromLatin1(type);
+        m_window->WatchList()->SetRow(row, watch);
+    }
+
+private slots:
+    void init()
+    {
+        m_harness = std::make_unique<MainWindowHarness>();
+        m_window = m_harness->StartWindow();
+        QVERIFY(m_window);
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    void CancelledInputSendsShowsAndLogsNothing()
+    {
+        const std::size_t calls = Driver().Calls().size();
+        for (int id : {IDC_READ, IDC_WRITE, IDC_ERASE, IDC_WRAL})
+            QTest::mouseClick(m_window->Button(id), Qt::LeftButton);
+        QCOMPARE(Driver().Calls().size(), calls);
+        QCOMPARE(m_window->LogList()->topLevelItemCount(), 0);
+        QCOMPARE(m_harness->m_interaction.m_dialogClasses.size(), 4);
+    }
+
+    void ReadShowsTheWordAndLogsTheTimeAfterClosing()
+    {
+        Driver().Words()[0x10] = 0x1234;
+        const QString before = Dump();
+        Run(IDC_READ, "10");
+        const QString finished = NextReading(); // the start reading comes first
+        QCOMPARE(
+            Result(),
+            QStringLiteral("pemrix::CSucceededDlg Read Succeeded.\n\nAddress: 0010\nData: 1234"));
+        QCOMPARE(LastLogLine()[1], QStringLiteral("Read Succeeded.   Address: 0010   Data: 1234"));
+        QCOMPARE(LastLogLine()[0],
+                 QString::fromStdString(FormatTimeOfDay((m_harness->m_clock.m_time - 1) * 60)));
+        QVERIFY(finished != LastLogLine()[0]);
+        QCOMPARE(Driver().LastPort(), 888u);
+        QCOMPARE(Dump(), before);
+    }
+
+    void StatusCodesReachDialogAndLogInTheirTwoSpellings_data()
+    {
+        QTest::addColumn<int>("occurrence");
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("log");
+        QTest::newRow("main request") << 1 << "Read Failed.(Error Code: 0005)"
+                                      << "Read Failed. (Error Code: 0x0005)";
+        QTest::newRow("verification") << 2 << "Read Failed.(Error Code: 0050)"
+                                      << "Read Failed. (Error Code: 0x0050)";
+    }
+
+    void StatusCodesReachDialogAndLogInTheirTwoSpellings()
+    {
+        QFETCH(int, occurrence);
+        QFETCH(QString, dialog);
+        QFETCH(QString, log);
+        Driver().Script(REQ_READ, occurrence, ScriptedReply{{}, {}, 5u, {}});
+        const QString started = NextReading();
+        Run(IDC_READ, "0");
+        QCOMPARE(Result(), "pemrix::CFailedDlg " + dialog);
+        QCOMPARE(LastLogLine(), (QStringList{started, log}));
+    }
+
+    void WriteMismatchIsFoundAfterTheWriteDisable()
+    {
+        Driver().Script(REQ_READ, 1,
+                        ScriptedReply{{}, {}, {}, ScriptedDriverLink::ReplyData(0x1230)});
+        Run(IDC_WRITE, "0010", "1234");
+        QCOMPARE(Result(), QStringLiteral("pemrix::CFailedDlg Write Failed.(Error Code: 1000)"));
+        QCOMPARE(LastLogLine()[1], QStringLiteral("Write Failed. (Error Code: 0x1000)"));
+        const std::vector<std::uint32_t> codes = Driver().ControlCodes();
+        QCOMPARE(codes.back(), REQ_READ);
+        QCOMPARE(codes[codes.size() - 2], REQ_WRITE_DISABLE);
+    }
+
+    void SuccessfulWriteLeavesDumpAndWatchAlone()
+    {
+        SetWatch(0, "0010", "H");
+        const QString before = Dump();
+        Run(IDC_WRITE, "10", "1234");
+        QCOMPARE(
+            Result(),
+            QStringLiteral("pemrix::CSucceededDlg Write Succeeded.\n\nAddress: 0010\nData: 1234"));
+        QCOMPARE(Driver().Words()[0x10], 0x1234u);
+        QCOMPARE(Dump(), before);
+        QCOMPARE(m_window->WatchList()->Row(0).strData, QStringLiteral("FFFF"));
+    }
+
+    void EralMismatchLeavesTheDumpUnchanged()
+    {
+        Driver().Words()[7] = 0x1111;
+        Run(IDC_READALL);
+        const QString read = Dump();
+        // ReadAll sent the first two; the third is ERAL's read-back.
+        Driver().Script(REQ_READ_ALL, 3,
+                        ScriptedReply{{}, {}, {}, ScriptedDriverLink::ReplyImageWord(5, 0xFFFE)});
+        m_harness->m_results.clear();
+        Run(IDC_ERAL);
+        QCOMPARE(Result(), QStringLiteral("pemrix::CFailedDlg Eral Failed.(Error Code: 1000)"));
+        QCOMPARE(Dump(), read);
+    }
+
+    void MissingDriverGives8000WithTheStartTime()
+    {
+        Driver().SetOpenFails(true);
+        const QString started = NextReading();
+        Run(IDC_READALL);
+        QCOMPARE(Result(), QStringLiteral("pemrix::CFailedDlg ReadAll Failed.(Error Code: 8000)"));
+        QCOMPARE(LastLogLine(),
+                 (QStringList{started, QStringLiteral("ReadAll Failed. (Error Code: 0x8000)")}));
+    }
+
+    void WralFillsTheDumpAndTheWatchRowsInsideTheChip()
+    {
+        QTest::mouseClick(m_window->Button(IDC_93C46), Qt::LeftButton);
+        SetWatch(0, "0000", "H");
+        SetWatch(1, "003F", "D");
+        SetWatch(2, "003F", "B");
+        SetWatch(3, "0040", "H");
+        Run(IDC_WRAL, {}, "a5");
+        QCOMPARE(Result(), QStringLiteral("pemrix::CSucceededDlg Wral Succeeded."));
+        QCOMPARE(LastLogLine()[1], QStringLiteral("Wral Succeeded.   Data: 00A5"));
+        const QString dump = Dump();
+        QCOMPARE(dump.count(QStringLiteral(" 00A5")), 64);
+        QCOMPARE(dump.count(QLatin1Char('\n')), 7);
+        const QStringList data{"A5", "165", "10100101", "FFFF"};
+        for (int row = 0; row < 4; ++row)
+            QCOMPARE(m_window->WatchList()->Row(row).strData, data[row]);
+    }
+
+    void WriteAllSendsTheDumpAndReadAllBringsTheChipBack()
+    {
+        m_harness->m_interaction.QueueDialog(MainWindowHarness::TypeAndConfirm("7f", "beef"));
+        QTest::mouseClick(m_window->Button(IDC_EDIT), Qt::LeftButton);
+        Run(IDC_WRITEALL);
+        QCOMPARE(Result(), QStringLiteral("pemrix::CSucceededDlg WriteAll Succeeded."));
+        QCOMPARE(LastLogLine()[1], QStringLiteral("Writeall Succeeded."));
+        QCOMPARE(Driver().Words()[0x7F], 0xBEEFu);
+        QCOMPARE(Driver().Words()[0x7E], 0xFFFFu);
+
+        QTest::mouseClick(m_window->Button(IDC_93C56), Qt::LeftButton); // disabled: no reset
+        QTest::mouseClick(m_window->Button(IDC_93C57), Qt::LeftButton);
+        QVERIFY(!Dump().contains(QStringLiteral("BEEF")));
+        SetWatch(0, "007F", "H");
+        Run(IDC_READALL);
+        QCOMPARE(Dump().mid(WordTextOffset(0x7F), 4), QStringLiteral("BEEF"));
+        QCOMPARE(m_window->WatchList()->Row(0).strData, QStringLiteral("BEEF"));
+    }
+
+    void OnlySuccessScrollsTheLog()
+    {
+        Driver().SetOpenFails(true);
+        for (int i = 0; i < 30; ++i) {
+            m_harness->m_interaction.QueueDialog(m_harness->NoteResult());
+            QTest::mouseClick(m_window->Button(IDC_ERAL), Qt::LeftButton);
+        }
+        QApplication::processEvents();
+        QScrollBar* bar = m_window->LogList()->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), 0);
+        Driver().SetOpenFails(false);
+        Run(IDC_ERAL);
+        QApplication::processEvents();
+        QCOMPARE(bar->value(), bar->maximum());
+    }
+};
+
+} // namespace pemrix
+
+QTEST_MAIN(pemrix::ChipCommandTest)
+#include "ChipCommandTest.moc"

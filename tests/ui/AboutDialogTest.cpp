@@ -3,8 +3,6 @@
 #include "ui/ScriptedInteraction.h"
 
 #include <QAbstractButton>
-#include <QLabel>
-#include <QSignalSpy>
 #include <QTest>
 
 namespace pemrix {
@@ -18,26 +16,6 @@ private:
 
 private slots:
     void init() { m_interaction = ScriptedInteraction(); }
-
-    void ControlsSitAtTheirPlaces()
-    {
-        CAboutDlg dialog(m_interaction);
-        const struct
-        {
-            const char* name;
-            QRect rect;
-        } places[] = {
-            {"picture_216", {5, 42, 272, 65}},
-            {"Email1", {45, 115, 237, 21}},
-            {"WebSite", {75, 140, 177, 21}},
-        };
-        for (const auto& place : places) {
-            auto* control = dialog.findChild<QWidget*>(QString::fromLatin1(place.name));
-            QVERIFY2(control, place.name);
-            QCOMPARE(control->geometry(), place.rect);
-        }
-        QVERIFY(!dialog.findChild<QLabel*>(QStringLiteral("picture_216"))->pixmap().isNull());
-    }
 
     void LinksOpenThroughTheDesktopAndTheDialogStays_data()
     {
@@ -86,17 +64,6 @@ private slots:
         QVERIFY(m_interaction.m_openedUrls.isEmpty());
     }
 
-    void DoubleClickOnALinkOpensItAndKeepsTheDialog()
-    {
-        CAboutDlg dialog(m_interaction);
-        QSignalSpy finished(&dialog, &QDialog::finished);
-        dialog.show();
-        QTest::mouseDClick(dialog.findChild<QAbstractButton*>(QStringLiteral("WebSite")),
-                           Qt::LeftButton);
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(finished.count(), 0);
-    }
-
     void PressAndDragOnThePictureMovesTheDialog()
     {
         CAboutDlg dialog(m_interaction);
@@ -112,15 +79,6 @@ private slots:
                             picture->mapFromGlobal(pressedAt + QPoint(40, 25)));
         QCOMPARE(dialog.pos(), QPoint(140, 125));
         QVERIFY(dialog.isVisible());
-    }
-
-    void EscapeClosesWithoutOpeningAnything()
-    {
-        m_interaction.QueueDialog(
-            [](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
-        CAboutDlg::Run(m_interaction, nullptr);
-        QCOMPARE(m_interaction.m_dialogClasses, QStringList{QStringLiteral("pemrix::CAboutDlg")});
-        QVERIFY(m_interaction.m_openedUrls.isEmpty());
     }
 };
 

@@ -87,53 +87,40 @@ private slots:
         }
     }
 
-    void MinimizeMinimisesTheWindow()
+    // A command is run either by triggering the menu item at `item` or, with item -1, by
+    // sending `command` as the system would, low four bits and all.
+    void CommandsActOnTheWindow_data()
     {
-        Item(0)->trigger();
-        QVERIFY(m_window->windowState() & Qt::WindowMinimized);
-        QCOMPARE(m_window->m_nRejects, 0);
-    }
-
-    void CloseEndsThroughCancel()
-    {
-        QSignalSpy about(m_menu, &MainWindowMenu::AboutRequested);
-        Item(1)->trigger();
-        QCOMPARE(m_window->m_nRejects, 1);
-        QCOMPARE(m_window->result(), int(QDialog::Rejected));
-        QVERIFY(!m_window->isVisible());
-        QCOMPARE(about.count(), 0);
-    }
-
-    void AboutIsLeftToTheWindow()
-    {
-        QSignalSpy about(m_menu, &MainWindowMenu::AboutRequested);
-        Item(3)->trigger();
-        QCOMPARE(about.count(), 1);
-        QVERIFY(m_window->isVisible());
-    }
-
-    void CommandsIgnoreTheirLowFourBits_data()
-    {
+        QTest::addColumn<int>("item");
         QTest::addColumn<std::uint32_t>("command");
-        QTest::addColumn<int>("abouts");
+        QTest::addColumn<bool>("minimised");
         QTest::addColumn<int>("rejects");
-        QTest::newRow("About 0x0010") << 0x0010u << 1 << 0;
-        QTest::newRow("About 0x001F") << 0x001Fu << 1 << 0;
-        QTest::newRow("Close 0xF062") << 0xF062u << 0 << 1;
-        QTest::newRow("Restore 0xF120") << 0xF120u << 0 << 0;
-        QTest::newRow("0x0020") << 0x0020u << 0 << 0;
+        QTest::addColumn<int>("abouts");
+        QTest::newRow("Minimize item") << 0 << 0u << true << 0 << 0;
+        QTest::newRow("Close item ends through Cancel") << 1 << 0u << false << 1 << 0;
+        QTest::newRow("About item") << 3 << 0u << false << 0 << 1;
+        QTest::newRow("About 0x001F") << -1 << 0x001Fu << false << 0 << 1;
+        QTest::newRow("Close 0xF062") << -1 << 0xF062u << false << 1 << 0;
+        QTest::newRow("Restore 0xF120") << -1 << 0xF120u << false << 0 << 0;
+        QTest::newRow("0x0020") << -1 << 0x0020u << false << 0 << 0;
     }
 
-    void CommandsIgnoreTheirLowFourBits()
+    void CommandsActOnTheWindow()
     {
+        QFETCH(int, item);
         QFETCH(std::uint32_t, command);
-        QFETCH(int, abouts);
+        QFETCH(bool, minimised);
         QFETCH(int, rejects);
+        QFETCH(int, abouts);
         QSignalSpy about(m_menu, &MainWindowMenu::AboutRequested);
-        m_menu->RunCommand(command);
-        QCOMPARE(about.count(), abouts);
+        if (item >= 0)
+            Item(item)->trigger();
+        else
+            m_menu->RunCommand(command);
+        QCOMPARE(bool(m_window->windowState() & Qt::WindowMinimized), minimised);
         QCOMPARE(m_window->m_nRejects, rejects);
-        QVERIFY(!(m_window->windowState() & Qt::WindowMinimized));
+        QCOMPARE(m_window->isVisible(), rejects == 0);
+        QCOMPARE(about.count(), abouts);
     }
 
     void RightClickOpensTheMenuOnlyOnTheBackground_data()

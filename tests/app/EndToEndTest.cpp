@@ -1,0 +1,149 @@
+#include "MainWindowHarness.h"
+#include "adapter/BuiltInDriverFactory.h"
+#include "adapter/BuiltInDriverPaths.h"
+#include "app/MainWindowControls.h"
+#include "core/DumpText.h"
+#include "settings/DescribedPorts.h"
+#include "ui/CEditListCtrl.h"
+#include "ui/DumpView.h"
+#include "ui/ReportList.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QTest>
+
+namespace pemrix {
+
+// The whole road from the buttons through the built-in driver to the virtual adapter's
+// simulated chips, on a machine without a parallel port.
+class EndToEndTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MainWindowHarness> m_harness;
+    std::unique_ptr<DriverLink> m_builtIn;
+    std::unique_ptr<CVelmoraDlg> m_window;
+
+    void StartOnTheVirtualAdapter()
+    {
+        m_window.reset();
+        const std::string root = m_harness->TempPath(QStringLiteral("driver")).toStdString();
+        // A fresh driver each time, as in a new run; the chips live in their files.
+        m_builtIn = MakeBuiltInDriver(
+            {root + "/driver.conf", root + "/chips", root + "/proc", root + "/dev"});
+        m_harness->m_driver = m_builtIn.get();
+        m_harness->m_machine = VirtualAdapterMachine();
+        m_window = m_harness->StartWindow();
+        QVERIFY(m_window);
+    }
+
+    // What the Linux provider offers on a machine with no parallel port.
+    static PortMachine VirtualAdapterMachine();
+
+    void Run(int id, const QString& address = {}, const QString& data = {})
+    {
+        if (id == IDC_WRAL || id == IDC_EDIT || id == IDC_WRITE)
+            m_harness->m_interaction.QueueDialog(MainWindowHarness::TypeAndConfirm(address, data));
+        if (id != IDC_EDIT)
+            m_harness->m_interaction.QueueDialog(m_harness->NoteResult());
+        QTest::mouseClick(m_window->Button(id), Qt::LeftButton);
+    }
+
+    QString LastResult() const { return m_harness->m_results.value(m_harness->m_results.size() - 1); }
+    QString LastLog() const
+    {
+        const ReportList& log = *m_window->LogList();
+        return log.topLevelItem(log.topLevelItemCount() - 1)->text(1);
+    }
+    QString Dump() const { return m_window->DumpViewControl()->PullText(); }
+
+    void SetWatch(int row, const char* address, const char* type)
+    {
+        WatchRow watch = m_window->WatchList()->Row(row);
+        watch.strAddress = QString::fromLatin1(address);
+        watch.strType = QString::fromLatin1(type);
+        m_window->WatchList()->SetRow(row, watch);
+    }
+
+private slots:
+    void init()
+    {
+        m_harness = std::make_unique<MainWindowHarness>();
+        StartOnTheVirtualAdapter();
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    void TheVirtualAdapterIsListedAndSelected()
+    {
+        QCOMPARE(m_window->PortCombo()->count(), 1);
+        QCOMPARE(m_window->PortCombo()->currentIndex(), 0);
+        QCOMPARE(m_window->PortCombo()->currentData().toUInt(), 0x93C00u);
+    }
+
+    void WralFillsEveryWordOfA93C46()
+    {
+        QTest::mouseClick(m_window->Button(IDC_93C46), Qt::LeftButton);
+        SetWatch(0, "0000", "H");
+        SetWatch(1, "003F", "O");
+        SetWatch(2, "0040", "H");
+        Run(IDC_WRAL, {}, "00A5");
+        QCOMPARE(LastResult(), QStringLiteral("pemrix::CSucceededDlg Wral Succeeded."));
+        QCOMPARE(LastLog(), QStringLiteral("Wral Succeeded.   Data: 00A5"));
+        QCOMPARE(Dump().count(QStringLiteral(" 00A5")), 64);
+        QCOMPARE(m_window->WatchList()->Row(0).strData, QStringLiteral("A5"));
+        QCOMPARE(m_window->WatchList()->Row(1).strData, QStringLiteral("245"));
+        QCOMPARE(m_window->WatchList()->Row(2).strData, QStringLiteral("FFFF"));
+    }
+
+    void EditWriteAllEralReadAllRoundTrip()
+    {
+        Run(IDC_EDIT, "12", "C0DE");
+        Run(IDC_WRITEALL);
+        QCOMPARE(LastResult(), QStringLiteral("pemrix::CSucceededDlg WriteAll Succeeded."));
+        QTest::mouseClick(m_window->Button(IDC_93C46), Qt::LeftButton);
+        QTest::mouseClick(m_window->Button(IDC_93C56), Qt::LeftButton);
+        Run(IDC_READALL);
+        QCOMPARE(Dump().mid(WordTextOffset(0x12), 4), QStringLiteral("C0DE"));
+        Run(IDC_ERAL);
+        QCOMPARE(LastResult(), QStringLiteral("pemrix::CSucceededDlg Eral Succeeded."));
+        QVERIFY(!Dump().contains(QStringLiteral("C0DE")));
+        Run(IDC_READALL);
+        QCOMPARE(Dump().count(QStringLiteral("FFFF")), 128);
+    }
+
+    void WriteChangesTheChipButNeitherDumpNorWatch()
+    {
+        SetWatch(0, "0003", "H");
+        const QString before = Dump();
+        Run(IDC_WRITE, "3", "1234");
+        QCOMPARE(LastResult(),
+                 QStringLiteral("pemrix::CSucceededDlg Write Succeeded.\n\nAddress: 0003\nData: 1234"));
+        QCOMPARE(Dump(), before);
+        QCOMPARE(m_window->WatchList()->Row(0).strData, QStringLiteral("FFFF"));
+        Run(IDC_READALL);
+        QCOMPARE(Dump().mid(WordTextOffset(3), 4), QStringLiteral("1234"));
+        QCOMPARE(m_window->WatchList()->Row(0).strData, QStringLiteral("1234"));
+    }
+
+    void TheChipKeepsItsWordsAcrossRuns()
+    {
+        Run(IDC_EDIT, "7f", "5A5A");
+        Run(IDC_WRITEALL);
+        StartOnTheVirtualAdapter();
+        QVERIFY(!Dump().contains(QStringLiteral("5A5A")));
+        Run(IDC_READALL);
+        QCOMPARE(Dump().mid(WordTextOffset(0x7F), 4), QStringLiteral("5A5A"));
+    }
+};
+
+PortMachine EndToEndTest::VirtualAdapterMachine()
+{
+    return DescribedMachine({DescribedPort(u"Virtual Adapter (LPT Simulator)", 0x93C00)});
+}
+
+} // namespace pemrix
+
+QTEST_MAIN(pemrix::EndToEndTest)
+#include "EndToEndTest.moc"

@@ -9,6 +9,9 @@
 #include "settings/ProfileStore.h"
 #include "ui/WidgetInteraction.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace pemrix {
 
 CVelmoraApp::CVelmoraApp(int& argc, char** argv) : QApplication(argc, argv)
@@ -24,8 +27,12 @@ int CVelmoraApp::Run()
     PosixFileSystem fileSystem;
     const std::unique_ptr<DriverLink> driver = MakeDriverLink();
     const SystemClock clock;
-    CVelmoraDlg dialog(
-        MainWindowServices{profile, interaction, fileSystem, *driver, clock, MakePortPlatform});
+    // The help document lies beside the executable under its name.
+    const QFileInfo executable(applicationFilePath());
+    const QString helpFile =
+        executable.dir().filePath(executable.completeBaseName() + QStringLiteral(".html"));
+    CVelmoraDlg dialog(MainWindowServices{profile, interaction, fileSystem, *driver, clock,
+                                          MakePortPlatform, helpFile});
     if (!dialog.Initialise())
         return 0;
     dialog.exec();

@@ -8,9 +8,13 @@
 #include "settings/PortPlatform.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileStore.h"
+#include "ui/CAboutDlg.h"
 #include "ui/CEditDlg.h"
 #include "ui/CEditListCtrl.h"
+#include "ui/COptionsDlg.h"
+#include "ui/DumpFontSettings.h"
 #include "ui/DumpView.h"
+#include "ui/MainWindowMenu.h"
 #include "ui/ReportList.h"
 #include "ui/UserInteraction.h"
 #include "ui/WatchListRows.h"
@@ -127,6 +131,11 @@ void CVelmoraDlg::BindCommands()
         connect(m_buttons.value(id), &QAbstractButton::clicked, this,
                 [this, command = command] { (m_chipCommands.*command)(); });
     }
+    m_menu = new MainWindowMenu(*this);
+    connect(m_menu, &MainWindowMenu::AboutRequested, this, &CVelmoraDlg::OnAbout);
+    connect(m_buttons.value(IDC_ABOUT), &QAbstractButton::clicked, this, &CVelmoraDlg::OnAbout);
+    connect(m_buttons.value(ID_HELP), &QAbstractButton::clicked, this, &CVelmoraDlg::OnHelp);
+    connect(m_buttons.value(IDC_OPTIONS), &QAbstractButton::clicked, this, &CVelmoraDlg::OnOptions);
     connect(m_buttons.value(IDC_EDIT), &QAbstractButton::clicked, this, &CVelmoraDlg::OnEdit);
     connect(m_buttons.value(IDC_WATCH), &QAbstractButton::clicked, this,
             [this] { ToggleWatchWindow(*m_dumpView, *m_watchList, kWatchWindowRects, m_profile); });
@@ -256,6 +265,21 @@ void CVelmoraDlg::OnExit()
     SaveWatchRows(*m_watchList, m_profile);
     PullDump();
     done(kResultOk);
+}
+
+void CVelmoraDlg::OnAbout()
+{
+    CAboutDlg::Run(m_services.interaction, this);
+}
+
+void CVelmoraDlg::OnHelp()
+{
+    m_services.interaction.ShowHelp(m_services.helpFile, kMainWindowHelpTopic);
+}
+
+void CVelmoraDlg::OnOptions()
+{
+    COptionsDlg::Run(m_profile, m_services.interaction, *m_portCombo, *m_dumpView, this);
 }
 
 void CVelmoraDlg::OnEdit()

@@ -18,6 +18,7 @@ class QComboBox;
 namespace pemrix {
 
 class CEditListCtrl;
+class MainWindowMenu;
 class DumpView;
 class ReportList;
 struct EepromTypeInfo;
@@ -54,6 +55,7 @@ public:
     DumpView* DumpViewControl() const { return m_dumpView; }
     QComboBox* PortCombo() const { return m_portCombo; }
     CEditListCtrl* WatchList() const { return m_watchList; }
+    MainWindowMenu* Menu() const { return m_menu; }
 
     void reject() override;
 
@@ -73,6 +75,9 @@ private:
     void OnExit();
     void FillPortCombo();
     void OnPortChange(int index);
+    void OnAbout();
+    void OnHelp();
+    void OnOptions();
     void OnEdit();
     void OnOpen();
     void OnSave();
@@ -84,6 +89,7 @@ private:
     QHash<int, QAbstractButton*> m_buttons;
     DumpView* m_dumpView = nullptr;
     CEditListCtrl* m_watchList = nullptr;
+    MainWindowMenu* m_menu = nullptr;
     QComboBox* m_portCombo = nullptr;
     ReportList* m_logList = nullptr;
     ReportList* m_informationList = nullptr;

@@ -46,6 +46,9 @@ enum MainControlId : int
 };
 
 // A bitmap button of the main window: its caption (which names its images) and its place.
+// The help document's topic for the main window: the help context base plus its template.
+inline const QString kMainWindowHelpTopic = QStringLiteral("context-%1").arg(0x20000 + 102, 0, 16);
+
 struct MainButton
 {
     int id;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -24,6 +26,8 @@ struct MainWindowServices
     // Port discovery reads the machine when its platform is made, so it is made right
     // before the combo is filled.
     std::function<std::unique_ptr<PortPlatform>()> makePortPlatform;
+    // The HTML help document beside the executable.
+    QString helpFile;
 };
 
 } // namespace pemrix

@@ -50,7 +50,10 @@ private:
         QTest::mouseClick(m_window->Button(id), Qt::LeftButton);
     }
 
-    QString LastResult() const { return m_harness->m_results.value(m_harness->m_results.size() - 1); }
+    QString LastResult() const
+    {
+        return m_harness->m_results.value(m_harness->m_results.size() - 1);
+    }
     QString LastLog() const
     {
         const ReportList& log = *m_window->LogList();
@@ -118,8 +121,9 @@ private slots:
         SetWatch(0, "0003", "H");
         const QString before = Dump();
         Run(IDC_WRITE, "3", "1234");
-        QCOMPARE(LastResult(),
-                 QStringLiteral("pemrix::CSucceededDlg Write Succeeded.\n\nAddress: 0003\nData: 1234"));
+        QCOMPARE(
+            LastResult(),
+            QStringLiteral("pemrix::CSucceededDlg Write Succeeded.\n\nAddress: 0003\nData: 1234"));
         QCOMPARE(Dump(), before);
         QCOMPARE(m_window->WatchList()->Row(0).strData, QStringLiteral("FFFF"));
         Run(IDC_READALL);

@@ -12,12 +12,19 @@ namespace pemrix {
 
 MainWindowHarness::MainWindowHarness() : m_profile(m_dir.filePath(QStringLiteral("pemrix.ini"))) {}
 
+std::unique_ptr<CVelmoraDlg> MainWindowHarness::MakeWindow()
+{
+    return std::make_unique<CVelmoraDlg>(MainWindowServices{
+        m_profile, m_interaction, m_fileSystem, *m_driver, m_clock,
+        [this] {
+            return std::unique_ptr<PortPlatform>(std::make_unique<PortMachinePlatform>(m_machine));
+        },
+        QStringLiteral("help/pemrix.html")});
+}
+
 std::unique_ptr<CVelmoraDlg> MainWindowHarness::StartWindow()
 {
-    auto window = std::make_unique<CVelmoraDlg>(MainWindowServices{
-        m_profile, m_interaction, m_fileSystem, *m_driver, m_clock, [this] {
-            return std::unique_ptr<PortPlatform>(std::make_unique<PortMachinePlatform>(m_machine));
-        }});
+    std::unique_ptr<CVelmoraDlg> window = MakeWindow();
     if (!window->Initialise())
         return nullptr;
     window->show();

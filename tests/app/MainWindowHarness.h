@@ -30,6 +30,8 @@ class MainWindowHarness
 public:
     MainWindowHarness();
 
+    // The window as constructed, before its start-up sequence.
+    std::unique_ptr<CVelmoraDlg> MakeWindow();
     // Runs the start-up sequence and shows the window; null when start-up ended the program.
     std::unique_ptr<CVelmoraDlg> StartWindow();
 

@@ -3,15 +3,16 @@
 #include "MainWindowHarness.h"
 #include "app/MainWindowControls.h"
 #include "driver/RequestCodes.h"
-#include "settings/PortMachinePlatform.h"
+#include "ui/DumpView.h"
+#include "ui/MainWindowMenu.h"
 #include "ui/ReportList.h"
 #include "core/DumpText.h"
 #include "settings/ProfileKeys.h"
-#include "ui/DumpView.h"
 #include "settings/DescribedPorts.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 
 namespace pemrix {
@@ -195,12 +196,7 @@ private slots:
         driver.SetVersion({version[0], version[1], version[2], version[3], 0});
         if (versionFails)
             driver.Script(REQ_GET_VERSION, 1, ScriptedReply{false, {}, {}, {}});
-        auto window = std::make_unique<CVelmoraDlg>(
-            MainWindowServices{*m_profile, m_harness->m_interaction, m_harness->m_fileSystem,
-                               driver, m_harness->m_clock, [] {
-                                   return std::unique_ptr<PortPlatform>(
-                                       std::make_unique<PortMachinePlatform>(PortMachine{}));
-                               }});
+        auto window = m_harness->MakeWindow();
         QCOMPARE(window->Initialise(), message.isEmpty());
         QVERIFY(!window->isVisible());
         QCOMPARE(driver.Calls().front().attributes, 0u);
@@ -227,6 +223,50 @@ private slots:
                                                          .arg(version[2])
                                                          .arg(version[3]));
         }
+    }
+
+    void HelpOpensAtTheMainWindowTopic()
+    {
+        auto window = StartWindow();
+        QTest::mouseClick(window->Button(ID_HELP), Qt::LeftButton);
+        QCOMPARE(m_harness->m_interaction.m_helpTopics,
+                 QStringList{QStringLiteral("help/pemrix.html#context-20066")});
+    }
+
+    void AboutButtonAndMenuItemOpenTheSameDialog()
+    {
+        auto window = StartWindow();
+        QTest::mouseClick(window->Button(IDC_ABOUT), Qt::LeftButton);
+        window->Menu()->RunCommand(MainWindowMenu::kAboutCommand);
+        QCOMPARE(m_harness->m_interaction.m_dialogClasses,
+                 (QStringList{"pemrix::CAboutDlg", "pemrix::CAboutDlg"}));
+    }
+
+    void MenuCloseEndsThroughCancel()
+    {
+        auto window = StartWindow();
+        window->Menu()->RunCommand(MainWindowMenu::kCloseCommand);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(window->result(), CVelmoraDlg::kResultCancel);
+    }
+
+    void OptionsAppendsTheCustomPortAndRefontsTheDump()
+    {
+        auto window = StartWindow();
+        m_harness->m_interaction.QueueFont(FontChoice{QStringLiteral("Courier New"), 120});
+        m_harness->m_interaction.QueueDialog([](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>()->setText(QStringLiteral("378"));
+            QTest::mouseClick(dialog.findChild<QAbstractButton*>(QStringLiteral("SELFONT")),
+                              Qt::LeftButton);
+            QTest::mouseClick(dialog.findChild<QAbstractButton*>(QStringLiteral("OK")),
+                              Qt::LeftButton);
+        });
+        QTest::mouseClick(window->Button(IDC_OPTIONS), Qt::LeftButton);
+        QComboBox* combo = window->PortCombo();
+        QCOMPARE(combo->itemText(combo->count() - 1), QStringLiteral("Custom Port: 378"));
+        QCOMPARE(m_harness->StoredInt(profile::kCustomPort), 888u);
+        QCOMPARE(m_harness->StoredInt(profile::kFontSize), 240u);
+        QCOMPARE(window->DumpViewControl()->font().pointSizeF(), 12.0);
     }
 
     void WatchWindowSettingPlacesTheDump()

@@ -12,7 +12,7 @@
 
 namespace pemrix {
 
-std::unique_ptr<QWidget> MainWindowShot(bool watchShown)
+std::unique_ptr<CVelmoraDlg> MainWindowShot(bool watchShown)
 {
     // The window keeps its services by reference for its whole life.
     static PosixFileSystem fileSystem;
@@ -21,7 +21,7 @@ std::unique_ptr<QWidget> MainWindowShot(bool watchShown)
     const ProfileStore& profile = ScreenshotProfile();
     profile.WriteProfileInt(profile::kSection, profile::kWatchWindow, watchShown ? 1 : 0);
     auto window = std::make_unique<CVelmoraDlg>(MainWindowServices{
-        profile, ScreenshotInteraction(), fileSystem, *driver, clock, MakePortPlatform});
+        profile, ScreenshotInteraction(), fileSystem, *driver, clock, MakePortPlatform, {}});
     window->Initialise();
     return window;
 }

@@ -2,12 +2,12 @@
 
 #include <memory>
 
-class QWidget;
-
 namespace pemrix {
+
+class CVelmoraDlg;
 
 // The main window after start-up on a machine with one parallel port, with the watch list
 // shown or hidden.
-std::unique_ptr<QWidget> MainWindowShot(bool watchShown);
+std::unique_ptr<CVelmoraDlg> MainWindowShot(bool watchShown);
 
 } // namespace pemrix

@@ -1,8 +1,10 @@
 #include "ScreenshotTable.h"
 
+#include "app/MainWindowControls.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileStore.h"
 #include "tools/screenshots/InputShots.h"
+#include "app/CVelmoraDlg.h"
 #include "tools/screenshots/MainWindowShot.h"
 #include "tools/screenshots/WindowMenuShot.h"
 #include "ui/CAboutDlg.h"
@@ -14,6 +16,7 @@
 #include "ui/CSucceededDlg.h"
 #include "ui/CWralDlg.h"
 #include "ui/CWriteDlg.h"
+#include "ui/HelpViewer.h"
 
 #include <QWidget>
 
@@ -26,6 +29,15 @@ std::unique_ptr<QWidget> OptionsDialogShot()
 {
     ScreenshotProfile().WriteProfileInt(profile::kSection, profile::kCustomPort, 0x3BC);
     return std::make_unique<COptionsDlg>(ScreenshotProfile(), ScreenshotInteraction());
+}
+
+// The help document as the Help button opens it, at the main window's topic or another.
+std::unique_ptr<QWidget> HelpShot(const QString& topic)
+{
+    auto viewer = std::make_unique<HelpViewer>();
+    viewer->setAttribute(Qt::WA_DeleteOnClose, false);
+    viewer->ShowTopic(QStringLiteral(PEMRIX_HELP_FILE), topic);
+    return viewer;
 }
 
 } // namespace
@@ -48,6 +60,9 @@ std::vector<Screenshot> Screenshots()
         {"COptionsDlg.png", [] { return OptionsDialogShot(); }},
         {"CAboutDlg.png", [] { return std::make_unique<CAboutDlg>(ScreenshotInteraction()); }},
         {"CVelmoraDlg-window-menu.png", [] { return WindowMenuShot(); }},
+        {"HelpViewer.png", [] { return HelpShot(kMainWindowHelpTopic); }},
+        {"HelpViewer-errors.png", [] { return HelpShot(QStringLiteral("errors")); }},
+        {"HelpViewer-driver.png", [] { return HelpShot(QStringLiteral("driver")); }},
     };
 }
 

@@ -1,10 +1,10 @@
 #include "WindowMenuShot.h"
 
+#include "app/CVelmoraDlg.h"
 #include "tools/screenshots/MainWindowShot.h"
 #include "ui/MainWindowMenu.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -20,8 +20,8 @@ constexpr QPoint kMenuCorner(12, 12);
 
 std::unique_ptr<QWidget> WindowMenuShot()
 {
-    std::unique_ptr<QWidget> window = MainWindowShot(true);
-    auto* menu = new MainWindowMenu(*qobject_cast<QDialog*>(window.get()));
+    std::unique_ptr<CVelmoraDlg> window = MainWindowShot(true);
+    MainWindowMenu* menu = window->Menu();
     window->show();
     menu->Popup(window->mapToGlobal(kMenuCorner));
     QApplication::processEvents();

@@ -27,23 +27,14 @@ private:
 
     ScriptedDriverLink& Driver() { return m_harness->m_scriptedDriver; }
 
-    // Runs one command: types the operands (when it asks for any) and notes its result.
     void Run(int id, const QString& address = {}, const QString& data = {})
     {
-        if (id == IDC_READ || id == IDC_WRITE || id == IDC_ERASE || id == IDC_WRAL)
-            m_harness->m_interaction.QueueDialog(MainWindowHarness::TypeAndConfirm(address, data));
-        m_harness->m_interaction.QueueDialog(m_harness->NoteResult());
-        QTest::mouseClick(m_window->Button(id), Qt::LeftButton);
+        m_harness->Run(*m_window, id, address, data);
     }
 
     QString Result() const { return m_harness->m_results.value(0); }
 
-    QStringList LastLogLine() const
-    {
-        const ReportList& log = *m_window->LogList();
-        const QTreeWidgetItem* item = log.topLevelItem(log.topLevelItemCount() - 1);
-        return item ? QStringList{item->text(0), item->text(1)} : QStringList{};
-    }
+    QStringList LastLogLine() const { return MainWindowHarness::LastLogLine(*m_window); }
 
     // The time the clock will give at its next reading.
     QString NextReading() const
@@ -55,10 +46,7 @@ private:
 
     void SetWatch(int row, const char* address, const char* type)
     {
-        WatchRow watch = m_window->WatchList()->Row(row);
-        watch.strAddress = QString::fromLatin1(address);
-        watch.strType = QString::fromLatin1(type);
-        m_window->WatchList()->SetRow(row, watch);
+        MainWindowHarness::SetWatch(*m_window, row, address, type);
     }
 
 private slots:

@@ -43,30 +43,19 @@ private:
 
     void Run(int id, const QString& address = {}, const QString& data = {})
     {
-        if (id == IDC_WRAL || id == IDC_EDIT || id == IDC_WRITE)
-            m_harness->m_interaction.QueueDialog(MainWindowHarness::TypeAndConfirm(address, data));
-        if (id != IDC_EDIT)
-            m_harness->m_interaction.QueueDialog(m_harness->NoteResult());
-        QTest::mouseClick(m_window->Button(id), Qt::LeftButton);
+        m_harness->Run(*m_window, id, address, data);
     }
 
     QString LastResult() const
     {
         return m_harness->m_results.value(m_harness->m_results.size() - 1);
     }
-    QString LastLog() const
-    {
-        const ReportList& log = *m_window->LogList();
-        return log.topLevelItem(log.topLevelItemCount() - 1)->text(1);
-    }
+    QString LastLog() const { return MainWindowHarness::LastLogLine(*m_window).value(1); }
     QString Dump() const { return m_window->DumpViewControl()->PullText(); }
 
     void SetWatch(int row, const char* address, const char* type)
     {
-        WatchRow watch = m_window->WatchList()->Row(row);
-        watch.strAddress = QString::fromLatin1(address);
-        watch.strType = QString::fromLatin1(type);
-        m_window->WatchList()->SetRow(row, watch);
+        MainWindowHarness::SetWatch(*m_window, row, address, type);
     }
 
 private slots:

@@ -25,14 +25,6 @@ private:
         QTest::mouseClick(window.Button(id), Qt::LeftButton);
     }
 
-    void WatchRowAt(CEditListCtrl& list, int row, const char* address, const char* type)
-    {
-        WatchRow watch = list.Row(row);
-        watch.strAddress = QString::fromLatin1(address);
-        watch.strType = QString::fromLatin1(type);
-        list.SetRow(row, watch);
-    }
-
     static QString Data(CEditListCtrl& list, int row) { return list.Row(row).strData; }
 
     void WriteFile(const QString& name, const QByteArray& bytes)
@@ -48,9 +40,9 @@ private slots:
     void EditPatchesOneWordAndRefreshesItsWatchRows()
     {
         auto window = m_harness->StartWindow();
-        WatchRowAt(*window->WatchList(), 0, "0005", "D");
-        WatchRowAt(*window->WatchList(), 1, "0005", "H");
-        WatchRowAt(*window->WatchList(), 2, "0006", "H");
+        MainWindowHarness::SetWatch(*window, 0, "0005", "D");
+        MainWindowHarness::SetWatch(*window, 1, "0005", "H");
+        MainWindowHarness::SetWatch(*window, 2, "0006", "H");
         m_harness->m_interaction.QueueDialog(MainWindowHarness::TypeAndConfirm("5", "a"));
         Click(*window, IDC_EDIT);
         const QString text = window->DumpViewControl()->PullText();
@@ -77,7 +69,7 @@ private slots:
         CEditListCtrl& list = *window->WatchList();
         const char* types[] = {"H", "D", "B", "O"};
         for (int row = 0; row < 4; ++row)
-            WatchRowAt(list, row, "0005", types[row]);
+            MainWindowHarness::SetWatch(*window, row, "0005", types[row]);
         m_harness->m_interaction.QueueDialog(MainWindowHarness::TypeAndConfirm("5", "1"));
         Click(*window, IDC_EDIT);
         QCOMPARE(Data(list, 2), QStringLiteral("1"));
@@ -91,7 +83,7 @@ private slots:
     {
         {
             auto window = m_harness->StartWindow();
-            WatchRowAt(*window->WatchList(), 19, "002B", "B");
+            MainWindowHarness::SetWatch(*window, 19, "002B", "B");
             Click(*window, IDC_EXIT);
         }
         {
@@ -99,7 +91,7 @@ private slots:
             QCOMPARE(window->WatchList()->Row(19).strAddress, QStringLiteral("002B"));
             QCOMPARE(window->WatchList()->Row(19).strType, QStringLiteral("B"));
             QCOMPARE(window->WatchList()->Row(0).strName, QStringLiteral("WatchName0"));
-            WatchRowAt(*window->WatchList(), 19, "0001", "H");
+            MainWindowHarness::SetWatch(*window, 19, "0001", "H");
             QTest::keyClick(window.get(), Qt::Key_Escape);
         }
         auto window = m_harness->StartWindow();
@@ -129,8 +121,8 @@ private slots:
         WriteFile(QStringLiteral("a.ROM"), file);
         m_harness->m_profile.WriteProfileInt(profile::kSection, profile::kEepromType, 1);
         auto window = m_harness->StartWindow();
-        WatchRowAt(*window->WatchList(), 0, "0003", "H");
-        WatchRowAt(*window->WatchList(), 1, "0040", "H");
+        MainWindowHarness::SetWatch(*window, 0, "0003", "H");
+        MainWindowHarness::SetWatch(*window, 1, "0040", "H");
         m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("a.ROM")));
         Click(*window, IDC_OPEN);
         const QString text = window->DumpViewControl()->PullText();

@@ -1,7 +1,10 @@
 #include "MainWindowHarness.h"
 
 #include "settings/PortMachinePlatform.h"
+#include "app/MainWindowControls.h"
 #include "settings/ProfileKeys.h"
+#include "ui/CEditListCtrl.h"
+#include "ui/ReportList.h"
 #include "ui/ResultDialog.h"
 
 #include <QAbstractButton>
@@ -53,6 +56,32 @@ ScriptedInteraction::DialogScript MainWindowHarness::NoteResult()
                                 : QStringLiteral("not a result dialog"));
         dialog.accept();
     };
+}
+
+void MainWindowHarness::Run(CVelmoraDlg& window, int id, const QString& address,
+                            const QString& data)
+{
+    if (id == IDC_READ || id == IDC_WRITE || id == IDC_ERASE || id == IDC_WRAL || id == IDC_EDIT)
+        m_interaction.QueueDialog(TypeAndConfirm(address, data));
+    if (id != IDC_EDIT)
+        m_interaction.QueueDialog(NoteResult());
+    QTest::mouseClick(window.Button(id), Qt::LeftButton);
+}
+
+void MainWindowHarness::SetWatch(CVelmoraDlg& window, int row, const char* address,
+                                 const char* type)
+{
+    WatchRow watch = window.WatchList()->Row(row);
+    watch.strAddress = QString::fromLatin1(address);
+    watch.strType = QString::fromLatin1(type);
+    window.WatchList()->SetRow(row, watch);
+}
+
+QStringList MainWindowHarness::LastLogLine(const CVelmoraDlg& window)
+{
+    const ReportList& log = *window.LogList();
+    const QTreeWidgetItem* item = log.topLevelItem(log.topLevelItemCount() - 1);
+    return item ? QStringList{item->text(0), item->text(1)} : QStringList{};
 }
 
 std::uint32_t MainWindowHarness::StoredInt(const QString& key) const

@@ -44,6 +44,14 @@ public:
     // A dialog script that notes a result dialog's class and message in m_results.
     ScriptedInteraction::DialogScript NoteResult();
     QStringList m_results;
+
+    // Clicks a command button as a user would: types the operands into its input dialog,
+    // when it has one, and notes the result dialog of a chip command.
+    void Run(CVelmoraDlg& window, int id, const QString& address = {}, const QString& data = {});
+    // Points watch row `row` at an address in a format, as edits in the list would.
+    static void SetWatch(CVelmoraDlg& window, int row, const char* address, const char* type);
+    // Time and text of the operation log's last line.
+    static QStringList LastLogLine(const CVelmoraDlg& window);
     QString TempPath(const QString& name) const { return m_dir.filePath(name); }
 
     QTemporaryDir m_dir;

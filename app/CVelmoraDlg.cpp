@@ -8,6 +8,7 @@
 #include "settings/PortPlatform.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileStore.h"
+#include "settings/StoredEepromType.h"
 #include "ui/CAboutDlg.h"
 #include "ui/CEditDlg.h"
 #include "ui/CEditListCtrl.h"
@@ -117,8 +118,6 @@ void CVelmoraDlg::BindCommands()
         connect(m_buttons.value(id), &QAbstractButton::clicked, this,
                 [this, code = code] { SelectEepromType(code); });
     }
-    connect(m_buttons.value(IDC_EXIT), &QAbstractButton::clicked, this, &CVelmoraDlg::OnExit);
-    connect(m_buttons.value(IDC_CLOSE), &QAbstractButton::clicked, this, &CVelmoraDlg::OnExit);
     // Only the user's own choice stores a port, never a programmatic selection.
     connect(m_portCombo, &QComboBox::activated, this, &CVelmoraDlg::OnPortChange);
     const std::pair<int, void (ChipCommandRunner::*)()> chipCommands[] = {
@@ -131,23 +130,23 @@ void CVelmoraDlg::BindCommands()
         connect(m_buttons.value(id), &QAbstractButton::clicked, this,
                 [this, command = command] { (m_chipCommands.*command)(); });
     }
+    const std::pair<int, void (CVelmoraDlg::*)()> windowCommands[] = {
+        {IDC_EXIT, &CVelmoraDlg::OnExit},       {IDC_CLOSE, &CVelmoraDlg::OnExit},
+        {IDC_ABOUT, &CVelmoraDlg::OnAbout},     {ID_HELP, &CVelmoraDlg::OnHelp},
+        {IDC_OPTIONS, &CVelmoraDlg::OnOptions}, {IDC_EDIT, &CVelmoraDlg::OnEdit},
+        {IDC_WATCH, &CVelmoraDlg::OnWatch},     {IDC_OPEN, &CVelmoraDlg::OnOpen},
+        {IDC_SAVE, &CVelmoraDlg::OnSave},       {IDC_MIN, &CVelmoraDlg::showMinimized},
+    };
+    for (const auto& [id, command] : windowCommands)
+        connect(m_buttons.value(id), &QAbstractButton::clicked, this, command);
     m_menu = new MainWindowMenu(*this);
     connect(m_menu, &MainWindowMenu::AboutRequested, this, &CVelmoraDlg::OnAbout);
-    connect(m_buttons.value(IDC_ABOUT), &QAbstractButton::clicked, this, &CVelmoraDlg::OnAbout);
-    connect(m_buttons.value(ID_HELP), &QAbstractButton::clicked, this, &CVelmoraDlg::OnHelp);
-    connect(m_buttons.value(IDC_OPTIONS), &QAbstractButton::clicked, this, &CVelmoraDlg::OnOptions);
-    connect(m_buttons.value(IDC_EDIT), &QAbstractButton::clicked, this, &CVelmoraDlg::OnEdit);
-    connect(m_buttons.value(IDC_WATCH), &QAbstractButton::clicked, this,
-            [this] { ToggleWatchWindow(*m_dumpView, *m_watchList, kWatchWindowRects, m_profile); });
     // A list header that changes a column asks for the whole watch list to be drawn anew.
     for (QTreeWidget* list :
          {static_cast<QTreeWidget*>(m_logList), static_cast<QTreeWidget*>(m_informationList),
           static_cast<QTreeWidget*>(m_watchList)})
         connect(list->header(), &QHeaderView::sectionResized, m_watchList,
                 &CEditListCtrl::RedrawAll);
-    connect(m_buttons.value(IDC_OPEN), &QAbstractButton::clicked, this, &CVelmoraDlg::OnOpen);
-    connect(m_buttons.value(IDC_SAVE), &QAbstractButton::clicked, this, &CVelmoraDlg::OnSave);
-    connect(m_buttons.value(IDC_MIN), &QAbstractButton::clicked, this, &QWidget::showMinimized);
 }
 
 bool CVelmoraDlg::Initialise()
@@ -158,11 +157,9 @@ bool CVelmoraDlg::Initialise()
     m_logList->AddColumn(QStringLiteral("Result"), 476);
     PlaceStoredWatchWindow(*m_dumpView, *m_watchList, kWatchWindowRects, m_profile);
     LoadWatchRows(*m_watchList, m_profile);
-    const std::uint32_t storedType =
-        m_profile.GetProfileInt(profile::kSection, profile::kEepromType, kDefaultEepromType);
+    const EepromTypeInfo& type = ReadStoredEepromType(m_profile);
     ApplyStoredDumpFont();
     // The stored type is selected as a click would, but without storing it again.
-    const EepromTypeInfo& type = EffectiveEepromType(storedType);
     MarkSelectedType(type);
     ResetImage(m_strDump, type.code);
     PushDump();
@@ -280,6 +277,11 @@ void CVelmoraDlg::OnHelp()
 void CVelmoraDlg::OnOptions()
 {
     COptionsDlg::Run(m_profile, m_services.interaction, *m_portCombo, *m_dumpView, this);
+}
+
+void CVelmoraDlg::OnWatch()
+{
+    ToggleWatchWindow(*m_dumpView, *m_watchList, kWatchWindowRects, m_profile);
 }
 
 void CVelmoraDlg::OnEdit()

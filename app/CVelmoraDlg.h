@@ -78,6 +78,7 @@ private:
     void OnAbout();
     void OnHelp();
     void OnOptions();
+    void OnWatch();
     void OnEdit();
     void OnOpen();
     void OnSave();

@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
 
 namespace pemrix {
 
@@ -9,6 +10,21 @@ namespace {
 
 const QColor kDumpBackground(224, 224, 224);
 const QColor kDumpText(64, 64, 128);
+
+// Every character a dump can hold has the same advance, so the eight columns line up. Some
+// monospaced faces do not declare themselves fixed-pitch, hence the measurement.
+bool AlignsColumns(const QFont& font)
+{
+    if (QFontInfo(font).fixedPitch())
+        return true;
+    const QFontMetricsF metrics(font);
+    const qreal advance = metrics.horizontalAdvance(QLatin1Char('0'));
+    for (const QChar c : QStringLiteral(" 123456789ABCDEFHabcdef")) {
+        if (!qFuzzyCompare(metrics.horizontalAdvance(c), advance))
+            return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -43,9 +59,9 @@ void DumpView::ApplyDumpFont(const QString& face, std::uint32_t sizeTwips)
     QFont font(face.left(kMaxFaceLength));
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSizeF(sizeTwips / 20.0);
-    // The eight columns line up only in a fixed-pitch face; when the named face is missing
-    // and the fallback is proportional, take the system's fixed face at the same size.
-    if (!QFontInfo(font).fixedPitch()) {
+    // When the named face is missing and the fallback is proportional, take the system's
+    // fixed face at the same size.
+    if (!AlignsColumns(font)) {
         const qreal points = font.pointSizeF();
         font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
         font.setPointSizeF(points);

@@ -68,14 +68,14 @@ CVelmoraDlg::~CVelmoraDlg() = default;
 
 void CVelmoraDlg::CreateControls()
 {
-    for (const MainButton& spec : kMainButtons) {
-        CBitmapButton* button = AddBitmapButton(QString::fromLatin1(spec.caption), spec.place);
-        button->setObjectName(QString::fromLatin1(spec.caption));
-        m_buttons.insert(spec.id, button);
+    for (const MainButton& entry : kMainButtons) {
+        CBitmapButton* button = AddBitmapButton(QString::fromLatin1(entry.caption), entry.place);
+        button->setObjectName(QString::fromLatin1(entry.caption));
+        m_buttons.insert(entry.id, button);
     }
-    for (const MainGroupBox& spec : kMainGroupBoxes) {
-        auto* group = new QGroupBox(QString::fromLatin1(spec.text), this);
-        group->setGeometry(spec.rect);
+    for (const MainGroupBox& entry : kMainGroupBoxes) {
+        auto* group = new QGroupBox(QString::fromLatin1(entry.text), this);
+        group->setGeometry(entry.rect);
         group->lower();
     }
     m_dumpView = new DumpView(this);
@@ -95,13 +95,13 @@ void CVelmoraDlg::CreateControls()
 void CVelmoraDlg::SetTabOrder()
 {
     QList<QWidget*> order;
-    for (const MainButton& spec : kMainButtons) {
-        order.append(m_buttons.value(spec.id));
-        if (spec.id == IDC_SAVE)
+    for (const MainButton& entry : kMainButtons) {
+        order.append(m_buttons.value(entry.id));
+        if (entry.id == IDC_SAVE)
             order << m_dumpView << m_portCombo;
-        else if (spec.id == IDC_EDIT)
+        else if (entry.id == IDC_EDIT)
             order << m_informationList;
-        else if (spec.id == IDC_93C57)
+        else if (entry.id == IDC_93C57)
             order << m_logList << m_watchList;
     }
     for (int i = 1; i < order.size(); ++i)

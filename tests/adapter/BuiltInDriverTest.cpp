@@ -1,6 +1,6 @@
 #include "adapter/BuiltInDriver.h"
 
-#include "TempFolder.h"
+#include "support/TemporaryFolder.h"
 #include "VirtualDriverHarness.h"
 #include "driver/EralRecord.h"
 #include "driver/EraseRecord.h"
@@ -24,7 +24,7 @@ using WordList = std::vector<std::uint16_t>;
 class BuiltInDriverTest : public ::testing::Test
 {
 protected:
-    TempFolder m_folder;
+    TemporaryFolder m_folder;
     VirtualDriverHarness m_harness{m_folder.Path()};
     DriverHandle m_handle = m_harness.OpenVirtualPort();
 
@@ -194,7 +194,7 @@ TEST_F(BuiltInDriverTest, EachFailureHasItsStatus)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TempFolder folder;
+        TemporaryFolder folder;
         VirtualDriverHarness harness(folder.Path());
         if (FindEepromType(c.type))
             harness.Chip(c.type).SetFaults(c.faults);

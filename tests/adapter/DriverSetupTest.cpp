@@ -1,6 +1,6 @@
 #include "adapter/DriverSettings.h"
 
-#include "TempFolder.h"
+#include "support/TemporaryFolder.h"
 #include "adapter/AdapterStatus.h"
 #include "adapter/BuiltInDriverFactory.h"
 #include "adapter/ParportDirectory.h"
@@ -40,7 +40,7 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndKeepsDefaultsOtherwise)
         {"half_period_ns=-5\ncolour=blue\nno equals sign\n", "stk200", nanoseconds(2000)},
         {"half_period_ns=100", "stk200", nanoseconds(100)},
     };
-    TempFolder folder;
+    TemporaryFolder folder;
     const std::filesystem::path file = folder.Path() / "driver.conf";
     EXPECT_EQ(LoadDriverSettings(file).cable->name, "stk200");
     for (const Case& c : cases) {
@@ -53,7 +53,7 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndKeepsDefaultsOtherwise)
 
 TEST(ParportDirectory, MatchesTheFirstNumberOfBaseAddrInDecimal)
 {
-    TempFolder folder;
+    TemporaryFolder folder;
     const auto entries = folder.Path() / "sys/dev/parport";
     const std::map<std::string, std::string> bases = {
         {"parport0", "888\t1912\n"}, {"parport1", "632\n"}, {"parport2", "0x3bc\n"},
@@ -103,7 +103,7 @@ TEST(BuiltInDriverPaths, FollowTheXdgFoldersOrFallBackToHome)
 
 TEST(BuiltInDriverFactory, TheMadeDriverServesTheVirtualAdapterFromItsFolder)
 {
-    TempFolder folder;
+    TemporaryFolder folder;
     BuiltInDriverPaths paths{folder.Path() / "driver.conf", folder.Path() / "chips",
                              folder.Path() / "proc", folder.Path() / "dev"};
     const std::unique_ptr<DriverLink> driver = MakeBuiltInDriver(paths);

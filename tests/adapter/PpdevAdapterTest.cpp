@@ -1,7 +1,7 @@
 #include "adapter/PpdevAdapter.h"
 
 #include "FakeParport.h"
-#include "TempFolder.h"
+#include "support/TemporaryFolder.h"
 #include "VirtualDriverHarness.h"
 #include "adapter/VirtualBusClock.h"
 #include "driver/RequestCodes.h"
@@ -154,7 +154,7 @@ TEST_F(PpdevAdapterTest, LinesLandOnTheirBitsWithTheirPolarity)
 class PpdevDriverTest : public PpdevAdapterTest
 {
 protected:
-    TempFolder m_folder;
+    TemporaryFolder m_folder;
 
     void SetUp() override
     {

@@ -1,6 +1,6 @@
 #include "adapter/VirtualAdapter.h"
 
-#include "TempFolder.h"
+#include "support/TemporaryFolder.h"
 #include "VirtualDriverHarness.h"
 #include "driver/FillRecord.h"
 #include "driver/RequestCodes.h"
@@ -17,7 +17,7 @@ namespace {
 class VirtualAdapterTest : public ::testing::Test
 {
 protected:
-    TempFolder m_folder;
+    TemporaryFolder m_folder;
 
     std::filesystem::path ChipFile(const std::string& name) const
     {

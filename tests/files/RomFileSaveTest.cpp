@@ -1,7 +1,7 @@
 #include "files/RomFileSave.h"
 
 #include "FailingFileSystem.h"
-#include "TemporaryFolder.h"
+#include "support/TemporaryFolder.h"
 #include "core/DumpText.h"
 #include "files/RomFileEncoder.h"
 

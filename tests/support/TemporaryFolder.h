@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,7 @@ public:
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
+    std::filesystem::path Path() const { return m_strPath; }
     std::string PathOf(std::string_view name) const;
     void Write(std::string_view name, std::string_view bytes) const;
     std::string Read(std::string_view name) const;

@@ -12,7 +12,7 @@ namespace pemrix {
 
 TemporaryFolder::TemporaryFolder()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "pemrix-files-XXXXXX");
+    std::string pattern = (std::filesystem::temp_directory_path() / "pemrix-test-XXXXXX");
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("cannot create a temporary folder");
     m_strPath = pattern;
@@ -20,7 +20,14 @@ TemporaryFolder::TemporaryFolder()
 
 TemporaryFolder::~TemporaryFolder()
 {
+    // A test may have taken the write bit from a folder inside; give it back so that
+    // everything can go.
     std::error_code ignored;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(m_strPath, ignored)) {
+        if (entry.is_directory(ignored))
+            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ignored);
+    }
     std::filesystem::remove_all(m_strPath, ignored);
 }
 

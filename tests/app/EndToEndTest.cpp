@@ -120,6 +120,17 @@ private slots:
         QCOMPARE(m_window->WatchList()->Row(0).strData, QStringLiteral("1234"));
     }
 
+    void ReadAndEraseOneWord()
+    {
+        Run(IDC_WRITE, "40", "0F0F");
+        Run(IDC_READ, "40");
+        QCOMPARE(LastLog(), QStringLiteral("Read Succeeded.   Address: 0040   Data: 0F0F"));
+        Run(IDC_ERASE, "40");
+        QCOMPARE(LastLog(), QStringLiteral("Erase Succeeded.   Address: 0040   Data: FFFF"));
+        Run(IDC_READ, "40");
+        QCOMPARE(LastLog(), QStringLiteral("Read Succeeded.   Address: 0040   Data: FFFF"));
+    }
+
     void TheChipKeepsItsWordsAcrossRuns()
     {
         Run(IDC_EDIT, "7f", "5A5A");

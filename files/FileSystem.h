@@ -35,16 +35,31 @@ struct FileReadResult
     int error = 0;
 };
 
+// What Save must know of the file it is about to replace.
+struct FileTarget
+{
+    // The file a link leads to, so the link stays a link; else the path itself.
+    std::string path;
+    bool exists = false;
+    // Its permission bits, which the new file takes over.
+    unsigned mode = 0;
+    // Why it may not be written (such as EACCES for a read-only file), or 0.
+    int writeError = 0;
+};
+
 // The file operations of Open and Save, so tests can make any of them fail part-way.
 class FileSystem
 {
 public:
     virtual ~FileSystem() = default;
 
+    virtual FileTarget Inspect(const std::string& path) = 0;
     // Creates a new file for writing only; fails with EEXIST when the name is taken.
     virtual FileCreateResult CreateNew(const std::string& path) = 0;
     // Writes as much of `bytes` as the device takes.
     virtual FileWriteResult Write(FileHandle handle, std::string_view bytes) = 0;
+    // Gives an open file the permission bits `mode`.
+    virtual int SetMode(FileHandle handle, unsigned mode) = 0;
     // Returns once the written bytes are on the device.
     virtual int Flush(FileHandle handle) = 0;
     virtual int Close(FileHandle handle) = 0;

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -44,6 +45,25 @@ template <typename Transfer> Transferred TransferAll(std::size_t total, Transfer
 
 } // namespace
 
+FileTarget PosixFileSystem::Inspect(const std::string& path)
+{
+    FileTarget target{path};
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr)
+        return target; // nothing there yet, or a link that leads nowhere
+    target.path = resolved;
+    std::free(resolved);
+    struct stat status
+    {
+    };
+    if (::stat(target.path.c_str(), &status) != 0)
+        return target;
+    target.exists = true;
+    target.mode = status.st_mode & 07777;
+    target.writeError = ErrorOf(::access(target.path.c_str(), W_OK));
+    return target;
+}
+
 FileCreateResult PosixFileSystem::CreateNew(const std::string& path)
 {
     const int handle = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -58,6 +78,11 @@ FileWriteResult PosixFileSystem::Write(FileHandle handle, std::string_view bytes
         return ::write(handle, bytes.data() + done, bytes.size() - done);
     });
     return {written.count, written.error};
+}
+
+int PosixFileSystem::SetMode(FileHandle handle, unsigned mode)
+{
+    return ErrorOf(::fchmod(handle, static_cast<mode_t>(mode)));
 }
 
 int PosixFileSystem::Flush(FileHandle handle)

@@ -8,8 +8,10 @@ namespace pemrix {
 class PosixFileSystem : public FileSystem
 {
 public:
+    FileTarget Inspect(const std::string& path) override;
     FileCreateResult CreateNew(const std::string& path) override;
     FileWriteResult Write(FileHandle handle, std::string_view bytes) override;
+    int SetMode(FileHandle handle, unsigned mode) override;
     int Flush(FileHandle handle) override;
     int Close(FileHandle handle) override;
     int Rename(const std::string& from, const std::string& to) override;

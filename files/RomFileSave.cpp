@@ -56,14 +56,24 @@ std::optional<FileMessage> SaveRomFile(FileSystem& fileSystem, const std::string
         return FileMessage{std::string(kImageMismatchText), std::string(kFileErrorCaption),
                            FileMessageIcon::Warning};
 
+    // A file the user may not write stays as it is, read-only protection included; a link
+    // keeps leading to the file it names, and the new file keeps the old one's permissions.
+    const FileTarget target = fileSystem.Inspect(path);
+    if (target.exists && target.writeError != 0)
+        return FileErrorMessage(FileErrorKindFromErrno(target.writeError), path);
+
     std::string temporaryPath;
-    const FileCreateResult created = CreateTemporaryBeside(fileSystem, path, temporaryPath);
+    const FileCreateResult created = CreateTemporaryBeside(fileSystem, target.path, temporaryPath);
     if (created.error != 0)
         return FileErrorMessage(FileErrorKindFromErrno(created.error), path);
 
-    int error = WriteWhole(fileSystem, created.handle, *file);
+    int error = target.exists ? fileSystem.SetMode(created.handle, target.mode) : 0;
     if (error == 0)
-        error = fileSystem.Rename(temporaryPath, path);
+        error = WriteWhole(fileSystem, created.handle, *file);
+    else
+        fileSystem.Close(created.handle);
+    if (error == 0)
+        error = fileSystem.Rename(temporaryPath, target.path);
     if (error == 0)
         return std::nullopt;
     fileSystem.Remove(temporaryPath);

@@ -6,6 +6,14 @@ namespace pemrix {
 
 FailingFileSystem::FailingFileSystem(const FileFaults& faults) : m_faults(faults) {}
 
+FileTarget FailingFileSystem::Inspect(const std::string& path)
+{
+    FileTarget target = PosixFileSystem::Inspect(path);
+    if (m_faults.nInspectWriteError != 0)
+        target.writeError = m_faults.nInspectWriteError;
+    return target;
+}
+
 FileWriteResult FailingFileSystem::Write(FileHandle handle, std::string_view bytes)
 {
     const std::size_t room = m_faults.nWriteLimit - std::min(m_faults.nWriteLimit, m_nWritten);

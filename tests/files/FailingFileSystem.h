@@ -12,7 +12,8 @@ namespace pemrix {
 struct FileFaults
 {
     std::size_t nWriteLimit = std::numeric_limits<std::size_t>::max(); // bytes the disk takes
-    int nWriteError = 0; // reported once the limit is hit; 0 gives a plain short write
+    int nWriteError = 0;        // reported once the limit is hit; 0 gives a plain short write
+    int nInspectWriteError = 0; // the target counts as not writable for this reason
     int nFlushError = 0;
     int nCloseError = 0;
     int nRenameError = 0;
@@ -26,6 +27,7 @@ class FailingFileSystem final : public PosixFileSystem
 public:
     explicit FailingFileSystem(const FileFaults& faults);
 
+    FileTarget Inspect(const std::string& path) override;
     FileWriteResult Write(FileHandle handle, std::string_view bytes) override;
     int Flush(FileHandle handle) override;
     int Close(FileHandle handle) override;

@@ -6,6 +6,7 @@
 #include "files/RomFileEncoder.h"
 
 #include <cerrno>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -95,6 +96,36 @@ TEST_F(RomFileSaveTest, ADumpOfAnotherTypeIsNotWritten)
     ASSERT_TRUE(message);
     EXPECT_EQ(message->strText, "The memory image does not match the selected EEPROM type.");
     EXPECT_TRUE(m_folder.Names().empty());
+}
+
+TEST_F(RomFileSaveTest, AReplacedFileKeepsItsPermissionsAndALinkStaysALink)
+{
+    PosixFileSystem fileSystem;
+    m_folder.Write("golden.ROM", "old contents");
+    std::filesystem::permissions(m_folder.Path() / "golden.ROM",
+                                 std::filesystem::perms::owner_read |
+                                     std::filesystem::perms::owner_write |
+                                     std::filesystem::perms::group_read);
+    std::filesystem::create_symlink("golden.ROM", m_folder.Path() / "latest.ROM");
+    EXPECT_EQ(SaveRomFile(fileSystem, m_folder.PathOf("latest.ROM"), m_strDump, 6), std::nullopt);
+    EXPECT_TRUE(std::filesystem::is_symlink(m_folder.Path() / "latest.ROM"));
+    EXPECT_EQ(m_folder.Read("golden.ROM"), EncodeRomFile(m_strDump, 6));
+    EXPECT_EQ(std::filesystem::status(m_folder.Path() / "golden.ROM").permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                  std::filesystem::perms::group_read);
+    EXPECT_EQ(m_folder.Names(), (std::vector<std::string>{"golden.ROM", "latest.ROM"}));
+}
+
+TEST_F(RomFileSaveTest, AFileTheUserMayNotWriteIsRefusedAndKept)
+{
+    FailingFileSystem fileSystem({.nInspectWriteError = EACCES});
+    m_folder.Write("golden.ROM", "old contents");
+    const std::optional<FileMessage> message =
+        SaveRomFile(fileSystem, m_folder.PathOf("golden.ROM"), m_strDump, 6);
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->strText, "Access to " + m_folder.PathOf("golden.ROM") + " was denied.");
+    EXPECT_EQ(m_folder.Read("golden.ROM"), "old contents");
+    EXPECT_EQ(m_folder.Names(), std::vector<std::string>{"golden.ROM"});
 }
 
 } // namespace

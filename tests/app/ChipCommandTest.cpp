@@ -1,4 +1,4 @@
-#include "MainWindowHarness.h"
+#include "WindowTestCase.h"
 #include "app/MainWindowControls.h"
 #include "core/Clock.h"
 #include "core/DumpText.h"
@@ -17,36 +17,19 @@ namespace pemrix {
 
 // The seven chip commands seen from the main window over the scripted driver: what the
 // result dialog says, what the log says and when, and what happens to the image.
-class ChipCommandTest : public QObject
+class ChipCommandTest : public WindowTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<MainWindowHarness> m_harness;
-    std::unique_ptr<CVelmoraDlg> m_window;
-
     ScriptedDriverLink& Driver() { return m_harness->m_scriptedDriver; }
 
-    void Run(int id, const QString& address = {}, const QString& data = {})
-    {
-        m_harness->Run(*m_window, id, address, data);
-    }
-
     QString Result() const { return m_harness->m_results.value(0); }
-
-    QStringList LastLogLine() const { return MainWindowHarness::LastLogLine(*m_window); }
 
     // The time the clock will give at its next reading.
     QString NextReading() const
     {
         return QString::fromStdString(FormatTimeOfDay(m_harness->m_clock.m_time * 60));
-    }
-
-    QString Dump() const { return m_window->DumpViewControl()->PullText(); }
-
-    void SetWatch(int row, const char* address, const char* type)
-    {
-        MainWindowHarness::SetWatch(*m_window, row, address, type);
     }
 
 private slots:

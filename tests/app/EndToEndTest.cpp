@@ -1,4 +1,4 @@
-#include "MainWindowHarness.h"
+#include "WindowTestCase.h"
 #include "adapter/BuiltInDriverFactory.h"
 #include "adapter/BuiltInDriverPaths.h"
 #include "app/MainWindowControls.h"
@@ -16,14 +16,12 @@ namespace pemrix {
 
 // The whole road from the buttons through the built-in driver to the virtual adapter's
 // simulated chips, on a machine without a parallel port.
-class EndToEndTest : public QObject
+class EndToEndTest : public WindowTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<MainWindowHarness> m_harness;
     std::unique_ptr<DriverLink> m_builtIn;
-    std::unique_ptr<CVelmoraDlg> m_window;
 
     void StartOnTheVirtualAdapter()
     {
@@ -41,23 +39,11 @@ private:
     // What the Linux provider offers on a machine with no parallel port.
     static PortMachine VirtualAdapterMachine();
 
-    void Run(int id, const QString& address = {}, const QString& data = {})
-    {
-        m_harness->Run(*m_window, id, address, data);
-    }
-
     QString LastResult() const
     {
         return m_harness->m_results.value(m_harness->m_results.size() - 1);
     }
-    QString LastLog() const { return MainWindowHarness::LastLogLine(*m_window).value(1); }
-    QString Dump() const { return m_window->DumpViewControl()->PullText(); }
-
-    void SetWatch(int row, const char* address, const char* type)
-    {
-        MainWindowHarness::SetWatch(*m_window, row, address, type);
-    }
-
+    QString LastLog() const { return LastLogLine().value(1); }
 private slots:
     void init()
     {

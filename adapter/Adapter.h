@@ -1,8 +1,8 @@
 #pragma once
 
 #include "adapter/AdapterStatus.h"
-#include "adapter/MicrowireBus.h"
-#include "adapter/MicrowireGeometry.h"
+#include "adapter/bus/MicrowireBus.h"
+#include "adapter/bus/MicrowireGeometry.h"
 
 namespace pemrix {
 

@@ -3,8 +3,8 @@
 #include "adapter/BuiltInDriver.h"
 #include "adapter/BuiltInPortConnector.h"
 #include "adapter/DriverSettings.h"
-#include "adapter/LinuxPpdevCalls.h"
-#include "adapter/SteadyBusClock.h"
+#include "adapter/ports/LinuxPpdevCalls.h"
+#include "adapter/bus/SteadyBusClock.h"
 
 namespace pemrix {
 

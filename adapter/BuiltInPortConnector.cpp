@@ -1,6 +1,6 @@
 #include "adapter/BuiltInPortConnector.h"
 
-#include "adapter/VirtualAdapterAddress.h"
+#include "adapter/virtual/VirtualAdapterAddress.h"
 
 namespace pemrix {
 

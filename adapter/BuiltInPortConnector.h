@@ -1,9 +1,9 @@
 #pragma once
 
-#include "adapter/ParportDirectory.h"
+#include "adapter/ports/ParportDirectory.h"
 #include "adapter/PortConnector.h"
-#include "adapter/PpdevAdapter.h"
-#include "adapter/VirtualAdapter.h"
+#include "adapter/ports/PpdevAdapter.h"
+#include "adapter/virtual/VirtualAdapter.h"
 
 #include <memory>
 

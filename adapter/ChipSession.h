@@ -2,8 +2,8 @@
 
 #include "adapter/Adapter.h"
 #include "adapter/AdapterStatus.h"
-#include "adapter/MicrowireBus.h"
-#include "adapter/MicrowireGeometry.h"
+#include "adapter/bus/MicrowireBus.h"
+#include "adapter/bus/MicrowireGeometry.h"
 #include "adapter/PortConnector.h"
 
 #include <cstdint>

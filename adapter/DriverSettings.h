@@ -1,7 +1,7 @@
 #pragma once
 
-#include "adapter/BusTiming.h"
-#include "adapter/CableProfile.h"
+#include "adapter/bus/BusTiming.h"
+#include "adapter/ports/CableProfile.h"
 
 #include <filesystem>
 #include <string_view>

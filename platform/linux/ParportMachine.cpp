@@ -1,6 +1,6 @@
 #include "platform/linux/ParportMachine.h"
 
-#include "adapter/VirtualAdapterAddress.h"
+#include "adapter/virtual/VirtualAdapterAddress.h"
 
 #include <algorithm>
 #include <charconv>

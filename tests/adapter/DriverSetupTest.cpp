@@ -3,8 +3,8 @@
 #include "support/TemporaryFolder.h"
 #include "adapter/AdapterStatus.h"
 #include "adapter/BuiltInDriverFactory.h"
-#include "adapter/ParportDirectory.h"
-#include "adapter/VirtualAdapterAddress.h"
+#include "adapter/ports/ParportDirectory.h"
+#include "adapter/virtual/VirtualAdapterAddress.h"
 #include "driver/RequestCodes.h"
 #include "driver/WordRecord.h"
 

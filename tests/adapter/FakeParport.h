@@ -1,9 +1,9 @@
 #pragma once
 
-#include "adapter/BusClock.h"
-#include "adapter/CableProfile.h"
-#include "adapter/MicrowireChip.h"
-#include "adapter/PpdevCalls.h"
+#include "adapter/bus/BusClock.h"
+#include "adapter/ports/CableProfile.h"
+#include "adapter/chip/MicrowireChip.h"
+#include "adapter/ports/PpdevCalls.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,8 +1,8 @@
-#include "adapter/MicrowireBus.h"
+#include "adapter/bus/MicrowireBus.h"
 
 #include "FakeParport.h"
-#include "adapter/PpdevLinePort.h"
-#include "adapter/VirtualBusClock.h"
+#include "adapter/ports/PpdevLinePort.h"
+#include "adapter/bus/VirtualBusClock.h"
 
 #include <gtest/gtest.h>
 

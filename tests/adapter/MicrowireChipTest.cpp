@@ -1,6 +1,6 @@
-#include "adapter/MicrowireChip.h"
+#include "adapter/chip/MicrowireChip.h"
 
-#include "adapter/VirtualBusClock.h"
+#include "adapter/bus/VirtualBusClock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "adapter/PpdevAdapter.h"
+#include "adapter/ports/PpdevAdapter.h"
 
 #include "FakeParport.h"
 #include "support/TemporaryFolder.h"
 #include "VirtualDriverHarness.h"
-#include "adapter/VirtualBusClock.h"
+#include "adapter/bus/VirtualBusClock.h"
 #include "driver/RequestCodes.h"
 #include "driver/WordRecord.h"
 

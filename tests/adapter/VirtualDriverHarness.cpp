@@ -1,7 +1,7 @@
 #include "VirtualDriverHarness.h"
 
 #include "adapter/BuiltInPortConnector.h"
-#include "adapter/VirtualAdapterAddress.h"
+#include "adapter/virtual/VirtualAdapterAddress.h"
 #include "driver/RequestCodes.h"
 #include "driver/ValueRequest.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "adapter/BuiltInDriver.h"
-#include "adapter/PpdevAdapter.h"
-#include "adapter/VirtualAdapter.h"
+#include "adapter/ports/PpdevAdapter.h"
+#include "adapter/virtual/VirtualAdapter.h"
 
 #include <cstdint>
 #include <filesystem>

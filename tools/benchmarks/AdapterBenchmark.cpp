@@ -3,8 +3,8 @@
 
 #include "adapter/BuiltInDriver.h"
 #include "adapter/BuiltInPortConnector.h"
-#include "adapter/VirtualAdapter.h"
-#include "adapter/VirtualAdapterAddress.h"
+#include "adapter/virtual/VirtualAdapter.h"
+#include "adapter/virtual/VirtualAdapterAddress.h"
 #include "driver/ImageRecord.h"
 #include "driver/RequestCodes.h"
 #include "driver/ValueRequest.h"

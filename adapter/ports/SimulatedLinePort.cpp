@@ -1,4 +1,4 @@
-#include "adapter/SimulatedLinePort.h"
+#include "adapter/ports/SimulatedLinePort.h"
 
 namespace pemrix {
 

@@ -1,4 +1,4 @@
-#include "adapter/VirtualAdapter.h"
+#include "adapter/virtual/VirtualAdapter.h"
 
 namespace pemrix {
 

@@ -1,4 +1,4 @@
-#include "adapter/SteadyBusClock.h"
+#include "adapter/bus/SteadyBusClock.h"
 
 namespace pemrix {
 

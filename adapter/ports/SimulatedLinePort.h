@@ -1,7 +1,7 @@
 #pragma once
 
-#include "adapter/LinePort.h"
-#include "adapter/MicrowireChip.h"
+#include "adapter/bus/LinePort.h"
+#include "adapter/chip/MicrowireChip.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "adapter/CableProfile.h"
-#include "adapter/LinePort.h"
-#include "adapter/PpdevCalls.h"
+#include "adapter/ports/CableProfile.h"
+#include "adapter/bus/LinePort.h"
+#include "adapter/ports/PpdevCalls.h"
 
 #include <cstdint>
 

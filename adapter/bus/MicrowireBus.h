@@ -1,11 +1,11 @@
 #pragma once
 
 #include "adapter/AdapterStatus.h"
-#include "adapter/BusClock.h"
-#include "adapter/BusTiming.h"
-#include "adapter/LinePort.h"
-#include "adapter/MicrowireGeometry.h"
-#include "adapter/MicrowireInstruction.h"
+#include "adapter/bus/BusClock.h"
+#include "adapter/bus/BusTiming.h"
+#include "adapter/bus/LinePort.h"
+#include "adapter/bus/MicrowireGeometry.h"
+#include "adapter/bus/MicrowireInstruction.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "adapter/VirtualBusClock.h"
+#include "adapter/bus/VirtualBusClock.h"
 
 namespace pemrix {
 

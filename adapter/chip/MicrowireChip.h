@@ -1,9 +1,9 @@
 #pragma once
 
-#include "adapter/BusClock.h"
-#include "adapter/ChipFaults.h"
-#include "adapter/MicrowireGeometry.h"
-#include "adapter/MicrowireInstruction.h"
+#include "adapter/bus/BusClock.h"
+#include "adapter/chip/ChipFaults.h"
+#include "adapter/bus/MicrowireGeometry.h"
+#include "adapter/bus/MicrowireInstruction.h"
 
 #include <chrono>
 #include <cstdint>

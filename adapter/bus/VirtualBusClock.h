@@ -1,6 +1,6 @@
 #pragma once
 
-#include "adapter/BusClock.h"
+#include "adapter/bus/BusClock.h"
 
 namespace pemrix {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "adapter/LinePort.h"
+#include "adapter/bus/LinePort.h"
 
 #include <cstdint>
 #include <span>

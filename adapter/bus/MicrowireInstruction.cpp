@@ -1,4 +1,4 @@
-#include "adapter/MicrowireInstruction.h"
+#include "adapter/bus/MicrowireInstruction.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "adapter/LinuxPpdevCalls.h"
+#include "adapter/ports/LinuxPpdevCalls.h"
 
 #include <fcntl.h>
 #include <linux/ppdev.h>

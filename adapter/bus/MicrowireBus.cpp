@@ -1,4 +1,4 @@
-#include "adapter/MicrowireBus.h"
+#include "adapter/bus/MicrowireBus.h"
 
 namespace pemrix {
 

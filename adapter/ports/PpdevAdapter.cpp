@@ -1,4 +1,4 @@
-#include "adapter/PpdevAdapter.h"
+#include "adapter/ports/PpdevAdapter.h"
 
 #include <cerrno>
 

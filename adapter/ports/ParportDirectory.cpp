@@ -1,4 +1,4 @@
-#include "adapter/ParportDirectory.h"
+#include "adapter/ports/ParportDirectory.h"
 
 #include <algorithm>
 #include <charconv>

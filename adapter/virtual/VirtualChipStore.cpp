@@ -1,4 +1,4 @@
-#include "adapter/VirtualChipStore.h"
+#include "adapter/virtual/VirtualChipStore.h"
 
 #include "core/DumpText.h"
 

@@ -1,4 +1,4 @@
-#include "adapter/MicrowireGeometry.h"
+#include "adapter/bus/MicrowireGeometry.h"
 
 #include <array>
 

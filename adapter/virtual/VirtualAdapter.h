@@ -1,12 +1,12 @@
 #pragma once
 
 #include "adapter/Adapter.h"
-#include "adapter/BusTiming.h"
-#include "adapter/MicrowireBus.h"
-#include "adapter/MicrowireChip.h"
-#include "adapter/SimulatedLinePort.h"
-#include "adapter/VirtualBusClock.h"
-#include "adapter/VirtualChipStore.h"
+#include "adapter/bus/BusTiming.h"
+#include "adapter/bus/MicrowireBus.h"
+#include "adapter/chip/MicrowireChip.h"
+#include "adapter/ports/SimulatedLinePort.h"
+#include "adapter/bus/VirtualBusClock.h"
+#include "adapter/virtual/VirtualChipStore.h"
 
 #include <array>
 #include <filesystem>

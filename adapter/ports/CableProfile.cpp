@@ -1,4 +1,4 @@
-#include "adapter/CableProfile.h"
+#include "adapter/ports/CableProfile.h"
 
 #include <array>
 

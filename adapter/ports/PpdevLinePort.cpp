@@ -1,4 +1,4 @@
-#include "adapter/PpdevLinePort.h"
+#include "adapter/ports/PpdevLinePort.h"
 
 namespace pemrix {
 

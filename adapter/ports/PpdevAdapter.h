@@ -1,12 +1,12 @@
 #pragma once
 
 #include "adapter/Adapter.h"
-#include "adapter/BusClock.h"
-#include "adapter/BusTiming.h"
-#include "adapter/CableProfile.h"
-#include "adapter/MicrowireBus.h"
-#include "adapter/PpdevCalls.h"
-#include "adapter/PpdevLinePort.h"
+#include "adapter/bus/BusClock.h"
+#include "adapter/bus/BusTiming.h"
+#include "adapter/ports/CableProfile.h"
+#include "adapter/bus/MicrowireBus.h"
+#include "adapter/ports/PpdevCalls.h"
+#include "adapter/ports/PpdevLinePort.h"
 
 #include <filesystem>
 #include <memory>

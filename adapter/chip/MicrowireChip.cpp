@@ -1,4 +1,4 @@
-#include "adapter/MicrowireChip.h"
+#include "adapter/chip/MicrowireChip.h"
 
 #include "core/DumpText.h"
 

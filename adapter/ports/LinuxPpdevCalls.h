@@ -1,6 +1,6 @@
 #pragma once
 
-#include "adapter/PpdevCalls.h"
+#include "adapter/ports/PpdevCalls.h"
 
 namespace pemrix {
 

@@ -1,0 +1,53 @@
+#include "adapter/bus/BusTransaction.h"
+
+namespace pemrix {
+
+BusTransaction& BusTransaction::Select()
+{
+    steps.push_back({BusStep::Kind::Select});
+    return *this;
+}
+
+BusTransaction& BusTransaction::ClockOut(std::uint32_t bits, unsigned count)
+{
+    steps.push_back({BusStep::Kind::ClockOut, bits, count});
+    return *this;
+}
+
+BusTransaction& BusTransaction::ClockIn(unsigned count)
+{
+    steps.push_back({BusStep::Kind::ClockIn, 0, count});
+    return *this;
+}
+
+BusTransaction& BusTransaction::Sample()
+{
+    steps.push_back({BusStep::Kind::Sample});
+    return *this;
+}
+
+BusTransaction& BusTransaction::Deselect()
+{
+    steps.push_back({BusStep::Kind::Deselect});
+    return *this;
+}
+
+BusTransaction& BusTransaction::Wait(std::chrono::nanoseconds duration)
+{
+    steps.push_back({BusStep::Kind::Wait, 0, 0, duration});
+    return *this;
+}
+
+unsigned BusTransaction::SampleCount() const
+{
+    unsigned samples = 0;
+    for (const BusStep& step : steps) {
+        if (step.kind == BusStep::Kind::ClockIn)
+            samples += step.count;
+        else if (step.kind == BusStep::Kind::Sample)
+            ++samples;
+    }
+    return samples;
+}
+
+} // namespace pemrix

@@ -6,7 +6,7 @@ namespace pemrix {
 
 namespace {
 
-constexpr std::array<AdapterStatusInfo, 8> kStatuses{{
+constexpr std::array<AdapterStatusInfo, 13> kStatuses{{
     {AdapterStatus::NoPort, "No port",
      "There is no parallel port at the address chosen in Options.",
      "Choose a port that the port list offers, or the virtual adapter."},
@@ -37,6 +37,28 @@ constexpr std::array<AdapterStatusInfo, 8> kStatuses{{
      "The virtual adapter could not store the chip's words in its data file, so they would be "
      "lost when the program ends.",
      "Check the free space and permissions of the folder holding the virtual-93Cxx.bin files."},
+    {AdapterStatus::UsbNotPluggedIn, "USB adapter not plugged in",
+     "The USB adapter chosen in the port list is not plugged in, or was unplugged while the "
+     "command ran.",
+     "Plug the adapter into the same USB port it was chosen on, or choose it again in the port "
+     "list."},
+    {AdapterStatus::UsbNotPermitted, "USB adapter not permitted",
+     "You may not open the USB adapter's device node.",
+     "Install the udev rule: sudo cp udev/60-pemrix.rules /etc/udev/rules.d/ && sudo udevadm "
+     "control --reload && sudo udevadm trigger, then plug the adapter in again."},
+    {AdapterStatus::UsbClaimed, "USB adapter claimed",
+     "Another program or a kernel driver holds the USB adapter, and it could not be taken "
+     "from it.",
+     "Close other programs using the adapter (other programmers, serial terminals) and try "
+     "again."},
+    {AdapterStatus::UsbTransferFailed, "USB transfer failed",
+     "A USB transfer to or from the adapter failed, stalled, came back short or timed out.",
+     "Plug the adapter in directly rather than through a hub, use a shorter cable, and try "
+     "again."},
+    {AdapterStatus::Ch341aUartMode, "CH341A in UART mode",
+     "The CH341A answers as a serial converter (USB 1a86:5523), not as a programmer.",
+     "Unplug the adapter, move its mode jumper to the programmer (I2C/SPI) position, and plug it "
+     "in again."},
 }};
 
 } // namespace

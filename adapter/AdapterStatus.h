@@ -21,6 +21,12 @@ enum class AdapterStatus : std::uint32_t
     BadType = 7,
     AddressBeyondChip = 9,
     VirtualChipNotSaved = 10,
+    // USB adapters; 16 is left out like 4 and 8, since 16 x 16 reads as the program's 0x0100.
+    UsbNotPluggedIn = 15,
+    UsbNotPermitted = 17,
+    UsbClaimed = 18,
+    UsbTransferFailed = 19,
+    Ch341aUartMode = 20,
 };
 
 // One row of the table the help page shows.

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "adapter/bus/BusClock.h"
+#include "adapter/bus/BusTiming.h"
+#include "adapter/bus/BusTransaction.h"
+#include "adapter/ports/FtdiCalls.h"
+#include "adapter/ports/Ft232hCommands.h"
+
+#include <vector>
+
+namespace pemrix {
+
+// The Microwire lines of an FT232H (or an FT2232H's channel A) in MPSSE mode. Whole
+// instructions go out in one USB write; a transaction that answers no sample is kept and goes
+// out with the next write, and a Wait is slept on the host, since the engine has no delay that
+// leaves SK alone.
+class Ft232hPort : public TransactionPort
+{
+public:
+    Ft232hPort(FtdiCalls& calls, BusClock& clock, const BusTiming& timing);
+
+    std::vector<bool> Run(const BusTransaction& transaction) override;
+
+    // Resets the engine, checks that it answers and sets it up with every line low.
+    void Start();
+    // Sends whatever is kept; the adapter calls it after every request.
+    void Flush();
+    // Every line low, sent at once.
+    void Rest();
+    int Error() const { return m_nError; }
+
+private:
+    void Send(std::vector<bool>& samples);
+    bool ReadReply(std::vector<std::uint8_t>& reply);
+    void Note(int result);
+
+    FtdiCalls& m_calls;
+    BusClock& m_clock;
+    Ft232hCommands m_commands;
+    int m_nError = 0;
+};
+
+} // namespace pemrix

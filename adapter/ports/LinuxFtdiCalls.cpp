@@ -1,0 +1,88 @@
+#include "adapter/ports/LinuxFtdiCalls.h"
+
+#include <ftdi.h>
+
+namespace pemrix {
+
+namespace {
+
+// ftdi_usb_open_bus_addr's own codes: -3 no such device, -4 libusb_open failed (on Linux the
+// device node's permissions), -5 the interface could not be claimed.
+int OpenError(int code)
+{
+    switch (code) {
+    case 0:
+        return kUsbSuccess;
+    case -3:
+        return kUsbErrorNotFound;
+    case -4:
+        return kUsbErrorAccess;
+    case -5:
+        return kUsbErrorBusy;
+    default:
+        return kUsbErrorIo;
+    }
+}
+
+// Data calls pass libusb's codes through, except -666: the device is no longer there.
+int DataError(int code)
+{
+    if (code == -666)
+        return kUsbErrorNoDevice;
+    return code;
+}
+
+} // namespace
+
+LinuxFtdiCalls::LinuxFtdiCalls() : m_context(ftdi_new()) {}
+
+LinuxFtdiCalls::~LinuxFtdiCalls()
+{
+    Close();
+    if (m_context != nullptr)
+        ftdi_free(m_context);
+}
+
+int LinuxFtdiCalls::Open(const UsbDeviceEntry& device)
+{
+    if (m_context == nullptr)
+        return kUsbErrorIo;
+    ftdi_set_interface(m_context, INTERFACE_A);
+    const int result = OpenError(ftdi_usb_open_bus_addr(m_context, device.bus, device.address));
+    m_bOpen = result == kUsbSuccess;
+    return result;
+}
+
+int LinuxFtdiCalls::SetLatencyTimer(std::uint8_t milliseconds)
+{
+    return DataError(ftdi_set_latency_timer(m_context, milliseconds));
+}
+
+int LinuxFtdiCalls::SetBitMode(std::uint8_t outputs, std::uint8_t mode)
+{
+    return DataError(ftdi_set_bitmode(m_context, outputs, mode));
+}
+
+int LinuxFtdiCalls::PurgeBuffers()
+{
+    return DataError(ftdi_tcioflush(m_context));
+}
+
+int LinuxFtdiCalls::Write(std::span<const std::uint8_t> bytes)
+{
+    return DataError(ftdi_write_data(m_context, bytes.data(), static_cast<int>(bytes.size())));
+}
+
+int LinuxFtdiCalls::Read(std::span<std::uint8_t> bytes)
+{
+    return DataError(ftdi_read_data(m_context, bytes.data(), static_cast<int>(bytes.size())));
+}
+
+void LinuxFtdiCalls::Close()
+{
+    if (m_bOpen)
+        ftdi_usb_close(m_context);
+    m_bOpen = false;
+}
+
+} // namespace pemrix

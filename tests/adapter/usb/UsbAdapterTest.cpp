@@ -1,0 +1,234 @@
+#include "adapter/BuiltInDriver.h"
+#include "adapter/BuiltInPortConnector.h"
+#include "adapter/ports/UsbAdapterDirectory.h"
+#include "adapter/ports/UsbSimulatedMachine.h"
+#include "adapter/virtual/VirtualAdapterAddress.h"
+#include "driver/SingleWordCommands.h"
+#include "driver/WholeChipCommands.h"
+#include "support/TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pemrix {
+namespace {
+
+enum class Plug
+{
+    Ch341a,
+    Ft232h,
+    Ft2232h,
+};
+
+const UsbDeviceEntry kFirstPlace{0x1A86, 0x5512, 1, 7, {4}};
+
+UsbDeviceEntry EntryFor(Plug plug)
+{
+    UsbDeviceEntry entry = kFirstPlace;
+    if (plug != Plug::Ch341a) {
+        entry.vendor = 0x0403;
+        entry.product = plug == Plug::Ft232h ? 0x6014 : 0x6010;
+    }
+    return entry;
+}
+
+// The built-in driver over one simulated USB adapter, everything on one virtual clock.
+class UsbAdapterTest : public ::testing::Test
+{
+protected:
+    TemporaryFolder m_folder;
+    std::shared_ptr<VirtualBusClock> m_clock = std::make_shared<VirtualBusClock>();
+    std::shared_ptr<UsbSimulatedMachine> m_machine;
+    BuiltInDriver m_driver{nullptr};
+
+    void SetUp() override { NewMachine(); }
+
+    // A machine with nothing plugged in and a fresh driver on it.
+    void NewMachine()
+    {
+        m_machine = std::make_shared<UsbSimulatedMachine>(*m_clock);
+        m_driver = BuiltInDriver(std::make_shared<BuiltInPortConnector>(
+            std::make_shared<VirtualAdapter>(m_folder.Path() / "chips", BusTiming{}),
+            ParportDirectory(m_folder.Path() / "proc", "/dev"), PpdevSetup{},
+            UsbSetup{m_machine, m_machine->FtdiFactory(), m_clock, BusTiming{}}));
+    }
+
+    UsbSimulatedDevice& PlugIn(Plug plug, EepromType type, UsbDeviceEntry entry)
+    {
+        const MicrowireGeometry chip = *FindMicrowireGeometry(type);
+        if (plug == Plug::Ch341a)
+            return m_machine->PlugCh341a(std::move(entry), chip);
+        return m_machine->PlugFt232h(std::move(entry), chip);
+    }
+    UsbSimulatedDevice& PlugIn(Plug plug, EepromType type) { return PlugIn(plug, type, EntryFor(plug)); }
+
+    static std::uint32_t Address(Plug plug)
+    {
+        const UsbDeviceEntry entry = EntryFor(plug);
+        return UsbAdapterAddress(plug == Plug::Ch341a ? "CH341A"
+                                 : plug == Plug::Ft232h ? "FT232H"
+                                                        : "FT2232H",
+                                 entry);
+    }
+    static std::vector<std::uint32_t> Pattern(std::uint32_t words)
+    {
+        std::vector<std::uint32_t> pattern(words);
+        for (std::uint32_t i = 0; i < words; ++i)
+            pattern[i] = (i * 0x9E37u + 0x1234u) & 0xFFFF;
+        return pattern;
+    }
+};
+
+TEST_F(UsbAdapterTest, EveryCommandOnEveryTypeThroughEveryAdapter)
+{
+    for (const Plug plug : {Plug::Ch341a, Plug::Ft232h, Plug::Ft2232h}) {
+        for (const EepromTypeInfo& type : EepromTypes()) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(plug)) + " " + std::string(type.name));
+            NewMachine();
+            UsbSimulatedDevice& device = PlugIn(plug, type.code);
+            const std::uint32_t port = Address(plug);
+            const std::uint32_t last = type.words - 1;
+
+            EXPECT_TRUE(WriteWord(m_driver, port, type.code, last, 0xC0DE).succeeded);
+            EXPECT_EQ(device.Chip().Words()[last], 0xC0DE);
+            const WordCommandResult read = ReadWord(m_driver, port, type.code, last);
+            EXPECT_TRUE(read.succeeded);
+            EXPECT_EQ(read.dialogData, 0xC0DEu);
+            EXPECT_TRUE(EraseWord(m_driver, port, type.code, last).succeeded);
+            EXPECT_EQ(device.Chip().Words()[last], 0xFFFF);
+            EXPECT_TRUE(Wral(m_driver, port, type.code, 0x5AA5).succeeded);
+            EXPECT_EQ(device.Chip().Words()[0], 0x5AA5);
+            EXPECT_TRUE(Eral(m_driver, port, type.code).succeeded);
+            EXPECT_EQ(device.Chip().Words()[last], 0xFFFF);
+            const std::vector<std::uint32_t> pattern = Pattern(type.words);
+            EXPECT_TRUE(WriteAll(m_driver, port, type.code, pattern).succeeded);
+            const ImageCommandResult image = ReadAll(m_driver, port, type.code);
+            EXPECT_TRUE(image.succeeded);
+            EXPECT_EQ(image.words, pattern);
+
+            EXPECT_EQ(m_machine->OpenHandles(), 0u);
+            EXPECT_FALSE(device.Claimed());
+            if (auto* ch341a = dynamic_cast<Ch341aSimulation*>(&device)) {
+                EXPECT_EQ(ch341a->MalformedPackets(), 0u);
+            }
+            if (auto* ft232h = dynamic_cast<Ft232hSimulation*>(&device)) {
+                EXPECT_EQ(ft232h->UnknownCommands(), 0u);
+            }
+        }
+    }
+}
+
+// Each fault gives its status on the command's first request, and nothing reads as success.
+TEST_F(UsbAdapterTest, EachFaultHasItsStatus)
+{
+    struct Case
+    {
+        const char* what;
+        Plug plug;
+        std::function<void(UsbSimulatedMachine&, UsbSimulatedDevice&)> fault;
+        std::uint32_t errorCode;
+    };
+    const auto faults = [](auto change) {
+        return [change](UsbSimulatedMachine&, UsbSimulatedDevice& device) { change(device.Faults()); };
+    };
+    const Case cases[] = {
+        {"unplugged", Plug::Ch341a, [](UsbSimulatedMachine&, UsbSimulatedDevice& d) { d.Unplug(); },
+         15},
+        {"ft unplugged", Plug::Ft232h, [](UsbSimulatedMachine&, UsbSimulatedDevice& d) { d.Unplug(); },
+         15},
+        {"no access", Plug::Ch341a, faults([](UsbDeviceFaults& f) { f.openError = kUsbErrorAccess; }),
+         17},
+        {"ft no access", Plug::Ft232h,
+         faults([](UsbDeviceFaults& f) { f.openError = kUsbErrorAccess; }), 17},
+        {"claimed", Plug::Ch341a, [](UsbSimulatedMachine&, UsbSimulatedDevice& d) { d.SetClaimed(true); },
+         18},
+        {"ft claimed", Plug::Ft232h,
+         [](UsbSimulatedMachine&, UsbSimulatedDevice& d) { d.SetClaimed(true); }, 18},
+        {"driver stays bound", Plug::Ch341a, faults([](UsbDeviceFaults& f) {
+             f.kernelDriverBound = true;
+             f.detachError = kUsbErrorBusy;
+         }),
+         18},
+        {"driver detached", Plug::Ch341a,
+         faults([](UsbDeviceFaults& f) { f.kernelDriverBound = true; }), 0},
+        {"short reply", Plug::Ch341a, faults([](UsbDeviceFaults& f) { f.shortReplyAt = 1; }), 19},
+        {"ft short reply", Plug::Ft232h, faults([](UsbDeviceFaults& f) { f.shortReplyAt = 2; }), 19},
+        {"stall", Plug::Ch341a, faults([](UsbDeviceFaults& f) { f.stallAt = 2; }), 19},
+        {"ft stall", Plug::Ft232h, faults([](UsbDeviceFaults& f) { f.stallAt = 3; }), 19},
+        {"uart mode", Plug::Ch341a,
+         [](UsbSimulatedMachine& m, UsbSimulatedDevice& d) {
+             d.Unplug();
+             UsbDeviceEntry uart = kFirstPlace;
+             uart.product = 0x5523;
+             m.PlugOther(uart);
+         },
+         20},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        NewMachine();
+        UsbSimulatedDevice& device = PlugIn(test.plug, EepromType{6});
+        test.fault(*m_machine, device);
+        const WordCommandResult read = ReadWord(m_driver, Address(test.plug), EepromType{6}, 5);
+        EXPECT_EQ(read.succeeded, test.errorCode == 0);
+        EXPECT_EQ(read.errorCode, test.errorCode);
+        EXPECT_EQ(m_machine->OpenHandles(), 0u);
+    }
+}
+
+// Pulled out halfway through WriteAll: the command fails as not plugged in, the words not yet
+// reached keep their values, and the chip, without power, forgets its write enable.
+TEST_F(UsbAdapterTest, UnplugInTheMiddleOfWriteAllLosesNothingElse)
+{
+    for (const Plug plug : {Plug::Ch341a, Plug::Ft232h}) {
+        SCOPED_TRACE(static_cast<int>(plug));
+        NewMachine();
+        UsbSimulatedDevice& device = PlugIn(plug, EepromType{1});
+        device.Faults().unplugAt = 60;
+        const DriverResult result = WriteAll(m_driver, Address(plug), EepromType{1}, Pattern(64));
+        EXPECT_FALSE(result.succeeded);
+        EXPECT_EQ(result.errorCode, 15u);
+        EXPECT_FALSE(device.Plugged());
+        EXPECT_EQ(device.Chip().Words()[63], 0xFFFF);
+        EXPECT_EQ(m_machine->OpenHandles(), 0u);
+    }
+}
+
+TEST_F(UsbAdapterTest, AddressesFollowTheUsbPortNotTheBusAddress)
+{
+    UsbDeviceEntry replugged = kFirstPlace;
+    replugged.address = 12;
+    UsbDeviceEntry uart = replugged;
+    uart.product = 0x5523;
+    UsbDeviceEntry hub = kFirstPlace;
+    hub.ports = {4, 2};
+    UsbDeviceEntry otherBus = kFirstPlace;
+    otherBus.bus = 2;
+    const std::uint32_t address = UsbAdapterAddress("CH341A", kFirstPlace);
+    EXPECT_TRUE(IsUsbAdapterAddress(address));
+    EXPECT_GT(address, 0xFFFFu);
+    EXPECT_FALSE(IsUsbAdapterAddress(kVirtualAdapterBase));
+    EXPECT_EQ(UsbAdapterAddress("CH341A", replugged), address);
+    EXPECT_NE(UsbAdapterAddress("CH341A", hub), address);
+    EXPECT_NE(UsbAdapterAddress("CH341A", otherBus), address);
+    EXPECT_NE(UsbAdapterAddress("FT232H", kFirstPlace), address);
+
+    m_machine->PlugOther({0x046D, 0xC077, 1, 3, {1}});
+    m_machine->PlugOther(uart);
+    UsbDeviceEntry channelA = EntryFor(Plug::Ft2232h);
+    channelA.ports = {4, 2};
+    PlugIn(Plug::Ft2232h, EepromType{1}, channelA);
+    std::vector<std::string> names;
+    for (const UsbAdapterPlug& plug : PluggedUsbAdapters(*m_machine)) {
+        names.push_back(plug.name);
+        EXPECT_EQ(plug.address, UsbAdapterAddress(plug.model->family, plug.device));
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"CH341A USB adapter in UART mode (bus 1, port 4)",
+                                               "FT2232H USB adapter, channel A (bus 1, port 4.2)"}));
+}
+
+} // namespace
+} // namespace pemrix

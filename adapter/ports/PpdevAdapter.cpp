@@ -56,7 +56,8 @@ std::unique_ptr<PpdevAdapter> PpdevAdapter::Connect(const PpdevSetup& setup,
 
 PpdevAdapter::PpdevAdapter(const PpdevSetup& setup, int fd)
     : m_setup(setup), m_nFd(fd), m_lines(*setup.calls, fd, *setup.cable),
-      m_bus(m_lines, *setup.clock, setup.timing)
+      m_transactions(m_lines, *setup.clock, setup.timing),
+      m_bus(m_transactions, *setup.clock, setup.timing)
 {
 }
 

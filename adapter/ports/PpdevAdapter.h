@@ -4,6 +4,7 @@
 #include "adapter/bus/BusClock.h"
 #include "adapter/bus/BusTiming.h"
 #include "adapter/ports/CableProfile.h"
+#include "adapter/ports/LineTransactionPort.h"
 #include "adapter/bus/MicrowireBus.h"
 #include "adapter/ports/PpdevCalls.h"
 #include "adapter/ports/PpdevLinePort.h"
@@ -44,6 +45,7 @@ private:
     PpdevSetup m_setup;
     int m_nFd;
     PpdevLinePort m_lines;
+    LineTransactionPort m_transactions;
     MicrowireBus m_bus;
 };
 

@@ -4,6 +4,7 @@
 #include "adapter/bus/BusTiming.h"
 #include "adapter/bus/MicrowireBus.h"
 #include "adapter/chip/MicrowireChip.h"
+#include "adapter/ports/LineTransactionPort.h"
 #include "adapter/ports/SimulatedLinePort.h"
 #include "adapter/bus/VirtualBusClock.h"
 #include "adapter/virtual/VirtualChipStore.h"
@@ -36,6 +37,7 @@ private:
         Socket(const MicrowireGeometry& geometry, VirtualBusClock& clock, const BusTiming& timing);
         MicrowireChip chip;
         SimulatedLinePort port;
+        LineTransactionPort transactions;
         MicrowireBus bus;
     };
 

@@ -6,7 +6,7 @@
 #include "adapter/ports/ParportDirectory.h"
 #include "adapter/virtual/VirtualAdapterAddress.h"
 #include "driver/RequestCodes.h"
-#include "driver/WordRecord.h"
+#include "driver/RequestRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -112,11 +112,11 @@ TEST(BuiltInDriverFactory, TheMadeDriverServesTheVirtualAdapterFromItsFolder)
     std::uint32_t bytesReturned = 1;
     ASSERT_TRUE(driver->Control(handle, REQ_SET_PORT, port, 4, 0, bytesReturned));
     std::uint8_t write[WordRecord::kSize] = {};
-    WordRecord{6, 1023, 0x0BAD}.EncodeTo(write);
+    EncodeRecord(WordRecord{6, 1023, 0x0BAD}, write);
     std::uint8_t enable[4] = {6, 0, 0, 0};
     driver->Control(handle, REQ_WRITE_ENABLE, enable, 4, 0, bytesReturned);
     ASSERT_TRUE(driver->Control(handle, REQ_WRITE, write, 20, 20, bytesReturned));
-    EXPECT_EQ(WordRecord::DecodeFrom(write).status, 0u);
+    EXPECT_EQ(DecodeRecord<WordRecord>(write).status, 0u);
     driver->Close(handle);
     EXPECT_EQ(std::filesystem::file_size(folder.Path() / "chips" / "virtual-93C86.bin"), 2048u);
 }

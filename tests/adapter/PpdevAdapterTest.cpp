@@ -5,7 +5,7 @@
 #include "VirtualDriverHarness.h"
 #include "adapter/bus/VirtualBusClock.h"
 #include "driver/RequestCodes.h"
-#include "driver/WordRecord.h"
+#include "driver/RequestRecords.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,8 @@
 
 #include "support/TemporaryFolder.h"
 #include "VirtualDriverHarness.h"
-#include "driver/FillRecord.h"
 #include "driver/RequestCodes.h"
-#include "driver/WordRecord.h"
+#include "driver/RequestRecords.h"
 
 #include <gtest/gtest.h>
 

@@ -132,7 +132,7 @@ TEST(AdapterStatus, EveryRowHasItsOwnCodeAndWordsForTheHelpPage)
         SCOPED_TRACE(code);
         EXPECT_TRUE(seen.insert(code).second);
         EXPECT_GT(code, 0u);
-        EXPECT_LT(code, 16u);
+        EXPECT_LT(code << 4, 0x10000u);
         for (std::uint32_t programCode : programCodes) {
             EXPECT_NE(code, programCode);
             EXPECT_NE(code << 4, programCode);
@@ -144,7 +144,16 @@ TEST(AdapterStatus, EveryRowHasItsOwnCodeAndWordsForTheHelpPage)
     }
     EXPECT_EQ(FindAdapterStatus(0), nullptr);
     EXPECT_EQ(FindAdapterStatus(4), nullptr);
-    EXPECT_NE(FindAdapterStatus(2)->remedy.find("group lp"), std::string_view::npos);
+    // Each cause of an unreachable port has its own remedy.
+    const std::pair<AdapterStatus, std::string_view> remedies[] = {
+        {AdapterStatus::PortHeld, "rmmod lp"},
+        {AdapterStatus::PpdevNotLoaded, "sudo modprobe ppdev"},
+        {AdapterStatus::PortNotPermitted, "sudo adduser $USER lp"},
+    };
+    for (const auto& [status, remedy] : remedies)
+        EXPECT_NE(FindAdapterStatus(StatusCode(status))->remedy.find(remedy),
+                  std::string_view::npos)
+            << remedy;
 }
 
 } // namespace

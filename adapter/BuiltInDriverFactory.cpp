@@ -10,13 +10,25 @@
 
 namespace pemrix {
 
-std::unique_ptr<DriverLink> MakeBuiltInDriver(const BuiltInDriverPaths& paths)
+std::unique_ptr<DriverLink> MakeBuiltInDriver(const BuiltInDriverPaths& paths,
+                                              std::vector<std::string>* notices)
 {
-    const DriverSettings settings = LoadDriverSettings(paths.settingsFile);
-    auto clock = std::make_shared<SteadyBusClock>();
-    PpdevSetup ppdev{std::make_shared<LinuxPpdevCalls>(), clock, settings.cable, settings.timing};
-    UsbSetup usb{std::make_shared<LinuxUsbCalls>(), [] { return std::make_unique<LinuxFtdiCalls>(); },
-                 clock, settings.timing};
+    return MakeBuiltInDriver(paths,
+                             {std::make_shared<LinuxPpdevCalls>(), std::make_shared<LinuxUsbCalls>(),
+                              [] { return std::make_unique<LinuxFtdiCalls>(); },
+                              std::make_shared<SteadyBusClock>()},
+                             notices);
+}
+
+std::unique_ptr<DriverLink> MakeBuiltInDriver(const BuiltInDriverPaths& paths,
+                                              BuiltInDriverSeams seams,
+                                              std::vector<std::string>* notices)
+{
+    DriverSettings settings = LoadDriverSettings(paths.settingsFile);
+    if (notices)
+        notices->insert(notices->end(), settings.notices.begin(), settings.notices.end());
+    PpdevSetup ppdev{std::move(seams.ppdev), seams.clock, settings.cable, settings.timing};
+    UsbSetup usb{std::move(seams.usb), std::move(seams.makeFtdi), seams.clock, settings.timing};
     auto connector = std::make_shared<BuiltInPortConnector>(
         std::make_shared<VirtualAdapter>(paths.virtualChipFolder, settings.timing),
         ParportDirectory(paths.procRoot, paths.devRoot), std::move(ppdev), std::move(usb));

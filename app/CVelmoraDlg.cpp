@@ -5,6 +5,7 @@
 #include "core/DumpText.h"
 #include "driver/VersionCheck.h"
 #include "settings/PortComboPlan.h"
+#include "settings/PortDiscovery.h"
 #include "settings/PortPlatform.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileStore.h"
@@ -81,7 +82,7 @@ void CVelmoraDlg::CreateControls()
     m_dumpView = new DumpView(this);
     m_watchList = new CEditListCtrl([this]() -> const std::string& { return m_strDump; }, this);
     m_watchList->setObjectName(QStringLiteral("watchList"));
-    m_portCombo = new QComboBox(this);
+    m_portCombo = new CPortCombo(this);
     m_portCombo->setObjectName(QStringLiteral("portCombo"));
     m_portCombo->setEditable(false);
     // The 10 pixels of the port row are the height of the dropped list's closed state in
@@ -120,6 +121,7 @@ void CVelmoraDlg::BindCommands()
     }
     // Only the user's own choice stores a port, never a programmatic selection.
     connect(m_portCombo, &QComboBox::activated, this, &CVelmoraDlg::OnPortChange);
+    connect(m_portCombo, &CPortCombo::aboutToShowPopup, this, &CVelmoraDlg::ReadPortsAgain);
     const std::pair<int, void (ChipCommandRunner::*)()> chipCommands[] = {
         {IDC_READ, &ChipCommandRunner::Read},         {IDC_WRITE, &ChipCommandRunner::Write},
         {IDC_ERASE, &ChipCommandRunner::Erase},       {IDC_READALL, &ChipCommandRunner::ReadAll},
@@ -218,6 +220,22 @@ void CVelmoraDlg::FillPortCombo()
     for (const PortComboEntry& entry : plan.m_entries)
         m_portCombo->addItem(entry.m_strText, entry.m_nAddress);
     m_portCombo->setCurrentIndex(plan.m_nCurrentIndex);
+    m_nDiscoveredPorts = static_cast<int>(plan.m_parallelPortWrites.size());
+}
+
+void CVelmoraDlg::ReadPortsAgain()
+{
+    // Nothing is stored: the port in use stays the user's choice, and a USB adapter unplugged
+    // since leaves the combo without a selection while its commands fail as not plugged in.
+    const QString current = m_portCombo->currentText();
+    const std::unique_ptr<PortPlatform> platform = m_services.makePortPlatform();
+    const PortComboPlan plan = PlanPortCombo(DiscoverPorts(*platform), 0);
+    for (; m_nDiscoveredPorts > 0; --m_nDiscoveredPorts)
+        m_portCombo->removeItem(0);
+    for (const PortComboEntry& entry : plan.m_entries)
+        m_portCombo->insertItem(m_nDiscoveredPorts++, entry.m_strText, entry.m_nAddress);
+    m_portCombo->setCurrentIndex(
+        m_portCombo->findText(current, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
 void CVelmoraDlg::OnPortChange(int index)

@@ -5,6 +5,7 @@
 #include "app/MainWindowServices.h"
 #include "app/RomFileCommands.h"
 
+#include "ui/CPortCombo.h"
 #include "ui/skin/CSkinDialog.h"
 
 #include <QHash>
@@ -74,6 +75,7 @@ private:
     void MarkSelectedType(const EepromTypeInfo& selected);
     void OnExit();
     void FillPortCombo();
+    void ReadPortsAgain();
     void OnPortChange(int index);
     void OnAbout();
     void OnHelp();
@@ -91,7 +93,9 @@ private:
     DumpView* m_dumpView = nullptr;
     CEditListCtrl* m_watchList = nullptr;
     MainWindowMenu* m_menu = nullptr;
-    QComboBox* m_portCombo = nullptr;
+    CPortCombo* m_portCombo = nullptr;
+    // The discovered ports at the top of the combo; the custom ports follow them.
+    int m_nDiscoveredPorts = 0;
     ReportList* m_logList = nullptr;
     ReportList* m_informationList = nullptr;
 

@@ -9,6 +9,7 @@
 #else
 #include "adapter/BuiltInDriverFactory.h"
 #include "adapter/BuiltInDriverPaths.h"
+#include "adapter/ports/LinuxUsbCalls.h"
 #include "platform/linux/LinuxPortPlatform.h"
 #endif
 
@@ -28,7 +29,8 @@ std::unique_ptr<PortPlatform> MakePortPlatform()
 #ifdef _WIN32
     return std::make_unique<WinPortPlatform>();
 #else
-    return std::make_unique<LinuxPortPlatform>();
+    LinuxUsbCalls usb;
+    return std::make_unique<LinuxPortPlatform>(kParportProcRoot, &usb);
 #endif
 }
 

@@ -13,6 +13,9 @@ namespace {
 constexpr std::size_t kInstanceIdChars = 200;
 // 1024 bytes of UTF-16: at most 511 characters and the terminator.
 constexpr std::size_t kFriendlyNameChars = 512;
+// The program's own adapters (virtual and USB) carry this instance id prefix; their names need
+// not say "LPT".
+constexpr std::u16string_view kOwnAdapterIdPrefix = u"PEMRIX\\";
 
 QString ReadFriendlyName(PortPlatform& platform, PortDeviceSet set, const PortDevice& device)
 {
@@ -79,7 +82,8 @@ void ReadPortRecord(PortPlatform& platform, PortDeviceSet set, const PortDevice&
     if (!platform.GetDeviceInstanceId(set, device, instanceId))
         return;
     const QString name = ReadFriendlyName(platform, set, device);
-    if (!name.contains(QStringLiteral("LPT"), Qt::CaseSensitive))
+    const bool ownAdapter = std::u16string_view(instanceId.data()).starts_with(kOwnAdapterIdPrefix);
+    if (!ownAdapter && !name.contains(QStringLiteral("LPT"), Qt::CaseSensitive))
         return;
     record.m_strName = name;
 

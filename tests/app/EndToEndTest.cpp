@@ -1,8 +1,12 @@
 #include "WindowTestCase.h"
 #include "adapter/BuiltInDriverFactory.h"
 #include "adapter/BuiltInDriverPaths.h"
+#include "adapter/ports/UsbAdapterDirectory.h"
+#include "adapter/ports/UsbSimulatedMachine.h"
 #include "app/MainWindowControls.h"
 #include "core/DumpText.h"
+#include "platform/linux/LinuxPortPlatform.h"
+#include "settings/ProfileKeys.h"
 #include "settings/DescribedPorts.h"
 #include "ui/CEditListCtrl.h"
 #include "ui/DumpView.h"
@@ -36,6 +40,42 @@ private:
         QVERIFY(m_window);
     }
 
+    std::shared_ptr<VirtualBusClock> m_usbClock = std::make_shared<VirtualBusClock>();
+    std::shared_ptr<UsbSimulatedMachine> m_usb = std::make_shared<UsbSimulatedMachine>(*m_usbClock);
+
+    // A fresh run over the simulated USB machine, the port list from the Linux provider as in
+    // the program, on a machine without a parallel port.
+    void StartOnTheUsbMachine()
+    {
+        m_window.reset();
+        const std::string root = m_harness->TempPath(QStringLiteral("driver")).toStdString();
+        m_builtIn = MakeBuiltInDriver(
+            {root + "/driver.conf", root + "/chips", root + "/proc", root + "/dev"},
+            {nullptr, m_usb, m_usb->FtdiFactory(), m_usbClock});
+        m_harness->m_driver = m_builtIn.get();
+        m_harness->m_makePortPlatform = [this, root] {
+            return std::unique_ptr<PortPlatform>(
+                std::make_unique<LinuxPortPlatform>(root + "/proc", m_usb.get()));
+        };
+        m_window = m_harness->StartWindow();
+        QVERIFY(m_window);
+    }
+
+    QStringList PortTexts() const
+    {
+        QStringList texts;
+        for (int i = 0; i < m_window->PortCombo()->count(); ++i)
+            texts << m_window->PortCombo()->itemText(i);
+        return texts;
+    }
+
+    // Opens and closes the port list as a user would.
+    void OpenPortList()
+    {
+        m_window->PortCombo()->showPopup();
+        m_window->PortCombo()->hidePopup();
+    }
+
     // What the Linux provider offers on a machine with no parallel port.
     static PortMachine VirtualAdapterMachine();
 
@@ -48,6 +88,7 @@ private slots:
     void init()
     {
         m_harness = std::make_unique<MainWindowHarness>();
+        m_usb = std::make_shared<UsbSimulatedMachine>(*m_usbClock);
         StartOnTheVirtualAdapter();
     }
 
@@ -125,6 +166,74 @@ private slots:
         QVERIFY(!Dump().contains(QStringLiteral("5A5A")));
         Run(IDC_READALL);
         QCOMPARE(Dump().mid(WordTextOffset(0x7F), 4), QStringLiteral("5A5A"));
+    }
+
+    // Every chip command through the window on each USB adapter, chosen in the port list.
+    void EveryCommandThroughEachUsbAdapter()
+    {
+        const MicrowireGeometry chip = *FindMicrowireGeometry(6);
+        UsbSimulatedDevice* devices[] = {&m_usb->PlugCh341a({0x1A86, 0x5512, 1, 7, {4}}, chip),
+                                         &m_usb->PlugFt232h({0x0403, 0x6014, 3, 2, {1, 2}}, chip)};
+        StartOnTheUsbMachine();
+        QTest::mouseClick(m_window->Button(IDC_93C86), Qt::LeftButton);
+        for (int index = 0; index < 2; ++index) {
+            UsbSimulatedDevice& device = *devices[1 - index];
+            QComboBox& combo = *m_window->PortCombo();
+            combo.setCurrentIndex(index);
+            emit combo.activated(index);
+            Run(IDC_WRAL, {}, "1234");
+            Run(IDC_READALL);
+            QCOMPARE(Dump().count(QStringLiteral(" 1234")), 1024);
+            Run(IDC_WRITE, "3ff", "C0DE");
+            Run(IDC_READ, "3ff");
+            QCOMPARE(LastLog(), QStringLiteral("Read Succeeded.   Address: 03FF   Data: C0DE"));
+            Run(IDC_ERASE, "3ff");
+            QCOMPARE(device.Chip().Words()[0x3FF], 0xFFFF);
+            Run(IDC_EDIT, "200", "5A5A");
+            Run(IDC_WRITEALL);
+            QCOMPARE(device.Chip().Words()[0x200], 0x5A5A);
+            QCOMPARE(device.Chip().Words()[0x3FF], 0x1234);
+            Run(IDC_ERAL);
+            QCOMPARE(LastResult(), QStringLiteral("pemrix::CSucceededDlg Eral Succeeded."));
+            QCOMPARE(device.Chip().Words()[0x200], 0xFFFF);
+        }
+        QCOMPARE(m_usb->OpenHandles(), 0u);
+    }
+
+    // Adapters below the parallel ports and above the virtual adapter; the list is read again
+    // each time it opens, an adapter keeps its address on its USB port across runs, and one
+    // pulled out fails as not plugged in.
+    void UsbAdaptersFollowThePlugs()
+    {
+        const MicrowireGeometry chip = *FindMicrowireGeometry(1);
+        UsbSimulatedDevice& ch341a = m_usb->PlugCh341a({0x1A86, 0x5512, 1, 7, {4}}, chip);
+        StartOnTheUsbMachine();
+        const std::uint32_t address = UsbAdapterAddress("CH341A", ch341a.Entry());
+        const QString ch341aText = QStringLiteral("CH341A USB adapter (bus 1, port 4) [") +
+                                   QString::number(address, 16).toUpper() + QLatin1Char(']');
+        QCOMPARE(PortTexts(),
+                 (QStringList{ch341aText, QStringLiteral("Virtual Adapter (LPT Simulator) [93C00]")}));
+        QCOMPARE(m_harness->StoredInt(profile::kParallelPort), address);
+
+        m_usb->PlugFt232h({0x0403, 0x6014, 3, 2, {1, 2}}, chip);
+        OpenPortList();
+        QCOMPARE(PortTexts().size(), 3);
+        QVERIFY(PortTexts()[0].startsWith(QStringLiteral("FT232H USB adapter (bus 3, port 1.2) [")));
+        QCOMPARE(m_window->PortCombo()->currentText(), ch341aText);
+
+        ch341a.Unplug();
+        OpenPortList();
+        QCOMPARE(PortTexts().size(), 2);
+        QCOMPARE(m_window->PortCombo()->currentIndex(), -1);
+        Run(IDC_READ, "5");
+        QCOMPARE(LastResult(), QStringLiteral("pemrix::CFailedDlg Read Failed.(Error Code: 000F)"));
+
+        // Plugged in again on the same USB port, it gets another bus address but the same name
+        // and port address.
+        m_usb->PlugCh341a({0x1A86, 0x5512, 1, 9, {4}}, chip);
+        StartOnTheUsbMachine();
+        QCOMPARE(PortTexts().size(), 3);
+        QCOMPARE(PortTexts()[1], ch341aText);
     }
 };
 

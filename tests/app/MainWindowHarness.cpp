@@ -20,6 +20,8 @@ std::unique_ptr<CVelmoraDlg> MainWindowHarness::MakeWindow()
     return std::make_unique<CVelmoraDlg>(MainWindowServices{
         m_profile, m_interaction, m_fileSystem, *m_driver, m_clock,
         [this] {
+            if (m_makePortPlatform)
+                return m_makePortPlatform();
             return std::unique_ptr<PortPlatform>(std::make_unique<PortMachinePlatform>(m_machine));
         },
         QStringLiteral("help/pemrix.html")});

@@ -10,6 +10,7 @@
 
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace pemrix {
@@ -59,6 +60,8 @@ public:
     ScriptedInteraction m_interaction;
     PosixFileSystem m_fileSystem;
     PortMachine m_machine;
+    // Where the window discovers its ports; m_machine unless a test puts another here.
+    std::function<std::unique_ptr<PortPlatform>()> m_makePortPlatform;
     ScriptedDriverLink m_scriptedDriver;
     DriverLink* m_driver = &m_scriptedDriver;
     SteppingClock m_clock;

@@ -1,5 +1,7 @@
 #include "platform/linux/LinuxPortPlatform.h"
 
+#include "adapter/ports/UsbSimulatedMachine.h"
+
 #include "settings/PortComboPlan.h"
 #include "settings/PortDiscovery.h"
 #include "tests/settings/DescribedPorts.h"
@@ -37,9 +39,9 @@ protected:
 
     PortComboPlan Plan() const { return Plan(Root()); }
 
-    static PortComboPlan Plan(const std::filesystem::path& root)
+    static PortComboPlan Plan(const std::filesystem::path& root, UsbCalls* usb = nullptr)
     {
-        LinuxPortPlatform platform(root);
+        LinuxPortPlatform platform(root, usb);
         const PortComboPlan plan = PlanPortCombo(DiscoverPorts(platform), 0);
         EXPECT_EQ(platform.LiveHandleCount(), 0u);
         EXPECT_EQ(platform.BadReleaseCount(), 0u);
@@ -104,6 +106,25 @@ TEST_F(LinuxPortPlatformTest, PortWithoutReadableBaseIsNotOffered)
     EXPECT_EQ(DescribeParportMachine(Root()).m_devices.size(), 5u);
     EXPECT_EQ(Plan().m_entries,
               std::vector{ComboEntry("Virtual Adapter (LPT Simulator) [93C00]", 0x93C00)});
+}
+
+// The addresses are pinned: they are stored in the profile, so a later version must find the
+// same adapter at the same address.
+TEST_F(LinuxPortPlatformTest, UsbAdaptersAreListedBetweenTheParallelPortsAndTheVirtualAdapter)
+{
+    AddPort("parport0", "888\n");
+    VirtualBusClock clock;
+    UsbSimulatedMachine usb(clock);
+    const MicrowireGeometry chip = *FindMicrowireGeometry(1);
+    usb.PlugCh341a({0x1A86, 0x5512, 1, 7, {4}}, chip);
+    usb.PlugOther({0x046D, 0xC077, 1, 3, {1}});
+    usb.PlugFt232h({0x0403, 0x6014, 3, 2, {1, 2}}, chip);
+    const PortComboPlan plan = Plan(Root(), &usb);
+    EXPECT_EQ(plan.m_entries,
+              (std::vector{ComboEntry("Printer Port (LPT1) [0378]", 0x378),
+                           ComboEntry("FT232H USB adapter (bus 3, port 1.2) [198803F]", 0x198803F),
+                           ComboEntry("CH341A USB adapter (bus 1, port 4) [162CFCF]", 0x162CFCF),
+                           ComboEntry("Virtual Adapter (LPT Simulator) [93C00]", 0x93C00)}));
 }
 
 } // namespace

@@ -48,12 +48,13 @@ TEST(PortDiscovery, RecordsAreIndexedByEnumerationPosition)
         EXPECT_TRUE(table[i].m_strName.isEmpty());
 }
 
-TEST(PortDiscovery, OnlyNamesWithUpperCaseLptAreTaken)
+TEST(PortDiscovery, OnlyNamesWithUpperCaseLptOrTheProgramsOwnAdaptersAreTaken)
 {
     const struct
     {
         std::u16string name;
         bool taken;
+        std::u16string instanceId = u"ROOT\\PORTS\\0000";
     } cases[] = {
         {u"ECP Printer Port (LPT2)", true},
         {u"LPT", true},
@@ -63,10 +64,15 @@ TEST(PortDiscovery, OnlyNamesWithUpperCaseLptAreTaken)
         {u"Communications Port (COM1)", false},
         {u"L P T", false},
         {u"", false},
+        {u"CH341A USB adapter (bus 1, port 4)", true, u"PEMRIX\\USB\\1A86:5512\\1-4"},
+        {u"USB-SERIAL CH340 (COM3)", false, u"USB\\VID_1A86&PID_7523\\5&1A2B"},
+        {u"CH341A USB adapter (bus 1, port 4)", false, u"PEMRIXUSB"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(QString::fromStdU16String(c.name).toStdString());
-        EXPECT_EQ(!DiscoverOne(DescribedPort(c.name, 0x378)).m_strName.isEmpty(), c.taken);
+        PortMachineDevice device = DescribedPort(c.name, 0x378);
+        device.m_strInstanceId = c.instanceId;
+        EXPECT_EQ(!DiscoverOne(device).m_strName.isEmpty(), c.taken);
     }
 }
 

@@ -1,0 +1,36 @@
+#include "platform/linux/UsbAdapterDevices.h"
+
+#include "adapter/ports/UsbAdapterDirectory.h"
+
+#include <QString>
+
+#include <cstdio>
+
+namespace pemrix {
+
+namespace {
+
+PortMachineDevice UsbAdapterDevice(const UsbAdapterPlug& plug)
+{
+    char id[40];
+    std::snprintf(id, sizeof id, "PEMRIX\\USB\\%08X", plug.address);
+    PortMachineDevice device;
+    device.m_strInstanceId = QString::fromLatin1(id).toStdU16String();
+    device.m_strFriendlyName = QString::fromStdString(plug.name).toStdU16String();
+    device.m_configs.push_back(PortMachineConfig{
+        PortConfigKind::Allocated,
+        {PortMachineResource{PortResourceType::Io, plug.address, plug.address, true}}});
+    return device;
+}
+
+} // namespace
+
+std::vector<PortMachineDevice> UsbAdapterDevices(UsbCalls& usb)
+{
+    std::vector<PortMachineDevice> devices;
+    for (const UsbAdapterPlug& plug : PluggedUsbAdapters(usb))
+        devices.push_back(UsbAdapterDevice(plug));
+    return devices;
+}
+
+} // namespace pemrix

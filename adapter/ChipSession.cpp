@@ -1,6 +1,8 @@
 #include "adapter/ChipSession.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace pemrix {
 
@@ -83,14 +85,11 @@ AdapterStatus ChipSession::EraseAll(EepromType type)
 AdapterStatus ChipSession::ReadImage(EepromType type, std::span<std::uint32_t> words)
 {
     return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
-        for (std::uint32_t address = 0; address < chip.words; ++address) {
-            std::uint16_t word = 0;
-            const AdapterStatus status = bus.Read(chip, address, word);
-            if (status != AdapterStatus::Ok)
-                return status;
-            words[address] = word;
-        }
-        return AdapterStatus::Ok;
+        std::vector<std::uint16_t> read(chip.words);
+        const AdapterStatus status = bus.ReadWords(chip, 0, read);
+        if (status == AdapterStatus::Ok)
+            std::copy(read.begin(), read.end(), words.begin());
+        return status;
     });
 }
 

@@ -1,5 +1,7 @@
 #include "adapter/bus/MicrowireBus.h"
 
+#include <algorithm>
+
 namespace pemrix {
 
 namespace {
@@ -17,17 +19,39 @@ MicrowireBus::MicrowireBus(TransactionPort& port, const BusClock& clock, const B
 AdapterStatus MicrowireBus::Read(const MicrowireGeometry& chip, std::uint32_t address,
                                  std::uint16_t& word)
 {
-    // The chip drives its dummy 0 from the last address bit's rising edge on, so it is read
-    // before the first data clock, without a clock of its own.
-    BusTransaction read = Instruction(MicrowireInstruction::Read, chip, address);
-    read.Sample().ClockIn(kWordBits).Deselect();
-    const std::vector<bool> samples = m_port.Run(read);
-    if (samples.front())
-        return AdapterStatus::NoChip;
-    std::uint16_t value = 0;
-    for (unsigned i = 1; i <= kWordBits; ++i)
-        value = static_cast<std::uint16_t>((value << 1) | (samples[i] ? 1 : 0));
-    word = value;
+    return ReadWords(chip, address, std::span(&word, 1));
+}
+
+AdapterStatus MicrowireBus::ReadWords(const MicrowireGeometry& chip, std::uint32_t first,
+                                      std::span<std::uint16_t> words)
+{
+    // Sent in batches, one READ instruction per word: a USB adapter then pays one round trip
+    // for a batch rather than for each word.
+    constexpr std::size_t kWordsPerBatch = 64;
+    constexpr unsigned kSamplesPerWord = 1 + kWordBits;
+    for (std::size_t done = 0; done < words.size(); done += kWordsPerBatch) {
+        const std::size_t count = std::min(kWordsPerBatch, words.size() - done);
+        BusTransaction batch;
+        for (std::size_t i = 0; i < count; ++i) {
+            // The chip drives its dummy 0 from the last address bit's rising edge on, so it is
+            // read before the first data clock, without a clock of its own.
+            const std::uint32_t address = first + static_cast<std::uint32_t>(done + i);
+            Instruction(batch, MicrowireInstruction::Read, chip, address)
+                .Sample()
+                .ClockIn(kWordBits)
+                .Deselect();
+        }
+        const std::vector<bool> samples = m_port.Run(batch);
+        for (std::size_t i = 0; i < count; ++i) {
+            const auto word = samples.begin() + static_cast<long>(i * kSamplesPerWord);
+            if (*word)
+                return AdapterStatus::NoChip;
+            std::uint16_t value = 0;
+            for (unsigned bit = 1; bit <= kWordBits; ++bit)
+                value = static_cast<std::uint16_t>((value << 1) | (word[bit] ? 1 : 0));
+            words[done + i] = value;
+        }
+    }
     return AdapterStatus::Ok;
 }
 
@@ -54,19 +78,22 @@ AdapterStatus MicrowireBus::WriteAll(const MicrowireGeometry& chip, std::uint16_
 
 void MicrowireBus::EnableWrite(const MicrowireGeometry& chip)
 {
-    m_port.Run(Instruction(MicrowireInstruction::EnableWrite, chip, 0).Deselect());
+    BusTransaction enable;
+    m_port.Run(Instruction(enable, MicrowireInstruction::EnableWrite, chip, 0).Deselect());
 }
 
 void MicrowireBus::DisableWrite(const MicrowireGeometry& chip)
 {
-    m_port.Run(Instruction(MicrowireInstruction::DisableWrite, chip, 0).Deselect());
+    BusTransaction disable;
+    m_port.Run(Instruction(disable, MicrowireInstruction::DisableWrite, chip, 0).Deselect());
 }
 
 AdapterStatus MicrowireBus::Program(MicrowireInstruction instruction, const MicrowireGeometry& chip,
                                     std::uint32_t address, std::uint16_t word)
 {
     const MicrowireInstructionCode& code = InstructionCode(instruction);
-    BusTransaction program = Instruction(instruction, chip, address);
+    BusTransaction program;
+    Instruction(program, instruction, chip, address);
     if (code.takesData)
         program.ClockOut(word, kWordBits);
     // Chip select falling starts the chip's own programming cycle.
@@ -74,13 +101,12 @@ AdapterStatus MicrowireBus::Program(MicrowireInstruction instruction, const Micr
     return AwaitReady(code.wholeChip ? m_timing.chipProgramTimeout : m_timing.wordProgramTimeout);
 }
 
-BusTransaction MicrowireBus::Instruction(MicrowireInstruction instruction,
-                                         const MicrowireGeometry& chip, std::uint32_t address)
+BusTransaction& MicrowireBus::Instruction(BusTransaction& transaction,
+                                          MicrowireInstruction instruction,
+                                          const MicrowireGeometry& chip, std::uint32_t address)
 {
-    BusTransaction transaction;
-    transaction.Select().ClockOut(InstructionFrame(instruction, chip.addressBits, address),
-                                  kStartAndOpcodeBits + chip.addressBits);
-    return transaction;
+    return transaction.Select().ClockOut(InstructionFrame(instruction, chip.addressBits, address),
+                                         kStartAndOpcodeBits + chip.addressBits);
 }
 
 AdapterStatus MicrowireBus::AwaitReady(std::chrono::nanoseconds timeout)

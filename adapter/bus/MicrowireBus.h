@@ -8,6 +8,7 @@
 #include "adapter/bus/MicrowireInstruction.h"
 
 #include <cstdint>
+#include <span>
 
 namespace pemrix {
 
@@ -21,6 +22,9 @@ public:
     MicrowireBus(TransactionPort& port, const BusClock& clock, const BusTiming& timing);
 
     AdapterStatus Read(const MicrowireGeometry& chip, std::uint32_t address, std::uint16_t& word);
+    // words.size() words from `first` on; NoChip as soon as one word lacks its 0 bit.
+    AdapterStatus ReadWords(const MicrowireGeometry& chip, std::uint32_t first,
+                            std::span<std::uint16_t> words);
     AdapterStatus Write(const MicrowireGeometry& chip, std::uint32_t address, std::uint16_t word);
     AdapterStatus Erase(const MicrowireGeometry& chip, std::uint32_t address);
     AdapterStatus EraseAll(const MicrowireGeometry& chip);
@@ -31,8 +35,9 @@ public:
 private:
     AdapterStatus Program(MicrowireInstruction instruction, const MicrowireGeometry& chip,
                           std::uint32_t address, std::uint16_t word);
-    static BusTransaction Instruction(MicrowireInstruction instruction,
-                                      const MicrowireGeometry& chip, std::uint32_t address);
+    // Appends the instruction's select, start bit, opcode and address.
+    static BusTransaction& Instruction(BusTransaction& transaction, MicrowireInstruction instruction,
+                                       const MicrowireGeometry& chip, std::uint32_t address);
     AdapterStatus AwaitReady(std::chrono::nanoseconds timeout);
 
     TransactionPort& m_port;

@@ -1,0 +1,187 @@
+// Runs ReadAll (both passes) and WriteAll of every type through the built-in driver over a
+// simulated CH341A and FT232H and prints the USB transfers and bytes each needs, and the time
+// they would take with the given round-trip latency: an estimate, since the simulated devices
+// charge one latency per batch of transfers in flight and the chip's own timing for the rest.
+//
+// Usage: usb_benchmark [CH341A latency in us, default 1000] [FT232H latency in us, default 125]
+
+#include "adapter/BuiltInDriver.h"
+#include "adapter/BuiltInPortConnector.h"
+#include "adapter/ports/UsbAdapterDirectory.h"
+#include "adapter/ports/UsbSimulatedMachine.h"
+#include "core/EepromTypeInfo.h"
+#include "driver/WholeChipCommands.h"
+
+#include <stdlib.h>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace pemrix {
+namespace {
+
+constexpr EepromType k93C86 = 6;
+
+struct Target
+{
+    const char* adapter;
+    std::chrono::nanoseconds readAll93C86;
+};
+
+// ReadAll of a 93C86, both passes; peer tools that send one transfer per pin change take
+// about 10 s.
+constexpr Target kTargets[] = {
+    {"CH341A", std::chrono::seconds(1)},
+    {"FT232H", std::chrono::milliseconds(100)},
+};
+// WriteAll of a 93C86 that changes every word, against the chip's summed programming cycles.
+constexpr double kWriteAllTarget = 1.2;
+
+struct Figures
+{
+    UsbDeviceCounters usb;
+    std::chrono::nanoseconds estimate{};
+    std::chrono::nanoseconds programming{};
+    bool succeeded = false;
+};
+
+// One simulated adapter with one chip, and the built-in driver over it.
+class Bench
+{
+public:
+    Bench(const char* adapter, EepromType type, std::chrono::nanoseconds latency,
+          const std::filesystem::path& folder)
+        : m_machine(std::make_shared<UsbSimulatedMachine>(*m_clock))
+    {
+        const MicrowireGeometry chip = *FindMicrowireGeometry(type);
+        const bool ch341a = std::string(adapter) == "CH341A";
+        const UsbDeviceEntry entry{static_cast<std::uint16_t>(ch341a ? 0x1A86 : 0x0403),
+                                   static_cast<std::uint16_t>(ch341a ? 0x5512 : 0x6014), 1, 2, {1}};
+        m_device = ch341a ? static_cast<UsbSimulatedDevice*>(&m_machine->PlugCh341a(entry, chip))
+                          : &m_machine->PlugFt232h(entry, chip);
+        m_device->SetLatency(latency);
+        m_port = UsbAdapterAddress(adapter, entry);
+        m_driver = std::make_unique<BuiltInDriver>(std::make_shared<BuiltInPortConnector>(
+            std::make_shared<VirtualAdapter>(folder, BusTiming{}),
+            ParportDirectory(folder / "proc", folder / "dev"), PpdevSetup{},
+            UsbSetup{m_machine, m_machine->FtdiFactory(), m_clock, BusTiming{}}));
+    }
+
+    template <typename Command> Figures Measure(Command command)
+    {
+        const UsbDeviceCounters before = m_device->Counters();
+        const auto start = m_clock->Now();
+        const auto programmed = m_device->Chip().ProgrammingTime();
+        Figures figures;
+        figures.succeeded = command(*m_driver, m_port).succeeded;
+        const UsbDeviceCounters& after = m_device->Counters();
+        figures.usb = {after.outTransfers - before.outTransfers,
+                       after.inTransfers - before.inTransfers, after.outBytes - before.outBytes,
+                       after.inBytes - before.inBytes, after.roundTrips - before.roundTrips};
+        figures.estimate = m_clock->Now() - start;
+        figures.programming = m_device->Chip().ProgrammingTime() - programmed;
+        return figures;
+    }
+
+private:
+    std::shared_ptr<VirtualBusClock> m_clock = std::make_shared<VirtualBusClock>();
+    std::shared_ptr<UsbSimulatedMachine> m_machine;
+    UsbSimulatedDevice* m_device = nullptr;
+    std::uint32_t m_port = 0;
+    std::unique_ptr<BuiltInDriver> m_driver;
+};
+
+double Milliseconds(std::chrono::nanoseconds time)
+{
+    return std::chrono::duration<double, std::milli>(time).count();
+}
+
+// The estimate splits into the round trips' latency and the bus's own time: its clocks and
+// waits. The chip's programming cycles pass during the round trips of its ready polls.
+void Print(const char* command, const Figures& figures, std::chrono::nanoseconds latency)
+{
+    const auto roundTrips = latency * static_cast<long long>(figures.usb.roundTrips);
+    std::printf("  %-8s %s %6llu out %6llu in transfers, %7llu out %6llu in bytes, %5llu round "
+                "trips; estimated %7.1f ms = %6.1f ms round trips + %6.1f ms on the bus",
+                command, figures.succeeded ? "ok    " : "FAILED",
+                static_cast<unsigned long long>(figures.usb.outTransfers),
+                static_cast<unsigned long long>(figures.usb.inTransfers),
+                static_cast<unsigned long long>(figures.usb.outBytes),
+                static_cast<unsigned long long>(figures.usb.inBytes),
+                static_cast<unsigned long long>(figures.usb.roundTrips),
+                Milliseconds(figures.estimate), Milliseconds(roundTrips),
+                Milliseconds(figures.estimate - roundTrips));
+}
+
+// Prints every type on one adapter; answers whether the 93C86 met its targets.
+bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
+                const std::filesystem::path& folder)
+{
+    std::printf("%s: estimates with %.0f us per round trip, clock half period %lld ns\n",
+                target.adapter, std::chrono::duration<double, std::micro>(latency).count(),
+                static_cast<long long>(BusTiming{}.halfPeriod.count()));
+    bool met = true;
+    for (const EepromTypeInfo& type : EepromTypes()) {
+        Bench bench(target.adapter, type.code, latency, folder);
+        // No word FFFF, so every word of the erased chip changes.
+        std::vector<std::uint32_t> image(type.words);
+        for (std::uint32_t i = 0; i < type.words; ++i)
+            image[i] = (i * 0x9E37u + 0x1234u) & 0x7FFF;
+        const Figures writeAll = bench.Measure([&](DriverLink& link, std::uint32_t port) {
+            return WriteAll(link, port, type.code, image);
+        });
+        const Figures readAll = bench.Measure(
+            [&](DriverLink& link, std::uint32_t port) { return ReadAll(link, port, type.code); });
+
+        std::printf("%s\n", std::string(type.name).c_str());
+        Print("ReadAll", readAll, latency);
+        std::printf("\n");
+        Print("WriteAll", writeAll, latency);
+        const double writeRatio = Milliseconds(writeAll.estimate) / Milliseconds(writeAll.programming);
+        std::printf(", %.3f x the chip's %.1f ms of programming\n", writeRatio,
+                    Milliseconds(writeAll.programming));
+        met = met && readAll.succeeded && writeAll.succeeded;
+        if (type.code == k93C86) {
+            const bool readMet = readAll.estimate <= target.readAll93C86;
+            const bool writeMet = writeRatio <= kWriteAllTarget;
+            std::printf("  93C86 targets: ReadAll <= %.0f ms %s, WriteAll <= %.1f x %s\n",
+                        Milliseconds(target.readAll93C86), readMet ? "met" : "MISSED",
+                        kWriteAllTarget, writeMet ? "met" : "MISSED");
+            met = met && readMet && writeMet;
+        }
+    }
+    return met;
+}
+
+std::chrono::nanoseconds LatencyArgument(int argc, char** argv, int index, long fallback)
+{
+    const long microseconds = argc > index ? std::strtol(argv[index], nullptr, 10) : fallback;
+    return std::chrono::microseconds(microseconds > 0 ? microseconds : fallback);
+}
+
+} // namespace
+} // namespace pemrix
+
+int main(int argc, char** argv)
+{
+    std::string folder =
+        (std::filesystem::temp_directory_path() / "pemrix-usb-benchmark-XXXXXX").string();
+    if (!::mkdtemp(folder.data())) {
+        std::perror("mkdtemp");
+        return 2;
+    }
+    const std::chrono::nanoseconds latencies[] = {pemrix::LatencyArgument(argc, argv, 1, 1000),
+                                                  pemrix::LatencyArgument(argc, argv, 2, 125)};
+    bool met = true;
+    for (std::size_t i = 0; i < std::size(pemrix::kTargets); ++i)
+        met = pemrix::RunAdapter(pemrix::kTargets[i], latencies[i], folder) && met;
+    std::printf("targets %s\n", met ? "met" : "MISSED");
+    std::error_code error;
+    std::filesystem::remove_all(folder, error);
+    return met ? 0 : 1;
+}

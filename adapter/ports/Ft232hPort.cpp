@@ -83,19 +83,23 @@ void Ft232hPort::Send(std::vector<bool>& samples)
     // Without it the engine keeps short replies until its buffer or the latency timer fills.
     if (replyBytes > 0)
         bytes.push_back(kSendImmediate);
-    const int written = m_calls.Write(bytes);
-    Note(written < 0 ? written : (written == static_cast<int>(bytes.size()) ? 0 : kUsbErrorIo));
     std::vector<std::uint8_t> reply(replyBytes);
-    if (m_nError == 0 && replyBytes > 0 && ReadReply(reply)) {
-        const std::vector<bool> more = m_commands.Samples(reply);
-        samples.insert(samples.end(), more.begin(), more.end());
+    if (replyBytes == 0) {
+        const int written = m_calls.Write(bytes);
+        Note(written < 0 ? written : (written == static_cast<int>(bytes.size()) ? 0 : kUsbErrorIo));
+    } else {
+        const int got = m_calls.Exchange(bytes, reply);
+        Note(got);
+        if (m_nError == 0 && ReadReply(reply, static_cast<std::size_t>(got))) {
+            const std::vector<bool> more = m_commands.Samples(reply);
+            samples.insert(samples.end(), more.begin(), more.end());
+        }
     }
     m_commands.Clear();
 }
 
-bool Ft232hPort::ReadReply(std::vector<std::uint8_t>& reply)
+bool Ft232hPort::ReadReply(std::vector<std::uint8_t>& reply, std::size_t got)
 {
-    std::size_t got = 0;
     const std::chrono::nanoseconds deadline = m_clock.Now() + kReplyTimeout;
     while (got < reply.size()) {
         const int read = m_calls.Read(std::span(reply).subspan(got));

@@ -31,7 +31,8 @@ public:
 
 private:
     void Send(std::vector<bool>& samples);
-    bool ReadReply(std::vector<std::uint8_t>& reply);
+    // Reads the reply's bytes from `got` on.
+    bool ReadReply(std::vector<std::uint8_t>& reply, std::size_t got = 0);
     void Note(int result);
 
     FtdiCalls& m_calls;

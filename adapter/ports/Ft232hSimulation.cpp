@@ -34,13 +34,38 @@ int Ft232hSimulation::PurgeBuffers()
     return kUsbSuccess;
 }
 
+std::size_t Ft232hSimulation::Chunks(std::size_t bytes)
+{
+    return std::max<std::size_t>(1, (bytes + kWriteChunk - 1) / kWriteChunk);
+}
+
 int Ft232hSimulation::Write(std::span<const std::uint8_t> bytes)
 {
-    const std::size_t chunks = std::max<std::size_t>(1, (bytes.size() + kWriteChunk - 1) / kWriteChunk);
-    RoundTrips(chunks);
+    RoundTrips(Chunks(bytes.size()));
+    return Accept(bytes);
+}
+
+int Ft232hSimulation::Read(std::span<std::uint8_t> bytes)
+{
+    if (!Plugged())
+        return kUsbErrorNoDevice;
+    RoundTrips(1);
+    return Deliver(bytes);
+}
+
+// The read waits in flight while the write goes out, so both share the write's round trips.
+int Ft232hSimulation::Exchange(std::span<const std::uint8_t> out, std::span<std::uint8_t> in)
+{
+    RoundTrips(Chunks(out.size()));
+    const int written = Accept(out);
+    return written < 0 ? written : Deliver(in);
+}
+
+int Ft232hSimulation::Accept(std::span<const std::uint8_t> bytes)
+{
     if (const int error = BeginOut(bytes.size()); error != 0)
         return error;
-    Counters().outTransfers += chunks - 1;
+    Counters().outTransfers += Chunks(bytes.size()) - 1;
     if (!m_bMpsse)
         return static_cast<int>(bytes.size());
     m_pending.insert(m_pending.end(), bytes.begin(), bytes.end());
@@ -49,11 +74,10 @@ int Ft232hSimulation::Write(std::span<const std::uint8_t> bytes)
     return static_cast<int>(bytes.size());
 }
 
-int Ft232hSimulation::Read(std::span<std::uint8_t> bytes)
+int Ft232hSimulation::Deliver(std::span<std::uint8_t> bytes)
 {
     if (!Plugged())
         return kUsbErrorNoDevice;
-    RoundTrips(1);
     std::size_t count = std::min(bytes.size(), m_replies.size());
     if (count > 0 && NextReplyShort()) {
         // The last byte is lost on the way.

@@ -20,6 +20,7 @@ public:
     int PurgeBuffers();
     int Write(std::span<const std::uint8_t> bytes);
     int Read(std::span<std::uint8_t> bytes);
+    int Exchange(std::span<const std::uint8_t> out, std::span<std::uint8_t> in);
 
     // Commands the engine did not know, apart from the one the port syncs with.
     std::uint64_t UnknownCommands() const { return m_nUnknown; }
@@ -28,6 +29,10 @@ private:
     // Runs the complete commands at the front of the queue; false when the next is still
     // incomplete.
     bool RunCommand();
+    // What a write and a read do once their round trips are paid.
+    int Accept(std::span<const std::uint8_t> bytes);
+    int Deliver(std::span<std::uint8_t> bytes);
+    static std::size_t Chunks(std::size_t bytes);
     void SetPins(std::uint8_t value, std::uint8_t directions);
     void Drive();
     bool ClockBit(std::optional<bool> dataIn);

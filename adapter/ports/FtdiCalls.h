@@ -29,6 +29,9 @@ public:
     virtual int Write(std::span<const std::uint8_t> bytes) = 0;
     // Bytes read, 0 when none have come yet, or an error.
     virtual int Read(std::span<std::uint8_t> bytes) = 0;
+    // Writes `out` with the read of `in` already in flight, so the pair costs one round trip
+    // rather than two; bytes read (fewer when the reply was late), or an error.
+    virtual int Exchange(std::span<const std::uint8_t> out, std::span<std::uint8_t> in) = 0;
     virtual void Close() = 0;
 };
 

@@ -78,6 +78,24 @@ int LinuxFtdiCalls::Read(std::span<std::uint8_t> bytes)
     return DataError(ftdi_read_data(m_context, bytes.data(), static_cast<int>(bytes.size())));
 }
 
+int LinuxFtdiCalls::Exchange(std::span<const std::uint8_t> out, std::span<std::uint8_t> in)
+{
+    // libftdi's submit calls take the buffer as writable, but only read an OUT transfer's.
+    ftdi_transfer_control* write = ftdi_write_data_submit(
+        m_context, const_cast<std::uint8_t*>(out.data()), static_cast<int>(out.size()));
+    if (write == nullptr)
+        return kUsbErrorIo;
+    ftdi_transfer_control* read =
+        ftdi_read_data_submit(m_context, in.data(), static_cast<int>(in.size()));
+    const int written = ftdi_transfer_data_done(write);
+    const int got = read != nullptr ? ftdi_transfer_data_done(read) : kUsbErrorIo;
+    if (written < 0)
+        return DataError(written);
+    if (written != static_cast<int>(out.size()))
+        return kUsbErrorIo;
+    return got < 0 ? DataError(got) : got;
+}
+
 void LinuxFtdiCalls::Close()
 {
     if (m_bOpen)

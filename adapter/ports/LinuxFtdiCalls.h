@@ -21,6 +21,7 @@ public:
     int PurgeBuffers() override;
     int Write(std::span<const std::uint8_t> bytes) override;
     int Read(std::span<std::uint8_t> bytes) override;
+    int Exchange(std::span<const std::uint8_t> out, std::span<std::uint8_t> in) override;
     void Close() override;
 
 private:

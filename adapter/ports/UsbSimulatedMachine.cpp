@@ -47,6 +47,10 @@ public:
     {
         return Live() ? m_device->Read(bytes) : kUsbErrorNoDevice;
     }
+    int Exchange(std::span<const std::uint8_t> out, std::span<std::uint8_t> in) override
+    {
+        return Live() ? m_device->Exchange(out, in) : kUsbErrorNoDevice;
+    }
     void Close() override
     {
         if (m_device != nullptr)

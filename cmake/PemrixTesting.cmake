@@ -9,10 +9,10 @@ else()
 endif()
 include(GoogleTest)
 
-# Under wine: a prefix of the build's own, no debug channels, and no offer to install wine's
-# .NET and HTML engines, which nothing here needs.
+# Under wine: a prefix of the build's own, no debug channels, no offer to install wine's .NET
+# and HTML engines, which nothing here needs, and no display, so it runs headless anywhere.
 set(PEMRIX_EMULATOR_ENVIRONMENT
-  "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
+  "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=;DISPLAY=")
 
 # pemrix_add_gtest(<name> SOURCES ... LIBS ...): a GoogleTest suite, one ctest entry per test.
 function(pemrix_add_gtest name)

@@ -1,7 +1,12 @@
 # Helpers that keep every test folder's CMakeLists a few lines long.
+# Debian ships googletest built for the build machine only, so a cross build builds its sources
+# (Debian's googletest package) for the target; any build may point here at a source tree.
 if(CMAKE_CROSSCOMPILING AND WIN32)
-  # Debian ships googletest for the build machine only; its sources are built for the target.
-  set(PEMRIX_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "googletest's source tree")
+  set(pemrix_googletest_default /usr/src/googletest)
+endif()
+set(PEMRIX_GOOGLETEST_SOURCE "${pemrix_googletest_default}" CACHE PATH
+  "googletest's source tree, built with the suites; empty: an installed googletest")
+if(PEMRIX_GOOGLETEST_SOURCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(${PEMRIX_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 else()

@@ -101,6 +101,11 @@ Attributes AttributesOf(const std::wstring& path)
     return attributes;
 }
 
+// The attributes a saved file takes over from the one it replaces; read-only files are refused
+// before, and the rest describe the kind of file rather than the user's choice.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
 // Each read or write call moves at most this many bytes.
 constexpr std::size_t kChunk = 1 << 20;
 
@@ -123,6 +128,7 @@ FileTarget WindowsFileSystem::Inspect(const std::string& path)
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return target;
     target.exists = true;
+    target.mode = attributes & kKeptAttributes;
     if (attributes & FILE_ATTRIBUTE_READONLY)
         target.writeError = EACCES;
     return target;
@@ -159,11 +165,13 @@ FileWriteResult WindowsFileSystem::Write(FileHandle handle, std::string_view byt
     return result;
 }
 
-int WindowsFileSystem::SetMode(FileHandle, unsigned)
+int WindowsFileSystem::SetMode(FileHandle handle, unsigned mode)
 {
-    // Windows has no permission bits: the replace hands the old file's attributes and access
-    // rights to the new one.
-    return 0;
+    // Windows has no permission bits; the attributes stand in for them. ReplaceFileW hands
+    // them over too, but not everywhere (wine does not), and a plain move never does.
+    FILE_BASIC_INFO info{};
+    info.FileAttributes = mode != 0 ? mode : FILE_ATTRIBUTE_NORMAL;
+    return ErrorOf(SetFileInformationByHandle(ToHandle(handle), FileBasicInfo, &info, sizeof info));
 }
 
 int WindowsFileSystem::Flush(FileHandle handle)

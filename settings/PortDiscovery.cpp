@@ -15,8 +15,7 @@ constexpr std::size_t kInstanceIdChars = 200;
 // 1024 bytes of UTF-16: at most 511 characters and the terminator.
 constexpr std::size_t kFriendlyNameChars = 512;
 
-std::u16string ReadFriendlyName(PortPlatform& platform, PortDeviceSet set,
-                                const PortDevice& device)
+std::u16string ReadFriendlyName(PortPlatform& platform, PortDeviceSet set, const PortDevice& device)
 {
     std::array<char16_t, kFriendlyNameChars> buffer{};
     if (!platform.GetFriendlyName(set, device, buffer))

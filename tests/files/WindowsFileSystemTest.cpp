@@ -76,6 +76,20 @@ TEST_F(WindowsSaveTest, AFileAnotherProgramHoldsOpenIsReportedAndKeptAsItWas)
     EXPECT_EQ(m_folder.Names(), std::vector<std::string>{"chip.ROM"});
 }
 
+// Windows' counterpart of keeping the permission bits: a replace, unlike a plain move, keeps
+// the old file's attributes.
+TEST_F(WindowsSaveTest, AReplacedFileKeepsItsAttributes)
+{
+    m_folder.Write("chip.ROM", "old contents");
+    const std::string path = m_folder.PathOf("chip.ROM");
+    ASSERT_NE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN), FALSE);
+    EXPECT_EQ(Save(path), std::nullopt);
+    EXPECT_EQ(m_folder.Read("chip.ROM"), EncodeRomFile(m_strDump, 6));
+    EXPECT_EQ(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN,
+              DWORD{FILE_ATTRIBUTE_HIDDEN});
+    EXPECT_EQ(m_folder.Names(), std::vector<std::string>{"chip.ROM"});
+}
+
 TEST_F(WindowsSaveTest, AReadOnlyFileIsRefusedAndKept)
 {
     m_folder.Write("golden.ROM", "old contents");

@@ -1,11 +1,6 @@
-#include "files/WindowsFileSystem.h"
+#include "files/NativeFileSystem.h"
+#include "files/WindowsErrorNumbers.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <algorithm>
@@ -118,7 +113,7 @@ int ErrnoFromWindowsError(unsigned long error)
     return row == kWindowsErrnos.end() ? kErrnoOfUnknownWindowsError : row->error;
 }
 
-FileTarget WindowsFileSystem::Inspect(const std::string& path)
+FileTarget NativeFileSystem::Inspect(const std::string& path)
 {
     FileTarget target{path};
     const std::optional<std::wstring> wide = Widen(path);
@@ -134,7 +129,7 @@ FileTarget WindowsFileSystem::Inspect(const std::string& path)
     return target;
 }
 
-FileCreateResult WindowsFileSystem::CreateNew(const std::string& path)
+FileCreateResult NativeFileSystem::CreateNew(const std::string& path)
 {
     const std::optional<std::wstring> wide = Widen(path);
     if (!wide)
@@ -147,7 +142,7 @@ FileCreateResult WindowsFileSystem::CreateNew(const std::string& path)
     return {HandleToLong(handle), 0};
 }
 
-FileWriteResult WindowsFileSystem::Write(FileHandle handle, std::string_view bytes)
+FileWriteResult NativeFileSystem::Write(FileHandle handle, std::string_view bytes)
 {
     FileWriteResult result;
     while (result.written < bytes.size()) {
@@ -165,7 +160,7 @@ FileWriteResult WindowsFileSystem::Write(FileHandle handle, std::string_view byt
     return result;
 }
 
-int WindowsFileSystem::SetMode(FileHandle handle, unsigned mode)
+int NativeFileSystem::SetMode(FileHandle handle, unsigned mode)
 {
     // Windows has no permission bits; the attributes stand in for them. ReplaceFileW hands
     // them over too, but not everywhere (wine does not), and a plain move never does.
@@ -174,17 +169,17 @@ int WindowsFileSystem::SetMode(FileHandle handle, unsigned mode)
     return ErrorOf(SetFileInformationByHandle(ToHandle(handle), FileBasicInfo, &info, sizeof info));
 }
 
-int WindowsFileSystem::Flush(FileHandle handle)
+int NativeFileSystem::Flush(FileHandle handle)
 {
     return ErrorOf(FlushFileBuffers(ToHandle(handle)));
 }
 
-int WindowsFileSystem::Close(FileHandle handle)
+int NativeFileSystem::Close(FileHandle handle)
 {
     return ErrorOf(CloseHandle(ToHandle(handle)));
 }
 
-int WindowsFileSystem::Rename(const std::string& from, const std::string& to)
+int NativeFileSystem::Rename(const std::string& from, const std::string& to)
 {
     const std::optional<std::wstring> source = Widen(from);
     const std::optional<std::wstring> target = Widen(to);
@@ -204,7 +199,7 @@ int WindowsFileSystem::Rename(const std::string& from, const std::string& to)
                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
 }
 
-int WindowsFileSystem::Remove(const std::string& path)
+int NativeFileSystem::Remove(const std::string& path)
 {
     const std::optional<std::wstring> wide = Widen(path);
     if (!wide)
@@ -212,7 +207,7 @@ int WindowsFileSystem::Remove(const std::string& path)
     return ErrorOf(DeleteFileW(wide->c_str()));
 }
 
-FileSizeResult WindowsFileSystem::FileSize(const std::string& path)
+FileSizeResult NativeFileSystem::FileSize(const std::string& path)
 {
     const std::optional<std::wstring> wide = Widen(path);
     if (!wide)
@@ -225,7 +220,7 @@ FileSizeResult WindowsFileSystem::FileSize(const std::string& path)
             0};
 }
 
-FileReadResult WindowsFileSystem::ReadFile(const std::string& path, std::size_t maxBytes)
+FileReadResult NativeFileSystem::ReadFile(const std::string& path, std::size_t maxBytes)
 {
     const std::optional<std::wstring> wide = Widen(path);
     if (!wide)

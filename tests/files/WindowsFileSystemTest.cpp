@@ -1,4 +1,5 @@
-#include "files/WindowsFileSystem.h"
+#include "files/NativeFileSystem.h"
+#include "files/WindowsErrorNumbers.h"
 
 #include "support/TemporaryFolder.h"
 #include "core/DumpText.h"
@@ -52,7 +53,7 @@ protected:
 
     std::optional<FileMessage> Save(const std::string& path)
     {
-        WindowsFileSystem fileSystem;
+        NativeFileSystem fileSystem;
         return SaveRomFile(fileSystem, path, m_strDump, 6);
     }
 

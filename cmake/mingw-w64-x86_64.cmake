@@ -1,6 +1,6 @@
 # Cross-builds the layers below the window for 64-bit Windows with mingw-w64 (Debian's
 # g++-mingw-w64-x86-64), and runs what it builds under wine64.
-#   cmake -S . -B build-win64 -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake
+#   cmake -S . -B build-win -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

@@ -2,9 +2,8 @@
 
 #include "adapter/ports/UsbAdapterDirectory.h"
 
-#include <QString>
-
 #include <cstdio>
+#include <cstring>
 
 namespace pemrix {
 
@@ -15,8 +14,9 @@ PortMachineDevice UsbAdapterDevice(const UsbAdapterPlug& plug)
     char id[40];
     std::snprintf(id, sizeof id, "PEMRIX\\USB\\%08X", plug.address);
     PortMachineDevice device;
-    device.m_strInstanceId = QString::fromLatin1(id).toStdU16String();
-    device.m_strFriendlyName = QString::fromStdString(plug.name).toStdU16String();
+    // Both are ASCII.
+    device.m_strInstanceId.assign(id, id + std::strlen(id));
+    device.m_strFriendlyName.assign(plug.name.begin(), plug.name.end());
     device.m_configs.push_back(PortMachineConfig{
         PortConfigKind::Allocated,
         {PortMachineResource{PortResourceType::Io, plug.address, plug.address, true}}});

@@ -3,7 +3,7 @@
 #include "app/CVelmoraDlg.h"
 #include "core/Clock.h"
 #include "driver/ScriptedDriverLink.h"
-#include "files/PosixFileSystem.h"
+#include "files/NativeFileSystem.h"
 #include "settings/PortMachine.h"
 #include "settings/ProfileStore.h"
 #include "ui/ScriptedInteraction.h"
@@ -58,7 +58,7 @@ public:
     QTemporaryDir m_dir;
     ProfileStore m_profile;
     ScriptedInteraction m_interaction;
-    PosixFileSystem m_fileSystem;
+    NativeFileSystem m_fileSystem;
     PortMachine m_machine;
     // Where the window discovers its ports; m_machine unless a test puts another here.
     std::function<std::unique_ptr<PortPlatform>()> m_makePortPlatform;

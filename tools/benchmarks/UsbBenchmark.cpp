@@ -2,6 +2,7 @@
 // simulated CH341A and FT232H and prints the USB transfers and bytes each needs, and the time
 // they would take with the given round-trip latency: an estimate, since the simulated devices
 // charge one latency per batch of transfers in flight and the chip's own timing for the rest.
+// The bus's packet rate bounds the estimate from below as well: the larger of the two counts.
 //
 // Usage: usb_benchmark [CH341A latency in us, default 1000] [FT232H latency in us, default 125]
 
@@ -13,6 +14,7 @@
 #include "driver/WholeChipCommands.h"
 
 #include <stdlib.h>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -31,13 +33,18 @@ struct Target
 {
     const char* adapter;
     std::chrono::nanoseconds readAll93C86;
+    // The endpoints' packet size, and how many bulk packets of that size the bus carries in a
+    // millisecond at most (USB 2.0's bulk transaction limits: 33 of 32 bytes per full-speed
+    // frame, 13 of 512 bytes per high-speed microframe).
+    std::size_t packetBytes;
+    double packetsPerMillisecond;
 };
 
 // ReadAll of a 93C86, both passes; peer tools that send one transfer per pin change take
 // about 10 s.
 constexpr Target kTargets[] = {
-    {"CH341A", std::chrono::seconds(1)},
-    {"FT232H", std::chrono::milliseconds(100)},
+    {"CH341A", std::chrono::seconds(1), 32, 33.0},
+    {"FT232H", std::chrono::milliseconds(100), 512, 104.0},
 };
 // WriteAll of a 93C86 that changes every word, against the chip's summed programming cycles.
 constexpr double kWriteAllTarget = 1.2;
@@ -103,19 +110,36 @@ double Milliseconds(std::chrono::nanoseconds time)
 
 // The estimate splits into the round trips' latency and the bus's own time: its clocks and
 // waits. The chip's programming cycles pass during the round trips of its ready polls.
-void Print(const char* command, const Figures& figures, std::chrono::nanoseconds latency)
+// Every IN transfer is one packet or more; OUT bytes fill whole packets.
+std::chrono::nanoseconds PacketFloor(const Figures& figures, const Target& target)
+{
+    const double packets =
+        double(figures.usb.inTransfers) +
+        double((figures.usb.outBytes + target.packetBytes - 1) / target.packetBytes);
+    return std::chrono::nanoseconds(
+        static_cast<long long>(packets / target.packetsPerMillisecond * 1e6));
+}
+
+std::chrono::nanoseconds Estimate(const Figures& figures, const Target& target)
+{
+    return std::max(figures.estimate, PacketFloor(figures, target));
+}
+
+void Print(const char* command, const Figures& figures, std::chrono::nanoseconds latency,
+           const Target& target)
 {
     const auto roundTrips = latency * static_cast<long long>(figures.usb.roundTrips);
     std::printf("  %-8s %s %6llu out %6llu in transfers, %7llu out %6llu in bytes, %5llu round "
-                "trips; estimated %7.1f ms = %6.1f ms round trips + %6.1f ms on the bus",
+                "trips; %6.1f ms round trips + %6.1f ms on the bus, packet floor %6.1f ms: "
+                "estimated %7.1f ms",
                 command, figures.succeeded ? "ok    " : "FAILED",
                 static_cast<unsigned long long>(figures.usb.outTransfers),
                 static_cast<unsigned long long>(figures.usb.inTransfers),
                 static_cast<unsigned long long>(figures.usb.outBytes),
                 static_cast<unsigned long long>(figures.usb.inBytes),
                 static_cast<unsigned long long>(figures.usb.roundTrips),
-                Milliseconds(figures.estimate), Milliseconds(roundTrips),
-                Milliseconds(figures.estimate - roundTrips));
+                Milliseconds(roundTrips), Milliseconds(figures.estimate - roundTrips),
+                Milliseconds(PacketFloor(figures, target)), Milliseconds(Estimate(figures, target)));
 }
 
 // Prints every type on one adapter; answers whether the 93C86 met its targets.
@@ -139,15 +163,16 @@ bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
             [&](DriverLink& link, std::uint32_t port) { return ReadAll(link, port, type.code); });
 
         std::printf("%s\n", std::string(type.name).c_str());
-        Print("ReadAll", readAll, latency);
+        Print("ReadAll", readAll, latency, target);
         std::printf("\n");
-        Print("WriteAll", writeAll, latency);
-        const double writeRatio = Milliseconds(writeAll.estimate) / Milliseconds(writeAll.programming);
+        Print("WriteAll", writeAll, latency, target);
+        const double writeRatio =
+            Milliseconds(Estimate(writeAll, target)) / Milliseconds(writeAll.programming);
         std::printf(", %.3f x the chip's %.1f ms of programming\n", writeRatio,
                     Milliseconds(writeAll.programming));
         met = met && readAll.succeeded && writeAll.succeeded;
         if (type.code == k93C86) {
-            const bool readMet = readAll.estimate <= target.readAll93C86;
+            const bool readMet = Estimate(readAll, target) <= target.readAll93C86;
             const bool writeMet = writeRatio <= kWriteAllTarget;
             std::printf("  93C86 targets: ReadAll <= %.0f ms %s, WriteAll <= %.1f x %s\n",
                         Milliseconds(target.readAll93C86), readMet ? "met" : "MISSED",

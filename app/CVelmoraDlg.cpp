@@ -297,10 +297,11 @@ void CVelmoraDlg::OnEdit()
 
 void CVelmoraDlg::OnOpen()
 {
-    const RomOpenResult result = m_romFiles.Open();
+    RomOpenResult result = m_romFiles.Open();
     if (result.outcome != RomOpenOutcome::Accepted)
         return;
-    m_strDump = result.strDump;
+    // Moved, not copied: no allocation can fail between the checks and the new image.
+    m_strDump = std::move(result.strDump);
     for (const RomWordRefresh& refresh : result.refreshes)
         RefreshWatchAddressText(*m_watchList, refresh.nAddress, refresh.strText);
     PushDump();

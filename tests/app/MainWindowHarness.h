@@ -58,6 +58,7 @@ public:
     ProfileStore m_profile;
     ScriptedInteraction m_interaction;
     PosixFileSystem m_fileSystem;
+    FileSystem* m_files = &m_fileSystem; // the file system the window is made with
     PortMachine m_machine;
     ScriptedDriverLink m_scriptedDriver;
     DriverLink* m_driver = &m_scriptedDriver;

@@ -8,6 +8,8 @@
 #include "settings/StoredEepromType.h"
 #include "ui/UserInteraction.h"
 
+#include <cerrno>
+
 namespace pemrix {
 
 namespace {
@@ -82,7 +84,10 @@ RomOpenResult RomFileCommands::Open()
         return {};
     RomOpenResult result;
     try {
-        const std::string path = ChosenPath(choice, entries);
+        // An existing file opens under the name chosen, even one without an extension.
+        std::string path = choice.strPath.toStdString();
+        if (m_fileSystem.FileSize(path).error == ENOENT)
+            path = ChosenPath(choice, entries);
         result = OpenImageFile(m_fileSystem, path, selected,
                                KindOfDialogChoice(static_cast<std::size_t>(choice.nFilter), path));
     } catch (...) {

@@ -6,6 +6,7 @@
 #include "cli/WindowProfile.h"
 #include "core/HexText.h"
 #include "driver/DriverLink.h"
+#include "files/FileErrorText.h"
 #include "files/ImageFileKind.h"
 #include "files/PosixFileSystem.h"
 #include "settings/PortPlatform.h"
@@ -276,6 +277,9 @@ int RunCommandLine(int argc, char** argv)
     } catch (const UsageError& error) {
         std::fprintf(stderr, "%s\n%s\n", error.what(), kUsageLine.data());
         return kExitUsage;
+    } catch (...) {
+        std::fprintf(stderr, "%s\n", CurrentExceptionMessage().strText.c_str());
+        return kExitChipFailure;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "IntelHexCodec.h"
 
 #include "core/HexText.h"
+#include "files/BinaryImageCodec.h"
 #include "files/RawImageMessages.h"
 #include "files/RawImageWords.h"
 
@@ -219,15 +220,14 @@ RomOpenResult DecodeIntelHex(std::string_view file, EepromType selected, WordByt
 std::optional<std::string> EncodeIntelHex(std::string_view dump, EepromType selected,
                                           WordByteOrder order)
 {
-    const std::optional<std::vector<std::uint32_t>> words =
-        DumpWordsOfType(dump, EffectiveEepromType(selected));
-    if (!words)
+    // The records carry the very bytes of the binary image.
+    const std::optional<std::string> bytes = EncodeBinaryImage(dump, selected, order);
+    if (!bytes)
         return std::nullopt;
-    const std::string bytes = WordsToBytes(*words, order);
     std::string file;
-    for (std::size_t at = 0; at < bytes.size(); at += kBytesPerWrittenRecord)
+    for (std::size_t at = 0; at < bytes->size(); at += kBytesPerWrittenRecord)
         AppendRecord(file, static_cast<std::uint32_t>(at), kData,
-                     std::string_view(bytes).substr(at, kBytesPerWrittenRecord));
+                     std::string_view(*bytes).substr(at, kBytesPerWrittenRecord));
     AppendRecord(file, 0, kEndOfFile, {});
     return file;
 }

@@ -189,8 +189,16 @@ private slots:
         QCOMPARE(window->DumpViewControl()->PullText().mid(WordTextOffset(0), 4),
                  QStringLiteral("3412"));
         QCOMPARE(m_harness->m_interaction.m_fileFilters.last().size(), 6);
-        QCOMPARE(m_harness->m_interaction.m_fileFilters.last().last(), QStringLiteral("All Files(*)"));
+        QCOMPARE(m_harness->m_interaction.m_fileFilters.last().last(),
+                 QStringLiteral("All Files(*)"));
         QCOMPARE(m_harness->m_interaction.m_defaultSuffixes.last().first(), QStringLiteral("ROM"));
+
+        // An existing file without an extension opens under its own name.
+        WriteFile(QStringLiteral("noext"), "ROM193C46       " + QByteArray(256, '0'));
+        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("noext")), 5);
+        Click(*window, IDC_OPEN);
+        QCOMPARE(window->DumpViewControl()->PullText().mid(WordTextOffset(0), 4),
+                 QStringLiteral("0000"));
         QVERIFY(m_harness->m_interaction.m_messages.isEmpty());
     }
 

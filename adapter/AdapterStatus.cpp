@@ -48,6 +48,15 @@ constexpr AdapterStatusInfo kStatuses[] = {
     {AdapterStatus::PortNotPermitted, "Port not permitted",
      "You may not open /dev/parportN: it belongs to the group lp, and you are not in it.",
      "Join the group lp with sudo adduser $USER lp, then log out and in again."},
+    {AdapterStatus::DoNotIdleHigh, "DO does not idle high",
+     "Chip type detection found DO low before the chip could drive it, so the chip's answer "
+     "cannot be read.",
+     "Check the wiring of DO and its pull-up, and that the chip sits the right way round."},
+    {AdapterStatus::UnknownAddressWidth, "Unknown chip",
+     "Chip type detection saw the chip take a number of address bits that no 93Cxx type in x16 "
+     "organisation takes.",
+     "Check that the chip is a 93C46 to 93C86 wired for 16-bit words (ORG high), then choose "
+     "its type by its marking."},
 };
 
 } // namespace

@@ -23,6 +23,8 @@ enum class AdapterStatus : std::uint32_t
     VirtualChipNotSaved = 10,
     PpdevNotLoaded = 11,
     PortNotPermitted = 12,
+    DoNotIdleHigh = 21,
+    UnknownAddressWidth = 22,
 };
 
 // One row of the table the help page shows.

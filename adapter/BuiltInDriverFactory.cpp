@@ -25,7 +25,8 @@ std::unique_ptr<DriverLink> MakeBuiltInDriver(const BuiltInDriverPaths& paths,
         notices->insert(notices->end(), settings.notices.begin(), settings.notices.end());
     PpdevSetup setup{std::move(ppdev), std::move(clock), settings.cable, settings.timing};
     auto connector = std::make_shared<BuiltInPortConnector>(
-        std::make_shared<VirtualAdapter>(paths.virtualChipFolder, settings.timing),
+        std::make_shared<VirtualAdapter>(paths.virtualChipFolder, settings.timing,
+                                         settings.virtualSocket),
         ParportDirectory(paths.procRoot, paths.devRoot), std::move(setup));
     return std::make_unique<BuiltInDriver>(std::move(connector));
 }

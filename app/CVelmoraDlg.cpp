@@ -141,6 +141,8 @@ void CVelmoraDlg::BindCommands()
         connect(m_buttons.value(id), &QAbstractButton::clicked, this, command);
     m_menu = new MainWindowMenu(*this);
     connect(m_menu, &MainWindowMenu::AboutRequested, this, &CVelmoraDlg::OnAbout);
+    connect(m_menu, &MainWindowMenu::DetectTypeRequested, this,
+            [this] { m_chipCommands.DetectType(); });
     // A list header that changes a column asks for the whole watch list to be drawn anew.
     for (QTreeWidget* list :
          {static_cast<QTreeWidget*>(m_logList), static_cast<QTreeWidget*>(m_informationList),

@@ -4,6 +4,7 @@
 #include "cli/ProgressLink.h"
 #include "core/DumpText.h"
 #include "core/HexText.h"
+#include "driver/DetectCommand.h"
 #include "driver/ResultTexts.h"
 #include "driver/SingleWordCommands.h"
 #include "driver/WholeChipCommands.h"
@@ -21,6 +22,7 @@ namespace {
 // Requests a command sends: the port, then two reads, or a bracketed change and a read back.
 constexpr int kReadingRequests = 3;
 constexpr int kChangingRequests = 5;
+constexpr int kDetectingRequests = 2;
 
 // Verify lists this many of the differing words.
 constexpr std::size_t kListedDifferences = 16;
@@ -61,24 +63,28 @@ void AddTarget(const ChipCommandContext& context, CommandReport& report)
     report.Json().Add("chip", JsonString(context.type.name));
 }
 
-// The window's log text of a finished command; a failure also names the driver status's
-// meaning and remedy. Returns the exit code.
-int Conclude(const DriverResult& result, int kind, std::uint32_t address, std::uint32_t data,
-             CommandReport& report)
+// A failed command's text, then the driver status's meaning and remedy. Returns the exit code.
+int Fail(const DriverResult& result, std::string text, CommandReport& report)
 {
-    report.Json().Add("succeeded", JsonBool(result.succeeded));
-    if (result.succeeded) {
-        report.Line(SuccessLogText(kind, address, data));
-        return kExitSuccess;
-    }
     report.Json().Add("error_code", JsonNumber(std::uint64_t{result.errorCode}));
-    report.Problem(FailureLogText(kind, result.errorCode));
+    report.Problem(std::move(text));
     if (const AdapterStatusInfo* status = DriverStatusOf(result.errorCode)) {
         report.Problem(std::string(status->name) + ": " + std::string(status->meaning));
         report.Problem("Remedy: " + std::string(status->remedy));
         report.Json().Add("status", JsonString(status->name));
     }
     return kExitChipFailure;
+}
+
+// The window's log text of a finished command. Returns the exit code.
+int Conclude(const DriverResult& result, int kind, std::uint32_t address, std::uint32_t data,
+             CommandReport& report)
+{
+    report.Json().Add("succeeded", JsonBool(result.succeeded));
+    if (!result.succeeded)
+        return Fail(result, FailureLogText(kind, result.errorCode), report);
+    report.Line(SuccessLogText(kind, address, data));
+    return kExitSuccess;
 }
 
 // The file's words for the selected type, or the file error in the report.
@@ -204,6 +210,24 @@ int RunVerifyCommand(const ChipCommandContext& context, const ImageFileOperand& 
                    " differing from " + file.path + ", the first at address " + FormatHex4(first) +
                    ".");
     return kExitDifferences;
+}
+
+int RunDetectCommand(const ChipCommandContext& context, CommandReport& report)
+{
+    const DetectCommandResult result = Timed<DetectCommandResult>(
+        context, "Detect", kDetectingRequests, report, [&](DriverLink& link) {
+            return DetectChipType(link, context.port, context.type.code);
+        });
+    report.Json().Add("port", JsonString(Hex(context.port)));
+    report.Json().Add("succeeded", JsonBool(result.succeeded));
+    if (!result.succeeded)
+        return Fail(result, DetectionLogText(result), report);
+    report.Json().Add("chip", JsonString(EffectiveEepromType(result.type).name));
+    report.Json().Add("address_bits", JsonNumber(std::uint64_t{result.addressBits}));
+    if (result.alternative != 0)
+        report.Json().Add("or_chip", JsonString(EffectiveEepromType(result.alternative).name));
+    report.Line(DetectionLogText(result));
+    return kExitSuccess;
 }
 
 int RunEraseCommand(const ChipCommandContext& context, CommandReport& report)

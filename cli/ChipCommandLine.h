@@ -39,6 +39,8 @@ int RunWriteCommand(const ChipCommandContext& context, const ImageFileOperand& f
                     CommandReport& report);
 int RunVerifyCommand(const ChipCommandContext& context, const ImageFileOperand& file,
                      CommandReport& report);
+// Detection takes the selected type only to name the socket, where an adapter has one per type.
+int RunDetectCommand(const ChipCommandContext& context, CommandReport& report);
 int RunEraseCommand(const ChipCommandContext& context, CommandReport& report);
 int RunFillCommand(const ChipCommandContext& context, std::uint32_t data, CommandReport& report);
 int RunPeekCommand(const ChipCommandContext& context, std::uint32_t address, CommandReport& report);

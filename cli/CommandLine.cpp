@@ -2,6 +2,7 @@
 
 #include "app/PlatformProviders.h"
 #include "cli/ChipCommandLine.h"
+#include "cli/OperandFormatter.h"
 #include "cli/PortChoice.h"
 #include "cli/WindowProfile.h"
 #include "core/HexText.h"
@@ -18,6 +19,8 @@
 #include <map>
 #include <optional>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -33,6 +36,7 @@ constexpr const char* kFooter = R"(Examples:
   pemrix-cli list
   pemrix-cli -p virtual -c 93c66 read backup.bin --byte-order be
   pemrix-cli -p LPT1 -c 93c46 write board.hex && pemrix-cli -p LPT1 -c 93c46 verify board.hex
+  pemrix-cli -p LPT1 detect
 
 Without -p and -c the port and chip type are the ones the window used last.
 FORMAT follows FILE's extension (.ROM, .bin, .hex) unless -f gives it; binary and Intel HEX
@@ -154,6 +158,7 @@ constexpr Subcommand kSubcommands[] = {
     {"peek", "Read the word at ADDR (READ)", "ADDR"},
     {"poke", "Write WORD at ADDR (WRITE)", "ADDR WORD"},
     {"clear", "Erase the word at ADDR (ERASE)", "ADDR"},
+    {"detect", "Tell the chip's type from its own answer, reading only", ""},
 };
 
 SubcommandRun ChipRun(const std::string& name, const Arguments& arguments,
@@ -169,6 +174,8 @@ SubcommandRun ChipRun(const std::string& name, const Arguments& arguments,
     }
     if (name == "erase")
         return RunEraseCommand;
+    if (name == "detect")
+        return RunDetectCommand;
     if (name == "fill") {
         const std::uint32_t data = HexOperand("WORD", arguments.word, 0x10000);
         return [data](const ChipCommandContext& c, CommandReport& r) {
@@ -241,7 +248,12 @@ int Run(const std::string& name, const Arguments& arguments)
         const EepromTypeInfo& type = ChosenType(arguments, profile);
         const SubcommandRun run = ChipRun(name, arguments, type);
         const std::uint32_t port = ChosenPort(arguments, profile);
-        const std::unique_ptr<DriverLink> driver = MakeDriverLink();
+        // What driver.conf set otherwise than written is said before the command's output.
+        std::vector<std::string> notices;
+        const std::unique_ptr<DriverLink> driver = MakeDriverLink(&notices);
+        for (const std::string& notice : notices)
+            if (!arguments.quiet)
+                std::fprintf(stderr, "%s\n", notice.c_str());
         PosixFileSystem files;
         const bool drawProgress = !arguments.quiet && !arguments.json && ::isatty(STDERR_FILENO);
         exitCode = run({*driver, files, port, type, drawProgress ? stderr : nullptr}, report);
@@ -258,6 +270,7 @@ int RunCommandLine(int argc, char** argv)
                  "through a programming adapter.",
                  "pemrix-cli"};
     app.set_version_flag("-V,--version", "pemrix-cli 2.0");
+    app.formatter(std::make_shared<OperandFormatter>());
     app.footer(kFooter);
     app.require_subcommand(1, 1);
     app.fallthrough();

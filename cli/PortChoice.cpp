@@ -26,7 +26,8 @@ std::optional<std::uint32_t> ChoosePort(std::string_view value,
         return ParseHexPrefix(std::string_view(upper).substr(2));
     for (const ListedPort& port : ports) {
         const std::string text = ToUpperAscii(port.text);
-        if (upper == text || upper == text.substr(0, text.find(" [")))
+        if (upper == text || upper == text.substr(0, text.find(" [")) ||
+            text.find("(" + upper + ")") != std::string::npos)
             return port.address;
     }
     return std::nullopt;

@@ -13,7 +13,7 @@ class PortPlatform;
 // One port as the window's port list shows it.
 struct ListedPort
 {
-    std::string text; // e.g. "LPT1 [0378]", "Custom Port: 278"
+    std::string text; // e.g. "ECP Printer Port (LPT1) [378]", "Custom Port: 278"
     std::uint32_t address = 0;
 };
 
@@ -21,7 +21,8 @@ struct ListedPort
 std::vector<ListedPort> ListPorts(PortPlatform& platform, std::uint32_t customPort);
 
 // The port a --port value names: "virtual", an address such as 0x378, or a listed port by
-// its text or by the name in front of its address ("LPT1"), letters in any case.
+// its text, by the name in front of its address or by the name in its brackets ("LPT1"),
+// letters in any case.
 std::optional<std::uint32_t> ChoosePort(std::string_view value,
                                         const std::vector<ListedPort>& ports);
 

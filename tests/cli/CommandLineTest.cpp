@@ -159,5 +159,28 @@ TEST_F(CommandLineTest, TheWindowsProfileGivesThePortAndTypeAndJsonAndQuietServe
     EXPECT_EQ(Succeed("erase").err, "");
 }
 
+// One 93C66 in the virtual socket, as driver.conf puts it there, whatever -c names.
+TEST_F(CommandLineTest, DetectNamesTheTypeInTheSocketOrThePairThatReadsAlike)
+{
+    std::filesystem::create_directories(m_folder.Path() / "config/pemrix");
+    m_folder.Write("config/pemrix/driver.conf", "virtual_socket=93C66\n");
+    Succeed("-p virtual -c 93c66 fill 1234");
+    EXPECT_EQ(Succeed("-p virtual -c 93c46 detect").out,
+              "Detect Succeeded.   Type: 93C56   Address bits: 8   (a 93C66 whose two halves "
+              "hold the same words reads alike)\n");
+    Succeed("-p virtual -c 93c66 poke 80 0");
+    EXPECT_EQ(Succeed("-p virtual -c 93c86 detect").out,
+              "Detect Succeeded.   Type: 93C66   Address bits: 8\n");
+    const Outcome json = Succeed("-p virtual --json detect");
+    EXPECT_NE(json.out.find("\"chip\":\"93C66\",\"address_bits\":8,"), std::string::npos)
+        << json.out;
+
+    m_folder.Write("config/pemrix/driver.conf", "virtual_socket=93C99\n");
+    const Outcome unknown = Succeed("-p virtual -c 93c46 detect");
+    EXPECT_EQ(unknown.err.substr(0, unknown.err.find(" is ")),
+              "driver.conf: virtual_socket = 93C99");
+    EXPECT_EQ(unknown.out, "Detect Succeeded.   Type: 93C46   Address bits: 6\n");
+}
+
 } // namespace
 } // namespace pemrix

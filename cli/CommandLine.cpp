@@ -30,13 +30,15 @@ namespace {
 
 constexpr std::string_view kUsageLine =
     "Usage: pemrix-cli [-p PORT] [-c CHIP] [-f FORMAT] [--byte-order le|be] [-q] [--json] "
-    "COMMAND [ARGS]";
+    "COMMAND [ARGS]\n"
+    "       pemrix-cli [-p PORT] [-c CHIP] ... -r FILE | -w FILE | -v FILE | -E";
 
 constexpr const char* kFooter = R"(Examples:
   pemrix-cli list
   pemrix-cli -p virtual -c 93c66 read backup.bin --byte-order be
   pemrix-cli -p LPT1 -c 93c46 write board.hex && pemrix-cli -p LPT1 -c 93c46 verify board.hex
   pemrix-cli -p LPT1 detect
+  pemrix-cli -p LPT1 -c 93c46 -r backup.bin
 
 Without -p and -c the port and chip type are the ones the window used last.
 FORMAT follows FILE's extension (.ROM, .bin, .hex) unless -f gives it; binary and Intel HEX
@@ -197,6 +199,49 @@ SubcommandRun ChipRun(const std::string& name, const Arguments& arguments,
     };
 }
 
+// The whole-chip commands as other programmer tools spell them, for hands used to those.
+struct ActionOption
+{
+    const char* flags;
+    const char* longName;
+    const char* subcommand;
+    bool takesFile;
+};
+
+constexpr ActionOption kActionOptions[] = {
+    {"-r,--read", "--read", "read", true},
+    {"-w,--write", "--write", "write", true},
+    {"-v,--verify", "--verify", "verify", true},
+    {"-E,--erase", "--erase", "erase", false},
+};
+
+void AddActionOptions(CLI::App& app, Arguments& arguments)
+{
+    for (const ActionOption& action : kActionOptions) {
+        const std::string text = std::string("the same as ") + action.subcommand +
+                                 (action.takesFile ? " FILE" : "");
+        if (action.takesFile)
+            app.add_option(action.flags, arguments.file, text)->type_name("FILE");
+        else
+            app.add_flag(action.flags, text);
+    }
+}
+
+// The one command given, as a subcommand or as one of the action options.
+std::string ChosenCommand(const CLI::App& app)
+{
+    std::vector<std::string> chosen;
+    for (const CLI::App* sub : app.get_subcommands())
+        chosen.push_back(sub->get_name());
+    for (const ActionOption& action : kActionOptions)
+        if (app.count(action.longName) > 0)
+            chosen.push_back(action.subcommand);
+    if (chosen.size() != 1)
+        throw UsageError("Give one command: a subcommand such as read or detect, or one of -r, "
+                         "-w, -v and -E.");
+    return chosen.front();
+}
+
 void AddOptions(CLI::App& app, Arguments& arguments)
 {
     std::vector<std::string> chips;
@@ -220,6 +265,7 @@ void AddOptions(CLI::App& app, Arguments& arguments)
     app.add_flag("-q,--quiet", arguments.quiet, "print nothing but errors");
     app.add_flag("--json", arguments.json,
                  "print one JSON object with the words, codes and timings");
+    AddActionOptions(app, arguments);
 }
 
 void AddSubcommands(CLI::App& app, Arguments& arguments)
@@ -272,15 +318,14 @@ int RunCommandLine(int argc, char** argv)
     app.set_version_flag("-V,--version", "pemrix-cli 2.0");
     app.formatter(std::make_shared<OperandFormatter>());
     app.footer(kFooter);
-    app.require_subcommand(1, 1);
+    app.require_subcommand(0, 1);
     app.fallthrough();
     Arguments arguments;
     AddOptions(app, arguments);
     AddSubcommands(app, arguments);
     try {
         app.parse(argc, argv);
-        const std::string name = app.get_subcommands().front()->get_name();
-        return Run(name, arguments);
+        return Run(ChosenCommand(app), arguments);
     } catch (const CLI::ParseError& error) {
         const int code = app.exit(error);
         if (code == 0)

@@ -76,13 +76,17 @@ TEST_F(CommandLineTest, EveryTypeRoundTripsThroughEveryFileKind)
         }
 }
 
+// Read with -r, as other programmer tools spell it, which is offered too.
 TEST_F(CommandLineTest, TheBytesOfAWordFollowTheByteOrder)
 {
     Succeed("-p virtual -c 93c46 fill 1234");
-    Succeed("-p virtual -c 93c46 read le.bin");
+    Succeed("-p virtual -c 93c46 -r le.bin");
     Succeed("-p virtual -c 93c46 --byte-order be read be.bin");
     EXPECT_EQ(m_folder.Read("le.bin").substr(0, 2), "\x34\x12");
     EXPECT_EQ(m_folder.Read("be.bin").substr(0, 2), "\x12\x34");
+    Succeed("-p virtual -c 93c46 -E");
+    Succeed("-p virtual -c 93c46 -w le.bin");
+    Succeed("-p virtual -c 93c46 -v le.bin");
 }
 
 TEST_F(CommandLineTest, BadArgumentsExitWithTwoAndTheUsageLine)
@@ -99,6 +103,8 @@ TEST_F(CommandLineTest, BadArgumentsExitWithTwoAndTheUsageLine)
         "-p virtual read x.txt",
         "-p nowhere erase",
         "--byte-order middle erase",
+        "-p virtual -c 93c46 -r x.ROM erase",
+        "-p virtual -c 93c46 -E -v x.ROM",
     };
     for (const char* arguments : cases) {
         const Outcome outcome = Run(arguments);

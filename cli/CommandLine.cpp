@@ -9,7 +9,7 @@
 #include "driver/DriverLink.h"
 #include "files/FileErrorText.h"
 #include "files/ImageFileKind.h"
-#include "files/PosixFileSystem.h"
+#include "files/NativeFileSystem.h"
 #include "settings/PortPlatform.h"
 
 #include <CLI/CLI.hpp>
@@ -300,7 +300,7 @@ int Run(const std::string& name, const Arguments& arguments)
         for (const std::string& notice : notices)
             if (!arguments.quiet)
                 std::fprintf(stderr, "%s\n", notice.c_str());
-        PosixFileSystem files;
+        NativeFileSystem files;
         const bool drawProgress = !arguments.quiet && !arguments.json && ::isatty(STDERR_FILENO);
         exitCode = run({*driver, files, port, type, drawProgress ? stderr : nullptr}, report);
     }

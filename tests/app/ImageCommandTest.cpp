@@ -15,7 +15,7 @@
 namespace pemrix {
 
 // Reading and writing run out of memory, as a very large image might make them.
-class OutOfMemoryFileSystem : public PosixFileSystem
+class OutOfMemoryFileSystem : public NativeFileSystem
 {
 public:
     FileWriteResult Write(FileHandle, std::string_view) override { throw std::bad_alloc(); }

@@ -5,7 +5,7 @@
 
 #include "support/TemporaryFolder.h"
 #include "core/DumpText.h"
-#include "files/PosixFileSystem.h"
+#include "files/NativeFileSystem.h"
 
 #include <cstdio>
 #include <numeric>
@@ -58,7 +58,7 @@ std::string Hex93C46(unsigned perRecord)
 TEST(RawImageFile, EveryKindLoadsWhatItSavesForEveryType)
 {
     TemporaryFolder folder;
-    PosixFileSystem fileSystem;
+    NativeFileSystem fileSystem;
     for (const ImageFileKind& kind : ImageFileKinds())
         for (const EepromTypeInfo& type : EepromTypes()) {
             SCOPED_TRACE(std::string(kind.dialogFilter) + " " + std::string(type.name));

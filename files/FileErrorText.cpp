@@ -72,8 +72,13 @@ FileErrorKind FileErrorKindFromErrno(int error)
 
 FileErrorKind FileErrorKindFromCreateErrno(int error)
 {
-    return error == ENOSPC || error == EDQUOT ? FileErrorKind::DirectoryFull
-                                              : FileErrorKindFromErrno(error);
+    if (error == ENOSPC)
+        return FileErrorKind::DirectoryFull;
+#ifdef EDQUOT
+    if (error == EDQUOT)
+        return FileErrorKind::DirectoryFull;
+#endif
+    return FileErrorKindFromErrno(error);
 }
 
 FileMessage FileErrorMessage(FileErrorKind kind, std::string_view path)

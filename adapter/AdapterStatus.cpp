@@ -70,6 +70,15 @@ constexpr AdapterStatusInfo kStatuses[] = {
      "The CH341A answers as a serial converter (USB 1a86:5523), not as a programmer.",
      "Unplug the adapter, move its mode jumper to the programmer (I2C/SPI) position, and plug it "
      "in again."},
+    {AdapterStatus::DoNotIdleHigh, "DO does not idle high",
+     "Chip type detection found DO low before the chip could drive it, so the chip's answer "
+     "cannot be read.",
+     "Check the wiring of DO and its pull-up, and that the chip sits the right way round."},
+    {AdapterStatus::UnknownAddressWidth, "Unknown chip",
+     "Chip type detection saw the chip take a number of address bits that no 93Cxx type in x16 "
+     "organisation takes.",
+     "Check that the chip is a 93C46 to 93C86 wired for 16-bit words (ORG high), then choose "
+     "its type by its marking."},
 };
 
 } // namespace

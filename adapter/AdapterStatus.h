@@ -29,6 +29,8 @@ enum class AdapterStatus : std::uint32_t
     UsbClaimed = 18,
     UsbTransferFailed = 19,
     Ch341aUartMode = 20,
+    DoNotIdleHigh = 21,
+    UnknownAddressWidth = 22,
 };
 
 // One row of the table the help page shows.

@@ -68,6 +68,16 @@ AdapterStatus WriteAll(ChipSession& session, ImageRecord& record)
     return session.WriteImage(record.type, record.words);
 }
 
+AdapterStatus DetectType(ChipSession& session, DetectRecord& record)
+{
+    ChipTypeDetection detection;
+    const AdapterStatus status = session.DetectType(record.type, detection);
+    record.type = detection.type;
+    record.addressBits = detection.addressBits;
+    record.alternative = detection.alternative;
+    return status;
+}
+
 // Each request with the size of what it carries in and whether that record also comes back.
 struct RequestRoute
 {
@@ -77,7 +87,7 @@ struct RequestRoute
     void (*answer)(ChipSession&, Bytes);
 };
 
-constexpr std::array<RequestRoute, 11> kRoutes{{
+constexpr std::array<RequestRoute, 12> kRoutes{{
     {REQ_GET_VERSION, VersionRecord::kSize, true, AnswerVersion},
     {REQ_SET_PORT, ValueRequest::kSize, false, AnswerValue<&ChipSession::SetPort>},
     {REQ_READ, WordRecord::kSize, true, AnswerRecord<WordRecord, Read>},
@@ -89,6 +99,7 @@ constexpr std::array<RequestRoute, 11> kRoutes{{
     {REQ_ERAL, EralRecord::kSize, true, AnswerRecord<EralRecord, Eral>},
     {REQ_READ_ALL, ImageRecord::kSize, true, AnswerRecord<ImageRecord, ReadAll>},
     {REQ_WRITE_ALL, ImageRecord::kSize, true, AnswerRecord<ImageRecord, WriteAll>},
+    {REQ_DETECT_TYPE, DetectRecord::kSize, true, AnswerRecord<DetectRecord, DetectType>},
 }};
 
 const RequestRoute* FindRoute(std::uint32_t code)

@@ -10,7 +10,8 @@
 namespace pemrix {
 
 // The program's own driver on Linux: answers the driver's eleven requests as the kernel
-// driver does, with the same records and byte counts and the outcome in the status field.
+// driver does, with the same records and byte counts and the outcome in the status field,
+// and a twelfth of its own, chip type detection.
 //
 // A call returns FALSE only when the call itself is malformed: an unknown handle or request
 // code, no buffer, or a buffer smaller than the request's record. Everything the port, the

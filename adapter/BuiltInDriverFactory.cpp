@@ -30,7 +30,8 @@ std::unique_ptr<DriverLink> MakeBuiltInDriver(const BuiltInDriverPaths& paths,
     PpdevSetup ppdev{std::move(seams.ppdev), seams.clock, settings.cable, settings.timing};
     UsbSetup usb{std::move(seams.usb), std::move(seams.makeFtdi), seams.clock, settings.timing};
     auto connector = std::make_shared<BuiltInPortConnector>(
-        std::make_shared<VirtualAdapter>(paths.virtualChipFolder, settings.timing),
+        std::make_shared<VirtualAdapter>(paths.virtualChipFolder, settings.timing,
+                                         settings.virtualSocket),
         ParportDirectory(paths.procRoot, paths.devRoot), std::move(ppdev), std::move(usb));
     return std::make_unique<BuiltInDriver>(std::move(connector));
 }

@@ -105,6 +105,14 @@ AdapterStatus ChipSession::WriteImage(EepromType type, std::span<const std::uint
     });
 }
 
+AdapterStatus ChipSession::DetectType(EepromType type, ChipTypeDetection& detection)
+{
+    return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry&) {
+        detection = ProbeChipType(bus);
+        return detection.status;
+    });
+}
+
 AdapterStatus ChipSession::Answer(EepromType type, std::optional<std::uint32_t> address,
                                   const BusOperation& operation)
 {

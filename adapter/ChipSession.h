@@ -2,6 +2,7 @@
 
 #include "adapter/Adapter.h"
 #include "adapter/AdapterStatus.h"
+#include "adapter/bus/ChipTypeDetection.h"
 #include "adapter/bus/MicrowireBus.h"
 #include "adapter/bus/MicrowireGeometry.h"
 #include "adapter/PortConnector.h"
@@ -34,6 +35,8 @@ public:
     AdapterStatus EraseAll(EepromType type);
     AdapterStatus ReadImage(EepromType type, std::span<std::uint32_t> words);
     AdapterStatus WriteImage(EepromType type, std::span<const std::uint32_t> words);
+    // Tells the type of the chip in the socket of `type`, reading only.
+    AdapterStatus DetectType(EepromType type, ChipTypeDetection& detection);
 
 private:
     using BusOperation = std::function<AdapterStatus(MicrowireBus&, const MicrowireGeometry&)>;

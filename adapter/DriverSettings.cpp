@@ -1,5 +1,7 @@
 #include "adapter/DriverSettings.h"
 
+#include "core/HexText.h"
+
 #include <charconv>
 #include <cstdint>
 #include <fstream>
@@ -67,12 +69,28 @@ void ApplyCable(std::string_view value, DriverSettings& settings)
                                "); " + std::string(settings.cable->name) + " is used");
 }
 
+void ApplyVirtualSocket(std::string_view value, DriverSettings& settings)
+{
+    std::string known;
+    for (const EepromTypeInfo& type : EepromTypes()) {
+        if (ToUpperAscii(type.name) == ToUpperAscii(value)) {
+            settings.virtualSocket = type.code;
+            return;
+        }
+        known += (known.empty() ? "" : ", ") + std::string(type.name);
+    }
+    settings.notices.push_back(SettingText("virtual_socket", value) + " is no chip type (" +
+                               known + "); each type keeps its own virtual chip");
+}
+
 void ApplySetting(std::string_view key, std::string_view value, DriverSettings& settings)
 {
     if (key == "cable") {
         ApplyCable(value, settings);
     } else if (key == "half_period_ns") {
         ApplyHalfPeriod(value, settings);
+    } else if (key == "virtual_socket") {
+        ApplyVirtualSocket(value, settings);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "adapter/bus/BusTiming.h"
 #include "adapter/ports/CableProfile.h"
+#include "core/EepromTypeInfo.h"
 
 #include <filesystem>
 #include <string>
@@ -14,6 +15,7 @@ namespace pemrix {
 //   cable = stk200        (or dt006)
 //   half_period_ns = 2000 (the clock's half period; 2000 is 250 kHz, as fast as the slowest
 //                          parts allow, so shorter ones are raised to it)
+//   virtual_socket = 93C66 (the virtual adapter holds one chip, which every type meets)
 // '#' starts a comment. Unknown keys are ignored; an unusable value keeps the default.
 struct DriverSettings
 {
@@ -21,6 +23,8 @@ struct DriverSettings
     BusTiming timing;
     // One line for the user for every value the driver did not take as written.
     std::vector<std::string> notices;
+    // The type of the virtual adapter's one socketed chip, or 0 for one chip per type.
+    EepromType virtualSocket = 0;
 };
 
 DriverSettings ParseDriverSettings(std::string_view text);

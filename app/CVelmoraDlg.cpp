@@ -143,6 +143,8 @@ void CVelmoraDlg::BindCommands()
         connect(m_buttons.value(id), &QAbstractButton::clicked, this, command);
     m_menu = new MainWindowMenu(*this);
     connect(m_menu, &MainWindowMenu::AboutRequested, this, &CVelmoraDlg::OnAbout);
+    connect(m_menu, &MainWindowMenu::DetectTypeRequested, this,
+            [this] { m_chipCommands.DetectType(); });
     // A list header that changes a column asks for the whole watch list to be drawn anew.
     for (QTreeWidget* list :
          {static_cast<QTreeWidget*>(m_logList), static_cast<QTreeWidget*>(m_informationList),
@@ -315,10 +317,11 @@ void CVelmoraDlg::OnEdit()
 
 void CVelmoraDlg::OnOpen()
 {
-    const RomOpenResult result = m_romFiles.Open();
+    RomOpenResult result = m_romFiles.Open();
     if (result.outcome != RomOpenOutcome::Accepted)
         return;
-    m_strDump = result.strDump;
+    // Moved, not copied: no allocation can fail between the checks and the new image.
+    m_strDump = std::move(result.strDump);
     for (const RomWordRefresh& refresh : result.refreshes)
         RefreshWatchAddressText(*m_watchList, refresh.nAddress, refresh.strText);
     PushDump();

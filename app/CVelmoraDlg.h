@@ -47,7 +47,7 @@ public:
     void PullDump();
     void PushDump();
 
-    void SelectEepromType(std::uint32_t code);
+    void SelectEepromType(std::uint32_t code) override;
 
     const std::string& DumpText() const { return m_strDump; }
     ReportList* LogList() const { return m_logList; }

@@ -9,7 +9,8 @@
 
 namespace pemrix {
 
-// What the chip commands need of the main window: its memory image and its operation log.
+// What the chip commands need of the main window: its memory image, its type selection and
+// its operation log.
 class ChipCommandHost
 {
 public:
@@ -19,6 +20,8 @@ public:
     virtual const std::string& CurrentDump() const = 0;
     // Pull, every word of the image replaced (the watch list told of each), push.
     virtual void RebuildDump(EepromType type, std::span<const std::uint32_t> words) = 0;
+    // Selects a type as its type button does, with the image reset that goes with it.
+    virtual void SelectEepromType(std::uint32_t code) = 0;
     // A log line with the time of day; `scroll` brings it into view.
     virtual void AppendLogLine(std::time_t time, const std::string& text, bool scroll) = 0;
 };

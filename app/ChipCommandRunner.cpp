@@ -3,6 +3,7 @@
 #include "app/ChipCommandHost.h"
 #include "core/Clock.h"
 #include "core/DumpText.h"
+#include "driver/DetectCommand.h"
 #include "driver/ResultTexts.h"
 #include "driver/SingleWordCommands.h"
 #include "driver/WholeChipCommands.h"
@@ -119,6 +120,28 @@ void ChipCommandRunner::Wral()
     if (result.succeeded)
         m_host.RebuildDump(dialog.m_nType, result.words);
     Report(kWralResultKind, result, started, {0, 0, 0, result.data});
+}
+
+// The type found is selected as its button would select it; a failure, a driver without
+// detection among them, is told in a message and leaves the type and the image as they were.
+void ChipCommandRunner::DetectType()
+{
+    const EepromType selected = ReadStoredEepromType(m_services.profile).code;
+    const std::time_t started = m_services.clock.Now();
+    const DetectCommandResult result = Send(
+        [&](std::uint32_t port) { return DetectChipType(m_services.driver, port, selected); });
+    const std::string text = DetectionLogText(result);
+    if (!result.succeeded) {
+        m_services.interaction.ShowMessage(&m_owner, QString::fromStdString(text),
+                                           QStringLiteral("Detect chip type"),
+                                           MessageIcon::Warning);
+        m_host.AppendLogLine(started, text, false);
+        return;
+    }
+    // The type already selected keeps the image: its button could not be clicked either.
+    if (result.type != selected)
+        m_host.SelectEepromType(result.type);
+    m_host.AppendLogLine(m_services.clock.Now(), text, true);
 }
 
 // Success lines carry the time after the device was closed and scroll the log to its end;

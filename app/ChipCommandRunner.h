@@ -13,7 +13,7 @@ class ChipCommandHost;
 struct DriverResult;
 
 // The seven chip command buttons: operands from their input dialog, the driver's steps, the
-// result dialog, then the log line.
+// result dialog, then the log line; and the window menu's chip type detection.
 class ChipCommandRunner
 {
 public:
@@ -26,6 +26,7 @@ public:
     void WriteAll();
     void Wral();
     void Eral();
+    void DetectType();
 
 private:
     // What a finished command shows: the values of its success dialog and success log line.

@@ -1,22 +1,48 @@
 #include "RomFileCommands.h"
 
+#include "files/FileErrorText.h"
 #include "files/FileMessage.h"
-#include "files/RomFileDialogs.h"
-#include "files/RomFileOpen.h"
-#include "files/RomFileSave.h"
+#include "files/ImageFileDialogs.h"
+#include "files/ImageFileOpen.h"
+#include "files/ImageFileSave.h"
 #include "settings/StoredEepromType.h"
 #include "ui/UserInteraction.h"
+
+#include <cerrno>
 
 namespace pemrix {
 
 namespace {
 
-template <std::size_t N> QStringList ToFilters(const std::array<std::string_view, N>& filters)
+QString ToQString(std::string_view text)
 {
-    QStringList list;
-    for (std::string_view filter : filters)
-        list.append(QString::fromUtf8(filter.data(), static_cast<qsizetype>(filter.size())));
-    return list;
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+struct DialogLists
+{
+    QStringList filters;
+    QStringList defaultSuffixes;
+};
+
+DialogLists ToDialogLists(const std::vector<FileDialogFilter>& entries)
+{
+    DialogLists lists;
+    for (const FileDialogFilter& entry : entries) {
+        lists.filters.append(ToQString(entry.filter));
+        lists.defaultSuffixes.append(ToQString(entry.defaultExtension));
+    }
+    return lists;
+}
+
+// The chosen file with its entry's extension added as the dialog itself would, for desktop
+// dialogs that leave that to the program.
+std::string ChosenPath(const FileChoice& choice, const std::vector<FileDialogFilter>& entries)
+{
+    const std::size_t filter = static_cast<std::size_t>(choice.nFilter);
+    return WithDefaultExtension(choice.strPath.toStdString(),
+                                filter < entries.size() ? entries[filter].defaultExtension
+                                                        : entries.front().defaultExtension);
 }
 
 } // namespace
@@ -29,26 +55,45 @@ RomFileCommands::RomFileCommands(QWidget& owner, const ProfileStore& profile,
 
 void RomFileCommands::Save(const std::string& dump)
 {
-    const QString chosen = m_interaction.GetSaveFileName(
-        &m_owner, ToFilters(kSaveRomDialogFilters),
-        QString::fromUtf8(kRomDefaultExtension.data(),
-                          static_cast<qsizetype>(kRomDefaultExtension.size())));
-    if (chosen.isEmpty())
+    const std::vector<FileDialogFilter> entries = SaveDialogFilters();
+    const DialogLists lists = ToDialogLists(entries);
+    const FileChoice choice =
+        m_interaction.GetSaveFileName(&m_owner, lists.filters, lists.defaultSuffixes);
+    if (choice.strPath.isEmpty())
         return;
-    const std::string path = WithRomDefaultExtension(chosen.toStdString());
-    if (const auto failure =
-            SaveRomFile(m_fileSystem, path, dump, ReadStoredEepromType(m_profile).code))
+    std::optional<FileMessage> failure;
+    try {
+        const std::string path = ChosenPath(choice, entries);
+        failure = SaveImageFile(m_fileSystem, path, dump, ReadStoredEepromType(m_profile).code,
+                                KindOfDialogChoice(static_cast<std::size_t>(choice.nFilter), path));
+    } catch (...) {
+        failure = CurrentExceptionMessage();
+    }
+    if (failure)
         Show(*failure);
 }
 
 RomOpenResult RomFileCommands::Open()
 {
     const EepromType selected = ReadStoredEepromType(m_profile).code;
-    const QString chosen =
-        m_interaction.GetOpenFileName(&m_owner, ToFilters(kOpenRomDialogFilters));
-    if (chosen.isEmpty())
+    const std::vector<FileDialogFilter> entries = OpenDialogFilters();
+    const DialogLists lists = ToDialogLists(entries);
+    const FileChoice choice =
+        m_interaction.GetOpenFileName(&m_owner, lists.filters, lists.defaultSuffixes);
+    if (choice.strPath.isEmpty())
         return {};
-    RomOpenResult result = OpenRomFile(m_fileSystem, chosen.toStdString(), selected);
+    RomOpenResult result;
+    try {
+        // An existing file opens under the name chosen, even one without an extension.
+        std::string path = choice.strPath.toStdString();
+        if (m_fileSystem.FileSize(path).error == ENOENT)
+            path = ChosenPath(choice, entries);
+        result = OpenImageFile(m_fileSystem, path, selected,
+                               KindOfDialogChoice(static_cast<std::size_t>(choice.nFilter), path));
+    } catch (...) {
+        // The new image was being built aside, so the window's image is as it was.
+        result = RomOpenMessage(CurrentExceptionMessage());
+    }
     if (result.outcome == RomOpenOutcome::Message)
         Show(result.message);
     return result;

@@ -13,16 +13,18 @@ class ProfileStore;
 class UserInteraction;
 struct FileMessage;
 
-// The Open and Save buttons: the file dialogs and message boxes around the ROM file logic.
+// The Open and Save buttons: the file dialogs and message boxes around the image file logic.
+// Memory running out or another failure while a file is read or written ends the command with
+// its message; the window's image is left as it was.
 class RomFileCommands
 {
 public:
     RomFileCommands(QWidget& owner, const ProfileStore& profile, UserInteraction& interaction,
                     FileSystem& fileSystem);
 
-    // Asks for a file name and writes the dump text there as the selected type's ROM file.
+    // Asks for a file name and kind and writes the dump text there for the selected type.
     void Save(const std::string& dump);
-    // Asks for a file and reads it; the caller installs an accepted result.
+    // Asks for a file and its kind and reads it; the caller installs an accepted result.
     RomOpenResult Open();
 
 private:

@@ -32,6 +32,8 @@ inline constexpr std::uint32_t REQ_WRAL = DriverRequestCode(0x816);
 inline constexpr std::uint32_t REQ_ERAL = DriverRequestCode(0x817);
 inline constexpr std::uint32_t REQ_READ_ALL = DriverRequestCode(0x818);
 inline constexpr std::uint32_t REQ_WRITE_ALL = DriverRequestCode(0x819);
+// The built-in driver's own addition; a driver without it fails the call.
+inline constexpr std::uint32_t REQ_DETECT_TYPE = DriverRequestCode(0x81A);
 
 static_assert(REQ_GET_VERSION == 0x222007);
 static_assert(REQ_SET_PORT == 0x222023);
@@ -44,5 +46,6 @@ static_assert(REQ_WRAL == 0x22205B);
 static_assert(REQ_ERAL == 0x22205F);
 static_assert(REQ_READ_ALL == 0x222063);
 static_assert(REQ_WRITE_ALL == 0x222067);
+static_assert(REQ_DETECT_TYPE == 0x22206B);
 
 } // namespace pemrix

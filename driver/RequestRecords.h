@@ -59,6 +59,18 @@ struct EralRecord
         FieldsInOrder<EralRecord>(&EralRecord::type, &EralRecord::status, &EralRecord::reserved);
 };
 
+// REQ_DETECT_TYPE's record: the selected type goes in (it names the socket where an adapter
+// has one per type); the type found, the address bits the chip took and the larger type of a
+// pair that cannot be told apart (else 0) come back.
+struct DetectRecord
+{
+    std::uint32_t type = 0, addressBits = 0, alternative = 0, status = 0, reserved = 0;
+    static constexpr std::uint32_t kSize = 20;
+    static constexpr RecordFields<DetectRecord, 5> kFields = FieldsInOrder<DetectRecord>(
+        &DetectRecord::type, &DetectRecord::addressBits, &DetectRecord::alternative,
+        &DetectRecord::status, &DetectRecord::reserved);
+};
+
 // REQ_READ_ALL's and REQ_WRITE_ALL's record: room for the largest chip, whatever the type;
 // only the type's word count of slots is meaningful. The slots are one run of fields between
 // the type and the status, so the table lists only the fields around them.

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <exception>
+#include <new>
 #include <string>
+#include <utility>
 
 namespace pemrix {
 
@@ -37,7 +40,7 @@ struct KindText
     std::string_view text;
 };
 
-constexpr std::array<KindText, 11> kKindTexts{{
+constexpr std::array<KindText, 12> kKindTexts{{
     {FileErrorKind::Unknown, "An unknown error occurred while accessing %1."},
     {FileErrorKind::NotFound, "%1 was not found."},
     {FileErrorKind::InvalidPath, "%1 contains an invalid path."},
@@ -50,7 +53,13 @@ constexpr std::array<KindText, 11> kKindTexts{{
     {FileErrorKind::LockingViolation, "A locking violation occurred while accessing %1."},
     {FileErrorKind::DiskFull, "Disk full while accessing %1."},
     {FileErrorKind::ReadPastEnd, "An attempt was made to access %1 past its end."},
+    {FileErrorKind::DirectoryFull, "%1 could not be created because the directory is full."},
 }};
+
+FileMessage WarningMessage(std::string text)
+{
+    return {std::move(text), std::string(kFileErrorCaption), FileMessageIcon::Warning};
+}
 
 } // namespace
 
@@ -61,13 +70,38 @@ FileErrorKind FileErrorKindFromErrno(int error)
     return row == kErrnoKinds.end() ? FileErrorKind::Unknown : row->kind;
 }
 
+FileErrorKind FileErrorKindFromCreateErrno(int error)
+{
+    if (error == ENOSPC)
+        return FileErrorKind::DirectoryFull;
+#ifdef EDQUOT
+    if (error == EDQUOT)
+        return FileErrorKind::DirectoryFull;
+#endif
+    return FileErrorKindFromErrno(error);
+}
+
 FileMessage FileErrorMessage(FileErrorKind kind, std::string_view path)
 {
     const auto row = std::find_if(kKindTexts.begin(), kKindTexts.end(),
                                   [&](const KindText& r) { return r.kind == kind; });
     std::string text(row->text);
     text.replace(text.find("%1"), 2, path);
-    return {std::move(text), std::string(kFileErrorCaption), FileMessageIcon::Warning};
+    return WarningMessage(std::move(text));
+}
+
+FileMessage CurrentExceptionMessage()
+{
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return WarningMessage(std::string(kOutOfMemoryText));
+    } catch (const std::exception& failure) {
+        const std::string_view what = failure.what();
+        return WarningMessage(std::string(what.empty() ? kNoErrorMessageText : what));
+    } catch (...) {
+        return WarningMessage(std::string(kNoErrorMessageText));
+    }
 }
 
 } // namespace pemrix

@@ -20,6 +20,7 @@ enum class FileErrorKind
     LockingViolation,
     DiskFull,
     ReadPastEnd,
+    DirectoryFull,
 };
 
 // The application's name, the caption of every file error message.
@@ -29,7 +30,19 @@ inline constexpr std::string_view kFileErrorCaption = "pemrix";
 // give Unknown.
 FileErrorKind FileErrorKindFromErrno(int error);
 
+// The cause behind an error number from creating a file: there no room means no room for
+// the new name, which the directory-full text says.
+FileErrorKind FileErrorKindFromCreateErrno(int error);
+
 // The message for a failed file: its text names the cause and the file's full path.
 FileMessage FileErrorMessage(FileErrorKind kind, std::string_view path);
+
+inline constexpr std::string_view kOutOfMemoryText = "Out of memory.";
+inline constexpr std::string_view kNoErrorMessageText = "No error message is available.";
+
+// The message for the exception being handled, under the file errors' caption: memory running
+// out, another failure's own text, or the text for a failure without one. Call it only inside
+// a catch block.
+FileMessage CurrentExceptionMessage();
 
 } // namespace pemrix

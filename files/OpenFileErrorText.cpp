@@ -45,12 +45,12 @@ const OpenFileErrorRow* FindRow(OpenFileError error, std::size_t fileSize = 0)
     return row == kRows.end() ? nullptr : &*row;
 }
 
+} // namespace
+
 FileMessage OpenFileErrorMessage(std::string text)
 {
     return {std::move(text), std::string(kOpenFileErrorCaption), FileMessageIcon::None};
 }
-
-} // namespace
 
 FileMessage UnknownRomFileMessage()
 {

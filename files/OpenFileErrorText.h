@@ -4,11 +4,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace pemrix {
 
 inline constexpr std::string_view kOpenFileErrorCaption = "Open File Error";
+
+// A message about the file's contents, under the caption above.
+FileMessage OpenFileErrorMessage(std::string text);
 
 // The magic is not "ROM1", or the file is shorter than the magic.
 FileMessage UnknownRomFileMessage();

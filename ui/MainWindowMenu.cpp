@@ -22,6 +22,8 @@ constexpr MenuItem kMenuItems[] = {
     {"Mi&nimize", MainWindowMenu::kMinimizeCommand},
     {"&Close", MainWindowMenu::kCloseCommand},
     {nullptr, 0},
+    {"&Detect chip type", MainWindowMenu::kDetectTypeCommand},
+    {nullptr, 0},
     {"&About Velmora...", MainWindowMenu::kAboutCommand},
 };
 
@@ -66,6 +68,9 @@ void MainWindowMenu::RunCommand(std::uint32_t command)
         break;
     case kAboutCommand:
         emit AboutRequested();
+        break;
+    case kDetectTypeCommand:
+        emit DetectTypeRequested();
         break;
     default:
         break;

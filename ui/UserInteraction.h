@@ -20,6 +20,14 @@ struct FontChoice
     int nTenthsOfPoint = 0;
 };
 
+// What a file dialog gave back: the chosen file (empty when the user cancelled) and the
+// index of the filter entry it was chosen under.
+struct FileChoice
+{
+    QString strPath;
+    qsizetype nFilter = 0;
+};
+
 // Everything that stops and asks the user, or hands something to the desktop, goes through
 // here, so tests can answer from a script and no test ever waits on a modal window.
 class UserInteraction
@@ -30,11 +38,12 @@ public:
     // A message box with only an OK button.
     virtual void ShowMessage(QWidget* owner, const QString& text, const QString& caption,
                              MessageIcon icon) = 0;
-    // An empty name means the user cancelled.
-    virtual QString GetOpenFileName(QWidget* owner, const QStringList& filters) = 0;
-    // Asks before an existing file is replaced; adds defaultSuffix to a name without one.
-    virtual QString GetSaveFileName(QWidget* owner, const QStringList& filters,
-                                    const QString& defaultSuffix) = 0;
+    // Both add the chosen filter entry's default suffix (one per entry) to a name typed
+    // without one; Save asks before an existing file is replaced.
+    virtual FileChoice GetOpenFileName(QWidget* owner, const QStringList& filters,
+                                       const QStringList& defaultSuffixes) = 0;
+    virtual FileChoice GetSaveFileName(QWidget* owner, const QStringList& filters,
+                                       const QStringList& defaultSuffixes) = 0;
     virtual std::optional<FontChoice> ChooseFont(QWidget* owner) = 0;
     virtual void OpenUrl(const QUrl& url) = 0;
     // Opens a help document at one of its topics in the help viewer.

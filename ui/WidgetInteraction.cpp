@@ -9,6 +9,8 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace pemrix {
 
 void WidgetInteraction::ShowMessage(QWidget* owner, const QString& text, const QString& caption,
@@ -19,29 +21,43 @@ void WidgetInteraction::ShowMessage(QWidget* owner, const QString& text, const Q
     box.exec();
 }
 
-QString WidgetInteraction::GetOpenFileName(QWidget* owner, const QStringList& filters)
+namespace {
+
+// The default suffix follows the chosen filter entry, so a name typed under a binary entry
+// becomes a .bin file and the dialog asks about that very name before replacing it.
+FileChoice RunFileDialog(QFileDialog& dialog, const QStringList& filters,
+                         const QStringList& defaultSuffixes)
+{
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(defaultSuffixes.value(0));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        dialog.setDefaultSuffix(defaultSuffixes.value(filters.indexOf(filter)));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return {dialog.selectedFiles().constFirst(),
+            std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter()))};
+}
+
+} // namespace
+
+FileChoice WidgetInteraction::GetOpenFileName(QWidget* owner, const QStringList& filters,
+                                              const QStringList& defaultSuffixes)
 {
     QFileDialog dialog(owner);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(filters);
     dialog.setOption(QFileDialog::ReadOnly, false);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return RunFileDialog(dialog, filters, defaultSuffixes);
 }
 
-QString WidgetInteraction::GetSaveFileName(QWidget* owner, const QStringList& filters,
-                                           const QString& defaultSuffix)
+FileChoice WidgetInteraction::GetSaveFileName(QWidget* owner, const QStringList& filters,
+                                              const QStringList& defaultSuffixes)
 {
     QFileDialog dialog(owner);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return RunFileDialog(dialog, filters, defaultSuffixes);
 }
 
 std::optional<FontChoice> WidgetInteraction::ChooseFont(QWidget* owner)

@@ -14,9 +14,10 @@ class WidgetInteraction : public UserInteraction
 public:
     void ShowMessage(QWidget* owner, const QString& text, const QString& caption,
                      MessageIcon icon) override;
-    QString GetOpenFileName(QWidget* owner, const QStringList& filters) override;
-    QString GetSaveFileName(QWidget* owner, const QStringList& filters,
-                            const QString& defaultSuffix) override;
+    FileChoice GetOpenFileName(QWidget* owner, const QStringList& filters,
+                               const QStringList& defaultSuffixes) override;
+    FileChoice GetSaveFileName(QWidget* owner, const QStringList& filters,
+                               const QStringList& defaultSuffixes) override;
     std::optional<FontChoice> ChooseFont(QWidget* owner) override;
     void OpenUrl(const QUrl& url) override;
     void ShowHelp(const QString& file, const QString& topic) override;

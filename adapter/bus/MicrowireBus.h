@@ -31,6 +31,9 @@ public:
     AdapterStatus WriteAll(const MicrowireGeometry& chip, std::uint16_t word);
     void EnableWrite(const MicrowireGeometry& chip);
     void DisableWrite(const MicrowireGeometry& chip);
+    // Runs a transaction as it stands, for a caller that clocks an instruction of its own
+    // (type detection clocks a READ one address bit at a time).
+    std::vector<bool> Run(const BusTransaction& transaction) { return m_port.Run(transaction); }
 
 private:
     AdapterStatus Program(MicrowireInstruction instruction, const MicrowireGeometry& chip,

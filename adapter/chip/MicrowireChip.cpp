@@ -121,6 +121,8 @@ void MicrowireChip::Decode()
     if (!instruction)
         return;
     m_instruction = *instruction;
+    if (m_instruction != MicrowireInstruction::Read)
+        ++m_nProgrammingInstructions;
     m_nBitsIn = 0;
     m_nShiftIn = 0;
     switch (m_instruction) {

@@ -35,6 +35,9 @@ public:
     void ClearModified() { m_bModified = false; }
     // The sum of the programming cycles the chip has run, as a yardstick for the bus.
     std::chrono::nanoseconds ProgrammingTime() const { return m_programmingTime; }
+    // The instructions other than READ the chip has taken, whether or not they were write
+    // enabled, so a test can prove that a command meant only to read sent none.
+    unsigned ProgrammingInstructions() const { return m_nProgrammingInstructions; }
 
 private:
     enum class Phase
@@ -78,6 +81,7 @@ private:
     bool m_bModified = false;
     std::vector<bool> m_readParity;
     std::chrono::nanoseconds m_programmingTime{0};
+    unsigned m_nProgrammingInstructions = 0;
 };
 
 } // namespace pemrix

@@ -9,8 +9,9 @@ VirtualAdapter::Socket::Socket(const MicrowireGeometry& geometry, VirtualBusCloc
 {
 }
 
-VirtualAdapter::VirtualAdapter(const std::filesystem::path& folder, const BusTiming& timing)
-    : m_store(folder)
+VirtualAdapter::VirtualAdapter(const std::filesystem::path& folder, const BusTiming& timing,
+                               EepromType socketType)
+    : m_store(folder), m_nSocketType(FindEepromType(socketType) ? socketType : 0)
 {
     for (const EepromTypeInfo& type : EepromTypes())
         m_sockets[type.code - 1] =
@@ -24,7 +25,7 @@ MicrowireBus& VirtualAdapter::BusFor(const MicrowireGeometry& chip)
     Socket& socket = SocketFor(chip.code);
     // Words that could not be stored yet are newer than the file and wait for the next save.
     if (!socket.chip.Modified())
-        socket.chip.LoadWords(m_store.Load(*FindEepromType(chip.code)));
+        socket.chip.LoadWords(m_store.Load(*FindEepromType(HeldType(chip.code))));
     return socket.bus;
 }
 
@@ -32,7 +33,7 @@ AdapterStatus VirtualAdapter::FinishRequest()
 {
     AdapterStatus status = AdapterStatus::Ok;
     for (const EepromTypeInfo& type : EepromTypes()) {
-        MicrowireChip& chip = SocketFor(type.code).chip;
+        MicrowireChip& chip = m_sockets[type.code - 1]->chip;
         if (!chip.Modified())
             continue;
         // A chip that could not be stored stays marked, so the next request tries again.
@@ -55,9 +56,14 @@ SimulatedLinePort& VirtualAdapter::Port(EepromType code)
     return SocketFor(code).port;
 }
 
+EepromType VirtualAdapter::HeldType(EepromType code) const
+{
+    return m_nSocketType != 0 ? m_nSocketType : code;
+}
+
 VirtualAdapter::Socket& VirtualAdapter::SocketFor(EepromType code)
 {
-    return *m_sockets.at(code - 1);
+    return *m_sockets.at(HeldType(code) - 1);
 }
 
 } // namespace pemrix

@@ -22,10 +22,13 @@ namespace pemrix {
 // program instances may share the chips' folder, so each request holds the folder's lock from
 // its first bus access to its end, takes the chip's words from its data file first and
 // stores what it programmed before it ends: every instance sees one chip.
+// Given a socket type, the adapter holds that one chip instead, which every request meets
+// whatever type it names, as a real socket would.
 class VirtualAdapter : public Adapter
 {
 public:
-    VirtualAdapter(const std::filesystem::path& folder, const BusTiming& timing);
+    VirtualAdapter(const std::filesystem::path& folder, const BusTiming& timing,
+                   EepromType socketType = 0);
 
     MicrowireBus& BusFor(const MicrowireGeometry& chip) override;
     AdapterStatus FinishRequest() override;
@@ -45,12 +48,15 @@ private:
         MicrowireBus bus;
     };
 
+    // The type of the chip a request for `code` meets.
+    EepromType HeldType(EepromType code) const;
     Socket& SocketFor(EepromType code);
 
     VirtualChipStore m_store;
     std::optional<VirtualChipLock> m_lock;
     VirtualBusClock m_clock;
     std::array<std::unique_ptr<Socket>, 6> m_sockets;
+    EepromType m_nSocketType;
 };
 
 } // namespace pemrix

@@ -48,6 +48,7 @@ TEST_F(BuiltInDriverTest, EveryRequestReturnsItsRecordSizeOrNothing)
         {REQ_GET_VERSION, 20},  {REQ_SET_PORT, 4},    {REQ_READ, 20},        {REQ_WRITE_ENABLE, 4},
         {REQ_WRITE_DISABLE, 4}, {REQ_WRITE, 20},      {REQ_ERASE, 16},       {REQ_WRAL, 16},
         {REQ_ERAL, 12},         {REQ_READ_ALL, 4108}, {REQ_WRITE_ALL, 4108},
+        {REQ_DETECT_TYPE, 20},
     };
     for (const auto& [code, size] : cases) {
         std::vector<std::uint8_t> bytes(size, 0);
@@ -205,6 +206,41 @@ TEST_F(BuiltInDriverTest, EachFailureHasItsStatus)
         else
             status = harness.Send(handle, c.code, WordRecord{c.type, c.address}).record.status;
         EXPECT_EQ(status, StatusCode(c.status));
+    }
+}
+
+// The one chip in the socket answers whatever type a request names; detection, asked with the
+// smallest type, finds it without a programming instruction between the request's start and
+// its end.
+TEST(BuiltInDriverDetection, FindsEveryTypeInTheVirtualSocketWithoutProgrammingIt)
+{
+    const std::uint32_t addressBits[] = {6, 8, 7, 8, 10, 10};
+    // The smaller of a pair always reads as the larger one with two equal halves would.
+    const std::uint32_t alternatives[] = {0, 4, 0, 0, 6, 0};
+    for (const EepromTypeInfo& type : EepromTypes()) {
+        SCOPED_TRACE(std::string(type.name));
+        TemporaryFolder folder;
+        VirtualDriverHarness harness(folder.Path(), {}, type.code);
+        const DriverHandle handle = harness.OpenVirtualPort();
+        ImageRecord image{type.code};
+        for (std::uint32_t i = 0; i < type.words; ++i)
+            image.words[i] = i;
+        ASSERT_TRUE(harness.SendValue(handle, REQ_WRITE_ENABLE, type.code));
+        ASSERT_EQ(harness.Send(handle, REQ_WRITE_ALL, image).record.status, 0u);
+        ASSERT_TRUE(harness.SendValue(handle, REQ_WRITE_DISABLE, type.code));
+        MicrowireChip& chip = harness.Chip(type.code);
+        EXPECT_EQ(&chip, &harness.Chip(1));
+        const unsigned programming = chip.ProgrammingInstructions();
+
+        const Reply<DetectRecord> reply =
+            harness.Send(handle, REQ_DETECT_TYPE, DetectRecord{.type = 1});
+        EXPECT_TRUE(reply.ok);
+        EXPECT_EQ(reply.bytesReturned, DetectRecord::kSize);
+        EXPECT_EQ(reply.record.status, 0u);
+        EXPECT_EQ(reply.record.type, type.code);
+        EXPECT_EQ(reply.record.addressBits, addressBits[type.code - 1]);
+        EXPECT_EQ(reply.record.alternative, alternatives[type.code - 1]);
+        EXPECT_EQ(chip.ProgrammingInstructions(), programming);
     }
 }
 

@@ -66,7 +66,7 @@ std::uint32_t SendRecord(DriverLink& driver, DriverHandle handle, std::uint32_t 
 
 // A value the driver does not take as written keeps the default, or the nearest value the
 // chips allow, and says so in a line for the user.
-TEST(DriverSettings, ParsesCableAndHalfPeriodAndTellsWhatItDidNotTake)
+TEST(DriverSettings, ParsesCableAndHalfPeriodAndSocketAndTellsWhatItDidNotTake)
 {
     struct Case
     {
@@ -74,6 +74,7 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndTellsWhatItDidNotTake)
         std::string_view cable;
         nanoseconds halfPeriod;
         std::vector<std::string> notices;
+        EepromType virtualSocket = 0;
     };
     const Case cases[] = {
         {"", "stk200", nanoseconds(2000), {}},
@@ -101,6 +102,12 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndTellsWhatItDidNotTake)
          nanoseconds(2000),
          {"driver.conf: half_period_ns = -5 is not a number of ns up to 1000000; 2000 is used"}},
         {"half_period_ns=1000000", "stk200", nanoseconds(1000000), {}},
+        {"virtual_socket = 93c66\n", "stk200", nanoseconds(2000), {}, 4},
+        {"virtual_socket=93C99\n",
+         "stk200",
+         nanoseconds(2000),
+         {"driver.conf: virtual_socket = 93C99 is no chip type (93C46, 93C56, 93C57, 93C66, "
+          "93C76, 93C86); each type keeps its own virtual chip"}},
     };
     TemporaryFolder folder;
     const std::filesystem::path file = folder.Path() / "driver.conf";
@@ -111,6 +118,7 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndTellsWhatItDidNotTake)
         EXPECT_EQ(settings.cable->name, c.cable) << c.text;
         EXPECT_EQ(settings.timing.halfPeriod, c.halfPeriod) << c.text;
         EXPECT_EQ(settings.notices, c.notices) << c.text;
+        EXPECT_EQ(settings.virtualSocket, c.virtualSocket) << c.text;
     }
 }
 

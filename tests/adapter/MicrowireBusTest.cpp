@@ -1,6 +1,7 @@
 #include "adapter/bus/MicrowireBus.h"
 
 #include "FakeParport.h"
+#include "adapter/bus/ChipTypeDetection.h"
 #include "adapter/ports/LineTransactionPort.h"
 #include "adapter/ports/PpdevLinePort.h"
 #include "adapter/bus/VirtualBusClock.h"
@@ -33,11 +34,12 @@ protected:
     static MicrowireGeometry Chip(EepromType code) { return *FindMicrowireGeometry(code); }
 
     // DI at every rising clock edge, one string per chip select.
-    std::vector<std::string> Frames() const
+    std::vector<std::string> Frames() const { return Frames(m_port); }
+    static std::vector<std::string> Frames(const FakeParport& port)
     {
         std::vector<std::string> frames;
         std::uint8_t previous = 0;
-        for (std::uint8_t data : m_port.dataWrites) {
+        for (std::uint8_t data : port.dataWrites) {
             if ((data & 0x80) && !(previous & 0x80))
                 frames.emplace_back();
             if ((data & 0x80) && (data & 0x10) && !(previous & 0x10))
@@ -126,6 +128,68 @@ TEST_F(MicrowireBusTest, ProgrammingTimeoutsAreLongerForTheWholeChip)
         EXPECT_GE(m_clock.Now() - start, least);
         EXPECT_LT(m_clock.Now() - start, 2 * least);
         EXPECT_EQ(m_port.dataWrites.back(), 0x00);
+    }
+}
+
+TEST_F(MicrowireBusTest, DetectionTellsEachTypeWithReadsAloneAndRefusesWhatIsNoChip)
+{
+    struct Case
+    {
+        std::string name;
+        MicrowireGeometry chip; // no words: no chip; with `unplugged`, DO reads as `status`
+        bool erased;
+        ChipFaults faults;
+        bool unplugged;
+        std::uint8_t status;
+        ChipTypeDetection expected;
+    };
+    const MicrowireGeometry none{0, 0, 0};
+    const Case cases[] = {
+        {"93C46", Chip(1), false, {}, false, 0, {AdapterStatus::Ok, 6, 1, 0}},
+        {"93C56", Chip(2), false, {}, false, 0, {AdapterStatus::Ok, 8, 2, 4}},
+        {"93C57", Chip(3), false, {}, false, 0, {AdapterStatus::Ok, 7, 3, 0}},
+        {"93C66", Chip(4), false, {}, false, 0, {AdapterStatus::Ok, 8, 4, 0}},
+        {"93C76", Chip(5), false, {}, false, 0, {AdapterStatus::Ok, 10, 5, 6}},
+        {"93C86", Chip(6), false, {}, false, 0, {AdapterStatus::Ok, 10, 6, 0}},
+        {"erased 93C66", Chip(4), true, {}, false, 0, {AdapterStatus::Ok, 8, 2, 4}},
+        {"erased 93C86", Chip(6), true, {}, false, 0, {AdapterStatus::Ok, 10, 5, 6}},
+        {"a 9-bit field", {6, 512, 9}, false, {}, false, 0, {AdapterStatus::UnknownAddressWidth, 9}},
+        {"empty socket", Chip(4), false, {.absent = true}, false, 0, {AdapterStatus::NoChip}},
+        {"cable without a chip", none, false, {}, false, 0, {AdapterStatus::NoChip}},
+        {"DO held low", none, false, {}, true, 0x00, {AdapterStatus::DoNotIdleHigh}},
+        {"DO pulled high", none, false, {}, true, 0x7F, {AdapterStatus::NoChip}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::optional<MicrowireChip> chip;
+        std::vector<std::uint16_t> words(c.chip.words);
+        for (std::uint32_t i = 0; i < c.chip.words; ++i)
+            words[i] = c.erased ? 0xFFFF : static_cast<std::uint16_t>(i * 0x0101 ^ 0x5A00);
+        FakeParport port;
+        port.unpluggedStatus = c.status;
+        if (c.chip.words != 0) {
+            chip.emplace(c.chip, m_clock);
+            chip->LoadWords(words);
+            chip->SetFaults(c.faults);
+        }
+        if (!c.unplugged)
+            port.Plug(*FindCableProfile("stk200"), chip ? &*chip : nullptr);
+        PpdevLinePort lines(port, *FindCableProfile("stk200"));
+        lines.Attach(FakeParport::kFd);
+        LineTransactionPort transactions(lines, m_clock, m_timing);
+        MicrowireBus bus(transactions, m_clock, m_timing);
+        const ChipTypeDetection found = ProbeChipType(bus);
+        EXPECT_EQ(found.status, c.expected.status);
+        EXPECT_EQ(found.addressBits, c.expected.addressBits);
+        EXPECT_EQ(found.type, c.expected.type);
+        EXPECT_EQ(found.alternative, c.expected.alternative);
+        // Every instruction is a READ, which the chip's count of the others confirms.
+        for (const std::string& frame : Frames(port))
+            EXPECT_EQ(frame.substr(0, 3), "110");
+        if (chip) {
+            EXPECT_EQ(chip->ProgrammingInstructions(), 0u);
+            EXPECT_TRUE(std::ranges::equal(chip->Words(), words));
+        }
     }
 }
 

@@ -22,11 +22,12 @@ template <typename Record> struct Reply
 
 // A built-in driver over the virtual adapter with its chips in `folder`/chips; the machine's
 // parallel ports are whatever `folder`/proc describes (nothing, unless a test writes it), and
-// are reached through `ppdev`.
+// are reached through `ppdev`. With a socket type the virtual adapter holds that one chip.
 class VirtualDriverHarness
 {
 public:
-    explicit VirtualDriverHarness(const std::filesystem::path& folder, PpdevSetup ppdev = {});
+    explicit VirtualDriverHarness(const std::filesystem::path& folder, PpdevSetup ppdev = {},
+                                  EepromType socketType = 0);
 
     BuiltInDriver& Driver() { return m_driver; }
     VirtualAdapter& Adapter() { return *m_adapter; }

@@ -6,6 +6,7 @@
 #include "settings/ProfileKeys.h"
 #include "ui/CEditListCtrl.h"
 #include "ui/DumpView.h"
+#include "ui/MainWindowMenu.h"
 #include "ui/ReportList.h"
 
 #include <QAbstractButton>
@@ -90,6 +91,23 @@ private slots:
         Run(IDC_READ, "0");
         QCOMPARE(Result(), "pemrix::CFailedDlg " + dialog);
         QCOMPARE(LastLogLine(), (QStringList{started, log}));
+    }
+
+    // The scripted driver, like any driver but the built-in one, fails the call.
+    void DetectionByADriverWithoutItSaysSoAndChangesNothing()
+    {
+        Run(IDC_EDIT, "12", "C0DE");
+        const QString before = Dump();
+        const std::uint32_t type = m_harness->StoredInt(profile::kEepromType);
+        const QString started = NextReading();
+        m_window->Menu()->RunCommand(MainWindowMenu::kDetectTypeCommand);
+        const QString text = QStringLiteral("Detect Failed. (Error Code: 0x0008) The driver does "
+                                            "not offer chip type detection; the type is unchanged.");
+        QCOMPARE(m_harness->m_interaction.m_messages.last().strText, text);
+        QCOMPARE(LastLogLine(), (QStringList{started, text}));
+        QCOMPARE(Driver().ControlCodes().back(), REQ_DETECT_TYPE);
+        QCOMPARE(Dump(), before);
+        QCOMPARE(m_harness->StoredInt(profile::kEepromType), type);
     }
 
     void WriteMismatchIsFoundAfterTheWriteDisable()

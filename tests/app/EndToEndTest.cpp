@@ -8,13 +8,18 @@
 #include "platform/linux/LinuxPortPlatform.h"
 #include "settings/ProfileKeys.h"
 #include "settings/DescribedPorts.h"
+#include "settings/ProfileKeys.h"
 #include "ui/CEditListCtrl.h"
 #include "ui/DumpView.h"
+#include "ui/MainWindowMenu.h"
 #include "ui/ReportList.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QTest>
+
+#include <filesystem>
+#include <fstream>
 
 namespace pemrix {
 
@@ -27,10 +32,15 @@ class EndToEndTest : public WindowTestCase
 private:
     std::unique_ptr<DriverLink> m_builtIn;
 
+    std::string DriverFolder() const
+    {
+        return m_harness->TempPath(QStringLiteral("driver")).toStdString();
+    }
+
     void StartOnTheVirtualAdapter()
     {
         m_window.reset();
-        const std::string root = m_harness->TempPath(QStringLiteral("driver")).toStdString();
+        const std::string root = DriverFolder();
         // A fresh driver each time, as in a new run; the chips live in their files.
         m_builtIn = MakeBuiltInDriver(
             {root + "/driver.conf", root + "/chips", root + "/proc", root + "/dev"});
@@ -156,6 +166,32 @@ private slots:
         QCOMPARE(LastLog(), QStringLiteral("Erase Succeeded.   Address: 0040   Data: FFFF"));
         Run(IDC_READ, "40");
         QCOMPARE(LastLog(), QStringLiteral("Read Succeeded.   Address: 0040   Data: FFFF"));
+    }
+
+    // One 93C66 in the socket, whose halves differ in word 80: the 93C56 selected first meets
+    // it too, and detection selects the 93C66 as its button would, erasing the image; found
+    // once more, the type is kept and so is the image.
+    void DetectionSelectsTheTypeInTheVirtualSocket()
+    {
+        std::filesystem::create_directories(DriverFolder() + "/chips");
+        std::ofstream(DriverFolder() + "/driver.conf") << "virtual_socket=93C66\n";
+        std::string words(512, '\0');
+        words[256] = 1;
+        std::ofstream(DriverFolder() + "/chips/virtual-93C66.bin", std::ios::binary) << words;
+        StartOnTheVirtualAdapter();
+        QVERIFY(!m_window->Button(IDC_93C56)->isEnabled());
+        Run(IDC_EDIT, "12", "C0DE");
+        m_window->Menu()->RunCommand(MainWindowMenu::kDetectTypeCommand);
+        QCOMPARE(LastLog(), QStringLiteral("Detect Succeeded.   Type: 93C66   Address bits: 8"));
+        QCOMPARE(m_harness->StoredInt(profile::kEepromType), 4u);
+        QVERIFY(!m_window->Button(IDC_93C66)->isEnabled());
+        QCOMPARE(Dump().count(QStringLiteral("FFFF")), 256);
+
+        Run(IDC_EDIT, "12", "C0DE");
+        m_window->Menu()->RunCommand(MainWindowMenu::kDetectTypeCommand);
+        QCOMPARE(LastLog(), QStringLiteral("Detect Succeeded.   Type: 93C66   Address bits: 8"));
+        QCOMPARE(Dump().mid(WordTextOffset(0x12), 4), QStringLiteral("C0DE"));
+        QVERIFY(m_harness->m_interaction.m_messages.isEmpty());
     }
 
     void TheChipKeepsItsWordsAcrossRuns()

@@ -6,10 +6,21 @@
 #include "ui/DumpView.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
+#include <new>
+
 namespace pemrix {
+
+// Reading and writing run out of memory, as a very large image might make them.
+class OutOfMemoryFileSystem : public NativeFileSystem
+{
+public:
+    FileWriteResult Write(FileHandle, std::string_view) override { throw std::bad_alloc(); }
+    FileReadResult ReadFile(const std::string&, std::size_t) override { throw std::bad_alloc(); }
+};
 
 // The commands that change the memory image without the chip, seen from the main window:
 // Edit, Open, Save, the type buttons, and the watch list's life across runs.
@@ -155,6 +166,65 @@ private slots:
                  QStringLiteral("The type of the ROM file is 93C66."));
         QCOMPARE(m_harness->m_interaction.m_messages[0].strCaption,
                  QStringLiteral("Open File Error"));
+    }
+
+    void RawImagesGoByTheChosenEntryWithItsExtensionAndByteOrder()
+    {
+        auto window = m_harness->StartWindow();
+        Click(*window, IDC_93C46);
+        m_harness->m_interaction.QueueDialog(MainWindowHarness::TypeAndConfirm("0", "1234"));
+        Click(*window, IDC_EDIT);
+        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("chip")), 2);
+        Click(*window, IDC_SAVE);
+        QFile saved(m_harness->TempPath(QStringLiteral("chip.bin")));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll().left(4), QByteArray("\x12\x34\xFF\xFF"));
+        QCOMPARE(m_harness->m_interaction.m_fileFilters.last().size(), 5);
+        QCOMPARE(m_harness->m_interaction.m_defaultSuffixes.last(),
+                 (QStringList{"ROM", "bin", "bin", "hex", "hex"}));
+
+        // Typed without its extension under the little-endian entry, it opens swapped.
+        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("chip")), 1);
+        Click(*window, IDC_OPEN);
+        QCOMPARE(window->DumpViewControl()->PullText().mid(WordTextOffset(0), 4),
+                 QStringLiteral("3412"));
+        QCOMPARE(m_harness->m_interaction.m_fileFilters.last().size(), 6);
+        QCOMPARE(m_harness->m_interaction.m_fileFilters.last().last(),
+                 QStringLiteral("All Files(*)"));
+        QCOMPARE(m_harness->m_interaction.m_defaultSuffixes.last().first(), QStringLiteral("ROM"));
+
+        // An existing file without an extension opens under its own name.
+        WriteFile(QStringLiteral("noext"), "ROM193C46       " + QByteArray(256, '0'));
+        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("noext")), 5);
+        Click(*window, IDC_OPEN);
+        QCOMPARE(window->DumpViewControl()->PullText().mid(WordTextOffset(0), 4),
+                 QStringLiteral("0000"));
+        QVERIFY(m_harness->m_interaction.m_messages.isEmpty());
+    }
+
+    void OutOfMemoryIsShownAndLosesNothing()
+    {
+        OutOfMemoryFileSystem fileSystem;
+        m_harness->m_files = &fileSystem;
+        WriteFile(QStringLiteral("old.ROM"), "old contents");
+        auto window = m_harness->StartWindow();
+        const QString before = window->DumpViewControl()->PullText();
+        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("old.ROM")));
+        Click(*window, IDC_OPEN);
+        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("old.ROM")));
+        Click(*window, IDC_SAVE);
+        QCOMPARE(window->DumpViewControl()->PullText(), before);
+        QCOMPARE(m_harness->m_interaction.m_messages.size(), 2);
+        for (const ScriptedInteraction::Message& message : m_harness->m_interaction.m_messages) {
+            QCOMPARE(message.strText, QStringLiteral("Out of memory."));
+            QCOMPARE(message.icon, MessageIcon::Warning);
+        }
+        QFile old(m_harness->TempPath(QStringLiteral("old.ROM")));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old contents"));
+        QVERIFY(QDir(m_harness->TempPath({}))
+                    .entryList({QStringLiteral(".pemrix-save-*")}, QDir::Files | QDir::Hidden)
+                    .isEmpty());
     }
 
     void SaveIntoAMissingFolderReportsTheFileError()

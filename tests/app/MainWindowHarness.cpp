@@ -18,7 +18,7 @@ MainWindowHarness::MainWindowHarness() : m_profile(m_dir.filePath(QStringLiteral
 std::unique_ptr<CVelmoraDlg> MainWindowHarness::MakeWindow()
 {
     return std::make_unique<CVelmoraDlg>(MainWindowServices{
-        m_profile, m_interaction, m_fileSystem, *m_driver, m_clock,
+        m_profile, m_interaction, *m_files, *m_driver, m_clock,
         [this] {
             if (m_makePortPlatform)
                 return m_makePortPlatform();

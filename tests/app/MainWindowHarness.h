@@ -59,6 +59,7 @@ public:
     ProfileStore m_profile;
     ScriptedInteraction m_interaction;
     NativeFileSystem m_fileSystem;
+    FileSystem* m_files = &m_fileSystem; // the file system the window is made with
     PortMachine m_machine;
     // Where the window discovers its ports; m_machine unless a test puts another here.
     std::function<std::unique_ptr<PortPlatform>()> m_makePortPlatform;

@@ -1,6 +1,7 @@
 #include "FailingFileSystem.h"
 
 #include <algorithm>
+#include <new>
 
 namespace pemrix {
 
@@ -14,8 +15,17 @@ FileTarget FailingFileSystem::Inspect(const std::string& path)
     return target;
 }
 
+FileCreateResult FailingFileSystem::CreateNew(const std::string& path)
+{
+    if (m_faults.nCreateError != 0)
+        return {-1, m_faults.nCreateError};
+    return NativeFileSystem::CreateNew(path);
+}
+
 FileWriteResult FailingFileSystem::Write(FileHandle handle, std::string_view bytes)
 {
+    if (m_faults.bOutOfMemory)
+        throw std::bad_alloc();
     const std::size_t room = m_faults.nWriteLimit - std::min(m_faults.nWriteLimit, m_nWritten);
     FileWriteResult result = NativeFileSystem::Write(handle, bytes.substr(0, room));
     m_nWritten += result.written;
@@ -50,6 +60,8 @@ FileSizeResult FailingFileSystem::FileSize(const std::string& path)
 
 FileReadResult FailingFileSystem::ReadFile(const std::string& path, std::size_t maxBytes)
 {
+    if (m_faults.bOutOfMemory)
+        throw std::bad_alloc();
     if (m_faults.nReadError != 0)
         return {{}, m_faults.nReadError};
     return NativeFileSystem::ReadFile(path, maxBytes);

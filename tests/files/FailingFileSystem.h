@@ -14,11 +14,13 @@ struct FileFaults
     std::size_t nWriteLimit = std::numeric_limits<std::size_t>::max(); // bytes the disk takes
     int nWriteError = 0;        // reported once the limit is hit; 0 gives a plain short write
     int nInspectWriteError = 0; // the target counts as not writable for this reason
+    int nCreateError = 0;
     int nFlushError = 0;
     int nCloseError = 0;
     int nRenameError = 0;
     int nReadError = 0;
     std::uint64_t nExtraSize = 0; // added to every reported size, as if the file shrank
+    bool bOutOfMemory = false;    // reading and writing throw std::bad_alloc
 };
 
 // The real file system with faults injected, so a test sees what a failure leaves on disk.
@@ -28,6 +30,7 @@ public:
     explicit FailingFileSystem(const FileFaults& faults);
 
     FileTarget Inspect(const std::string& path) override;
+    FileCreateResult CreateNew(const std::string& path) override;
     FileWriteResult Write(FileHandle handle, std::string_view bytes) override;
     int Flush(FileHandle handle) override;
     int Close(FileHandle handle) override;

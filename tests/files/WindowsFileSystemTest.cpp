@@ -4,8 +4,9 @@
 #include "support/TemporaryFolder.h"
 #include "core/DumpText.h"
 #include "files/FileErrorText.h"
+#include "files/ImageFileKind.h"
+#include "files/ImageFileSave.h"
 #include "files/RomFileEncoder.h"
-#include "files/RomFileSave.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +55,7 @@ protected:
     std::optional<FileMessage> Save(const std::string& path)
     {
         NativeFileSystem fileSystem;
-        return SaveRomFile(fileSystem, path, m_strDump, 6);
+        return SaveImageFile(fileSystem, path, m_strDump, 6, RomFileKind());
     }
 
     TemporaryFolder m_folder;

@@ -75,6 +75,8 @@ private slots:
             {"Mi&nimize", 0xF020},
             {"&Close", 0xF060},
             {"", 0},
+            {"&Detect chip type", 0x0020},
+            {"", 0},
             {"&About Velmora...", 0x0010},
         };
         const QList<QAction*> actions = m_menu->Menu()->actions();
@@ -96,13 +98,15 @@ private slots:
         QTest::addColumn<bool>("minimised");
         QTest::addColumn<int>("rejects");
         QTest::addColumn<int>("abouts");
-        QTest::newRow("Minimize item") << 0 << 0u << true << 0 << 0;
-        QTest::newRow("Close item ends through Cancel") << 1 << 0u << false << 1 << 0;
-        QTest::newRow("About item") << 3 << 0u << false << 0 << 1;
-        QTest::newRow("About 0x001F") << -1 << 0x001Fu << false << 0 << 1;
-        QTest::newRow("Close 0xF062") << -1 << 0xF062u << false << 1 << 0;
-        QTest::newRow("Restore 0xF120") << -1 << 0xF120u << false << 0 << 0;
-        QTest::newRow("0x0020") << -1 << 0x0020u << false << 0 << 0;
+        QTest::addColumn<int>("detections");
+        QTest::newRow("Minimize item") << 0 << 0u << true << 0 << 0 << 0;
+        QTest::newRow("Close item ends through Cancel") << 1 << 0u << false << 1 << 0 << 0;
+        QTest::newRow("Detect item") << 3 << 0u << false << 0 << 0 << 1;
+        QTest::newRow("About item") << 5 << 0u << false << 0 << 1 << 0;
+        QTest::newRow("About 0x001F") << -1 << 0x001Fu << false << 0 << 1 << 0;
+        QTest::newRow("Close 0xF062") << -1 << 0xF062u << false << 1 << 0 << 0;
+        QTest::newRow("Restore 0xF120") << -1 << 0xF120u << false << 0 << 0 << 0;
+        QTest::newRow("0x0030") << -1 << 0x0030u << false << 0 << 0 << 0;
     }
 
     void CommandsActOnTheWindow()
@@ -112,7 +116,9 @@ private slots:
         QFETCH(bool, minimised);
         QFETCH(int, rejects);
         QFETCH(int, abouts);
+        QFETCH(int, detections);
         QSignalSpy about(m_menu, &MainWindowMenu::AboutRequested);
+        QSignalSpy detect(m_menu, &MainWindowMenu::DetectTypeRequested);
         if (item >= 0)
             Item(item)->trigger();
         else
@@ -121,6 +127,7 @@ private slots:
         QCOMPARE(m_window->m_nRejects, rejects);
         QCOMPARE(m_window->isVisible(), rejects == 0);
         QCOMPARE(about.count(), abouts);
+        QCOMPARE(detect.count(), detections);
     }
 
     void RightClickOpensTheMenuOnlyOnTheBackground_data()
@@ -166,7 +173,7 @@ private slots:
         };
         connect(m_menu, &MainWindowMenu::AboutRequested, m_window.get(), showAbout);
         connect(m_window->m_about, &QAbstractButton::clicked, m_window.get(), showAbout);
-        Item(3)->trigger();
+        Item(5)->trigger();
         QTest::mouseClick(m_window->m_about, Qt::LeftButton);
         QCOMPARE(interaction.m_dialogClasses, (QStringList{QStringLiteral("pemrix::CAboutDlg"),
                                                            QStringLiteral("pemrix::CAboutDlg")}));

@@ -10,21 +10,22 @@ void ScriptedInteraction::ShowMessage(QWidget*, const QString& text, const QStri
     m_messages.append({text, caption, icon});
 }
 
-QString ScriptedInteraction::GetOpenFileName(QWidget*, const QStringList& filters)
+FileChoice ScriptedInteraction::GetOpenFileName(QWidget*, const QStringList& filters,
+                                                const QStringList& defaultSuffixes)
 {
     m_fileFilters.append(filters);
+    m_defaultSuffixes.append(defaultSuffixes);
     if (m_fileNames.empty())
         return {};
-    QString name = m_fileNames.front();
+    FileChoice choice = m_fileNames.front();
     m_fileNames.pop_front();
-    return name;
+    return choice;
 }
 
-QString ScriptedInteraction::GetSaveFileName(QWidget* owner, const QStringList& filters,
-                                             const QString& defaultSuffix)
+FileChoice ScriptedInteraction::GetSaveFileName(QWidget* owner, const QStringList& filters,
+                                                const QStringList& defaultSuffixes)
 {
-    m_defaultSuffixes.append(defaultSuffix);
-    return GetOpenFileName(owner, filters);
+    return GetOpenFileName(owner, filters, defaultSuffixes);
 }
 
 std::optional<FontChoice> ScriptedInteraction::ChooseFont(QWidget*)

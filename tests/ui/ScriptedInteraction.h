@@ -25,9 +25,10 @@ public:
 
     void ShowMessage(QWidget* owner, const QString& text, const QString& caption,
                      MessageIcon icon) override;
-    QString GetOpenFileName(QWidget* owner, const QStringList& filters) override;
-    QString GetSaveFileName(QWidget* owner, const QStringList& filters,
-                            const QString& defaultSuffix) override;
+    FileChoice GetOpenFileName(QWidget* owner, const QStringList& filters,
+                               const QStringList& defaultSuffixes) override;
+    FileChoice GetSaveFileName(QWidget* owner, const QStringList& filters,
+                               const QStringList& defaultSuffixes) override;
     std::optional<FontChoice> ChooseFont(QWidget* owner) override;
     void OpenUrl(const QUrl& url) override;
     void ShowHelp(const QString& file, const QString& topic) override;
@@ -35,7 +36,11 @@ public:
     // script left the dialog is rejected, as if the user pressed Escape.
     int RunModal(QDialog& dialog) override;
 
-    void QueueFileName(const QString& path) { m_fileNames.push_back(path); }
+    // The file a dialog gives back, chosen under its filter entry `filter`.
+    void QueueFileName(const QString& path, qsizetype filter = 0)
+    {
+        m_fileNames.push_back({path, filter});
+    }
     void QueueFont(std::optional<FontChoice> font) { m_fonts.push_back(std::move(font)); }
     void QueueDialog(DialogScript script) { m_dialogs.push_back(std::move(script)); }
 
@@ -43,11 +48,11 @@ public:
     QList<QUrl> m_openedUrls;
     QStringList m_helpTopics;
     QList<QStringList> m_fileFilters;
-    QStringList m_defaultSuffixes;
+    QList<QStringList> m_defaultSuffixes;
     QStringList m_dialogClasses;
 
 private:
-    std::deque<QString> m_fileNames;
+    std::deque<FileChoice> m_fileNames;
     std::deque<std::optional<FontChoice>> m_fonts;
     std::deque<DialogScript> m_dialogs;
 };

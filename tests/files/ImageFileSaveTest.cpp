@@ -1,4 +1,4 @@
-#include "files/RomFileSave.h"
+#include "files/ImageFileSave.h"
 
 #include "FailingFileSystem.h"
 #include "support/TemporaryFolder.h"
@@ -26,7 +26,8 @@ TEST_F(RomFileSaveTest, WritesTheFileAndLeavesNothingElseBehind)
 {
     NativeFileSystem fileSystem;
     m_folder.Write("chip.ROM", "old contents");
-    EXPECT_EQ(SaveRomFile(fileSystem, m_folder.PathOf("chip.ROM"), m_strDump, 6), std::nullopt);
+    EXPECT_EQ(SaveImageFile(fileSystem, m_folder.PathOf("chip.ROM"), m_strDump, 6, RomFileKind()),
+              std::nullopt);
     EXPECT_EQ(m_folder.Read("chip.ROM"), EncodeRomFile(m_strDump, 6));
     EXPECT_EQ(m_folder.Names(), std::vector<std::string>{"chip.ROM"});
 }
@@ -55,13 +56,22 @@ TEST_F(RomFileSaveTest, AFailureLeavesTheOldFileAsItWasAndNoTemporaryFile)
          {.nCloseError = EIO},
          "A hardware I/O error was reported while accessing %1."},
         {"rename", {.nRenameError = EACCES}, "Access to %1 was denied."},
+        {"no room for the name",
+         {.nCreateError = ENOSPC},
+         "%1 could not be created because the directory is full."},
+#ifdef EDQUOT
+        {"quota",
+         {.nCreateError = EDQUOT},
+         "%1 could not be created because the directory is full."},
+#endif
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         m_folder.Write("chip.ROM", "old contents");
         FailingFileSystem fileSystem(c.faults);
         const std::string path = m_folder.PathOf("chip.ROM");
-        const std::optional<FileMessage> message = SaveRomFile(fileSystem, path, m_strDump, 6);
+        const std::optional<FileMessage> message =
+            SaveImageFile(fileSystem, path, m_strDump, 6, RomFileKind());
         ASSERT_TRUE(message);
         std::string text(c.text);
         text.replace(text.find("%1"), 2, path);
@@ -75,7 +85,8 @@ TEST_F(RomFileSaveTest, AFolderThatDoesNotExistIsReportedByTheTargetsPath)
 {
     NativeFileSystem fileSystem;
     const std::string path = m_folder.PathOf("missing/chip.ROM");
-    EXPECT_EQ(SaveRomFile(fileSystem, path, m_strDump, 6)->strText, path + " was not found.");
+    EXPECT_EQ(SaveImageFile(fileSystem, path, m_strDump, 6, RomFileKind())->strText,
+              path + " was not found.");
     EXPECT_TRUE(m_folder.Names().empty());
 }
 
@@ -83,7 +94,8 @@ TEST_F(RomFileSaveTest, ATemporaryFileLeftByAnEarlierSaveIsNeitherUsedNorRemoved
 {
     NativeFileSystem fileSystem;
     m_folder.Write(".pemrix-save-0.tmp", "left behind");
-    EXPECT_EQ(SaveRomFile(fileSystem, m_folder.PathOf("chip.ROM"), m_strDump, 6), std::nullopt);
+    EXPECT_EQ(SaveImageFile(fileSystem, m_folder.PathOf("chip.ROM"), m_strDump, 6, RomFileKind()),
+              std::nullopt);
     EXPECT_EQ(m_folder.Read(".pemrix-save-0.tmp"), "left behind");
     EXPECT_EQ(m_folder.Read("chip.ROM").size(), 4112u);
 }
@@ -92,7 +104,7 @@ TEST_F(RomFileSaveTest, ADumpOfAnotherTypeIsNotWritten)
 {
     NativeFileSystem fileSystem;
     const std::optional<FileMessage> message =
-        SaveRomFile(fileSystem, m_folder.PathOf("chip.ROM"), m_strDump, 1);
+        SaveImageFile(fileSystem, m_folder.PathOf("chip.ROM"), m_strDump, 1, RomFileKind());
     ASSERT_TRUE(message);
     EXPECT_EQ(message->strText, "The memory image does not match the selected EEPROM type.");
     EXPECT_TRUE(m_folder.Names().empty());
@@ -109,7 +121,8 @@ TEST_F(RomFileSaveTest, AReplacedFileKeepsItsPermissionsAndALinkStaysALink)
                                      std::filesystem::perms::owner_write |
                                      std::filesystem::perms::group_read);
     std::filesystem::create_symlink("golden.ROM", m_folder.Path() / "latest.ROM");
-    EXPECT_EQ(SaveRomFile(fileSystem, m_folder.PathOf("latest.ROM"), m_strDump, 6), std::nullopt);
+    EXPECT_EQ(SaveImageFile(fileSystem, m_folder.PathOf("latest.ROM"), m_strDump, 6, RomFileKind()),
+              std::nullopt);
     EXPECT_TRUE(std::filesystem::is_symlink(m_folder.Path() / "latest.ROM"));
     EXPECT_EQ(m_folder.Read("golden.ROM"), EncodeRomFile(m_strDump, 6));
     EXPECT_EQ(std::filesystem::status(m_folder.Path() / "golden.ROM").permissions(),
@@ -124,7 +137,7 @@ TEST_F(RomFileSaveTest, AFileTheUserMayNotWriteIsRefusedAndKept)
     FailingFileSystem fileSystem({.nInspectWriteError = EACCES});
     m_folder.Write("golden.ROM", "old contents");
     const std::optional<FileMessage> message =
-        SaveRomFile(fileSystem, m_folder.PathOf("golden.ROM"), m_strDump, 6);
+        SaveImageFile(fileSystem, m_folder.PathOf("golden.ROM"), m_strDump, 6, RomFileKind());
     ASSERT_TRUE(message);
     EXPECT_EQ(message->strText, "Access to " + m_folder.PathOf("golden.ROM") + " was denied.");
     EXPECT_EQ(m_folder.Read("golden.ROM"), "old contents");

@@ -1,6 +1,8 @@
-#include "RomFileSave.h"
+#include "ImageFileSave.h"
 
 #include "files/FileErrorText.h"
+#include "files/BinaryImageCodec.h"
+#include "files/IntelHexCodec.h"
 #include "files/RomFileEncoder.h"
 
 #include <cerrno>
@@ -46,12 +48,41 @@ int WriteWhole(FileSystem& fileSystem, FileHandle handle, std::string_view bytes
     return error != 0 ? error : closeError;
 }
 
+// Fills the new file and puts it in the target's place; the first failure's error number, or 0.
+int ReplaceWith(FileSystem& fileSystem, const FileTarget& target, FileHandle handle,
+                const std::string& temporaryPath, std::string_view bytes)
+{
+    int error = target.exists ? fileSystem.SetMode(handle, target.mode) : 0;
+    if (error == 0)
+        error = WriteWhole(fileSystem, handle, bytes);
+    else
+        fileSystem.Close(handle);
+    if (error == 0)
+        error = fileSystem.Rename(temporaryPath, target.path);
+    return error;
+}
+
+std::optional<std::string> Encode(std::string_view dump, EepromType selected,
+                                  const ImageFileKind& kind)
+{
+    switch (kind.format) {
+    case ImageFileFormat::Rom:
+        return EncodeRomFile(dump, selected);
+    case ImageFileFormat::Binary:
+        return EncodeBinaryImage(dump, selected, kind.order);
+    case ImageFileFormat::IntelHex:
+        return EncodeIntelHex(dump, selected, kind.order);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
-std::optional<FileMessage> SaveRomFile(FileSystem& fileSystem, const std::string& path,
-                                       std::string_view dump, EepromType selected)
+std::optional<FileMessage> SaveImageFile(FileSystem& fileSystem, const std::string& path,
+                                         std::string_view dump, EepromType selected,
+                                         const ImageFileKind& kind)
 {
-    const std::optional<std::string> file = EncodeRomFile(dump, selected);
+    const std::optional<std::string> file = Encode(dump, selected, kind);
     if (!file)
         return FileMessage{std::string(kImageMismatchText), std::string(kFileErrorCaption),
                            FileMessageIcon::Warning};
@@ -65,15 +96,17 @@ std::optional<FileMessage> SaveRomFile(FileSystem& fileSystem, const std::string
     std::string temporaryPath;
     const FileCreateResult created = CreateTemporaryBeside(fileSystem, target.path, temporaryPath);
     if (created.error != 0)
-        return FileErrorMessage(FileErrorKindFromErrno(created.error), path);
+        return FileErrorMessage(FileErrorKindFromCreateErrno(created.error), path);
 
-    int error = target.exists ? fileSystem.SetMode(created.handle, target.mode) : 0;
-    if (error == 0)
-        error = WriteWhole(fileSystem, created.handle, *file);
-    else
+    int error = 0;
+    try {
+        error = ReplaceWith(fileSystem, target, created.handle, temporaryPath, *file);
+    } catch (...) {
+        // Memory ran out part-way: the half-written file goes, the target stays as it was.
         fileSystem.Close(created.handle);
-    if (error == 0)
-        error = fileSystem.Rename(temporaryPath, target.path);
+        fileSystem.Remove(temporaryPath);
+        throw;
+    }
     if (error == 0)
         return std::nullopt;
     fileSystem.Remove(temporaryPath);

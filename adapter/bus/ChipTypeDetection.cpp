@@ -1,0 +1,105 @@
+#include "adapter/bus/ChipTypeDetection.h"
+
+#include "adapter/bus/MicrowireBus.h"
+#include "adapter/bus/MicrowireGeometry.h"
+#include "adapter/bus/MicrowireInstruction.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+namespace pemrix {
+
+namespace {
+
+// The start bit and READ's opcode, without an address field.
+constexpr unsigned kReadHeadBits = 3;
+// Two bits beyond the widest field, so a chip that falls late is still seen as unknown.
+constexpr unsigned kMostAddressBits = 12;
+
+// The types whose address field is `width` bits wide, the smaller first: one, or a pair of
+// which the smaller ignores the field's leading bit.
+std::vector<MicrowireGeometry> TypesOfWidth(unsigned width)
+{
+    std::vector<MicrowireGeometry> types;
+    for (const EepromTypeInfo& type : EepromTypes()) {
+        const MicrowireGeometry geometry = *FindMicrowireGeometry(type.code);
+        if (geometry.addressBits == width)
+            types.push_back(geometry);
+    }
+    std::sort(types.begin(), types.end(),
+              [](const MicrowireGeometry& a, const MicrowireGeometry& b) { return a.words < b.words; });
+    return types;
+}
+
+// The number of address bits after which DO fell, 0 when it was low before any, or nothing
+// when it never fell.
+std::optional<unsigned> AddressWidth(MicrowireBus& bus)
+{
+    BusTransaction probe;
+    probe.Select()
+        .ClockOut(InstructionFrame(MicrowireInstruction::Read, 0, 0), kReadHeadBits)
+        .Sample();
+    for (unsigned bit = 0; bit < kMostAddressBits; ++bit)
+        probe.ClockOut(0, 1).Sample();
+    probe.Deselect();
+    const std::vector<bool> samples = bus.Run(probe);
+    for (unsigned bits = 0; bits < samples.size(); ++bits)
+        if (!samples[bits])
+            return bits;
+    return std::nullopt;
+}
+
+// Whether every word of the upper half reads as its twin in the lower half.
+AdapterStatus CompareHalves(MicrowireBus& bus, const MicrowireGeometry& chip, bool& mirrored)
+{
+    const std::uint32_t half = chip.words / 2;
+    mirrored = true;
+    for (std::uint32_t address = 0; address < half && mirrored; ++address) {
+        std::uint16_t lower = 0;
+        std::uint16_t upper = 0;
+        AdapterStatus status = bus.Read(chip, address, lower);
+        if (status == AdapterStatus::Ok)
+            status = bus.Read(chip, address + half, upper);
+        if (status != AdapterStatus::Ok)
+            return status;
+        mirrored = lower == upper;
+    }
+    return AdapterStatus::Ok;
+}
+
+} // namespace
+
+ChipTypeDetection ProbeChipType(MicrowireBus& bus)
+{
+    ChipTypeDetection detection;
+    const std::optional<unsigned> width = AddressWidth(bus);
+    if (!width) {
+        detection.status = AdapterStatus::NoChip;
+        return detection;
+    }
+    if (*width == 0) {
+        detection.status = AdapterStatus::DoNotIdleHigh;
+        return detection;
+    }
+    detection.addressBits = *width;
+    const std::vector<MicrowireGeometry> types = TypesOfWidth(*width);
+    if (types.empty()) {
+        detection.status = AdapterStatus::UnknownAddressWidth;
+        return detection;
+    }
+    detection.type = types.front().code;
+    if (types.size() == 1)
+        return detection;
+    bool mirrored = false;
+    detection.status = CompareHalves(bus, types.back(), mirrored);
+    if (detection.status != AdapterStatus::Ok)
+        detection.type = 0;
+    else if (mirrored)
+        detection.alternative = types.back().code;
+    else
+        detection.type = types.back().code;
+    return detection;
+}
+
+} // namespace pemrix

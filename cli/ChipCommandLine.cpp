@@ -1,0 +1,278 @@
+#include "ChipCommandLine.h"
+
+#include "adapter/AdapterStatus.h"
+#include "cli/ProgressLink.h"
+#include "core/DumpText.h"
+#include "core/HexText.h"
+#include "driver/DetectCommand.h"
+#include "driver/ResultTexts.h"
+#include "driver/SingleWordCommands.h"
+#include "driver/WholeChipCommands.h"
+#include "files/ImageFileOpen.h"
+#include "files/ImageFileSave.h"
+
+#include <chrono>
+#include <functional>
+#include <optional>
+
+namespace pemrix {
+
+namespace {
+
+// Requests a command sends: the port, then two reads, or a bracketed change and a read back.
+constexpr int kReadingRequests = 3;
+constexpr int kChangingRequests = 5;
+constexpr int kDetectingRequests = 2;
+
+// Verify lists this many of the differing words.
+constexpr std::size_t kListedDifferences = 16;
+
+std::string Hex(std::uint32_t value)
+{
+    return "0x" + FormatHex4(value);
+}
+
+// A status the driver put in a reply: a main request's as it is, a verification's shifted
+// left by four; the program's own codes are neither.
+const AdapterStatusInfo* DriverStatusOf(std::uint32_t errorCode)
+{
+    if (const AdapterStatusInfo* status = FindAdapterStatus(errorCode))
+        return status;
+    return errorCode % 16 == 0 ? FindAdapterStatus(errorCode / 16) : nullptr;
+}
+
+// Runs `command` behind the progress bar and notes how long it took.
+template <class Result>
+Result Timed(const ChipCommandContext& context, std::string_view label, int requests,
+             CommandReport& report, const std::function<Result(DriverLink&)>& command)
+{
+    const auto start = std::chrono::steady_clock::now();
+    std::optional<Result> result;
+    {
+        ProgressLink link(context.driver, context.progress, std::string(label), requests);
+        result = command(link);
+    }
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    report.Json().Add("seconds", JsonNumber(seconds.count()));
+    return *result;
+}
+
+void AddTarget(const ChipCommandContext& context, CommandReport& report)
+{
+    report.Json().Add("port", JsonString(Hex(context.port)));
+    report.Json().Add("chip", JsonString(context.type.name));
+}
+
+// A failed command's text, then the driver status's meaning and remedy. Returns the exit code.
+int Fail(const DriverResult& result, std::string text, CommandReport& report)
+{
+    report.Json().Add("error_code", JsonNumber(std::uint64_t{result.errorCode}));
+    report.Problem(std::move(text));
+    if (const AdapterStatusInfo* status = DriverStatusOf(result.errorCode)) {
+        report.Problem(std::string(status->name) + ": " + std::string(status->meaning));
+        report.Problem("Remedy: " + std::string(status->remedy));
+        report.Json().Add("status", JsonString(status->name));
+    }
+    return kExitChipFailure;
+}
+
+// The window's log text of a finished command. Returns the exit code.
+int Conclude(const DriverResult& result, int kind, std::uint32_t address, std::uint32_t data,
+             CommandReport& report)
+{
+    report.Json().Add("succeeded", JsonBool(result.succeeded));
+    if (!result.succeeded)
+        return Fail(result, FailureLogText(kind, result.errorCode), report);
+    report.Line(SuccessLogText(kind, address, data));
+    return kExitSuccess;
+}
+
+// The file's words for the selected type, or the file error in the report.
+std::optional<std::vector<std::uint32_t>> ReadImageFile(const ChipCommandContext& context,
+                                                        const ImageFileOperand& file,
+                                                        CommandReport& report)
+{
+    report.Json().Add("file", JsonString(file.path));
+    const RomOpenResult opened =
+        OpenImageFile(context.files, file.path, context.type.code, file.kind);
+    if (opened.outcome == RomOpenOutcome::Accepted)
+        return ImageWords(opened.strDump, context.type.code);
+    report.Problem(opened.outcome == RomOpenOutcome::Message
+                       ? opened.message.strText
+                       : "The ROM file's size does not match the " +
+                             std::string(context.type.name) + ".");
+    return std::nullopt;
+}
+
+ImageCommandResult ReadChip(const ChipCommandContext& context, CommandReport& report)
+{
+    return Timed<ImageCommandResult>(
+        context, "ReadAll", kReadingRequests, report,
+        [&](DriverLink& link) { return ReadAll(link, context.port, context.type.code); });
+}
+
+int ConcludeWords(const ChipCommandContext& context, const ImageCommandResult& result, int kind,
+                  std::uint32_t data, CommandReport& report)
+{
+    AddTarget(context, report);
+    if (result.succeeded)
+        report.Json().Add("words", JsonNumbers(result.words));
+    return Conclude(result, kind, 0, data, report);
+}
+
+int ConcludeWord(const ChipCommandContext& context, const WordCommandResult& result, int kind,
+                 CommandReport& report)
+{
+    AddTarget(context, report);
+    if (result.succeeded) {
+        report.Json().Add("address", JsonNumber(std::uint64_t{result.logAddress}));
+        report.Json().Add("data", JsonNumber(std::uint64_t{result.logData}));
+    }
+    return Conclude(result, kind, result.logAddress, result.logData, report);
+}
+
+} // namespace
+
+int RunReadCommand(const ChipCommandContext& context, const ImageFileOperand& file,
+                   CommandReport& report)
+{
+    const ImageCommandResult result = ReadChip(context, report);
+    const int exitCode = ConcludeWords(context, result, kReadAllResultKind, 0, report);
+    report.Json().Add("file", JsonString(file.path));
+    if (exitCode != kExitSuccess)
+        return exitCode;
+    std::string dump;
+    ResetImage(dump, context.type.code);
+    LoadImageWords(dump, context.type.code, result.words);
+    if (const auto failure =
+            SaveImageFile(context.files, file.path, dump, context.type.code, file.kind)) {
+        report.Problem(failure->strText);
+        return kExitFileError;
+    }
+    report.Line(std::to_string(result.words.size()) + " words saved to " + file.path + ".");
+    return kExitSuccess;
+}
+
+int RunWriteCommand(const ChipCommandContext& context, const ImageFileOperand& file,
+                    CommandReport& report)
+{
+    const std::optional<std::vector<std::uint32_t>> words = ReadImageFile(context, file, report);
+    if (!words)
+        return kExitFileError;
+    const DriverResult result =
+        Timed<DriverResult>(context, "WriteAll", kChangingRequests, report, [&](DriverLink& link) {
+            return WriteAll(link, context.port, context.type.code, *words);
+        });
+    AddTarget(context, report);
+    return Conclude(result, kWriteAllResultKind, 0, 0, report);
+}
+
+int RunVerifyCommand(const ChipCommandContext& context, const ImageFileOperand& file,
+                     CommandReport& report)
+{
+    const std::optional<std::vector<std::uint32_t>> words = ReadImageFile(context, file, report);
+    if (!words)
+        return kExitFileError;
+    const ImageCommandResult chip = ReadChip(context, report);
+    AddTarget(context, report);
+    if (!chip.succeeded)
+        return Conclude(chip, kReadAllResultKind, 0, 0, report);
+    report.Json().Add("succeeded", JsonBool(true));
+    std::vector<std::string> listed;
+    std::size_t count = 0;
+    std::uint32_t first = 0;
+    for (std::uint32_t address = 0; address < context.type.words; ++address) {
+        const std::uint32_t inChip = chip.words[address];
+        const std::uint32_t inFile = (*words)[address];
+        if (inChip == inFile)
+            continue;
+        if (count++ == 0)
+            first = address;
+        if (listed.size() == kListedDifferences)
+            continue;
+        report.Line(FormatHex4(address) + ": chip " + FormatHex4(inChip) + ", file " +
+                    FormatHex4(inFile));
+        JsonObject difference;
+        difference.Add("address", JsonNumber(std::uint64_t{address}));
+        difference.Add("chip", JsonNumber(std::uint64_t{inChip}));
+        difference.Add("file", JsonNumber(std::uint64_t{inFile}));
+        listed.push_back(difference.Text());
+    }
+    report.Json().Add("differing_words", JsonNumber(std::uint64_t{count}));
+    report.Json().Add("differences", JsonArray(listed));
+    if (count == 0) {
+        report.Line("Verify Succeeded: all " + std::to_string(context.type.words) +
+                    " words match " + file.path + ".");
+        return kExitSuccess;
+    }
+    report.Json().Add("first_difference", JsonNumber(std::uint64_t{first}));
+    report.Problem("Verify found " + std::to_string(count) + (count == 1 ? " word" : " words") +
+                   " differing from " + file.path + ", the first at address " + FormatHex4(first) +
+                   ".");
+    return kExitDifferences;
+}
+
+int RunDetectCommand(const ChipCommandContext& context, CommandReport& report)
+{
+    const DetectCommandResult result = Timed<DetectCommandResult>(
+        context, "Detect", kDetectingRequests, report, [&](DriverLink& link) {
+            return DetectChipType(link, context.port, context.type.code);
+        });
+    report.Json().Add("port", JsonString(Hex(context.port)));
+    report.Json().Add("succeeded", JsonBool(result.succeeded));
+    if (!result.succeeded)
+        return Fail(result, DetectionLogText(result), report);
+    report.Json().Add("chip", JsonString(EffectiveEepromType(result.type).name));
+    report.Json().Add("address_bits", JsonNumber(std::uint64_t{result.addressBits}));
+    if (result.alternative != 0)
+        report.Json().Add("or_chip", JsonString(EffectiveEepromType(result.alternative).name));
+    report.Line(DetectionLogText(result));
+    return kExitSuccess;
+}
+
+int RunEraseCommand(const ChipCommandContext& context, CommandReport& report)
+{
+    const ImageCommandResult result = Timed<ImageCommandResult>(
+        context, "ERAL", kChangingRequests, report,
+        [&](DriverLink& link) { return Eral(link, context.port, context.type.code); });
+    return ConcludeWords(context, result, kEralResultKind, 0, report);
+}
+
+int RunFillCommand(const ChipCommandContext& context, std::uint32_t data, CommandReport& report)
+{
+    const FillCommandResult result =
+        Timed<FillCommandResult>(context, "WRAL", kChangingRequests, report, [&](DriverLink& link) {
+            return Wral(link, context.port, context.type.code, data);
+        });
+    return ConcludeWords(context, result, kWralResultKind, result.data, report);
+}
+
+int RunPeekCommand(const ChipCommandContext& context, std::uint32_t address, CommandReport& report)
+{
+    const WordCommandResult result =
+        Timed<WordCommandResult>(context, "READ", kReadingRequests, report, [&](DriverLink& link) {
+            return ReadWord(link, context.port, context.type.code, address);
+        });
+    return ConcludeWord(context, result, kReadResultKind, report);
+}
+
+int RunPokeCommand(const ChipCommandContext& context, std::uint32_t address, std::uint32_t data,
+                   CommandReport& report)
+{
+    const WordCommandResult result = Timed<WordCommandResult>(
+        context, "WRITE", kChangingRequests, report, [&](DriverLink& link) {
+            return WriteWord(link, context.port, context.type.code, address, data);
+        });
+    return ConcludeWord(context, result, kWriteResultKind, report);
+}
+
+int RunClearCommand(const ChipCommandContext& context, std::uint32_t address, CommandReport& report)
+{
+    const WordCommandResult result = Timed<WordCommandResult>(
+        context, "ERASE", kChangingRequests, report, [&](DriverLink& link) {
+            return EraseWord(link, context.port, context.type.code, address);
+        });
+    return ConcludeWord(context, result, kEraseResultKind, report);
+}
+
+} // namespace pemrix

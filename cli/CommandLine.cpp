@@ -1,0 +1,344 @@
+#include "CommandLine.h"
+
+#include "app/PlatformProviders.h"
+#include "cli/ChipCommandLine.h"
+#include "cli/OperandFormatter.h"
+#include "cli/PortChoice.h"
+#include "cli/WindowProfile.h"
+#include "core/HexText.h"
+#include "driver/DriverLink.h"
+#include "files/FileErrorText.h"
+#include "files/ImageFileKind.h"
+#include "files/NativeFileSystem.h"
+#include "settings/PortPlatform.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace pemrix {
+
+namespace {
+
+constexpr std::string_view kUsageLine =
+    "Usage: pemrix-cli [-p PORT] [-c CHIP] [-f FORMAT] [--byte-order le|be] [-q] [--json] "
+    "COMMAND [ARGS]\n"
+    "       pemrix-cli [-p PORT] [-c CHIP] ... -r FILE | -w FILE | -v FILE | -E";
+
+constexpr const char* kFooter = R"(Examples:
+  pemrix-cli list
+  pemrix-cli -p virtual -c 93c66 read backup.bin --byte-order be
+  pemrix-cli -p LPT1 -c 93c46 write board.hex && pemrix-cli -p LPT1 -c 93c46 verify board.hex
+  pemrix-cli -p LPT1 detect
+  pemrix-cli -p LPT1 -c 93c46 -r backup.bin
+
+Without -p and -c the port and chip type are the ones the window used last.
+FORMAT follows FILE's extension (.ROM, .bin, .hex) unless -f gives it; binary and Intel HEX
+images hold 16-bit words little-endian unless --byte-order be is given.
+ADDR and WORD are 1 to 4 hexadecimal digits, with or without 0x.
+
+Exit status: 0 success, 1 chip or driver failure, 2 usage error, 3 verify found
+differences, 4 file error.)";
+
+// A usage error found after parsing: the text and the usage line, exit code 2.
+class UsageError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct Arguments
+{
+    std::string port;
+    std::string chip;
+    std::string format;
+    std::string byteOrder;
+    bool quiet = false;
+    bool json = false;
+    std::string file;
+    std::string address;
+    std::string word;
+};
+
+std::uint32_t HexOperand(std::string_view name, std::string_view text, std::uint32_t limit)
+{
+    std::string_view digits = text;
+    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
+        digits.remove_prefix(2);
+    const std::optional<std::uint32_t> value = ParseHexField(digits);
+    if (!value)
+        throw UsageError(std::string(name) + " must be 1 to 4 hexadecimal digits, not \"" +
+                         std::string(text) + "\".");
+    if (*value >= limit)
+        throw UsageError(std::string(name) + " " + FormatHex4(*value) + " lies beyond the last " +
+                         "address " + FormatHex4(limit - 1) + ".");
+    return *value;
+}
+
+const EepromTypeInfo& ChosenType(const Arguments& arguments, const WindowProfile& profile)
+{
+    if (arguments.chip.empty())
+        return EffectiveEepromType(profile.type);
+    for (const EepromTypeInfo& type : EepromTypes())
+        if (ToUpperAscii(type.name) == ToUpperAscii(arguments.chip))
+            return type;
+    throw UsageError("Unknown chip type \"" + arguments.chip + "\".");
+}
+
+std::uint32_t ChosenPort(const Arguments& arguments, const WindowProfile& profile)
+{
+    if (arguments.port.empty())
+        return profile.port;
+    const std::unique_ptr<PortPlatform> platform = MakePortPlatform();
+    const std::optional<std::uint32_t> port =
+        ChoosePort(arguments.port, ListPorts(*platform, profile.customPort));
+    if (!port)
+        throw UsageError("Unknown port \"" + arguments.port +
+                         "\": give virtual, an address such as 0x378, or a name from list.");
+    return *port;
+}
+
+const ImageFileKind& ChosenKind(const Arguments& arguments)
+{
+    std::optional<ImageFileFormat> format = ImageFileFormatOfPath(arguments.file);
+    static const std::map<std::string, ImageFileFormat> kFormats{
+        {"rom", ImageFileFormat::Rom},
+        {"bin", ImageFileFormat::Binary},
+        {"hex", ImageFileFormat::IntelHex}};
+    if (!arguments.format.empty())
+        format = kFormats.at(arguments.format);
+    if (!format)
+        throw UsageError("The format of " + arguments.file +
+                         " does not follow from its extension: give -f rom, bin or hex.");
+    if (*format == ImageFileFormat::Rom && !arguments.byteOrder.empty())
+        throw UsageError("--byte-order is for bin and hex files; ROM files hold words as text.");
+    return FindImageFileKind(*format, arguments.byteOrder == "be" ? WordByteOrder::BigEndian
+                                                                  : WordByteOrder::LittleEndian);
+}
+
+int ListCommand(const WindowProfile& profile, CommandReport& report)
+{
+    const std::unique_ptr<PortPlatform> platform = MakePortPlatform();
+    std::vector<std::string> listed;
+    for (const ListedPort& port : ListPorts(*platform, profile.customPort)) {
+        const std::string address = "0x" + FormatHex4(port.address);
+        report.Line(address + "  " + port.text + (port.address == profile.port ? "  *" : ""));
+        JsonObject entry;
+        entry.Add("port", JsonString(address));
+        entry.Add("text", JsonString(port.text));
+        entry.Add("last_used", JsonBool(port.address == profile.port));
+        listed.push_back(entry.Text());
+    }
+    report.Json().Add("ports", JsonArray(listed));
+    return kExitSuccess;
+}
+
+using SubcommandRun = std::function<int(const ChipCommandContext&, CommandReport&)>;
+
+struct Subcommand
+{
+    const char* name;
+    const char* description;
+    const char* operands; // "FILE", "WORD", "ADDR", "ADDR WORD" or ""
+};
+
+constexpr Subcommand kSubcommands[] = {
+    {"list", "List the ports, as the window lists them (* marks the last used)", ""},
+    {"read", "Read the whole chip into FILE (ReadAll, read twice and compared)", "FILE"},
+    {"write", "Write FILE into the chip (WriteAll, verified by reading back)", "FILE"},
+    {"verify", "Read the chip and compare it with FILE", "FILE"},
+    {"erase", "Erase the whole chip (ERAL)", ""},
+    {"fill", "Write WORD into every word of the chip (WRAL)", "WORD"},
+    {"peek", "Read the word at ADDR (READ)", "ADDR"},
+    {"poke", "Write WORD at ADDR (WRITE)", "ADDR WORD"},
+    {"clear", "Erase the word at ADDR (ERASE)", "ADDR"},
+    {"detect", "Tell the chip's type from its own answer, reading only", ""},
+};
+
+SubcommandRun ChipRun(const std::string& name, const Arguments& arguments,
+                      const EepromTypeInfo& type)
+{
+    if (name == "read" || name == "write" || name == "verify") {
+        const ImageFileOperand file{arguments.file, ChosenKind(arguments)};
+        const auto run = name == "read"    ? RunReadCommand
+                         : name == "write" ? RunWriteCommand
+                                           : RunVerifyCommand;
+        return
+            [run, file](const ChipCommandContext& c, CommandReport& r) { return run(c, file, r); };
+    }
+    if (name == "erase")
+        return RunEraseCommand;
+    if (name == "detect")
+        return RunDetectCommand;
+    if (name == "fill") {
+        const std::uint32_t data = HexOperand("WORD", arguments.word, 0x10000);
+        return [data](const ChipCommandContext& c, CommandReport& r) {
+            return RunFillCommand(c, data, r);
+        };
+    }
+    const std::uint32_t address = HexOperand("ADDR", arguments.address, type.words);
+    if (name == "peek")
+        return [address](const ChipCommandContext& c, CommandReport& r) {
+            return RunPeekCommand(c, address, r);
+        };
+    if (name == "clear")
+        return [address](const ChipCommandContext& c, CommandReport& r) {
+            return RunClearCommand(c, address, r);
+        };
+    const std::uint32_t data = HexOperand("WORD", arguments.word, 0x10000);
+    return [address, data](const ChipCommandContext& c, CommandReport& r) {
+        return RunPokeCommand(c, address, data, r);
+    };
+}
+
+// The whole-chip commands as other programmer tools spell them, for hands used to those.
+struct ActionOption
+{
+    const char* flags;
+    const char* longName;
+    const char* subcommand;
+    bool takesFile;
+};
+
+constexpr ActionOption kActionOptions[] = {
+    {"-r,--read", "--read", "read", true},
+    {"-w,--write", "--write", "write", true},
+    {"-v,--verify", "--verify", "verify", true},
+    {"-E,--erase", "--erase", "erase", false},
+};
+
+void AddActionOptions(CLI::App& app, Arguments& arguments)
+{
+    for (const ActionOption& action : kActionOptions) {
+        const std::string text = std::string("the same as ") + action.subcommand +
+                                 (action.takesFile ? " FILE" : "");
+        if (action.takesFile)
+            app.add_option(action.flags, arguments.file, text)->type_name("FILE");
+        else
+            app.add_flag(action.flags, text);
+    }
+}
+
+// The one command given, as a subcommand or as one of the action options.
+std::string ChosenCommand(const CLI::App& app)
+{
+    std::vector<std::string> chosen;
+    for (const CLI::App* sub : app.get_subcommands())
+        chosen.push_back(sub->get_name());
+    for (const ActionOption& action : kActionOptions)
+        if (app.count(action.longName) > 0)
+            chosen.push_back(action.subcommand);
+    if (chosen.size() != 1)
+        throw UsageError("Give one command: a subcommand such as read or detect, or one of -r, "
+                         "-w, -v and -E.");
+    return chosen.front();
+}
+
+void AddOptions(CLI::App& app, Arguments& arguments)
+{
+    std::vector<std::string> chips;
+    for (const EepromTypeInfo& type : EepromTypes())
+        chips.push_back(ToUpperAscii(type.name));
+    app.add_option("-p,--port", arguments.port,
+                   "virtual, an I/O address such as 0x378, or a name from list\n"
+                   "(default: the port the window used last)")
+        ->type_name("PORT");
+    app.add_option("-c,--chip", arguments.chip,
+                   "chip type, letters in any case (default: the window's type)")
+        ->type_name("CHIP")
+        ->transform(CLI::IsMember(chips, CLI::ignore_case));
+    app.add_option("-f,--format", arguments.format, "file format (default: from FILE's extension)")
+        ->type_name("FORMAT")
+        ->transform(CLI::IsMember({"rom", "bin", "hex"}, CLI::ignore_case));
+    app.add_option("--byte-order", arguments.byteOrder,
+                   "byte order of words in bin and hex files (default: le)")
+        ->type_name("ORDER")
+        ->transform(CLI::IsMember({"le", "be"}, CLI::ignore_case));
+    app.add_flag("-q,--quiet", arguments.quiet, "print nothing but errors");
+    app.add_flag("--json", arguments.json,
+                 "print one JSON object with the words, codes and timings");
+    AddActionOptions(app, arguments);
+}
+
+void AddSubcommands(CLI::App& app, Arguments& arguments)
+{
+    for (const Subcommand& sub : kSubcommands) {
+        CLI::App* command = app.add_subcommand(sub.name, sub.description);
+        const std::string operands = sub.operands;
+        if (operands == "FILE")
+            command->add_option("FILE", arguments.file, "ROM, binary or Intel HEX file")
+                ->required();
+        if (operands.starts_with("ADDR"))
+            command->add_option("ADDR", arguments.address, "Word address, hexadecimal")->required();
+        if (operands.ends_with("WORD"))
+            command->add_option("WORD", arguments.word, "Data word, hexadecimal")->required();
+    }
+}
+
+int Run(const std::string& name, const Arguments& arguments)
+{
+    const WindowProfile profile = ReadWindowProfile(WindowProfilePath(std::getenv));
+    CommandReport report(name);
+    int exitCode = kExitSuccess;
+    if (name == "list") {
+        exitCode = ListCommand(profile, report);
+    } else {
+        const EepromTypeInfo& type = ChosenType(arguments, profile);
+        const SubcommandRun run = ChipRun(name, arguments, type);
+        const std::uint32_t port = ChosenPort(arguments, profile);
+        // What driver.conf set otherwise than written is said before the command's output.
+        std::vector<std::string> notices;
+        const std::unique_ptr<DriverLink> driver = MakeDriverLink(&notices);
+        for (const std::string& notice : notices)
+            if (!arguments.quiet)
+                std::fprintf(stderr, "%s\n", notice.c_str());
+        NativeFileSystem files;
+        const bool drawProgress = !arguments.quiet && !arguments.json && ::isatty(STDERR_FILENO);
+        exitCode = run({*driver, files, port, type, drawProgress ? stderr : nullptr}, report);
+    }
+    report.Print(exitCode, arguments.json, arguments.quiet, stdout, stderr);
+    return exitCode;
+}
+
+} // namespace
+
+int RunCommandLine(int argc, char** argv)
+{
+    CLI::App app{"Reads, writes and erases 93C46/56/57/66/76/86 Microwire EEPROMs (x16) "
+                 "through a programming adapter.",
+                 "pemrix-cli"};
+    app.set_version_flag("-V,--version", "pemrix-cli 2.0");
+    app.formatter(std::make_shared<OperandFormatter>());
+    app.footer(kFooter);
+    app.require_subcommand(0, 1);
+    app.fallthrough();
+    Arguments arguments;
+    AddOptions(app, arguments);
+    AddSubcommands(app, arguments);
+    try {
+        app.parse(argc, argv);
+        return Run(ChosenCommand(app), arguments);
+    } catch (const CLI::ParseError& error) {
+        const int code = app.exit(error);
+        if (code == 0)
+            return kExitSuccess;
+        std::fprintf(stderr, "%s\n", kUsageLine.data());
+        return kExitUsage;
+    } catch (const UsageError& error) {
+        std::fprintf(stderr, "%s\n%s\n", error.what(), kUsageLine.data());
+        return kExitUsage;
+    } catch (...) {
+        std::fprintf(stderr, "%s\n", CurrentExceptionMessage().strText.c_str());
+        return kExitChipFailure;
+    }
+}
+
+} // namespace pemrix

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/EepromTypeInfo.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace pemrix {
+
+// What the command-line tool takes from the window's profile: the type and the port the
+// window used last, and the custom port it lists.
+struct WindowProfile
+{
+    EepromType type = kDefaultEepromType;
+    std::uint32_t port = 0;
+    std::uint32_t customPort = 0;
+};
+
+// Reads an environment variable; nullptr when it is not set.
+using EnvironmentVariable = std::function<const char*(const char*)>;
+
+// The window's profile file: "Brantel Software/pemrix.ini" under $XDG_CONFIG_HOME, or under
+// ~/.config where that is unset or not absolute.
+std::string WindowProfilePath(const EnvironmentVariable& environment);
+
+// The profile's values, each with the window's default where it is missing or unreadable.
+WindowProfile ReadWindowProfile(const std::string& path);
+
+} // namespace pemrix

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/EepromTypeInfo.h"
+#include "files/ImageFileKind.h"
+#include "files/RomOpenResult.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pemrix {
+
+// A binary image is exactly two bytes per word of the selected type, word 0 first, nothing
+// else. `file` holds the file's first bytes (at least one more than the largest image, when
+// the file has them), `fileSize` its whole size.
+RomOpenResult DecodeBinaryImage(std::string_view file, std::uint64_t fileSize, EepromType selected,
+                                WordByteOrder order);
+
+// The bytes of the dump text as a binary image; nothing when the dump does not fit the type.
+std::optional<std::string> EncodeBinaryImage(std::string_view dump, EepromType selected,
+                                             WordByteOrder order);
+
+} // namespace pemrix

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "files/ImageFileKind.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pemrix {
+
+// One entry of a file dialog's list: the Qt name filter and the extension added to a name
+// typed without one while that entry is chosen.
+struct FileDialogFilter
+{
+    std::string_view filter;
+    std::string_view defaultExtension;
+};
+
+// Every image kind, ROM files first; Open ends with all files, which open by their extension.
+std::vector<FileDialogFilter> OpenDialogFilters();
+std::vector<FileDialogFilter> SaveDialogFilters();
+
+// The kind of file the user chose: the chosen entry's, or for all files the one the
+// extension names (raw images little-endian), ROM files for any other name.
+const ImageFileKind& KindOfDialogChoice(std::size_t filter, std::string_view path);
+
+// The chosen name with "." and `extension` added when its last component holds no dot at all.
+// This is the file dialog's own rule, so the name the dialog asked about before replacing a
+// file is the name written; a hidden name such as ".chip" is kept as it is.
+std::string WithDefaultExtension(std::string_view path, std::string_view extension);
+
+} // namespace pemrix

@@ -1,0 +1,57 @@
+#include "ImageFileKind.h"
+
+#include "core/HexText.h"
+
+#include <algorithm>
+#include <array>
+
+namespace pemrix {
+
+namespace {
+
+// Qt and the desktop's native dialogs match patterns case-sensitively on Linux, so the ROM
+// entry lists both spellings of the extension.
+constexpr std::array<ImageFileKind, 5> kKinds{{
+    {ImageFileFormat::Rom, WordByteOrder::LittleEndian, "ROM Files(*.ROM *.rom)", "ROM"},
+    {ImageFileFormat::Binary, WordByteOrder::LittleEndian, "Binary, little-endian words (*.bin)",
+     "bin"},
+    {ImageFileFormat::Binary, WordByteOrder::BigEndian, "Binary, big-endian words (*.bin)", "bin"},
+    {ImageFileFormat::IntelHex, WordByteOrder::LittleEndian,
+     "Intel HEX, little-endian words (*.hex)", "hex"},
+    {ImageFileFormat::IntelHex, WordByteOrder::BigEndian, "Intel HEX, big-endian words (*.hex)",
+     "hex"},
+}};
+
+} // namespace
+
+std::span<const ImageFileKind> ImageFileKinds()
+{
+    return kKinds;
+}
+
+const ImageFileKind& RomFileKind()
+{
+    return kKinds.front();
+}
+
+const ImageFileKind& FindImageFileKind(ImageFileFormat format, WordByteOrder order)
+{
+    const auto kind = std::find_if(kKinds.begin(), kKinds.end(), [&](const ImageFileKind& k) {
+        return k.format == format && (format == ImageFileFormat::Rom || k.order == order);
+    });
+    return *kind;
+}
+
+std::optional<ImageFileFormat> ImageFileFormatOfPath(std::string_view path)
+{
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || path.find('/', dot) != std::string_view::npos)
+        return std::nullopt;
+    const std::string extension = ToUpperAscii(path.substr(dot + 1));
+    for (const ImageFileKind& kind : kKinds)
+        if (ToUpperAscii(kind.extension) == extension)
+            return kind.format;
+    return std::nullopt;
+}
+
+} // namespace pemrix

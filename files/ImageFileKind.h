@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace pemrix {
+
+// How the two bytes of a 16-bit word lie in a raw image: tools disagree, so the user says.
+enum class WordByteOrder
+{
+    LittleEndian, // low byte first: 0x1234 is the bytes 34 12
+    BigEndian,    // high byte first: 0x1234 is the bytes 12 34
+};
+
+enum class ImageFileFormat
+{
+    Rom,
+    Binary,
+    IntelHex,
+};
+
+// One kind of file Open and Save exchange the memory image with.
+struct ImageFileKind
+{
+    ImageFileFormat format;
+    WordByteOrder order; // ROM files hold words as text, where the order plays no part
+    std::string_view dialogFilter;
+    std::string_view extension; // the default extension, without its dot
+};
+
+// The kinds in the order the file dialogs list them, the ROM files first.
+std::span<const ImageFileKind> ImageFileKinds();
+
+const ImageFileKind& RomFileKind();
+
+// The kind of a format and byte order.
+const ImageFileKind& FindImageFileKind(ImageFileFormat format, WordByteOrder order);
+
+// The kind an extension stands for (".ROM", ".bin", ".hex" in any case), little-endian for
+// the raw kinds; nothing for another extension.
+std::optional<ImageFileFormat> ImageFileFormatOfPath(std::string_view path);
+
+} // namespace pemrix

@@ -1,0 +1,192 @@
+#include "support/TemporaryFolder.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+namespace pemrix {
+namespace {
+
+struct Outcome
+{
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs pemrix-cli with `arguments` in the test's folder, with the profile and the virtual
+// chips there too, so no test touches the user's.
+class CommandLineTest : public ::testing::Test
+{
+protected:
+    Outcome Run(const std::string& arguments) const
+    {
+        const std::string folder = m_folder.Path().string();
+        const std::string command = "cd '" + folder + "' && XDG_CONFIG_HOME='" + folder +
+                                    "/config' XDG_DATA_HOME='" + folder + "/data' " PEMRIX_CLI " " +
+                                    arguments + " >.out 2>.err </dev/null";
+        const int status = std::system(command.c_str());
+        Outcome outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, m_folder.Read(".out"),
+                        m_folder.Read(".err")};
+        return outcome;
+    }
+
+    // Runs a command that must succeed.
+    Outcome Succeed(const std::string& arguments) const
+    {
+        Outcome outcome = Run(arguments);
+        EXPECT_EQ(outcome.exitCode, 0) << arguments << "\n" << outcome.err;
+        return outcome;
+    }
+
+    TemporaryFolder m_folder;
+};
+
+const char* const kChips[] = {"93c46", "93c56", "93c57", "93c66", "93c76", "93c86"};
+
+TEST_F(CommandLineTest, EveryTypeRoundTripsThroughEveryFileKind)
+{
+    const char* const files[] = {"image.ROM", "image.bin", "-f bin --byte-order be image.raw",
+                                 "image.hex", "--byte-order be image.hex"};
+    for (const char* chip : kChips)
+        for (const char* file : files) {
+            SCOPED_TRACE(std::string(chip) + " " + file);
+            const std::string target = std::string("-p virtual -c ") + chip + " ";
+            Succeed(target + "fill 1234");
+            EXPECT_EQ(Succeed(target + "read " + file).out.substr(0, 19), "ReadAll Succeeded.\n");
+            Succeed(target + "erase");
+            EXPECT_EQ(Succeed(target + "write " + file).out,
+                      "Writeall Succeeded.\n"); // the window log's own spelling
+            EXPECT_EQ(Succeed(target + "peek 3f").out,
+                      "Read Succeeded.   Address: 003F   Data: 1234\n");
+            Succeed(target + "verify " + file);
+
+            Succeed(target + "poke 0x2a beef");
+            const Outcome changed = Run(target + "verify " + file);
+            EXPECT_EQ(changed.exitCode, 3);
+            EXPECT_EQ(changed.out, "002A: chip BEEF, file 1234\n");
+            EXPECT_NE(changed.err.find("1 word differing from"), std::string::npos);
+            EXPECT_NE(changed.err.find("the first at address 002A."), std::string::npos);
+        }
+}
+
+// Read with -r, as other programmer tools spell it, which is offered too.
+TEST_F(CommandLineTest, TheBytesOfAWordFollowTheByteOrder)
+{
+    Succeed("-p virtual -c 93c46 fill 1234");
+    Succeed("-p virtual -c 93c46 -r le.bin");
+    Succeed("-p virtual -c 93c46 --byte-order be read be.bin");
+    EXPECT_EQ(m_folder.Read("le.bin").substr(0, 2), "\x34\x12");
+    EXPECT_EQ(m_folder.Read("be.bin").substr(0, 2), "\x12\x34");
+    Succeed("-p virtual -c 93c46 -E");
+    Succeed("-p virtual -c 93c46 -w le.bin");
+    Succeed("-p virtual -c 93c46 -v le.bin");
+}
+
+TEST_F(CommandLineTest, BadArgumentsExitWithTwoAndTheUsageLine)
+{
+    const char* const cases[] = {
+        "",
+        "bogus",
+        "-c 93c99 erase",
+        "-p virtual peek",
+        "-p virtual -c 93c46 peek 40",
+        "-p virtual -c 93c46 peek 12345",
+        "-p virtual -c 93c46 poke 1 xyz",
+        "-p virtual -f rom --byte-order be read x.ROM",
+        "-p virtual read x.txt",
+        "-p nowhere erase",
+        "--byte-order middle erase",
+        "-p virtual -c 93c46 -r x.ROM erase",
+        "-p virtual -c 93c46 -E -v x.ROM",
+    };
+    for (const char* arguments : cases) {
+        const Outcome outcome = Run(arguments);
+        EXPECT_EQ(outcome.exitCode, 2) << arguments;
+        EXPECT_NE(outcome.err.find("Usage: pemrix-cli"), std::string::npos) << arguments;
+        EXPECT_EQ(outcome.out, "") << arguments;
+    }
+}
+
+TEST_F(CommandLineTest, AFileErrorExitsWithFourAndLeavesTheChipUntouched)
+{
+    Succeed("-p virtual -c 93c66 fill 5a5a");
+    Succeed("-p virtual -c 93c46 read small.bin");
+    m_folder.Write("broken.hex", ":00000001FE\n");
+    const struct
+    {
+        const char* arguments;
+        const char* message;
+    } cases[] = {
+        {"write missing.bin", "missing.bin was not found.\n"},
+        {"write small.bin", "The type of the binary file is 93C46.\n"},
+        {"write broken.hex", "Line 1 of the Intel HEX file has a wrong checksum.\n"},
+        {"verify small.bin", "The type of the binary file is 93C46.\n"},
+        {"read no/such/folder.bin", "no/such/folder.bin was not found.\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = Run(std::string("-p virtual -c 93c66 ") + c.arguments);
+        EXPECT_EQ(outcome.exitCode, 4) << c.arguments;
+        EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
+    }
+    Succeed("-p virtual -c 93c66 read after.bin");
+    EXPECT_EQ(m_folder.Read("after.bin"), std::string(512, '\x5a'));
+}
+
+TEST_F(CommandLineTest, AChipFailurePrintsTheWindowsTextAndTheStatusRemedy)
+{
+    const Outcome outcome = Run("-p 0x1234 -c 93c46 erase");
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.err.substr(0, outcome.err.find('\n')), "Eral Failed. (Error Code: 0x0001)");
+    EXPECT_NE(outcome.err.find("Remedy: "), std::string::npos);
+}
+
+TEST_F(CommandLineTest, TheWindowsProfileGivesThePortAndTypeAndJsonAndQuietServeScripts)
+{
+    std::filesystem::create_directories(m_folder.Path() / "config/Brantel Software");
+    m_folder.Write("config/Brantel Software/pemrix.ini",
+                   "[2.0]\nEEPROM%20TYPE=1\nPARALLEL%20PORT=605184\n");
+    Succeed("fill 00ff");
+    const Outcome json = Succeed("--json peek 3");
+    const std::string head = "{\"command\":\"peek\",\"seconds\":";
+    EXPECT_EQ(json.out.substr(0, head.size()), head);
+    EXPECT_EQ(json.out.substr(json.out.find(",\"port\"")),
+              ",\"port\":\"0x93C00\",\"chip\":\"93C46\",\"address\":3,\"data\":255,"
+              "\"succeeded\":true,\"problems\":[],\"exit_code\":0}\n");
+    EXPECT_EQ(Succeed("-q read quiet.ROM").out, "");
+    EXPECT_EQ(m_folder.Read("quiet.ROM").size(), 272u);
+    // Without a terminal there is no progress bar.
+    EXPECT_EQ(Succeed("erase").err, "");
+}
+
+// One 93C66 in the virtual socket, as driver.conf puts it there, whatever -c names.
+TEST_F(CommandLineTest, DetectNamesTheTypeInTheSocketOrThePairThatReadsAlike)
+{
+    std::filesystem::create_directories(m_folder.Path() / "config/pemrix");
+    m_folder.Write("config/pemrix/driver.conf", "virtual_socket=93C66\n");
+    Succeed("-p virtual -c 93c66 fill 1234");
+    EXPECT_EQ(Succeed("-p virtual -c 93c46 detect").out,
+              "Detect Succeeded.   Type: 93C56   Address bits: 8   (a 93C66 whose two halves "
+              "hold the same words reads alike)\n");
+    Succeed("-p virtual -c 93c66 poke 80 0");
+    EXPECT_EQ(Succeed("-p virtual -c 93c86 detect").out,
+              "Detect Succeeded.   Type: 93C66   Address bits: 8\n");
+    const Outcome json = Succeed("-p virtual --json detect");
+    EXPECT_NE(json.out.find("\"chip\":\"93C66\",\"address_bits\":8,"), std::string::npos)
+        << json.out;
+
+    m_folder.Write("config/pemrix/driver.conf", "virtual_socket=93C99\n");
+    const Outcome unknown = Succeed("-p virtual -c 93c46 detect");
+    EXPECT_EQ(unknown.err.substr(0, unknown.err.find(" is ")),
+              "driver.conf: virtual_socket = 93C99");
+    EXPECT_EQ(unknown.out, "Detect Succeeded.   Type: 93C46   Address bits: 6\n");
+}
+
+} // namespace
+} // namespace pemrix

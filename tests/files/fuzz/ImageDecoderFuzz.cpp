@@ -1,0 +1,122 @@
+#include "files/BinaryImageCodec.h"
+#include "files/IntelHexCodec.h"
+#include "files/RomFileDecoder.h"
+
+#include "core/DumpText.h"
+#include "core/HexText.h"
+#include "files/RomFileEncoder.h"
+#include "files/RomFileLayout.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <string_view>
+
+namespace pemrix {
+namespace {
+
+// A broken promise of the decoder is a crash, so libFuzzer keeps the input that showed it.
+void Require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+void CheckAccepted(std::string_view file, const EepromTypeInfo& type, const RomOpenResult& result)
+{
+    Require(file.size() == RomFileSize(type));
+    Require(result.strDump.size() == kDumpRowStride * type.rows - 1);
+    Require(result.refreshes.size() == type.words);
+    for (std::uint32_t address = 0; address < type.words; ++address) {
+        const RomWordRefresh& refresh = result.refreshes[address];
+        Require(refresh.nAddress == address);
+        Require(refresh.strText == file.substr(kRomHeaderLength + kRomWordLength * address, 4));
+        Require(result.strDump.substr(WordTextOffset(address), 4) == refresh.strText);
+        Require(GetImageWord(result.strDump, address) == ParseHexPrefix(refresh.strText));
+    }
+    // Saving what was opened gives the file back, the header aside.
+    const std::optional<std::string> saved = EncodeRomFile(result.strDump, type.code);
+    Require(saved && saved->substr(kRomHeaderLength) == file.substr(kRomHeaderLength));
+}
+
+// Every outcome but acceptance leaves nothing to install and says why.
+void CheckRefused(const RomOpenResult& result)
+{
+    Require(result.outcome == RomOpenOutcome::Message);
+    Require(!result.message.strText.empty() && result.message.strCaption == "Open File Error");
+    Require(result.strDump.empty() && result.refreshes.empty());
+}
+
+// An accepted raw image holds every word once, in order, and saving it gives back what reads
+// as the same image.
+void CheckRawImage(const RomOpenResult& result, const EepromTypeInfo& type,
+                   const std::function<std::optional<std::string>(std::string_view)>& encode,
+                   const std::function<RomOpenResult(std::string_view)>& decode)
+{
+    if (result.outcome != RomOpenOutcome::Accepted)
+        return CheckRefused(result);
+    Require(result.strDump.size() == kDumpRowStride * type.rows - 1);
+    Require(result.refreshes.size() == type.words);
+    for (std::uint32_t address = 0; address < type.words; ++address) {
+        Require(result.refreshes[address].nAddress == address);
+        Require(GetImageWord(result.strDump, address) ==
+                ParseHexPrefix(result.refreshes[address].strText));
+    }
+    const std::optional<std::string> saved = encode(result.strDump);
+    Require(saved.has_value());
+    const RomOpenResult again = decode(*saved);
+    Require(again.outcome == RomOpenOutcome::Accepted && again.strDump == result.strDump);
+}
+
+void CheckRawDecoders(std::string_view file, EepromType selected)
+{
+    const EepromTypeInfo& type = EffectiveEepromType(selected);
+    for (const WordByteOrder order : {WordByteOrder::LittleEndian, WordByteOrder::BigEndian}) {
+        const auto binary = [&](std::string_view bytes) {
+            return DecodeBinaryImage(bytes, bytes.size(), selected, order);
+        };
+        CheckRawImage(
+            binary(file), type,
+            [&](std::string_view dump) { return EncodeBinaryImage(dump, selected, order); },
+            binary);
+        const auto hex = [&](std::string_view text) {
+            return DecodeIntelHex(text, selected, order);
+        };
+        CheckRawImage(
+            hex(file), type,
+            [&](std::string_view dump) { return EncodeIntelHex(dump, selected, order); }, hex);
+    }
+}
+
+void CheckDecode(std::string_view file, EepromType selected)
+{
+    const EepromTypeInfo& type = EffectiveEepromType(selected);
+    const RomOpenResult result = DecodeRomFile(file, selected);
+    switch (result.outcome) {
+    case RomOpenOutcome::Accepted:
+        CheckAccepted(file, type, result);
+        break;
+    case RomOpenOutcome::Ignored:
+        Require(file.size() != RomFileSize(type));
+        Require(result.strDump.empty() && result.refreshes.empty());
+        break;
+    case RomOpenOutcome::Message:
+        CheckRefused(result);
+        break;
+    }
+}
+
+} // namespace
+} // namespace pemrix
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view file(reinterpret_cast<const char*>(data), size);
+    // 0 and 7 stand for a stored type outside the table, which the commands must survive too.
+    for (pemrix::EepromType selected = 0; selected <= 7; ++selected) {
+        pemrix::CheckDecode(file, selected);
+        pemrix::CheckRawDecoders(file, selected);
+    }
+    return 0;
+}

@@ -271,7 +271,7 @@ void CVelmoraDlg::OnAbout()
 
 void CVelmoraDlg::OnHelp()
 {
-    m_services.interaction.ShowHelp(m_services.helpFile, kMainWindowHelpTopic);
+    m_services.interaction.ShowHelp(this, m_services.helpFile, kMainWindowHelpTopic);
 }
 
 void CVelmoraDlg::OnOptions()

@@ -19,7 +19,7 @@ public:
                             const QString& defaultSuffix) override;
     std::optional<FontChoice> ChooseFont(QWidget* owner) override;
     void OpenUrl(const QUrl& url) override;
-    void ShowHelp(const QString& file, const QString& topic) override;
+    void ShowHelp(QWidget* owner, const QString& file, const QString& topic) override;
     int RunModal(QDialog& dialog) override;
 
 private:

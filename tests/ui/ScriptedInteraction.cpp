@@ -46,7 +46,7 @@ void ScriptedInteraction::OpenUrl(const QUrl& url)
     m_openedUrls.append(url);
 }
 
-void ScriptedInteraction::ShowHelp(const QString& file, const QString& topic)
+void ScriptedInteraction::ShowHelp(QWidget*, const QString& file, const QString& topic)
 {
     m_helpTopics.append(file + QLatin1Char('#') + topic);
 }

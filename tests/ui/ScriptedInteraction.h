@@ -30,7 +30,7 @@ public:
                             const QString& defaultSuffix) override;
     std::optional<FontChoice> ChooseFont(QWidget* owner) override;
     void OpenUrl(const QUrl& url) override;
-    void ShowHelp(const QString& file, const QString& topic) override;
+    void ShowHelp(QWidget* owner, const QString& file, const QString& topic) override;
     // Shows the dialog, runs the next dialog script on it, and returns its result; with no
     // script left the dialog is rejected, as if the user pressed Escape.
     int RunModal(QDialog& dialog) override;

@@ -276,7 +276,12 @@ void CVelmoraDlg::OnHelp()
 
 void CVelmoraDlg::OnOptions()
 {
+    const bool hadSelection = m_portCombo->currentIndex() >= 0;
     COptionsDlg::Run(m_profile, m_services.interaction, *m_portCombo, *m_dumpView, this);
+    // An empty combo selects the first entry it is given, so a custom entry added to it is
+    // shown as the port in use; it then becomes that port, as if the user had chosen it.
+    if (!hadSelection && m_portCombo->currentIndex() >= 0)
+        OnPortChange(m_portCombo->currentIndex());
 }
 
 void CVelmoraDlg::OnWatch()

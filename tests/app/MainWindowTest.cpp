@@ -145,6 +145,25 @@ private slots:
         QCOMPARE(StoredPort(), 0x3BCu);
     }
 
+    void ACustomPortOnAnEmptyListIsThePortInUse()
+    {
+        m_profile->WriteProfileInt(profile::kSection, profile::kParallelPort, 0x3BC);
+        auto window = StartWindow();
+        QComboBox* combo = window->PortCombo();
+        QCOMPARE(combo->count(), 0);
+        m_harness->m_interaction.QueueDialog([](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>()->setText(QStringLiteral("278"));
+            QTest::mouseClick(dialog.findChild<QAbstractButton*>(QStringLiteral("OK")),
+                              Qt::LeftButton);
+        });
+        QTest::mouseClick(window->Button(IDC_OPTIONS), Qt::LeftButton);
+        QCOMPARE(combo->currentText(), QStringLiteral("Custom Port: 278"));
+        QCOMPARE(StoredPort(), 0x278u);
+        window->PullDump();
+        window->PushDump();
+        QCOMPARE(combo->currentText(), QStringLiteral("Custom Port: 278"));
+    }
+
     void ChoosingAPortStoresItAndAPushKeepsShowingIt()
     {
         m_harness->m_machine = DescribedMachine({DescribedPort(u"Printer Port (LPT1)", 0x378),

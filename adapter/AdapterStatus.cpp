@@ -6,7 +6,7 @@ namespace pemrix {
 
 namespace {
 
-constexpr std::array<AdapterStatusInfo, 8> kStatuses{{
+constexpr std::array<AdapterStatusInfo, 9> kStatuses{{
     {AdapterStatus::NoPort, "No port",
      "There is no parallel port at the address chosen in Options.",
      "Choose a port that the port list offers, or the virtual adapter."},
@@ -37,6 +37,10 @@ constexpr std::array<AdapterStatusInfo, 8> kStatuses{{
      "The virtual adapter could not store the chip's words in its data file, so they would be "
      "lost when the program ends.",
      "Check the free space and permissions of the folder holding the virtual-93Cxx.bin files."},
+    {AdapterStatus::Stopped, "Stopped",
+     "The program asked the driver to stop a whole-chip read or write between two words; the "
+     "words before that address were done, the others were not touched.",
+     "Run the command again to its end; the program reports its own code for a stop."},
 }};
 
 } // namespace

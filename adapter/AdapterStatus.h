@@ -21,6 +21,7 @@ enum class AdapterStatus : std::uint32_t
     BadType = 7,
     AddressBeyondChip = 9,
     VirtualChipNotSaved = 10,
+    Stopped = 14,
 };
 
 // One row of the table the help page shows.

@@ -84,6 +84,8 @@ AdapterStatus ChipSession::ReadImage(EepromType type, std::span<std::uint32_t> w
 {
     return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
         for (std::uint32_t address = 0; address < chip.words; ++address) {
+            if (!MayContinueAt(address, chip.words))
+                return AdapterStatus::Stopped;
             std::uint16_t word = 0;
             const AdapterStatus status = bus.Read(chip, address, word);
             if (status != AdapterStatus::Ok)
@@ -98,12 +100,19 @@ AdapterStatus ChipSession::WriteImage(EepromType type, std::span<const std::uint
 {
     return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
         for (std::uint32_t address = 0; address < chip.words; ++address) {
+            if (!MayContinueAt(address, chip.words))
+                return AdapterStatus::Stopped;
             const AdapterStatus status = bus.Write(chip, address, ChipWord(words[address]));
             if (status != AdapterStatus::Ok)
                 return status;
         }
         return AdapterStatus::Ok;
     });
+}
+
+bool ChipSession::MayContinueAt(std::uint32_t address, std::uint32_t words) const
+{
+    return !m_progress || m_progress->BeforeWord(address, words);
 }
 
 AdapterStatus ChipSession::Answer(EepromType type, std::optional<std::uint32_t> address,

@@ -41,6 +41,8 @@ public:
     virtual void ShowHelp(QWidget* owner, const QString& file, const QString& topic) = 0;
     // Runs a dialog modally and returns its result (QDialog::Accepted or Rejected).
     virtual int RunModal(QDialog& dialog) = 0;
+    // Runs a progress dialog modally until it closes itself when its work is done.
+    virtual void RunProgress(QDialog& dialog) = 0;
 };
 
 } // namespace pemrix

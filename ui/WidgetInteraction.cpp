@@ -71,4 +71,9 @@ int WidgetInteraction::RunModal(QDialog& dialog)
     return dialog.exec();
 }
 
+void WidgetInteraction::RunProgress(QDialog& dialog)
+{
+    dialog.exec();
+}
+
 } // namespace pemrix

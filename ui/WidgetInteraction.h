@@ -21,6 +21,7 @@ public:
     void OpenUrl(const QUrl& url) override;
     void ShowHelp(QWidget* owner, const QString& file, const QString& topic) override;
     int RunModal(QDialog& dialog) override;
+    void RunProgress(QDialog& dialog) override;
 
 private:
     QPointer<HelpViewer> m_helpViewer;

@@ -10,9 +10,50 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QRegularExpression>
 #include <QTest>
 
+#include <chrono>
+#include <thread>
+
 namespace pemrix {
+
+// The built-in driver on a slow adapter: while `perWord` is set, each word it reports takes
+// that much real time, as on a parallel port, so whole-chip commands on the virtual adapter
+// last long enough to watch.
+class SlowedLink : public DriverLink, private DriverProgress
+{
+public:
+    explicit SlowedLink(DriverLink& driver) : m_driver(driver) {}
+
+    DriverHandle Open(std::uint32_t attributes) override { return m_driver.Open(attributes); }
+    bool Control(DriverHandle handle, std::uint32_t code, std::uint8_t* buffer,
+                 std::uint32_t inSize, std::uint32_t outSize,
+                 std::uint32_t& bytesReturned) override
+    {
+        return m_driver.Control(handle, code, buffer, inSize, outSize, bytesReturned);
+    }
+    void Close(DriverHandle handle) override { m_driver.Close(handle); }
+    void WatchProgress(DriverProgress* progress) override
+    {
+        m_progress = progress;
+        m_driver.WatchProgress(progress ? this : nullptr);
+    }
+
+    std::chrono::microseconds perWord{0};
+
+private:
+    bool BeforeWord(std::uint32_t address, std::uint32_t words) override
+    {
+        std::this_thread::sleep_for(perWord);
+        return m_progress->BeforeWord(address, words);
+    }
+
+    DriverLink& m_driver;
+    DriverProgress* m_progress = nullptr;
+};
 
 // The whole road from the buttons through the built-in driver to the virtual adapter's
 // simulated chips, on a machine without a parallel port.
@@ -22,6 +63,7 @@ class EndToEndTest : public WindowTestCase
 
 private:
     std::unique_ptr<DriverLink> m_builtIn;
+    std::unique_ptr<SlowedLink> m_slowed;
 
     void StartOnTheVirtualAdapter()
     {
@@ -30,7 +72,8 @@ private:
         // A fresh driver each time, as in a new run; the chips live in their files.
         m_builtIn = MakeBuiltInDriver(
             {root + "/driver.conf", root + "/chips", root + "/proc", root + "/dev"});
-        m_harness->m_driver = m_builtIn.get();
+        m_slowed = std::make_unique<SlowedLink>(*m_builtIn);
+        m_harness->m_driver = m_slowed.get();
         m_harness->m_machine = VirtualAdapterMachine();
         m_window = m_harness->StartWindow();
         QVERIFY(m_window);
@@ -44,6 +87,41 @@ private:
         return m_harness->m_results.value(m_harness->m_results.size() - 1);
     }
     QString LastLog() const { return LastLogLine().value(1); }
+
+    // Runs a chip command with each word taking a millisecond, so that writing a 93C86 lasts
+    // past the half second after which the progress dialog opens; `script` plays the user in it.
+    void RunSlowly(int id, ScriptedInteraction::DialogScript script = {})
+    {
+        m_slowed->perWord = std::chrono::milliseconds(1);
+        m_harness->m_interaction.QueueProgress(script ? script : [](QDialog&) {});
+        Run(id);
+        m_slowed->perWord = {};
+    }
+
+    static int WordsShown(QDialog& dialog)
+    {
+        return dialog.findChild<QProgressBar*>(QStringLiteral("progressBar"))->value();
+    }
+
+    // Waits in the progress dialog until more than `words` words are done, then presses Stop.
+    static ScriptedInteraction::DialogScript StopAfter(int words)
+    {
+        return [words](QDialog& dialog) {
+            QTRY_VERIFY_WITH_TIMEOUT(WordsShown(dialog) > words, 20000);
+            QTest::mouseClick(dialog.findChild<QAbstractButton*>(QStringLiteral("STOP")),
+                              Qt::LeftButton);
+        };
+    }
+
+    // The address a stopped command's log line names.
+    std::uint32_t StoppedAddress() const
+    {
+        const QRegularExpressionMatch match =
+            QRegularExpression(QStringLiteral("   Stopped at address ([0-9A-F]{4})$"))
+                .match(LastLog());
+        return match.hasMatch() ? match.captured(1).toUInt(nullptr, 16) : 0xFFFFFFFF;
+    }
+
 private slots:
     void init()
     {
@@ -115,6 +193,67 @@ private slots:
         QCOMPARE(LastLog(), QStringLiteral("Erase Succeeded.   Address: 0040   Data: FFFF"));
         Run(IDC_READ, "40");
         QCOMPARE(LastLog(), QStringLiteral("Read Succeeded.   Address: 0040   Data: FFFF"));
+    }
+
+    void ALongWriteAllShowsRisingProgressAndEndsAsBefore()
+    {
+        QTest::mouseClick(m_window->Button(IDC_93C86), Qt::LeftButton);
+        Run(IDC_EDIT, "3ff", "C0DE");
+        const QString dump = Dump();
+        QStringList counts;
+        QString command;
+        RunSlowly(IDC_WRITEALL, [&](QDialog& dialog) {
+            command = dialog.findChild<QLabel*>(QStringLiteral("command"))->text();
+            const auto* count = dialog.findChild<QLabel*>(QStringLiteral("count"));
+            QTRY_VERIFY(!count->text().isEmpty());
+            counts << count->text();
+            const int first = WordsShown(dialog);
+            QTRY_VERIFY(WordsShown(dialog) > first + 100);
+            counts << count->text();
+        });
+        QCOMPARE(m_harness->m_interaction.m_progressClasses,
+                 QStringList{QStringLiteral("pemrix::CProgressDlg")});
+        QCOMPARE(command, QStringLiteral("WriteAll"));
+        QCOMPARE(counts.size(), 2);
+        QVERIFY(counts[1].endsWith(QStringLiteral(" of 2048 words")));
+        QVERIFY(counts[0] != counts[1]);
+        QCOMPARE(LastResult(), QStringLiteral("pemrix::CSucceededDlg WriteAll Succeeded."));
+        QCOMPARE(LastLog(), QStringLiteral("Writeall Succeeded."));
+        QCOMPARE(Dump(), dump);
+        // A command as short as a READ shows no progress dialog.
+        Run(IDC_READ, "3ff");
+        QCOMPARE(LastLog(), QStringLiteral("Read Succeeded.   Address: 03FF   Data: C0DE"));
+        QCOMPARE(m_harness->m_interaction.m_progressClasses.size(), 1);
+    }
+
+    void StopEndsACommandAtAWordAndLeavesTheRestAndTheDump()
+    {
+        QTest::mouseClick(m_window->Button(IDC_93C86), Qt::LeftButton);
+        Run(IDC_WRAL, {}, "1111");
+        QTest::mouseClick(m_window->Button(IDC_93C46), Qt::LeftButton);
+        QTest::mouseClick(m_window->Button(IDC_93C86), Qt::LeftButton);
+        const QString erased = Dump();
+        RunSlowly(IDC_WRITEALL, StopAfter(100));
+        QCOMPARE(LastResult(),
+                 QStringLiteral("pemrix::CFailedDlg WriteAll Failed.(Error Code: C000)"));
+        QVERIFY(LastLog().startsWith(QStringLiteral("WriteAll Failed. (Error Code: 0xC000)")));
+        const std::uint32_t stoppedAt = StoppedAddress();
+        QVERIFY2(stoppedAt > 100 && stoppedAt < 1024, qPrintable(LastLog()));
+        QCOMPARE(Dump(), erased);
+
+        RunSlowly(IDC_READALL, StopAfter(10));
+        QCOMPARE(LastResult(),
+                 QStringLiteral("pemrix::CFailedDlg ReadAll Failed.(Error Code: C000)"));
+        QVERIFY(StoppedAddress() < 1024);
+        QCOMPARE(Dump(), erased);
+
+        // The words before the stop were written, that word and the later ones untouched.
+        Run(IDC_READALL);
+        QCOMPARE(LastResult(), QStringLiteral("pemrix::CSucceededDlg ReadAll Succeeded."));
+        for (const std::uint32_t address : {0u, stoppedAt - 1})
+            QCOMPARE(Dump().mid(WordTextOffset(address), 4), QStringLiteral("FFFF"));
+        for (const std::uint32_t address : {stoppedAt, 0x3FFu})
+            QCOMPARE(Dump().mid(WordTextOffset(address), 4), QStringLiteral("1111"));
     }
 
     void TheChipKeepsItsWordsAcrossRuns()

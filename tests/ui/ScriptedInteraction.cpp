@@ -1,6 +1,7 @@
 #include "ScriptedInteraction.h"
 
 #include <QDialog>
+#include <QEventLoop>
 
 namespace pemrix {
 
@@ -64,6 +65,21 @@ int ScriptedInteraction::RunModal(QDialog& dialog)
     if (dialog.isVisible())
         dialog.reject();
     return dialog.result();
+}
+
+void ScriptedInteraction::RunProgress(QDialog& dialog)
+{
+    m_progressClasses.append(QString::fromLatin1(dialog.metaObject()->className()));
+    dialog.show();
+    if (!m_progressScripts.empty()) {
+        DialogScript script = std::move(m_progressScripts.front());
+        m_progressScripts.pop_front();
+        script(dialog);
+    }
+    QEventLoop loop;
+    QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+    if (dialog.isVisible())
+        loop.exec();
 }
 
 } // namespace pemrix

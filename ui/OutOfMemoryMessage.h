@@ -1,0 +1,14 @@
+#pragma once
+
+class QWidget;
+
+namespace pemrix {
+
+class UserInteraction;
+
+// The framework's own error box for memory that ran out in the middle of a command.
+inline constexpr char kOutOfMemoryText[] = "Out of memory.";
+
+void ShowOutOfMemory(UserInteraction& interaction, QWidget* owner);
+
+} // namespace pemrix

@@ -1,20 +1,22 @@
 #include "adapter/AdapterStatus.h"
 
-#include <array>
-
 namespace pemrix {
 
 namespace {
 
-constexpr std::array<AdapterStatusInfo, 9> kStatuses{{
+constexpr AdapterStatusInfo kStatuses[] = {
     {AdapterStatus::NoPort, "No port",
-     "There is no parallel port at the address chosen in Options.",
-     "Choose a port that the port list offers, or the virtual adapter."},
-    {AdapterStatus::PortUnavailable, "Port busy or not permitted",
-     "The parallel port exists but could not be claimed: another program holds it, or you may "
-     "not open /dev/parportN.",
-     "Close other programs using the port (printer spooler, other programmers) and make sure "
-     "you are in the group lp (sudo adduser $USER lp, then log in again)."},
+     "The kernel lists no parallel port at the address chosen in Options, or the port went "
+     "away during the request.",
+     "Choose a port that the port list offers, or the virtual adapter. A port the list lacks "
+     "needs its kernel driver: sudo modprobe parport_pc."},
+    {AdapterStatus::PortHeld, "Port held by another client",
+     "Another client of the parallel port kept it for longer than the 2 seconds the driver "
+     "waits, or holds it for itself alone: the printer driver lp while it prints, or another "
+     "program on /dev/parportN.",
+     "Let the printout end or cancel it (lpstat -o, cancel), close the other program (fuser -v "
+     "/dev/parport0 names it), then try again. Where nothing prints on this port, sudo rmmod lp "
+     "frees it for good."},
     {AdapterStatus::AdapterNotDetected, "Adapter not detected",
      "The port answered, but the adapter's loopback lines did not: the cable is missing, "
      "unpowered or of another wiring.",
@@ -22,8 +24,8 @@ constexpr std::array<AdapterStatusInfo, 9> kStatuses{{
      "wiring."},
     {AdapterStatus::NoChip, "No chip answering",
      "No chip answered a read: the 0 bit a 93Cxx sends before its data was missing.",
-     "Check that the chip sits the right way round in the socket and that the chosen type "
-     "matches it."},
+     "Check that the chip sits the right way round in the socket, that it has power, and that "
+     "the chosen type matches it."},
     {AdapterStatus::ChipBusy, "Chip still busy",
      "The chip did not finish programming within the time it is allowed.",
      "Check the chip's supply and the wiring of DO; replace the chip if it persists."},
@@ -36,12 +38,21 @@ constexpr std::array<AdapterStatusInfo, 9> kStatuses{{
     {AdapterStatus::VirtualChipNotSaved, "Virtual chip not saved",
      "The virtual adapter could not store the chip's words in its data file, so they would be "
      "lost when the program ends.",
-     "Check the free space and permissions of the folder holding the virtual-93Cxx.bin files."},
+     "Check the free space and permissions of the folder holding the virtual-93Cxx.bin files, "
+     "~/.local/share/pemrix unless XDG_DATA_HOME names another."},
+    {AdapterStatus::PpdevNotLoaded, "ppdev not loaded",
+     "The kernel knows the parallel port, but there is no /dev/parportN for it: the module "
+     "ppdev, through which programs reach parallel ports, is not loaded.",
+     "Load it with sudo modprobe ppdev; to have it at every start, add the line ppdev to "
+     "/etc/modules-load.d/ppdev.conf."},
+    {AdapterStatus::PortNotPermitted, "Port not permitted",
+     "You may not open /dev/parportN: it belongs to the group lp, and you are not in it.",
+     "Join the group lp with sudo adduser $USER lp, then log out and in again."},
     {AdapterStatus::Stopped, "Stopped",
      "The program asked the driver to stop a whole-chip read or write between two words; the "
      "words before that address were done, the others were not touched.",
      "Run the command again to its end; the program reports its own code for a stop."},
-}};
+};
 
 } // namespace
 

@@ -9,18 +9,20 @@ namespace pemrix {
 // The built-in driver's status values, as it puts them in a record's status field. The
 // program shows a main request's status as it is and a verification's shifted left by four, so
 // 4 and 8 are left out: they would read like the program's own codes 0x0004/0x0008 and
-// 0x0040/0x0080.
+// 0x0040/0x0080; so is 16, whose shifted 0x0100 is the program's write-disable failure.
 enum class AdapterStatus : std::uint32_t
 {
     Ok = 0,
     NoPort = 1,
-    PortUnavailable = 2,
+    PortHeld = 2,
     AdapterNotDetected = 3,
     NoChip = 5,
     ChipBusy = 6,
     BadType = 7,
     AddressBeyondChip = 9,
     VirtualChipNotSaved = 10,
+    PpdevNotLoaded = 11,
+    PortNotPermitted = 12,
     Stopped = 14,
 };
 

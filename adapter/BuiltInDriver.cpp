@@ -1,12 +1,7 @@
 #include "adapter/BuiltInDriver.h"
 
-#include "driver/EralRecord.h"
-#include "driver/EraseRecord.h"
-#include "driver/FillRecord.h"
-#include "driver/ImageRecord.h"
 #include "driver/RequestCodes.h"
-#include "driver/ValueRequest.h"
-#include "driver/WordRecord.h"
+#include "driver/RequestRecords.h"
 
 #include <array>
 #include <span>
@@ -19,23 +14,23 @@ using Bytes = std::span<std::uint8_t>;
 
 void AnswerVersion(ChipSession&, Bytes bytes)
 {
-    BuiltInDriver::kVersion.EncodeTo(bytes);
+    EncodeRecord(BuiltInDriver::kVersion, bytes);
 }
 
 // The 4-byte requests hand their one value to the session and answer nothing.
 template <void (ChipSession::*operation)(std::uint32_t)>
 void AnswerValue(ChipSession& session, Bytes bytes)
 {
-    (session.*operation)(ValueRequest::DecodeFrom(bytes).value);
+    (session.*operation)(DecodeRecord<ValueRequest>(bytes).value);
 }
 
 // The record requests come back as they went in, with the outcome in their status field.
 template <typename Record, AdapterStatus (*operation)(ChipSession&, Record&)>
 void AnswerRecord(ChipSession& session, Bytes bytes)
 {
-    Record record = Record::DecodeFrom(bytes);
+    Record record = DecodeRecord<Record>(bytes);
     record.status = StatusCode(operation(session, record));
-    record.EncodeTo(bytes);
+    EncodeRecord(record, bytes);
 }
 
 AdapterStatus Read(ChipSession& session, WordRecord& record)

@@ -3,7 +3,7 @@
 #include "adapter/ChipSession.h"
 #include "adapter/PortConnector.h"
 #include "driver/DriverLink.h"
-#include "driver/VersionRecord.h"
+#include "driver/RequestRecords.h"
 
 #include <memory>
 

@@ -21,7 +21,7 @@ std::shared_ptr<Adapter> BuiltInPortConnector::Connect(std::uint32_t address, Ad
         status = AdapterStatus::NoPort;
         return nullptr;
     }
-    return PpdevAdapter::Connect(m_ppdev, *device, status);
+    return std::make_shared<PpdevAdapter>(m_ppdev, *device);
 }
 
 } // namespace pemrix

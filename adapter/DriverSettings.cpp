@@ -9,8 +9,10 @@ namespace pemrix {
 
 namespace {
 
-// Faster than any 93Cxx can be clocked, or slower than anyone would wait for.
-constexpr std::int64_t kShortestHalfPeriodNs = 100;
+// The slowest 93Cxx parts take SK at up to 250 kHz (Microchip 93AA46 family, AC
+// characteristics at 1.7 V <= VCC: fSK 250 kHz, tSKH and tSKL 1000 ns), so half a period is
+// at least 2 us. A longer one than 1 ms is slower than anyone would wait for.
+constexpr std::int64_t kShortestHalfPeriodNs = 2000;
 constexpr std::int64_t kLongestHalfPeriodNs = 1'000'000;
 // A settings file is a few lines; reading stops here whatever the file is.
 constexpr std::size_t kLongestSettingsFile = 64 * 1024;
@@ -24,23 +26,51 @@ std::string_view Trimmed(std::string_view text)
     return text.substr(first, last - first + 1);
 }
 
+std::string SettingText(std::string_view key, std::string_view value)
+{
+    return "driver.conf: " + std::string(key) + " = " + std::string(value);
+}
+
 void ApplyHalfPeriod(std::string_view value, DriverSettings& settings)
 {
     std::int64_t nanoseconds = 0;
     const auto [end, error] =
         std::from_chars(value.data(), value.data() + value.size(), nanoseconds);
-    if (error != std::errc() || end != value.data() + value.size())
+    if (error != std::errc() || end != value.data() + value.size() || nanoseconds <= 0 ||
+        nanoseconds > kLongestHalfPeriodNs) {
+        settings.notices.push_back(SettingText("half_period_ns", value) +
+                                   " is not a number of ns up to " +
+                                   std::to_string(kLongestHalfPeriodNs) + "; " +
+                                   std::to_string(settings.timing.halfPeriod.count()) +
+                                   " is used");
         return;
-    if (nanoseconds < kShortestHalfPeriodNs || nanoseconds > kLongestHalfPeriodNs)
-        return;
+    }
+    if (nanoseconds < kShortestHalfPeriodNs) {
+        settings.notices.push_back(SettingText("half_period_ns", value) +
+                                   " is too fast for the slowest chips; " +
+                                   std::to_string(kShortestHalfPeriodNs) + " is used");
+        nanoseconds = kShortestHalfPeriodNs;
+    }
     settings.timing.halfPeriod = std::chrono::nanoseconds(nanoseconds);
+}
+
+void ApplyCable(std::string_view value, DriverSettings& settings)
+{
+    if (const CableProfile* cable = FindCableProfile(value)) {
+        settings.cable = cable;
+        return;
+    }
+    std::string known;
+    for (const CableProfile& cable : CableProfiles())
+        known += (known.empty() ? "" : ", ") + std::string(cable.name);
+    settings.notices.push_back(SettingText("cable", value) + " is no known cable (" + known +
+                               "); " + std::string(settings.cable->name) + " is used");
 }
 
 void ApplySetting(std::string_view key, std::string_view value, DriverSettings& settings)
 {
     if (key == "cable") {
-        if (const CableProfile* cable = FindCableProfile(value))
-            settings.cable = cable;
+        ApplyCable(value, settings);
     } else if (key == "half_period_ns") {
         ApplyHalfPeriod(value, settings);
     }

@@ -4,18 +4,23 @@
 #include "adapter/ports/CableProfile.h"
 
 #include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace pemrix {
 
 // The built-in driver's own per-user settings (driver.conf), a few key=value lines:
 //   cable = stk200        (or dt006)
-//   half_period_ns = 2000 (the clock's half period; 2000 is 250 kHz)
-// '#' starts a comment. Unknown keys and unusable values keep the defaults.
+//   half_period_ns = 2000 (the clock's half period; 2000 is 250 kHz, as fast as the slowest
+//                          parts allow, so shorter ones are raised to it)
+// '#' starts a comment. Unknown keys are ignored; an unusable value keeps the default.
 struct DriverSettings
 {
     const CableProfile* cable = &CableProfiles().front();
     BusTiming timing;
+    // One line for the user for every value the driver did not take as written.
+    std::vector<std::string> notices;
 };
 
 DriverSettings ParseDriverSettings(std::string_view text);

@@ -7,6 +7,7 @@
 #include "driver/DriverLink.h"
 #include "files/PosixFileSystem.h"
 #include "settings/ProfileStore.h"
+#include "ui/ReportList.h"
 #include "ui/WidgetInteraction.h"
 
 #include <QDir>
@@ -25,7 +26,8 @@ int CVelmoraApp::Run()
     const ProfileStore profile = ProfileStore::ForCurrentUser();
     WidgetInteraction interaction;
     PosixFileSystem fileSystem;
-    const std::unique_ptr<DriverLink> driver = MakeDriverLink();
+    std::vector<std::string> driverNotices;
+    const std::unique_ptr<DriverLink> driver = MakeDriverLink(&driverNotices);
     const SystemClock clock;
     // The help document lies beside the executable under its name.
     const QFileInfo executable(applicationFilePath());
@@ -35,6 +37,8 @@ int CVelmoraApp::Run()
                                           MakePortPlatform, helpFile});
     if (!dialog.Initialise())
         return 0;
+    for (const std::string& notice : driverNotices)
+        dialog.InformationList()->AppendRow({QString::fromStdString(notice)}, false);
     dialog.exec();
     return 0;
 }

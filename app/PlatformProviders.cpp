@@ -14,12 +14,12 @@
 
 namespace pemrix {
 
-std::unique_ptr<DriverLink> MakeDriverLink()
+std::unique_ptr<DriverLink> MakeDriverLink([[maybe_unused]] std::vector<std::string>* notices)
 {
 #ifdef _WIN32
     return std::make_unique<Win32DriverLink>();
 #else
-    return MakeBuiltInDriver(UserBuiltInDriverPaths());
+    return MakeBuiltInDriver(UserBuiltInDriverPaths(), notices);
 #endif
 }
 

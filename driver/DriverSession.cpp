@@ -1,6 +1,6 @@
 #include "driver/DriverSession.h"
 
-#include "driver/ValueRequest.h"
+#include "driver/RequestRecords.h"
 
 namespace pemrix {
 
@@ -26,7 +26,7 @@ void DriverSession::SendValue(DriverStep step, std::uint32_t code, std::uint32_t
     if (!m_result.succeeded)
         return;
     std::array<std::uint8_t, ValueRequest::kSize> bytes{};
-    ValueRequest{value}.EncodeTo(bytes);
+    EncodeRecord(ValueRequest{value}, bytes);
     std::uint32_t bytesReturned = 0;
     const bool callSucceeded = Call(code, bytes, 0, bytesReturned);
     Conclude(CheckReply(step, callSucceeded, bytesReturned, 0, std::nullopt));

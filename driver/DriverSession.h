@@ -7,6 +7,7 @@
 #include "core/EepromTypeInfo.h"
 #include "driver/DriverLink.h"
 #include "driver/DriverResult.h"
+#include "driver/RecordBytes.h"
 #include "driver/ReplyCheck.h"
 #include "driver/RequestCodes.h"
 
@@ -61,10 +62,10 @@ void DriverSession::Exchange(DriverStep step, std::uint32_t code, Record& record
     if (!m_result.succeeded)
         return;
     std::array<std::uint8_t, Record::kSize> bytes{};
-    record.EncodeTo(bytes);
+    EncodeRecord(record, bytes);
     std::uint32_t bytesReturned = 0;
     const bool callSucceeded = Call(code, bytes, Record::kSize, bytesReturned);
-    const Record reply = Record::DecodeFrom(bytes);
+    const Record reply = DecodeRecord<Record>(bytes);
     Conclude(CheckReply(step, callSucceeded, bytesReturned, Record::kSize, reply.status));
     if (m_result.succeeded)
         record = reply;

@@ -26,6 +26,19 @@ template <class Record> struct RecordField
 
 template <class Record, std::size_t N> using RecordFields = std::array<RecordField<Record>, N>;
 
+// A record whose fields follow one another from offset 0 in the order given.
+template <class Record, class... Members>
+consteval RecordFields<Record, sizeof...(Members)> FieldsInOrder(Members... members)
+{
+    std::size_t offset = 0;
+    RecordFields<Record, sizeof...(Members)> fields{{{members, 0}...}};
+    for (RecordField<Record>& field : fields) {
+        field.offset = offset;
+        offset += kRecordFieldSize;
+    }
+    return fields;
+}
+
 // True when the fields follow one another from offset 0 with no gap and fill `size` bytes.
 template <class Record, std::size_t N>
 constexpr bool FieldsFill(const RecordFields<Record, N>& fields, std::size_t size)
@@ -35,6 +48,17 @@ constexpr bool FieldsFill(const RecordFields<Record, N>& fields, std::size_t siz
             return false;
     }
     return N * kRecordFieldSize == size;
+}
+
+// The byte offset of `member` in its record's field table (Record::kFields); a member the table
+// lacks does not compile.
+template <class Record> consteval std::size_t OffsetOf(std::uint32_t Record::*member)
+{
+    for (const RecordField<Record>& field : Record::kFields) {
+        if (field.member == member)
+            return field.offset;
+    }
+    throw "not a field of the record";
 }
 
 template <class Record, std::size_t N>
@@ -51,6 +75,19 @@ void DecodeFields(Record& record, const RecordFields<Record, N>& fields,
 {
     for (const RecordField<Record>& field : fields)
         record.*field.member = LoadLe32(bytes, field.offset);
+}
+
+// Encodes and decodes a record by walking its field table (Record::kFields).
+template <class Record> void EncodeRecord(const Record& record, std::span<std::uint8_t> bytes)
+{
+    EncodeFields(record, Record::kFields, bytes);
+}
+
+template <class Record> Record DecodeRecord(std::span<const std::uint8_t> bytes)
+{
+    Record record;
+    DecodeFields(record, Record::kFields, bytes);
+    return record;
 }
 
 } // namespace pemrix

@@ -2,9 +2,8 @@
 
 #include "core/DumpText.h"
 #include "driver/DriverSession.h"
-#include "driver/EraseRecord.h"
 #include "driver/RequestCodes.h"
-#include "driver/WordRecord.h"
+#include "driver/RequestRecords.h"
 
 namespace pemrix {
 

@@ -26,7 +26,7 @@ DriverVersionCheck CheckDriverVersion(DriverLink& link)
         return check;
     }
     std::array<std::uint8_t, VersionRecord::kSize> bytes{};
-    VersionRecord{}.EncodeTo(bytes);
+    EncodeRecord(VersionRecord{}, bytes);
     std::uint32_t bytesReturned = 0;
     // Only the call's result is checked here: the byte count and the reserved field are not.
     const bool answered = link.Control(handle, REQ_GET_VERSION, bytes.data(), VersionRecord::kSize,
@@ -37,7 +37,7 @@ DriverVersionCheck CheckDriverVersion(DriverLink& link)
         return check;
     }
     check.versionRead = true;
-    check.version = VersionRecord::DecodeFrom(bytes);
+    check.version = DecodeRecord<VersionRecord>(bytes);
     check.failureText = JudgeDriverVersion(check.version);
     return check;
 }

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "driver/DriverLink.h"
-#include "driver/VersionRecord.h"
+#include "driver/RequestRecords.h"
 
 namespace pemrix {
 

@@ -4,10 +4,8 @@
 
 #include "core/DumpText.h"
 #include "driver/DriverSession.h"
-#include "driver/EralRecord.h"
-#include "driver/FillRecord.h"
-#include "driver/ImageRecord.h"
 #include "driver/RequestCodes.h"
+#include "driver/RequestRecords.h"
 
 namespace pemrix {
 

@@ -3,7 +3,7 @@
 #include "adapter/AdapterStatus.h"
 #include "adapter/bus/BusClock.h"
 #include "adapter/bus/BusTiming.h"
-#include "adapter/bus/LinePort.h"
+#include "adapter/bus/BusTransaction.h"
 #include "adapter/bus/MicrowireGeometry.h"
 #include "adapter/bus/MicrowireInstruction.h"
 
@@ -11,13 +11,14 @@
 
 namespace pemrix {
 
-// Clocks the x16 instructions over a line port, one instruction per chip select. Callers
-// check types and addresses; the bus reports only what the chip does: Ok, NoChip when the
-// 0 bit before read data is missing, ChipBusy when programming outlasts its timeout.
+// Builds the x16 instructions as transactions, one instruction per chip select, and hands them
+// to a transaction port. Callers check types and addresses; the bus reports only what the chip
+// does: Ok, NoChip when the 0 bit before read data is missing, ChipBusy when programming
+// outlasts its timeout.
 class MicrowireBus
 {
 public:
-    MicrowireBus(LinePort& port, BusClock& clock, const BusTiming& timing);
+    MicrowireBus(TransactionPort& port, const BusClock& clock, const BusTiming& timing);
 
     AdapterStatus Read(const MicrowireGeometry& chip, std::uint32_t address, std::uint16_t& word);
     AdapterStatus Write(const MicrowireGeometry& chip, std::uint32_t address, std::uint16_t word);
@@ -30,17 +31,12 @@ public:
 private:
     AdapterStatus Program(MicrowireInstruction instruction, const MicrowireGeometry& chip,
                           std::uint32_t address, std::uint16_t word);
-    void SendInstruction(MicrowireInstruction instruction, const MicrowireGeometry& chip,
-                         std::uint32_t address);
-    void BeginFrame();
-    void ShiftOut(std::uint32_t bits, unsigned count);
-    bool ClockIn();
-    void EndFrame();
+    static BusTransaction Instruction(MicrowireInstruction instruction,
+                                      const MicrowireGeometry& chip, std::uint32_t address);
     AdapterStatus AwaitReady(std::chrono::nanoseconds timeout);
-    void HalfPeriod();
 
-    LinePort& m_port;
-    BusClock& m_clock;
+    TransactionPort& m_port;
+    const BusClock& m_clock;
     BusTiming m_timing;
 };
 

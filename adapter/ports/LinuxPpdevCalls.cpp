@@ -1,5 +1,7 @@
 #include "adapter/ports/LinuxPpdevCalls.h"
 
+#include "adapter/ports/PpdevClaimAlarm.h"
+
 #include <fcntl.h>
 #include <linux/ppdev.h>
 #include <sys/ioctl.h>
@@ -23,13 +25,12 @@ int LinuxPpdevCalls::Open(const std::string& path, int& fd)
     return fd < 0 ? errno : 0;
 }
 
-int LinuxPpdevCalls::SetExclusive(int fd)
+int LinuxPpdevCalls::Claim(int fd, std::chrono::nanoseconds patience)
 {
-    return IoctlResult(::ioctl(fd, PPEXCL));
-}
-
-int LinuxPpdevCalls::Claim(int fd)
-{
+    const PpdevClaimAlarm alarm(patience);
+    // Without the alarm the claim could sleep for as long as another client keeps the port.
+    if (alarm.Error() != 0)
+        return alarm.Error();
     return IoctlResult(::ioctl(fd, PPCLAIM));
 }
 

@@ -4,10 +4,12 @@
 #include "adapter/bus/BusClock.h"
 #include "adapter/bus/BusTiming.h"
 #include "adapter/ports/CableProfile.h"
+#include "adapter/ports/LineTransactionPort.h"
 #include "adapter/bus/MicrowireBus.h"
 #include "adapter/ports/PpdevCalls.h"
 #include "adapter/ports/PpdevLinePort.h"
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 
@@ -22,29 +24,42 @@ struct PpdevSetup
     BusTiming timing;
 };
 
-// A parallel port held for one driver handle: opened and claimed exclusively before the first
-// register access, and released and closed when the handle closes.
+// A parallel port shared with the kernel's other clients of it, the printer driver lp above
+// all. It is opened and claimed, without asking for it alone, when a request first needs the
+// bus, and released and closed when the request finishes, so lp prints between requests and
+// no registration of ours lingers to refuse a program that wants the port to itself.
 class PpdevAdapter : public Adapter
 {
 public:
-    // Opens and claims `device`, sets the lines at rest and checks the cable's loopbacks;
-    // nullptr and the reason when any of it fails.
-    static std::unique_ptr<PpdevAdapter>
-    Connect(const PpdevSetup& setup, const std::filesystem::path& device, AdapterStatus& status);
+    // How long a request waits for another client to release the port before it gives up
+    // with PortHeld: long enough for lp to pass a few lines to a printer, short enough that
+    // the window does not seem hung.
+    static constexpr std::chrono::seconds kClaimWait{2};
 
-    PpdevAdapter(const PpdevSetup& setup, int fd);
+    PpdevAdapter(const PpdevSetup& setup, std::filesystem::path device);
     ~PpdevAdapter() override;
     PpdevAdapter(const PpdevAdapter&) = delete;
     PpdevAdapter& operator=(const PpdevAdapter&) = delete;
 
+    // Claims the port for the request, sets the lines at rest and checks the cable's
+    // loopbacks. When any of that fails, the bus reaches nothing and FinishRequest says why.
     MicrowireBus& BusFor(const MicrowireGeometry& chip) override;
     AdapterStatus FinishRequest() override;
 
 private:
+    AdapterStatus Claim();
+    // Ok with the port held, or why not; `interrupted` when the claim's sleep was cut short.
+    AdapterStatus OpenAndClaim(std::chrono::nanoseconds patience, bool& interrupted);
+    void Release();
+
     PpdevSetup m_setup;
-    int m_nFd;
+    std::filesystem::path m_device;
     PpdevLinePort m_lines;
+    LineTransactionPort m_transactions;
     MicrowireBus m_bus;
+    int m_nFd = -1;
+    bool m_bInRequest = false;
+    AdapterStatus m_claimStatus = AdapterStatus::Ok;
 };
 
 } // namespace pemrix

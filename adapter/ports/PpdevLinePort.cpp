@@ -18,10 +18,9 @@ bool StatusPinLevel(std::uint8_t status, std::uint8_t bit)
 
 } // namespace
 
-PpdevLinePort::PpdevLinePort(PpdevCalls& calls, int fd, const CableProfile& cable)
-    : m_calls(calls), m_nFd(fd), m_cable(cable)
+PpdevLinePort::PpdevLinePort(PpdevCalls& calls, const CableProfile& cable)
+    : m_calls(calls), m_cable(cable)
 {
-    Rest();
 }
 
 void PpdevLinePort::SetLine(DriveLine line, bool level)
@@ -35,7 +34,7 @@ void PpdevLinePort::SetLine(DriveLine line, bool level)
 
 void PpdevLinePort::Flush()
 {
-    Note(m_calls.WriteData(m_nFd, m_nData));
+    WriteData(m_nData);
 }
 
 bool PpdevLinePort::ReadDataOut()
@@ -44,6 +43,21 @@ bool PpdevLinePort::ReadDataOut()
     if (!ReadStatus(status))
         return true;
     return StatusPinLevel(status, m_cable.dataOut.bit) != m_cable.dataOut.inverted;
+}
+
+void PpdevLinePort::Attach(int fd)
+{
+    m_nFd = fd;
+    m_nError = 0;
+    Rest();
+}
+
+void PpdevLinePort::Detach()
+{
+    // Even after a failed call the lines are put at rest, so CS is not left driven high.
+    m_nError = 0;
+    Rest();
+    m_nFd = -1;
 }
 
 void PpdevLinePort::Rest()
@@ -59,8 +73,7 @@ bool PpdevLinePort::LoopbacksAnswer()
     const std::uint8_t resting = m_nData;
     bool answered = true;
     for (const CableLoopback& driven : m_cable.loopbacks) {
-        Note(
-            m_calls.WriteData(m_nFd, static_cast<std::uint8_t>(resting | BitMask(driven.dataBit))));
+        WriteData(static_cast<std::uint8_t>(resting | BitMask(driven.dataBit)));
         std::uint8_t status = 0;
         if (!ReadStatus(status))
             return false;
@@ -70,19 +83,20 @@ bool PpdevLinePort::LoopbacksAnswer()
         }
     }
     Flush();
-    return answered && m_nError == 0;
+    return answered && Usable();
+}
+
+void PpdevLinePort::WriteData(std::uint8_t value)
+{
+    if (Usable())
+        m_nError = m_calls.WriteData(m_nFd, value);
 }
 
 bool PpdevLinePort::ReadStatus(std::uint8_t& status)
 {
-    Note(m_calls.ReadStatus(m_nFd, status));
-    return m_nError == 0;
-}
-
-void PpdevLinePort::Note(int error)
-{
-    if (m_nError == 0)
-        m_nError = error;
+    if (Usable())
+        m_nError = m_calls.ReadStatus(m_nFd, status);
+    return Usable();
 }
 
 } // namespace pemrix

@@ -4,23 +4,28 @@ namespace pemrix {
 
 VirtualAdapter::Socket::Socket(const MicrowireGeometry& geometry, VirtualBusClock& clock,
                                const BusTiming& timing)
-    : chip(geometry, clock), port(chip), bus(port, clock, timing)
+    : chip(geometry, clock), port(chip), transactions(port, clock, timing),
+      bus(transactions, clock, timing)
 {
 }
 
 VirtualAdapter::VirtualAdapter(const std::filesystem::path& folder, const BusTiming& timing)
     : m_store(folder)
 {
-    for (const EepromTypeInfo& type : EepromTypes()) {
-        auto socket = std::make_unique<Socket>(*FindMicrowireGeometry(type.code), m_clock, timing);
-        socket->chip.LoadWords(m_store.Load(type));
-        m_sockets[type.code - 1] = std::move(socket);
-    }
+    for (const EepromTypeInfo& type : EepromTypes())
+        m_sockets[type.code - 1] =
+            std::make_unique<Socket>(*FindMicrowireGeometry(type.code), m_clock, timing);
 }
 
 MicrowireBus& VirtualAdapter::BusFor(const MicrowireGeometry& chip)
 {
-    return SocketFor(chip.code).bus;
+    if (!m_lock)
+        m_lock.emplace(m_store.Folder());
+    Socket& socket = SocketFor(chip.code);
+    // Words that could not be stored yet are newer than the file and wait for the next save.
+    if (!socket.chip.Modified())
+        socket.chip.LoadWords(m_store.Load(*FindEepromType(chip.code)));
+    return socket.bus;
 }
 
 AdapterStatus VirtualAdapter::FinishRequest()
@@ -36,6 +41,7 @@ AdapterStatus VirtualAdapter::FinishRequest()
         else
             status = AdapterStatus::VirtualChipNotSaved;
     }
+    m_lock.reset();
     return status;
 }
 

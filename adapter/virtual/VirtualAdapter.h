@@ -4,19 +4,24 @@
 #include "adapter/bus/BusTiming.h"
 #include "adapter/bus/MicrowireBus.h"
 #include "adapter/chip/MicrowireChip.h"
+#include "adapter/ports/LineTransactionPort.h"
 #include "adapter/ports/SimulatedLinePort.h"
 #include "adapter/bus/VirtualBusClock.h"
+#include "adapter/virtual/VirtualChipLock.h"
 #include "adapter/virtual/VirtualChipStore.h"
 
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace pemrix {
 
 // The adapter at kVirtualAdapterBase: one simulated chip of every type, each in its own
-// socket, all in one virtual time. A request reaches the chip of its own type code, and every
-// programming request's result is stored in that chip's data file before the request ends.
+// socket, all in one virtual time. A request reaches the chip of its own type code. Several
+// program instances may share the chips' folder, so each request holds the folder's lock from
+// its first bus access to its end, takes the chip's words from its data file first and
+// stores what it programmed before it ends: every instance sees one chip.
 class VirtualAdapter : public Adapter
 {
 public:
@@ -36,12 +41,14 @@ private:
         Socket(const MicrowireGeometry& geometry, VirtualBusClock& clock, const BusTiming& timing);
         MicrowireChip chip;
         SimulatedLinePort port;
+        LineTransactionPort transactions;
         MicrowireBus bus;
     };
 
     Socket& SocketFor(EepromType code);
 
     VirtualChipStore m_store;
+    std::optional<VirtualChipLock> m_lock;
     VirtualBusClock m_clock;
     std::array<std::unique_ptr<Socket>, 6> m_sockets;
 };

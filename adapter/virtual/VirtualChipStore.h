@@ -16,6 +16,7 @@ class VirtualChipStore
 public:
     explicit VirtualChipStore(std::filesystem::path folder);
 
+    const std::filesystem::path& Folder() const { return m_folder; }
     std::filesystem::path PathFor(const EepromTypeInfo& type) const;
     // The stored words; a missing, unreadable or wrongly sized file gives a blank chip.
     std::vector<std::uint16_t> Load(const EepromTypeInfo& type) const;

@@ -2,13 +2,8 @@
 
 #include "support/TemporaryFolder.h"
 #include "VirtualDriverHarness.h"
-#include "driver/EralRecord.h"
-#include "driver/EraseRecord.h"
-#include "driver/FillRecord.h"
-#include "driver/ImageRecord.h"
 #include "driver/RequestCodes.h"
-#include "driver/VersionRecord.h"
-#include "driver/WordRecord.h"
+#include "driver/RequestRecords.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,18 @@
 #include "adapter/DriverSettings.h"
 
+#include "FakeParport.h"
 #include "support/TemporaryFolder.h"
 #include "adapter/AdapterStatus.h"
 #include "adapter/BuiltInDriverFactory.h"
+#include "adapter/bus/VirtualBusClock.h"
 #include "adapter/ports/ParportDirectory.h"
 #include "adapter/virtual/VirtualAdapterAddress.h"
 #include "driver/RequestCodes.h"
-#include "driver/WordRecord.h"
+#include "driver/RequestRecords.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <set>
@@ -18,27 +21,86 @@
 namespace pemrix {
 namespace {
 
+using namespace std::chrono_literals;
 using std::chrono::nanoseconds;
 
-TEST(DriverSettings, ParsesCableAndHalfPeriodAndKeepsDefaultsOtherwise)
+// The shortest time SK held a level inside a chip select, and the shortest time CS was low
+// between two selects, from the data register writes of an STK200 cable (CS D7, SK D4).
+std::pair<nanoseconds, nanoseconds> ShortestPhases(const FakeParport& port)
+{
+    nanoseconds clockPhase = nanoseconds::max();
+    nanoseconds selectLow = nanoseconds::max();
+    nanoseconds clockEdge{0};
+    nanoseconds selectFall{-1};
+    std::uint8_t previous = 0;
+    for (std::size_t i = 0; i < port.dataWrites.size(); ++i) {
+        const std::uint8_t data = port.dataWrites[i];
+        const nanoseconds time = port.writeTimes[i];
+        const bool selected = (data & 0x80) != 0;
+        if (selected && !(previous & 0x80)) {
+            if (selectFall >= 0ns)
+                selectLow = std::min(selectLow, time - selectFall);
+            clockEdge = nanoseconds(-1);
+        } else if (!selected && (previous & 0x80)) {
+            selectFall = time;
+        } else if (selected && ((data ^ previous) & 0x10)) {
+            if (clockEdge >= 0ns)
+                clockPhase = std::min(clockPhase, time - clockEdge);
+            clockEdge = time;
+        }
+        previous = data;
+    }
+    return {clockPhase, selectLow};
+}
+
+template <typename Record>
+std::uint32_t SendRecord(DriverLink& driver, DriverHandle handle, std::uint32_t code,
+                         const Record& record)
+{
+    std::vector<std::uint8_t> bytes(Record::kSize);
+    EncodeRecord(record, bytes);
+    std::uint32_t bytesReturned = 0;
+    driver.Control(handle, code, bytes.data(), Record::kSize, Record::kSize, bytesReturned);
+    return DecodeRecord<Record>(bytes).status;
+}
+
+// A value the driver does not take as written keeps the default, or the nearest value the
+// chips allow, and says so in a line for the user.
+TEST(DriverSettings, ParsesCableAndHalfPeriodAndTellsWhatItDidNotTake)
 {
     struct Case
     {
         std::string text;
         std::string_view cable;
         nanoseconds halfPeriod;
+        std::vector<std::string> notices;
     };
     const Case cases[] = {
-        {"", "stk200", nanoseconds(2000)},
-        {"cable=dt006\nhalf_period_ns=5000\n", "dt006", nanoseconds(5000)},
-        {"  cable = dt006  # the old one\r\n half_period_ns = 1000\r\n", "dt006",
-         nanoseconds(1000)},
-        {"# cable=dt006\n", "stk200", nanoseconds(2000)},
-        {"cable=parallel-9000\nhalf_period_ns=fast\n", "stk200", nanoseconds(2000)},
-        {"half_period_ns=99\n", "stk200", nanoseconds(2000)},
-        {"half_period_ns=1000001\n", "stk200", nanoseconds(2000)},
-        {"half_period_ns=-5\ncolour=blue\nno equals sign\n", "stk200", nanoseconds(2000)},
-        {"half_period_ns=100", "stk200", nanoseconds(100)},
+        {"", "stk200", nanoseconds(2000), {}},
+        {"cable=dt006\nhalf_period_ns=5000\n", "dt006", nanoseconds(5000), {}},
+        {"  cable = dt006  # the old one\r\n half_period_ns = 2000\r\n", "dt006",
+         nanoseconds(2000), {}},
+        {"# cable=dt006\n", "stk200", nanoseconds(2000), {}},
+        {"cable=parallel-9000\nhalf_period_ns=fast\n",
+         "stk200",
+         nanoseconds(2000),
+         {"driver.conf: cable = parallel-9000 is no known cable (stk200, dt006); stk200 is used",
+          "driver.conf: half_period_ns = fast is not a number of ns up to 1000000; 2000 is "
+          "used"}},
+        {"half_period_ns=1999\n",
+         "stk200",
+         nanoseconds(2000),
+         {"driver.conf: half_period_ns = 1999 is too fast for the slowest chips; 2000 is used"}},
+        {"half_period_ns=1000001\n",
+         "stk200",
+         nanoseconds(2000),
+         {"driver.conf: half_period_ns = 1000001 is not a number of ns up to 1000000; 2000 is "
+          "used"}},
+        {"half_period_ns=-5\ncolour=blue\nno equals sign\n",
+         "stk200",
+         nanoseconds(2000),
+         {"driver.conf: half_period_ns = -5 is not a number of ns up to 1000000; 2000 is used"}},
+        {"half_period_ns=1000000", "stk200", nanoseconds(1000000), {}},
     };
     TemporaryFolder folder;
     const std::filesystem::path file = folder.Path() / "driver.conf";
@@ -48,6 +110,7 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndKeepsDefaultsOtherwise)
         const DriverSettings settings = LoadDriverSettings(file);
         EXPECT_EQ(settings.cable->name, c.cable) << c.text;
         EXPECT_EQ(settings.timing.halfPeriod, c.halfPeriod) << c.text;
+        EXPECT_EQ(settings.notices, c.notices) << c.text;
     }
 }
 
@@ -112,13 +175,65 @@ TEST(BuiltInDriverFactory, TheMadeDriverServesTheVirtualAdapterFromItsFolder)
     std::uint32_t bytesReturned = 1;
     ASSERT_TRUE(driver->Control(handle, REQ_SET_PORT, port, 4, 0, bytesReturned));
     std::uint8_t write[WordRecord::kSize] = {};
-    WordRecord{6, 1023, 0x0BAD}.EncodeTo(write);
+    EncodeRecord(WordRecord{6, 1023, 0x0BAD}, write);
     std::uint8_t enable[4] = {6, 0, 0, 0};
     driver->Control(handle, REQ_WRITE_ENABLE, enable, 4, 0, bytesReturned);
     ASSERT_TRUE(driver->Control(handle, REQ_WRITE, write, 20, 20, bytesReturned));
-    EXPECT_EQ(WordRecord::DecodeFrom(write).status, 0u);
+    EXPECT_EQ(DecodeRecord<WordRecord>(write).status, 0u);
     driver->Close(handle);
     EXPECT_EQ(std::filesystem::file_size(folder.Path() / "chips" / "virtual-93C86.bin"), 2048u);
+}
+
+// The half period from driver.conf, raised where it is faster than the slowest chips allow,
+// is what clocks the chip on a parallel port; CS stays low for those chips' 1 us between
+// instructions.
+TEST(BuiltInDriverFactory, TheHalfPeriodOfDriverConfPacesTheParallelPort)
+{
+    struct Case
+    {
+        std::string text;
+        nanoseconds halfPeriod;
+        std::size_t notices;
+    };
+    const Case cases[] = {
+        {"", 2000ns, 0},
+        {"half_period_ns=5000\n", 5000ns, 0},
+        {"half_period_ns=500\n", 2000ns, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        TemporaryFolder folder;
+        const auto entry = folder.Path() / "proc/sys/dev/parport/parport0";
+        std::filesystem::create_directories(entry);
+        std::ofstream(entry / "base-addr") << "888\t1912\n";
+        std::ofstream(folder.Path() / "driver.conf") << c.text;
+        auto clock = std::make_shared<VirtualBusClock>();
+        auto port = std::make_shared<FakeParport>();
+        port->clock = clock.get();
+        MicrowireChip chip(*FindMicrowireGeometry(1), *clock);
+        port->Plug(*FindCableProfile("stk200"), &chip);
+        std::vector<std::string> notices;
+        const std::unique_ptr<DriverLink> driver = MakeBuiltInDriver(
+            {folder.Path() / "driver.conf", folder.Path() / "chips", folder.Path() / "proc",
+             folder.Path() / "dev"},
+            port, clock, &notices);
+        EXPECT_EQ(notices.size(), c.notices);
+
+        const DriverHandle handle = driver->Open(kChipCommandOpenAttributes);
+        std::uint32_t bytesReturned = 0;
+        for (const auto& [code, value] : {std::pair{REQ_SET_PORT, 888u},
+                                          std::pair{REQ_WRITE_ENABLE, 1u}}) {
+            std::uint8_t bytes[ValueRequest::kSize];
+            EncodeRecord(ValueRequest{value}, bytes);
+            driver->Control(handle, code, bytes, ValueRequest::kSize, 0, bytesReturned);
+        }
+        EXPECT_EQ(SendRecord(*driver, handle, REQ_WRITE, WordRecord{1, 5, 0x1234}), 0u);
+        EXPECT_EQ(SendRecord(*driver, handle, REQ_READ, WordRecord{1, 5}), 0u);
+        EXPECT_EQ(chip.Words()[5], 0x1234);
+        const auto [clockPhase, selectLow] = ShortestPhases(*port);
+        EXPECT_GE(clockPhase, c.halfPeriod);
+        EXPECT_GE(selectLow, 1us);
+    }
 }
 
 TEST(AdapterStatus, EveryRowHasItsOwnCodeAndWordsForTheHelpPage)
@@ -132,7 +247,7 @@ TEST(AdapterStatus, EveryRowHasItsOwnCodeAndWordsForTheHelpPage)
         SCOPED_TRACE(code);
         EXPECT_TRUE(seen.insert(code).second);
         EXPECT_GT(code, 0u);
-        EXPECT_LT(code, 16u);
+        EXPECT_LT(code << 4, 0x10000u);
         for (std::uint32_t programCode : programCodes) {
             EXPECT_NE(code, programCode);
             EXPECT_NE(code << 4, programCode);
@@ -144,7 +259,16 @@ TEST(AdapterStatus, EveryRowHasItsOwnCodeAndWordsForTheHelpPage)
     }
     EXPECT_EQ(FindAdapterStatus(0), nullptr);
     EXPECT_EQ(FindAdapterStatus(4), nullptr);
-    EXPECT_NE(FindAdapterStatus(2)->remedy.find("group lp"), std::string_view::npos);
+    // Each cause of an unreachable port has its own remedy.
+    const std::pair<AdapterStatus, std::string_view> remedies[] = {
+        {AdapterStatus::PortHeld, "rmmod lp"},
+        {AdapterStatus::PpdevNotLoaded, "sudo modprobe ppdev"},
+        {AdapterStatus::PortNotPermitted, "sudo adduser $USER lp"},
+    };
+    for (const auto& [status, remedy] : remedies)
+        EXPECT_NE(FindAdapterStatus(StatusCode(status))->remedy.find(remedy),
+                  std::string_view::npos)
+            << remedy;
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "FakeParport.h"
 
+#include <algorithm>
+#include <cerrno>
+
 namespace pemrix {
 
 namespace {
@@ -21,20 +24,45 @@ bool PinLevel(std::uint8_t data, const CablePin& pin)
 
 int FakeParport::Open(const std::string& path, int& fd)
 {
+    fd = -1;
+    if (const int error = Call("open " + path); error != 0)
+        return error;
+    if (!ppdevLoaded)
+        return ENOENT;
+    if (!permitted)
+        return EACCES;
     fd = kFd;
-    return Call("open " + path);
+    return 0;
 }
 
-int FakeParport::SetExclusive(int)
+int FakeParport::Claim(int, std::chrono::nanoseconds patience)
 {
-    return Call("exclusive");
+    if (const int error = Call("claim"); error != 0)
+        return error;
+    if (m_bClaimed)
+        return EINVAL;
+    if (exclusiveClient)
+        return ENXIO;
+    if (const int error = SleepInClaim(patience); error != 0)
+        return error;
+    m_bClaimed = true;
+    return 0;
 }
 
-int FakeParport::Claim(int)
+int FakeParport::SleepInClaim(std::chrono::nanoseconds patience)
 {
-    const int error = Call("claim");
-    m_bClaimed = error == 0;
-    return error;
+    if (heldFor <= std::chrono::nanoseconds(0))
+        return 0;
+    std::chrono::nanoseconds slept = std::min(heldFor, patience);
+    const bool stray = strayInterruptAfter > std::chrono::nanoseconds(0) &&
+                       strayInterruptAfter < slept;
+    if (stray) {
+        slept = strayInterruptAfter;
+        strayInterruptAfter = {};
+    }
+    clock->Wait(slept);
+    heldFor -= slept;
+    return heldFor > std::chrono::nanoseconds(0) ? EINTR : 0;
 }
 
 int FakeParport::Release(int)
@@ -66,6 +94,7 @@ int FakeParport::ReadStatus(int, std::uint8_t& value)
 
 void FakeParport::Close(int)
 {
+    m_bClaimed = false;
     Call("close");
 }
 

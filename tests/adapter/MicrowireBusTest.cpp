@@ -1,6 +1,7 @@
 #include "adapter/bus/MicrowireBus.h"
 
 #include "FakeParport.h"
+#include "adapter/ports/LineTransactionPort.h"
 #include "adapter/ports/PpdevLinePort.h"
 #include "adapter/bus/VirtualBusClock.h"
 
@@ -22,9 +23,12 @@ class MicrowireBusTest : public ::testing::Test
 protected:
     VirtualBusClock m_clock;
     FakeParport m_port;
-    PpdevLinePort m_lines{m_port, FakeParport::kFd, *FindCableProfile("stk200")};
+    PpdevLinePort m_lines{m_port, *FindCableProfile("stk200")};
     BusTiming m_timing;
-    MicrowireBus m_bus{m_lines, m_clock, m_timing};
+    LineTransactionPort m_transactions{m_lines, m_clock, m_timing};
+    MicrowireBus m_bus{m_transactions, m_clock, m_timing};
+
+    MicrowireBusTest() { m_lines.Attach(FakeParport::kFd); }
 
     static MicrowireGeometry Chip(EepromType code) { return *FindMicrowireGeometry(code); }
 

@@ -4,11 +4,14 @@
 #include "support/TemporaryFolder.h"
 #include "VirtualDriverHarness.h"
 #include "adapter/bus/VirtualBusClock.h"
+#include "adapter/ports/PpdevClaimAlarm.h"
 #include "driver/RequestCodes.h"
-#include "driver/WordRecord.h"
+#include "driver/RequestRecords.h"
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <string>
@@ -16,6 +19,9 @@
 
 namespace pemrix {
 namespace {
+
+using namespace std::chrono_literals;
+using std::chrono::nanoseconds;
 
 const CableProfile& Stk200()
 {
@@ -34,59 +40,94 @@ const CableProfile kInvertingCable{
 class PpdevAdapterTest : public ::testing::Test
 {
 protected:
-    std::shared_ptr<FakeParport> m_port = std::make_shared<FakeParport>();
     std::shared_ptr<VirtualBusClock> m_clock = std::make_shared<VirtualBusClock>();
+    std::shared_ptr<FakeParport> m_port = NewPort();
 
+    std::shared_ptr<FakeParport> NewPort() const
+    {
+        auto port = std::make_shared<FakeParport>();
+        port->clock = m_clock.get();
+        return port;
+    }
     PpdevSetup Setup(const CableProfile& cable) const
     {
         return {m_port, m_clock, &cable, BusTiming{}};
     }
-    std::unique_ptr<PpdevAdapter> Connect(const CableProfile& cable, AdapterStatus& status)
+    // One request's way through the adapter, as a chip session makes it: the bus, then the
+    // request's end.
+    AdapterStatus Request(PpdevAdapter& adapter) const
     {
-        return PpdevAdapter::Connect(Setup(cable), "/dev/parport0", status);
+        adapter.BusFor(*FindMicrowireGeometry(2));
+        return adapter.FinishRequest();
     }
 };
 
-TEST_F(PpdevAdapterTest, ClaimsExclusivelyBeforeTouchingARegisterAndReleasesAtTheEnd)
+TEST_F(PpdevAdapterTest, ClaimsTheSharedPortForEachRequestOnlyAndLeavesItAtRest)
 {
     m_port->Plug(Stk200());
-    AdapterStatus status = AdapterStatus::NoPort;
-    auto adapter = Connect(Stk200(), status);
-    ASSERT_EQ(status, AdapterStatus::Ok);
-    EXPECT_TRUE(m_port->JoinedLog().starts_with("open /dev/parport0|exclusive|claim|data|"));
-    adapter.reset();
-    EXPECT_TRUE(m_port->JoinedLog().ends_with("|data|release|close"));
-    EXPECT_EQ(m_port->dataWrites.back(), 0x00);
+    PpdevAdapter adapter(Setup(Stk200()), "/dev/parport0");
+    EXPECT_TRUE(m_port->log.empty());
+    for (int request = 0; request < 2; ++request) {
+        m_port->log.clear();
+        ASSERT_EQ(Request(adapter), AdapterStatus::Ok);
+        EXPECT_EQ(m_port->JoinedLog(),
+                  "open /dev/parport0|claim|data|status|data|status|data|release|close");
+        EXPECT_EQ(m_port->dataWrites.back(), 0x00);
+    }
     EXPECT_FALSE(m_port->registerAccessWhileUnclaimed);
 }
 
-TEST_F(PpdevAdapterTest, OpenAndClaimErrorsBecomeStatuses)
+// The kernel's answers for a port shared with lp and other programs, and what a request
+// makes of them; the wait for a client that holds the port is bounded.
+TEST_F(PpdevAdapterTest, ThePortsOtherClientsAndPermissionsGiveTheirOwnStatuses)
 {
     struct Case
     {
-        std::string call;
-        int error;
+        std::string name;
+        bool ppdevLoaded;
+        bool permitted;
+        bool exclusiveClient;
+        nanoseconds heldFor;
+        nanoseconds strayInterruptAfter;
         AdapterStatus status;
+        nanoseconds waited;
         std::string log;
     };
+    const std::string claimed =
+        "open /dev/parport0|claim|data|status|data|status|data|release|close";
+    const std::string refused = "open /dev/parport0|claim|close";
     const Case cases[] = {
-        {"open /dev/parport0", EACCES, AdapterStatus::PortUnavailable, "open /dev/parport0"},
-        {"open /dev/parport0", ENOENT, AdapterStatus::NoPort, "open /dev/parport0"},
-        {"exclusive", EBUSY, AdapterStatus::PortUnavailable, "open /dev/parport0|exclusive|close"},
-        {"claim", EBUSY, AdapterStatus::PortUnavailable,
-         "open /dev/parport0|exclusive|claim|close"},
-        {"claim", EACCES, AdapterStatus::PortUnavailable,
-         "open /dev/parport0|exclusive|claim|close"},
+        {"lp registered and idle", true, true, false, 0ns, 0ns, AdapterStatus::Ok, 0ns, claimed},
+        {"lp printing for half a second", true, true, false, 500ms, 0ns, AdapterStatus::Ok,
+         500ms, claimed},
+        {"lp printing on and on", true, true, false, 10s, 0ns, AdapterStatus::PortHeld,
+         PpdevAdapter::kClaimWait, refused},
+        {"a stray signal during the wait", true, true, false, 1s, 300ms, AdapterStatus::Ok, 1s,
+         refused + "|" + claimed},
+        {"a stray signal, then lp keeps printing", true, true, false, 10s, 300ms,
+         AdapterStatus::PortHeld, PpdevAdapter::kClaimWait, refused + "|" + refused},
+        {"another program has the port to itself", true, true, true, 0ns, 0ns,
+         AdapterStatus::PortHeld, 0ns, refused},
+        {"ppdev not loaded", false, true, false, 0ns, 0ns, AdapterStatus::PpdevNotLoaded, 0ns,
+         "open /dev/parport0"},
+        {"not in the group lp", true, false, false, 0ns, 0ns, AdapterStatus::PortNotPermitted,
+         0ns, "open /dev/parport0"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.call + " " + std::to_string(c.error));
-        m_port = std::make_shared<FakeParport>();
+        SCOPED_TRACE(c.name);
+        m_port = NewPort();
         m_port->Plug(Stk200());
-        m_port->failures[c.call] = c.error;
-        AdapterStatus status = AdapterStatus::Ok;
-        EXPECT_EQ(Connect(Stk200(), status), nullptr);
-        EXPECT_EQ(status, c.status);
+        m_port->ppdevLoaded = c.ppdevLoaded;
+        m_port->permitted = c.permitted;
+        m_port->exclusiveClient = c.exclusiveClient;
+        m_port->heldFor = c.heldFor;
+        m_port->strayInterruptAfter = c.strayInterruptAfter;
+        PpdevAdapter adapter(Setup(Stk200()), "/dev/parport0");
+        const nanoseconds start = m_clock->Now();
+        EXPECT_EQ(Request(adapter), c.status);
+        EXPECT_EQ(m_clock->Now() - start, c.waited);
         EXPECT_EQ(m_port->JoinedLog(), c.log);
+        EXPECT_FALSE(m_port->registerAccessWhileUnclaimed);
     }
 }
 
@@ -108,13 +149,11 @@ TEST_F(PpdevAdapterTest, DetectsTheCableByItsLoopbacks)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        m_port = std::make_shared<FakeParport>();
+        m_port = NewPort();
         if (c.plugged)
             m_port->Plug(c.cable, nullptr, c.loopbacks);
-        AdapterStatus status = AdapterStatus::Ok;
-        const bool connected = Connect(c.cable, status) != nullptr;
-        EXPECT_EQ(status, c.status);
-        EXPECT_EQ(connected, c.status == AdapterStatus::Ok);
+        PpdevAdapter adapter(Setup(c.cable), "/dev/parport0");
+        EXPECT_EQ(Request(adapter), c.status);
         EXPECT_EQ(m_port->log.back(), "close");
     }
 }
@@ -141,12 +180,34 @@ TEST_F(PpdevAdapterTest, LinesLandOnTheirBitsWithTheirPolarity)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.cable.name) + " " + std::to_string(static_cast<int>(c.line)));
         m_port->dataWrites.clear();
-        PpdevLinePort lines(*m_port, FakeParport::kFd, c.cable);
+        PpdevLinePort lines(*m_port, c.cable);
+        lines.Attach(FakeParport::kFd);
         lines.SetLine(c.line, true);
         lines.Flush();
         lines.SetLine(c.line, false);
         lines.Flush();
         EXPECT_EQ(m_port->dataWrites, (std::vector<std::uint8_t>{c.resting, c.raised, c.resting}));
+    }
+}
+
+// The real alarm that bounds a claim, on a call that sleeps until a signal comes.
+TEST(PpdevClaimAlarm, WakesASleepingCallEvenWhenItsFirstSignalCameTooEarly)
+{
+    {
+        const PpdevClaimAlarm alarm(20ms);
+        ASSERT_EQ(alarm.Error(), 0);
+        EXPECT_EQ(::pause(), -1);
+        EXPECT_EQ(errno, EINTR);
+    }
+    {
+        // The first signal lands before the sleep starts; the repeats still end it.
+        const PpdevClaimAlarm alarm(1ns);
+        ASSERT_EQ(alarm.Error(), 0);
+        const auto until = std::chrono::steady_clock::now() + 5ms;
+        while (std::chrono::steady_clock::now() < until) {
+        }
+        EXPECT_EQ(::pause(), -1);
+        EXPECT_EQ(errno, EINTR);
     }
 }
 
@@ -167,12 +228,12 @@ protected:
     }
 };
 
-TEST_F(PpdevDriverTest, WritesAndReadsAChipOnEitherCable)
+TEST_F(PpdevDriverTest, WritesAndReadsAChipOnEitherCableClaimingThePortForEachRequest)
 {
     // DT-006 has DO on BUSY, so its reads prove that the register's inversion is undone.
     for (const CableProfile* cable : {&Stk200(), &Dt006()}) {
         SCOPED_TRACE(std::string(cable->name));
-        m_port = std::make_shared<FakeParport>();
+        m_port = NewPort();
         MicrowireChip chip(*FindMicrowireGeometry(6), *m_clock);
         m_port->Plug(*cable, &chip);
         VirtualDriverHarness harness(m_folder.Path(), Setup(*cable));
@@ -188,9 +249,13 @@ TEST_F(PpdevDriverTest, WritesAndReadsAChipOnEitherCable)
         EXPECT_EQ(read.data, 0xC0DEu);
 
         EXPECT_EQ(m_port->log.front(), "open /dev/parport1");
-        EXPECT_EQ(std::count(m_port->log.begin(), m_port->log.end(), "claim"), 1);
-        harness.Driver().Close(handle);
+        EXPECT_EQ(std::count(m_port->log.begin(), m_port->log.end(), "claim"), 4);
+        EXPECT_EQ(std::count(m_port->log.begin(), m_port->log.end(), "release"), 4);
         EXPECT_EQ(m_port->log.back(), "close");
+        EXPECT_FALSE(m_port->registerAccessWhileUnclaimed);
+        const std::size_t calls = m_port->log.size();
+        harness.Driver().Close(handle);
+        EXPECT_EQ(m_port->log.size(), calls);
     }
 }
 
@@ -206,20 +271,20 @@ TEST_F(PpdevDriverTest, PortProblemsAreTheStatusesOfTheRequests)
     };
     const Case cases[] = {
         {"no port at 0x3BC", 0x3BC, "", 0, AdapterStatus::NoPort},
-        {"DO cannot be read", 888, "status", EIO, AdapterStatus::PortUnavailable},
+        {"DO cannot be read", 888, "status", EIO, AdapterStatus::NoPort},
         {"USB port unplugged", 888, "data", ENODEV, AdapterStatus::NoPort},
         {"adapter unplugged", 632, "", 0, AdapterStatus::AdapterNotDetected},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        m_port = std::make_shared<FakeParport>();
+        m_port = NewPort();
         MicrowireChip chip(*FindMicrowireGeometry(2), *m_clock);
         if (c.address == 888)
             m_port->Plug(Stk200(), &chip);
         VirtualDriverHarness harness(m_folder.Path(), Setup(Stk200()));
         const DriverHandle handle = harness.OpenPort(c.address);
-        // Write enable connects; what fails from then on outranks what the bus saw.
         ASSERT_TRUE(harness.SendValue(handle, REQ_WRITE_ENABLE, 2));
+        // What fails from now on outranks what the bus saw.
         m_port->failures[c.call] = c.error;
         EXPECT_EQ(harness.Send(handle, REQ_READ, WordRecord{2, 0}).record.status,
                   StatusCode(c.status));

@@ -2,13 +2,15 @@
 
 #include "support/TemporaryFolder.h"
 #include "VirtualDriverHarness.h"
-#include "driver/FillRecord.h"
 #include "driver/RequestCodes.h"
-#include "driver/WordRecord.h"
+#include "driver/RequestRecords.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <fstream>
+#include <thread>
 #include <vector>
 
 namespace pemrix {
@@ -96,11 +98,58 @@ TEST_F(VirtualAdapterTest, AChipThatCannotBeStoredSaysSoAndIsStoredLater)
     EXPECT_EQ(harness.Send(handle, REQ_READ, WordRecord{4, 9}).record.status, 0u);
     EXPECT_EQ(ReadWord(4, 9), 0x0066u);
     // No temporary file is left behind by the failed attempt.
-    std::size_t files = 0;
-    for ([[maybe_unused]] const auto& entry :
-         std::filesystem::directory_iterator(m_folder.Path() / "chips"))
-        ++files;
-    EXPECT_EQ(files, 1u);
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(m_folder.Path() / "chips"))
+        files.push_back(entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"virtual-93C66.bin", "virtual.lock"}));
+}
+
+// Two program instances on one folder, each with its own driver: what one programs, the
+// other reads, and the other way round.
+TEST_F(VirtualAdapterTest, TwoInstancesOnOneFolderSeeOneChip)
+{
+    VirtualDriverHarness first(m_folder.Path());
+    VirtualDriverHarness second(m_folder.Path());
+    const DriverHandle firstHandle = first.OpenVirtualPort();
+    const DriverHandle secondHandle = second.OpenVirtualPort();
+    const auto readAll = [](VirtualDriverHarness& harness, DriverHandle handle) {
+        const ImageRecord image = harness.Send(handle, REQ_READ_ALL, ImageRecord{1}).record;
+        EXPECT_EQ(image.status, 0u);
+        return std::vector<std::uint32_t>(image.words.begin(), image.words.begin() + 64);
+    };
+    const auto wral = [](VirtualDriverHarness& harness, DriverHandle handle, std::uint32_t data) {
+        harness.SendValue(handle, REQ_WRITE_ENABLE, 1);
+        EXPECT_EQ(harness.Send(handle, REQ_WRAL, FillRecord{1, data}).record.status, 0u);
+        harness.SendValue(handle, REQ_WRITE_DISABLE, 1);
+    };
+    EXPECT_EQ(readAll(second, secondHandle), std::vector<std::uint32_t>(64, 0xFFFF));
+    wral(first, firstHandle, 0x1234);
+    EXPECT_EQ(readAll(second, secondHandle), std::vector<std::uint32_t>(64, 0x1234));
+    wral(second, secondHandle, 0x5678);
+    EXPECT_EQ(readAll(first, firstHandle), std::vector<std::uint32_t>(64, 0x5678));
+}
+
+// While another instance holds the folder's lock, a request waits for it.
+TEST_F(VirtualAdapterTest, ARequestWaitsWhileAnotherInstanceHoldsTheFolder)
+{
+    VirtualDriverHarness harness(m_folder.Path());
+    const DriverHandle handle = harness.OpenVirtualPort();
+    std::atomic<bool> done = false;
+    std::thread request;
+    {
+        const VirtualChipLock otherInstance(m_folder.Path() / "chips");
+        request = std::thread([&] {
+            harness.SendValue(handle, REQ_WRITE_ENABLE, 2);
+            harness.Send(handle, REQ_WRAL, FillRecord{2, 0x0042});
+            done = true;
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        EXPECT_FALSE(done);
+    }
+    request.join();
+    EXPECT_TRUE(done);
+    EXPECT_EQ(ReadWord(2, 7), 0x0042u);
 }
 
 } // namespace

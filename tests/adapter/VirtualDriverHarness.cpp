@@ -3,7 +3,7 @@
 #include "adapter/BuiltInPortConnector.h"
 #include "adapter/virtual/VirtualAdapterAddress.h"
 #include "driver/RequestCodes.h"
-#include "driver/ValueRequest.h"
+#include "driver/RequestRecords.h"
 
 namespace pemrix {
 
@@ -40,7 +40,7 @@ DriverHandle VirtualDriverHarness::OpenVirtualPort()
 bool VirtualDriverHarness::SendValue(DriverHandle handle, std::uint32_t code, std::uint32_t value)
 {
     std::vector<std::uint8_t> bytes(ValueRequest::kSize);
-    ValueRequest{value}.EncodeTo(bytes);
+    EncodeRecord(ValueRequest{value}, bytes);
     std::uint32_t bytesReturned = 0xFFFF;
     const bool ok =
         m_driver.Control(handle, code, bytes.data(), ValueRequest::kSize, 0, bytesReturned);

@@ -3,6 +3,7 @@
 #include "adapter/BuiltInDriver.h"
 #include "adapter/ports/PpdevAdapter.h"
 #include "adapter/virtual/VirtualAdapter.h"
+#include "driver/RecordBytes.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -42,11 +43,11 @@ public:
     Reply<Record> Send(DriverHandle handle, std::uint32_t code, const Record& record)
     {
         std::vector<std::uint8_t> bytes(Record::kSize);
-        record.EncodeTo(bytes);
+        EncodeRecord(record, bytes);
         Reply<Record> reply;
         reply.ok = m_driver.Control(handle, code, bytes.data(), Record::kSize, Record::kSize,
                                     reply.bytesReturned);
-        reply.record = Record::DecodeFrom(bytes);
+        reply.record = DecodeRecord<Record>(bytes);
         return reply;
     }
 

@@ -1,10 +1,4 @@
-#include "driver/EralRecord.h"
-#include "driver/EraseRecord.h"
-#include "driver/FillRecord.h"
-#include "driver/ImageRecord.h"
-#include "driver/ValueRequest.h"
-#include "driver/VersionRecord.h"
-#include "driver/WordRecord.h"
+#include "driver/RequestRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +13,7 @@ using Bytes = std::vector<std::uint8_t>;
 template <class Record> Bytes Encode(const Record& record)
 {
     Bytes bytes(Record::kSize, 0xEE);
-    record.EncodeTo(bytes);
+    EncodeRecord(record, bytes);
     return bytes;
 }
 
@@ -43,7 +37,7 @@ TEST(Records, SmallRecordsEncodeLittleEndianFieldByField)
 TEST(Records, SmallRecordsDecodeWhatTheyEncode)
 {
     const Bytes word{0x03, 0, 0, 0, 0x7F, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0x30, 0, 0, 0, 1, 2, 3, 4};
-    const WordRecord record = WordRecord::DecodeFrom(word);
+    const WordRecord record = DecodeRecord<WordRecord>(word);
     EXPECT_EQ(record.type, 3u);
     EXPECT_EQ(record.address, 0x7Fu);
     EXPECT_EQ(record.data, 0xFFFFu);
@@ -51,16 +45,16 @@ TEST(Records, SmallRecordsDecodeWhatTheyEncode)
     EXPECT_EQ(record.reserved, 0x04030201u);
 
     const VersionRecord version =
-        VersionRecord::DecodeFrom(Bytes{2, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0x0F, 0x27, 0, 0});
+        DecodeRecord<VersionRecord>(Bytes{2, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0x0F, 0x27, 0, 0});
     EXPECT_EQ(version.major, 2u);
     EXPECT_EQ(version.minor, 1u);
     EXPECT_EQ(version.revision, 9999u);
     EXPECT_EQ(version.reserved, 0u) << "bytes missing from a short reply read as zero";
 
-    EXPECT_EQ(FillRecord::DecodeFrom(Encode(FillRecord{5, 0xBEEF, 7, 0})).data, 0xBEEFu);
-    EXPECT_EQ(EraseRecord::DecodeFrom(Encode(EraseRecord{5, 0x1FF, 7, 0})).address, 0x1FFu);
-    EXPECT_EQ(EralRecord::DecodeFrom(Encode(EralRecord{5, 9, 0})).status, 9u);
-    EXPECT_EQ(ValueRequest::DecodeFrom(Bytes{0x00, 0x3C, 0x09, 0}).value, 0x93C00u);
+    EXPECT_EQ(DecodeRecord<FillRecord>(Encode(FillRecord{5, 0xBEEF, 7, 0})).data, 0xBEEFu);
+    EXPECT_EQ(DecodeRecord<EraseRecord>(Encode(EraseRecord{5, 0x1FF, 7, 0})).address, 0x1FFu);
+    EXPECT_EQ(DecodeRecord<EralRecord>(Encode(EralRecord{5, 9, 0})).status, 9u);
+    EXPECT_EQ(DecodeRecord<ValueRequest>(Bytes{0x00, 0x3C, 0x09, 0}).value, 0x93C00u);
 }
 
 TEST(Records, ImageRecordPlacesEveryWordSlotAndTheTrailingFields)
@@ -76,7 +70,7 @@ TEST(Records, ImageRecordPlacesEveryWordSlotAndTheTrailingFields)
     EXPECT_EQ(Bytes(bytes.begin() + 4096, bytes.end()),
               (Bytes{0xFF, 0xA3, 0, 0, 0x44, 0x33, 0x22, 0x11, 0, 0, 0, 0}));
 
-    const ImageRecord decoded = ImageRecord::DecodeFrom(bytes);
+    const ImageRecord decoded = DecodeRecord<ImageRecord>(bytes);
     EXPECT_EQ(decoded.words, record.words);
     EXPECT_EQ(decoded.status, 0x11223344u);
 }
@@ -84,7 +78,7 @@ TEST(Records, ImageRecordPlacesEveryWordSlotAndTheTrailingFields)
 TEST(Records, EncodingIntoAShortBufferStopsAtItsEnd)
 {
     Bytes shortBuffer(6, 0xEE);
-    WordRecord{2, 0x0102, 0, 0, 0}.EncodeTo(shortBuffer);
+    EncodeRecord(WordRecord{2, 0x0102, 0, 0, 0}, shortBuffer);
     EXPECT_EQ(shortBuffer, (Bytes{2, 0, 0, 0, 0x02, 0x01}));
 }
 

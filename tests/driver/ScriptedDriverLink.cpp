@@ -3,13 +3,9 @@
 #include <algorithm>
 
 #include "core/EepromTypeInfo.h"
-#include "driver/EralRecord.h"
-#include "driver/EraseRecord.h"
-#include "driver/FillRecord.h"
+#include "driver/RequestRecords.h"
 #include "driver/RecordBytes.h"
 #include "driver/RequestCodes.h"
-#include "driver/ValueRequest.h"
-#include "driver/WordRecord.h"
 
 namespace pemrix {
 
@@ -34,15 +30,15 @@ const ScriptedDriverLink::RequestShape* ScriptedDriverLink::FindShape(std::uint3
     static const std::array<RequestShape, 11> kShapes{{
         {REQ_GET_VERSION, VersionRecord::kSize, std::nullopt},
         {REQ_SET_PORT, 0, std::nullopt},
-        {REQ_READ, WordRecord::kSize, WordRecord::kStatusOffset, true},
+        {REQ_READ, WordRecord::kSize, OffsetOf(&WordRecord::status), true},
         {REQ_WRITE_ENABLE, 0, std::nullopt},
         {REQ_WRITE_DISABLE, 0, std::nullopt},
-        {REQ_WRITE, WordRecord::kSize, WordRecord::kStatusOffset, true},
-        {REQ_ERASE, EraseRecord::kSize, EraseRecord::kStatusOffset, true},
-        {REQ_WRAL, FillRecord::kSize, FillRecord::kStatusOffset},
-        {REQ_ERAL, EralRecord::kSize, EralRecord::kStatusOffset},
-        {REQ_READ_ALL, ImageRecord::kSize, ImageRecord::kStatusOffset},
-        {REQ_WRITE_ALL, ImageRecord::kSize, ImageRecord::kStatusOffset},
+        {REQ_WRITE, WordRecord::kSize, OffsetOf(&WordRecord::status), true},
+        {REQ_ERASE, EraseRecord::kSize, OffsetOf(&EraseRecord::status), true},
+        {REQ_WRAL, FillRecord::kSize, OffsetOf(&FillRecord::status)},
+        {REQ_ERAL, EralRecord::kSize, OffsetOf(&EralRecord::status)},
+        {REQ_READ_ALL, ImageRecord::kSize, OffsetOf(&ImageRecord::status)},
+        {REQ_WRITE_ALL, ImageRecord::kSize, OffsetOf(&ImageRecord::status)},
     }};
     const auto it = std::find_if(kShapes.begin(), kShapes.end(),
                                  [code](const RequestShape& shape) { return shape.code == code; });
@@ -125,33 +121,33 @@ void ScriptedDriverLink::AnswerHealthily(const RequestShape& shape, std::span<st
     // Every record starts with its type code, and the single-word ones follow it with the
     // address, so one look serves all of them.
     const std::uint32_t words = ChipWords(LoadLe32(reply, 0));
-    const std::uint32_t address = LoadLe32(reply, WordRecord::kAddressOffset);
+    const std::uint32_t address = LoadLe32(reply, OffsetOf(&WordRecord::address));
     if (shape.statusOffset && (words == 0 || (shape.addressed && address >= words))) {
         StoreLe32(reply, *shape.statusOffset, kRefusedStatus);
         return;
     }
     switch (shape.code) {
     case REQ_GET_VERSION:
-        m_version.EncodeTo(reply);
+        EncodeRecord(m_version, reply);
         break;
     case REQ_SET_PORT:
-        m_nPort = ValueRequest::DecodeFrom(reply).value;
+        m_nPort = DecodeRecord<ValueRequest>(reply).value;
         break;
     case REQ_WRITE_ENABLE:
     case REQ_WRITE_DISABLE:
         m_bWriteEnabled = shape.code == REQ_WRITE_ENABLE && words != 0;
         break;
     case REQ_READ:
-        StoreLe32(reply, WordRecord::kDataOffset, m_words[address]);
+        StoreLe32(reply, OffsetOf(&WordRecord::data), m_words[address]);
         break;
     case REQ_WRITE:
-        Program(address, 1, LoadLe32(reply, WordRecord::kDataOffset));
+        Program(address, 1, LoadLe32(reply, OffsetOf(&WordRecord::data)));
         break;
     case REQ_ERASE:
         Program(address, 1, kErased);
         break;
     case REQ_WRAL:
-        Program(0, words, LoadLe32(reply, FillRecord::kDataOffset));
+        Program(0, words, LoadLe32(reply, OffsetOf(&FillRecord::data)));
         break;
     case REQ_ERAL:
         Program(0, words, kErased);
@@ -188,8 +184,9 @@ std::vector<std::uint32_t> ScriptedDriverLink::ControlCodes() const
 
 std::function<void(std::span<std::uint8_t>)> ScriptedDriverLink::ReplyData(std::uint32_t data)
 {
-    return
-        [data](std::span<std::uint8_t> bytes) { StoreLe32(bytes, WordRecord::kDataOffset, data); };
+    return [data](std::span<std::uint8_t> bytes) {
+        StoreLe32(bytes, OffsetOf(&WordRecord::data), data);
+    };
 }
 
 std::function<void(std::span<std::uint8_t>)> ScriptedDriverLink::ReplyImageWord(std::size_t slot,

@@ -11,8 +11,7 @@
 #include <vector>
 
 #include "driver/DriverLink.h"
-#include "driver/ImageRecord.h"
-#include "driver/VersionRecord.h"
+#include "driver/RequestRecords.h"
 
 namespace pemrix {
 

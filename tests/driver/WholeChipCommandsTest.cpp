@@ -1,5 +1,5 @@
-#include "driver/ImageRecord.h"
 #include "driver/RequestCodes.h"
+#include "driver/RequestRecords.h"
 #include "driver/WholeChipCommands.h"
 #include "tests/driver/LinkExpectations.h"
 #include "tests/driver/ScriptedDriverLink.h"

@@ -5,9 +5,8 @@
 #include "adapter/BuiltInPortConnector.h"
 #include "adapter/virtual/VirtualAdapter.h"
 #include "adapter/virtual/VirtualAdapterAddress.h"
-#include "driver/ImageRecord.h"
 #include "driver/RequestCodes.h"
-#include "driver/ValueRequest.h"
+#include "driver/RequestRecords.h"
 
 #include <stdlib.h>
 #include <chrono>
@@ -55,20 +54,20 @@ public:
         const auto start = m_adapter->Clock().Now();
         const auto programmedBefore = chip.ProgrammingTime();
         std::vector<std::uint8_t> bytes(ImageRecord::kSize);
-        image.EncodeTo(bytes);
+        EncodeRecord(image, bytes);
         std::uint32_t bytesReturned = 0;
         m_driver.Control(m_handle, code, bytes.data(), ImageRecord::kSize, ImageRecord::kSize,
                          bytesReturned);
         const LinePortCounters& counters = port.Counters();
         return {counters.clocks, counters.flushes + counters.reads,
                 m_adapter->Clock().Now() - start, chip.ProgrammingTime() - programmedBefore,
-                ImageRecord::DecodeFrom(bytes).status};
+                DecodeRecord<ImageRecord>(bytes).status};
     }
 
     void SendValue(std::uint32_t code, std::uint32_t value)
     {
         std::uint8_t bytes[ValueRequest::kSize];
-        ValueRequest{value}.EncodeTo(bytes);
+        EncodeRecord(ValueRequest{value}, bytes);
         std::uint32_t bytesReturned = 0;
         m_driver.Control(m_handle, code, bytes, ValueRequest::kSize, 0, bytesReturned);
     }

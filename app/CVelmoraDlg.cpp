@@ -74,9 +74,7 @@ void CVelmoraDlg::CreateControls()
         m_buttons.insert(entry.id, button);
     }
     for (const MainGroupBox& entry : kMainGroupBoxes) {
-        auto* group = new QGroupBox(QString::fromLatin1(entry.text), this);
-        group->setGeometry(entry.rect);
-        group->lower();
+        AddGroupBox(QString::fromLatin1(entry.text), entry.rect)->lower();
     }
     m_dumpView = new DumpView(this);
     m_watchList = new CEditListCtrl([this]() -> const std::string& { return m_strDump; }, this);

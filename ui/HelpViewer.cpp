@@ -1,5 +1,7 @@
 #include "HelpViewer.h"
 
+#include "ui/skin/SkinPalette.h"
+
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -17,6 +19,8 @@ HelpViewer::HelpViewer(QWidget* owner)
     setObjectName(QStringLiteral("helpViewer"));
     setWindowTitle(QStringLiteral("Kestrova Help"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // The program's colours rather than the desktop's, like every other window of it.
+    setPalette(SkinPalette());
     m_browser->setOpenExternalLinks(true);
     // A desktop without a window manager draws no close box, so the window carries its own.
     auto* close = new QPushButton(QStringLiteral("Close"), this);

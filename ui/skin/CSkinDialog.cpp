@@ -2,7 +2,9 @@
 
 #include "ui/skin/BackgroundDrag.h"
 #include "ui/skin/CBitmapButton.h"
+#include "ui/skin/SkinGroupStyle.h"
 #include "ui/skin/SkinImages.h"
+#include "ui/skin/SkinPalette.h"
 
 #include <QGroupBox>
 #include <QIcon>
@@ -26,9 +28,11 @@ Qt::WindowFlags WindowFlagsOf(SkinWindow kind)
 
 CSkinDialog::CSkinDialog(SkinWindow kind, QWidget* parent)
     : QDialog(parent, WindowFlagsOf(kind)), m_layout(SkinWindowLayoutOf(kind)),
-      m_drag(new BackgroundDrag(this))
+      m_drag(new BackgroundDrag(this)), m_groupStyle(new SkinGroupStyle)
 {
+    m_groupStyle->setParent(this);
     setObjectName(QString::fromLatin1(m_layout.className));
+    setPalette(SkinPalette());
     setWindowIcon(QIcon(FindSkinImagePath(kIconImage)));
     setFixedSize(m_layout.window.size());
     // An explicit place also keeps a dialog from being centred over its owner when shown.
@@ -60,6 +64,14 @@ QLabel* CSkinDialog::AddImageLabel(const QString& imageName, const QRect& rect)
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(rect);
     return label;
+}
+
+QGroupBox* CSkinDialog::AddGroupBox(const QString& title, const QRect& rect)
+{
+    auto* group = new QGroupBox(title, this);
+    group->setStyle(m_groupStyle);
+    group->setGeometry(rect);
+    return group;
 }
 
 // Paints what a GDI Rectangle with a 4-pixel solid pen and a white brush paints: its outline

@@ -1,5 +1,6 @@
 #include "OutOfMemoryMessage.h"
 
+#include "files/FileErrorText.h"
 #include "ui/UserInteraction.h"
 
 #include <new>
@@ -12,7 +13,9 @@ void ShowOutOfMemory(UserInteraction& interaction, QWidget* owner)
 {
     try {
         interaction.ShowMessage(owner, QString::fromLatin1(kOutOfMemoryText),
-                                QStringLiteral("Kestrova"), MessageIcon::Warning);
+                                QString::fromLatin1(kFileErrorCaption.data(),
+                                                    qsizetype(kFileErrorCaption.size())),
+                                MessageIcon::Warning);
     } catch (const std::bad_alloc&) {
     }
 }

@@ -106,8 +106,10 @@ void PaintPicture(QPainter& painter, const ArtPiece& piece)
                      QStringLiteral("Version 2.0"));
 }
 
-void PaintIcon(QPainter& painter, const ArtPiece&)
+// Drawn on a 32-pixel grid and scaled up for the larger desktop icon.
+void PaintIcon(QPainter& painter, const ArtPiece& piece)
 {
+    painter.scale(piece.size.width() / 32.0, piece.size.height() / 32.0);
     PaintChipSymbol(painter, QRectF(3, 8, 26, 16), 3, 5);
 }
 

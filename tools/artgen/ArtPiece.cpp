@@ -106,6 +106,8 @@ std::vector<ArtPiece> AllArtPieces()
     pieces.push_back({QStringLiteral("picture_216"), QSize(272, 65), ArtStyle::Picture,
                       QStringLiteral("Kestrova")});
     pieces.push_back({QStringLiteral("icon_128"), QSize(32, 32), ArtStyle::Icon, QString()});
+    // The window's icon for large sizes, and the desktop's icon of the installed program.
+    pieces.push_back({QStringLiteral("icon_desktop"), QSize(128, 128), ArtStyle::Icon, QString()});
     for (const ButtonArt& button : kButtons)
         AddButton(pieces, button);
     return pieces;

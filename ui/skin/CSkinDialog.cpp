@@ -16,7 +16,8 @@ namespace pemrix {
 namespace {
 
 const QColor kFrameSilver(192, 192, 192);
-const QString kIconImage = QStringLiteral("icon_128");
+// The small icon for title bars and lists, the large one for task switchers and docks.
+const QString kIconImages[] = {QStringLiteral("icon_128"), QStringLiteral("icon_desktop")};
 
 // The main window is a top-level window with its own taskbar entry; the others are dialogs.
 Qt::WindowFlags WindowFlagsOf(SkinWindow kind)
@@ -33,7 +34,10 @@ CSkinDialog::CSkinDialog(SkinWindow kind, QWidget* parent)
     m_groupStyle->setParent(this);
     setObjectName(QString::fromLatin1(m_layout.className));
     setPalette(SkinPalette());
-    setWindowIcon(QIcon(FindSkinImagePath(kIconImage)));
+    QIcon icon;
+    for (const QString& image : kIconImages)
+        icon.addFile(FindSkinImagePath(image));
+    setWindowIcon(icon);
     setFixedSize(m_layout.window.size());
     // An explicit place also keeps a dialog from being centred over its owner when shown.
     move(m_layout.window.topLeft());

@@ -63,8 +63,20 @@ CProgressDlg::CProgressDlg(int kind, CommandProgress& progress, std::function<bo
     m_count->setGeometry(15, 70, 170, 14);
     connect(m_stop, &QAbstractButton::clicked, this, &CProgressDlg::reject);
     m_stop->setFocus();
-    connect(m_timer, &QTimer::timeout, this, &CProgressDlg::Refresh);
+    connect(m_timer, &QTimer::timeout, this, &CProgressDlg::Poll);
     m_timer->start(kRefreshMilliseconds);
+    Refresh();
+}
+
+// Only the timer, which runs inside the dialog's own event loop, may close the dialog: closed
+// before that loop starts, the dialog would wait in it for a close that never comes.
+void CProgressDlg::Poll()
+{
+    if (m_finished()) {
+        m_timer->stop();
+        accept();
+        return;
+    }
     Refresh();
 }
 
@@ -77,11 +89,6 @@ void CProgressDlg::reject()
 
 void CProgressDlg::Refresh()
 {
-    if (m_finished()) {
-        m_timer->stop();
-        accept();
-        return;
-    }
     const std::optional<std::uint32_t> done = m_progress.WordsDone();
     const std::uint32_t all = m_progress.WordsInAll();
     // A driver that reports nothing gets a bar that only says the command is running.

@@ -31,6 +31,7 @@ public slots:
     void reject() override;
 
 private:
+    void Poll();
     void Refresh();
 
     CommandProgress& m_progress;

@@ -5,6 +5,16 @@
 
 namespace pemrix {
 
+// The title sits a little inside the outline's corner, which stays drawn.
+QRect SkinGroupStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+                                     SubControl part, const QWidget* widget) const
+{
+    const QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
+    if (control == CC_GroupBox && part == SC_GroupBoxLabel)
+        return rect.translated(kTitleIndent, 0);
+    return rect;
+}
+
 void SkinGroupStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                                         QPainter* painter, const QWidget* widget) const
 {
@@ -22,8 +32,10 @@ void SkinGroupStyle::drawComplexControl(ComplexControl control, const QStyleOpti
     painter->setPen(group->palette.color(QPalette::Mid));
     painter->setBrush(Qt::NoBrush);
     painter->drawRect(frame.adjusted(0, 0, -1, -1));
-    if (!group->text.isEmpty())
-        painter->fillRect(label.adjusted(-2, 0, 2, 0), group->palette.color(QPalette::Window));
+    if (!group->text.isEmpty()) {
+        const QRect gap = label.adjusted(-2, 0, 2, 0).intersected(frame.adjusted(1, 0, -1, 0));
+        painter->fillRect(gap, group->palette.color(QPalette::Window));
+    }
     painter->restore();
 
     QStyleOptionGroupBox rest(*group);

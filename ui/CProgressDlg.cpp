@@ -62,6 +62,8 @@ CProgressDlg::CProgressDlg(int kind, CommandProgress& progress, std::function<bo
     m_count->setObjectName(QStringLiteral("count"));
     m_count->setGeometry(15, 70, 170, 14);
     connect(m_stop, &QAbstractButton::clicked, this, &CProgressDlg::reject);
+    // A single-word command (one that waits for a busy port, say) has no word to stop between.
+    m_stop->setHidden(progress.WordsInAll() == 0);
     m_stop->setFocus();
     connect(m_timer, &QTimer::timeout, this, &CProgressDlg::Poll);
     m_timer->start(kRefreshMilliseconds);
@@ -82,6 +84,8 @@ void CProgressDlg::Poll()
 
 void CProgressDlg::reject()
 {
+    if (m_stop->isHidden())
+        return;
     m_progress.RequestStop();
     m_stop->setEnabled(false);
     Refresh();

@@ -40,6 +40,19 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 
+    // A single-word command that takes long (a port another client holds) cannot be stopped:
+    // no Stop, and Escape asks nothing.
+    void ASingleWordCommandOffersNoStop()
+    {
+        CommandProgress progress(0);
+        CProgressDlg dialog(kReadResultKind, progress, [] { return false; });
+        dialog.show();
+        QVERIFY(!dialog.findChild<QAbstractButton*>(QStringLiteral("STOP"))->isVisible());
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(!progress.StopRequested());
+        QVERIFY(dialog.isVisible());
+    }
+
     // Stop only asks: the window stays until the command has ended, and says it is stopping.
     // A driver that reports no words gets a bar that only shows that the command runs.
     void StopAsksTheDriverAndWaitsForTheEnd()

@@ -1,6 +1,8 @@
 #include "WindowTestCase.h"
-#include "adapter/BuiltInDriverFactory.h"
-#include "adapter/BuiltInDriverPaths.h"
+#include "adapter/BuiltInDriver.h"
+#include "adapter/BuiltInPortConnector.h"
+#include "adapter/bus/SteadyBusClock.h"
+#include "adapter/ports/LinuxPpdevCalls.h"
 #include "app/MainWindowControls.h"
 #include "core/DumpText.h"
 #include "settings/DescribedPorts.h"
@@ -15,45 +17,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include <chrono>
-#include <thread>
 
 namespace pemrix {
-
-// The built-in driver on a slow adapter: while `perWord` is set, each word it reports takes
-// that much real time, as on a parallel port, so whole-chip commands on the virtual adapter
-// last long enough to watch.
-class SlowedLink : public DriverLink, private DriverProgress
-{
-public:
-    explicit SlowedLink(DriverLink& driver) : m_driver(driver) {}
-
-    DriverHandle Open(std::uint32_t attributes) override { return m_driver.Open(attributes); }
-    bool Control(DriverHandle handle, std::uint32_t code, std::uint8_t* buffer,
-                 std::uint32_t inSize, std::uint32_t outSize,
-                 std::uint32_t& bytesReturned) override
-    {
-        return m_driver.Control(handle, code, buffer, inSize, outSize, bytesReturned);
-    }
-    void Close(DriverHandle handle) override { m_driver.Close(handle); }
-    void WatchProgress(DriverProgress* progress) override
-    {
-        m_progress = progress;
-        m_driver.WatchProgress(progress ? this : nullptr);
-    }
-
-    std::chrono::microseconds perWord{0};
-
-private:
-    bool BeforeWord(std::uint32_t address, std::uint32_t words) override
-    {
-        std::this_thread::sleep_for(perWord);
-        return m_progress->BeforeWord(address, words);
-    }
-
-    DriverLink& m_driver;
-    DriverProgress* m_progress = nullptr;
-};
 
 // The whole road from the buttons through the built-in driver to the virtual adapter's
 // simulated chips, on a machine without a parallel port.
@@ -63,17 +28,20 @@ class EndToEndTest : public WindowTestCase
 
 private:
     std::unique_ptr<DriverLink> m_builtIn;
-    std::unique_ptr<SlowedLink> m_slowed;
+    std::shared_ptr<VirtualAdapter> m_virtualAdapter;
 
     void StartOnTheVirtualAdapter()
     {
         m_window.reset();
         const std::string root = m_harness->TempPath(QStringLiteral("driver")).toStdString();
-        // A fresh driver each time, as in a new run; the chips live in their files.
-        m_builtIn = MakeBuiltInDriver(
-            {root + "/driver.conf", root + "/chips", root + "/proc", root + "/dev"});
-        m_slowed = std::make_unique<SlowedLink>(*m_builtIn);
-        m_harness->m_driver = m_slowed.get();
+        // A fresh driver each time, as in a new run; the chips live in their files. Composed
+        // here rather than by the factory, to reach the virtual adapter's clock.
+        m_virtualAdapter = std::make_shared<VirtualAdapter>(root + "/chips", BusTiming{});
+        m_builtIn = std::make_unique<BuiltInDriver>(std::make_shared<BuiltInPortConnector>(
+            m_virtualAdapter, ParportDirectory(root + "/proc", root + "/dev"),
+            PpdevSetup{std::make_shared<LinuxPpdevCalls>(), std::make_shared<SteadyBusClock>(),
+                       &CableProfiles().front(), BusTiming{}}));
+        m_harness->m_driver = m_builtIn.get();
         m_harness->m_machine = VirtualAdapterMachine();
         m_window = m_harness->StartWindow();
         QVERIFY(m_window);
@@ -88,14 +56,20 @@ private:
     }
     QString LastLog() const { return LastLogLine().value(1); }
 
-    // Runs a chip command with each word taking a millisecond, so that writing a 93C86 lasts
-    // past the half second after which the progress dialog opens; `script` plays the user in it.
-    void RunSlowly(int id, ScriptedInteraction::DialogScript script = {})
+    // A third of real time makes a 93C86's WriteAll (3 ms a word) last about a second; its
+    // ReadAll, a quarter second in real time, needs four times real time for as long.
+    static constexpr double kWriteAllPace = 1.0 / 3;
+    static constexpr double kReadAllPace = 4;
+
+    // Runs a chip command with the virtual adapter's clock slowed to `pace` real seconds per
+    // virtual one, so that it lasts past the half second after which the progress dialog
+    // opens; `script` plays the user in it.
+    void RunSlowly(double pace, int id, ScriptedInteraction::DialogScript script = {})
     {
-        m_slowed->perWord = std::chrono::milliseconds(1);
+        m_virtualAdapter->Clock().Pace(pace);
         m_harness->m_interaction.QueueProgress(script ? script : [](QDialog&) {});
         Run(id);
-        m_slowed->perWord = {};
+        m_virtualAdapter->Clock().Pace(0);
     }
 
     static int WordsShown(QDialog& dialog)
@@ -202,7 +176,7 @@ private slots:
         const QString dump = Dump();
         QStringList counts;
         QString command;
-        RunSlowly(IDC_WRITEALL, [&](QDialog& dialog) {
+        RunSlowly(kWriteAllPace, IDC_WRITEALL, [&](QDialog& dialog) {
             command = dialog.findChild<QLabel*>(QStringLiteral("command"))->text();
             const auto* count = dialog.findChild<QLabel*>(QStringLiteral("count"));
             QTRY_VERIFY(!count->text().isEmpty());
@@ -233,7 +207,7 @@ private slots:
         QTest::mouseClick(m_window->Button(IDC_93C46), Qt::LeftButton);
         QTest::mouseClick(m_window->Button(IDC_93C86), Qt::LeftButton);
         const QString erased = Dump();
-        RunSlowly(IDC_WRITEALL, StopAfter(100));
+        RunSlowly(kWriteAllPace, IDC_WRITEALL, StopAfter(100));
         QCOMPARE(LastResult(),
                  QStringLiteral("pemrix::CFailedDlg WriteAll Failed.(Error Code: C000)"));
         QVERIFY(LastLog().startsWith(QStringLiteral("WriteAll Failed. (Error Code: 0xC000)")));
@@ -241,7 +215,7 @@ private slots:
         QVERIFY2(stoppedAt > 100 && stoppedAt < 1024, qPrintable(LastLog()));
         QCOMPARE(Dump(), erased);
 
-        RunSlowly(IDC_READALL, StopAfter(10));
+        RunSlowly(kReadAllPace, IDC_READALL, StopAfter(10));
         QCOMPARE(LastResult(),
                  QStringLiteral("pemrix::CFailedDlg ReadAll Failed.(Error Code: C000)"));
         QVERIFY(StoppedAddress() < 1024);

@@ -48,6 +48,10 @@ constexpr AdapterStatusInfo kStatuses[] = {
     {AdapterStatus::PortNotPermitted, "Port not permitted",
      "You may not open /dev/parportN: it belongs to the group lp, and you are not in it.",
      "Join the group lp with sudo adduser $USER lp, then log out and in again."},
+    {AdapterStatus::Stopped, "Stopped",
+     "The program asked the driver to stop a whole-chip read or write between two words; the "
+     "words before that address were done, the others were not touched.",
+     "Run the command again to its end; the program reports its own code for a stop."},
     {AdapterStatus::UsbNotPluggedIn, "USB adapter not plugged in",
      "The USB adapter chosen in the port list is not plugged in, or was unplugged while the "
      "command ran.",

@@ -123,6 +123,7 @@ DriverHandle BuiltInDriver::Open(std::uint32_t)
     if (m_session)
         return kInvalidDriverHandle;
     m_session = std::make_unique<ChipSession>(*m_connector);
+    m_session->WatchWords(m_progress);
     m_nOpenHandle = ++m_nLastHandle;
     return m_nOpenHandle;
 }
@@ -141,6 +142,13 @@ bool BuiltInDriver::Control(DriverHandle handle, std::uint32_t code, std::uint8_
     if (route->returnsRecord)
         bytesReturned = route->size;
     return true;
+}
+
+void BuiltInDriver::WatchProgress(DriverProgress* progress)
+{
+    m_progress = progress;
+    if (m_session)
+        m_session->WatchWords(progress);
 }
 
 void BuiltInDriver::Close(DriverHandle handle)

@@ -28,6 +28,7 @@ public:
                  std::uint32_t inSize, std::uint32_t outSize,
                  std::uint32_t& bytesReturned) override;
     void Close(DriverHandle handle) override;
+    void WatchProgress(DriverProgress* progress) override;
 
     static constexpr VersionRecord kVersion{2, 1, 0, 0, 0};
 
@@ -36,6 +37,7 @@ private:
     DriverHandle m_nOpenHandle = kInvalidDriverHandle;
     DriverHandle m_nLastHandle = 0;
     std::unique_ptr<ChipSession> m_session;
+    DriverProgress* m_progress = nullptr;
 };
 
 } // namespace pemrix

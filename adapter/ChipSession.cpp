@@ -85,11 +85,21 @@ AdapterStatus ChipSession::EraseAll(EepromType type)
 AdapterStatus ChipSession::ReadImage(EepromType type, std::span<std::uint32_t> words)
 {
     return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
-        std::vector<std::uint16_t> read(chip.words);
-        const AdapterStatus status = bus.ReadWords(chip, 0, read);
-        if (status == AdapterStatus::Ok)
-            std::copy(read.begin(), read.end(), words.begin());
-        return status;
+        // In runs of words, so a USB adapter still gets whole batches while Stop is heard
+        // between them.
+        constexpr std::uint32_t kWordsPerRun = 64;
+        std::vector<std::uint16_t> run(kWordsPerRun);
+        for (std::uint32_t address = 0; address < chip.words; address += kWordsPerRun) {
+            if (!MayContinueAt(address, chip.words))
+                return AdapterStatus::Stopped;
+            const std::span<std::uint16_t> part(run.data(),
+                                                std::min(kWordsPerRun, chip.words - address));
+            const AdapterStatus status = bus.ReadWords(chip, address, part);
+            if (status != AdapterStatus::Ok)
+                return status;
+            std::copy(part.begin(), part.end(), words.begin() + address);
+        }
+        return AdapterStatus::Ok;
     });
 }
 
@@ -97,6 +107,8 @@ AdapterStatus ChipSession::WriteImage(EepromType type, std::span<const std::uint
 {
     return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
         for (std::uint32_t address = 0; address < chip.words; ++address) {
+            if (!MayContinueAt(address, chip.words))
+                return AdapterStatus::Stopped;
             const AdapterStatus status = bus.Write(chip, address, ChipWord(words[address]));
             if (status != AdapterStatus::Ok)
                 return status;
@@ -111,6 +123,11 @@ AdapterStatus ChipSession::DetectType(EepromType type, ChipTypeDetection& detect
         detection = ProbeChipType(bus);
         return detection.status;
     });
+}
+
+bool ChipSession::MayContinueAt(std::uint32_t address, std::uint32_t words) const
+{
+    return !m_progress || m_progress->BeforeWord(address, words);
 }
 
 AdapterStatus ChipSession::Answer(EepromType type, std::optional<std::uint32_t> address,

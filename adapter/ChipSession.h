@@ -6,6 +6,7 @@
 #include "adapter/bus/MicrowireBus.h"
 #include "adapter/bus/MicrowireGeometry.h"
 #include "adapter/PortConnector.h"
+#include "driver/DriverLink.h"
 
 #include <cstdint>
 #include <functional>
@@ -25,6 +26,8 @@ public:
     explicit ChipSession(PortConnector& connector);
 
     void SetPort(std::uint32_t address);
+    // The whole-chip reads and writes tell `progress` of each word and stop where it asks.
+    void WatchWords(DriverProgress* progress) { m_progress = progress; }
     void EnableWrite(EepromType type);
     void DisableWrite(EepromType type);
 
@@ -47,7 +50,10 @@ private:
     AdapterStatus Run(EepromType type, std::optional<std::uint32_t> address,
                       const BusOperation& operation);
 
+    bool MayContinueAt(std::uint32_t address, std::uint32_t words) const;
+
     PortConnector& m_connector;
+    DriverProgress* m_progress = nullptr;
     std::optional<std::uint32_t> m_portAddress;
     std::shared_ptr<Adapter> m_adapter;
     AdapterStatus m_deferredStatus = AdapterStatus::Ok;

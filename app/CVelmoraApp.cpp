@@ -1,6 +1,7 @@
 #include "CVelmoraApp.h"
 
 #include "app/CVelmoraDlg.h"
+#include "app/HelpFileLocation.h"
 #include "app/PlatformProviders.h"
 #include "settings/PortPlatform.h"
 #include "core/SystemClock.h"
@@ -9,9 +10,6 @@
 #include "settings/ProfileStore.h"
 #include "ui/ReportList.h"
 #include "ui/WidgetInteraction.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 namespace pemrix {
 
@@ -29,10 +27,7 @@ int CVelmoraApp::Run()
     std::vector<std::string> driverNotices;
     const std::unique_ptr<DriverLink> driver = MakeDriverLink(&driverNotices);
     const SystemClock clock;
-    // The help document lies beside the executable under its name.
-    const QFileInfo executable(applicationFilePath());
-    const QString helpFile =
-        executable.dir().filePath(executable.completeBaseName() + QStringLiteral(".html"));
+    const QString helpFile = FindHelpFile(applicationFilePath());
     CVelmoraDlg dialog(MainWindowServices{profile, interaction, fileSystem, *driver, clock,
                                           MakePortPlatform, helpFile});
     if (!dialog.Initialise())

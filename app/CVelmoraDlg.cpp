@@ -75,9 +75,7 @@ void CVelmoraDlg::CreateControls()
         m_buttons.insert(entry.id, button);
     }
     for (const MainGroupBox& entry : kMainGroupBoxes) {
-        auto* group = new QGroupBox(QString::fromLatin1(entry.text), this);
-        group->setGeometry(entry.rect);
-        group->lower();
+        AddGroupBox(QString::fromLatin1(entry.text), entry.rect)->lower();
     }
     m_dumpView = new DumpView(this);
     m_watchList = new CEditListCtrl([this]() -> const std::string& { return m_strDump; }, this);
@@ -291,12 +289,17 @@ void CVelmoraDlg::OnAbout()
 
 void CVelmoraDlg::OnHelp()
 {
-    m_services.interaction.ShowHelp(m_services.helpFile, kMainWindowHelpTopic);
+    m_services.interaction.ShowHelp(this, m_services.helpFile, kMainWindowHelpTopic);
 }
 
 void CVelmoraDlg::OnOptions()
 {
+    const bool hadSelection = m_portCombo->currentIndex() >= 0;
     COptionsDlg::Run(m_profile, m_services.interaction, *m_portCombo, *m_dumpView, this);
+    // An empty combo selects the first entry it is given, so a custom entry added to it is
+    // shown as the port in use; it then becomes that port, as if the user had chosen it.
+    if (!hadSelection && m_portCombo->currentIndex() >= 0)
+        OnPortChange(m_portCombo->currentIndex());
 }
 
 void CVelmoraDlg::OnWatch()

@@ -1,23 +1,27 @@
 #include "ChipCommandRunner.h"
 
 #include "app/ChipCommandHost.h"
+#include "app/CommandInBackground.h"
 #include "core/Clock.h"
 #include "core/DumpText.h"
 #include "driver/DetectCommand.h"
+#include "core/HexText.h"
 #include "driver/ResultTexts.h"
 #include "driver/SingleWordCommands.h"
 #include "driver/WholeChipCommands.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileStore.h"
 #include "settings/StoredEepromType.h"
-#include "ui/BusyCursor.h"
 #include "ui/CEraseDlg.h"
 #include "ui/CFailedDlg.h"
 #include "ui/CReadDlg.h"
 #include "ui/CSucceededDlg.h"
 #include "ui/CWralDlg.h"
 #include "ui/CWriteDlg.h"
+#include "ui/OutOfMemoryMessage.h"
 #include "ui/UserInteraction.h"
+
+#include <new>
 
 namespace pemrix {
 
@@ -33,36 +37,58 @@ std::uint32_t ChipCommandRunner::StoredPort() const
                                             profile::kDefaultParallelPort);
 }
 
-// Every request blocks until the driver answers; the wait cursor shows it.
-template <typename Command> auto ChipCommandRunner::Send(Command command)
+// Memory that runs out during a command ends the command with the message the framework
+// gives, before anything of its outcome is shown or stored.
+template <typename Body> void ChipCommandRunner::Guard(Body body)
 {
-    const BusyCursor busy;
-    return command(StoredPort());
+    try {
+        body();
+    } catch (const std::bad_alloc&) {
+        ShowOutOfMemory(m_services.interaction, &m_owner);
+    }
+}
+
+// The driver's requests run off the window's thread; `wordsInAll` is how many words they
+// move one by one, for the progress dialog.
+template <typename Command>
+auto ChipCommandRunner::Send(int kind, std::uint32_t wordsInAll, Command command)
+{
+    const std::uint32_t port = StoredPort();
+    return RunInBackground(m_services.driver, m_services.interaction, m_owner, kind, wordsInAll,
+                           [&command, port] { return command(port); });
 }
 
 template <typename Dialog, typename Command>
 void ChipCommandRunner::RunWordCommand(int kind, Command command)
 {
-    Dialog dialog(m_services.profile, m_services.interaction, &m_owner);
-    if (m_services.interaction.RunModal(dialog) != QDialog::Accepted)
-        return;
-    const std::time_t started = m_services.clock.Now();
-    const WordCommandResult result =
-        Send([&](std::uint32_t port) { return command(port, dialog); });
-    Report(kind, result, started,
-           {result.dialogAddress, result.dialogData, result.logAddress, result.logData});
+    Guard([&] {
+        Dialog dialog(m_services.profile, m_services.interaction, &m_owner);
+        if (m_services.interaction.RunModal(dialog) != QDialog::Accepted)
+            return;
+        const std::time_t started = m_services.clock.Now();
+        const auto [result, stoppedAt] =
+            Send(kind, 0, [&](std::uint32_t port) { return command(port, dialog); });
+        Report(kind, result, started,
+               {result.dialogAddress, result.dialogData, result.logAddress, result.logData,
+                stoppedAt});
+    });
 }
 
 // ReadAll and ERAL: the type from the profile, the dump rebuilt from the words read back.
 template <typename Command> void ChipCommandRunner::RunRebuildingCommand(int kind, Command command)
 {
-    const EepromType type = ReadStoredEepromType(m_services.profile).code;
-    const std::time_t started = m_services.clock.Now();
-    const ImageCommandResult result =
-        Send([&](std::uint32_t port) { return command(m_services.driver, port, type); });
-    if (result.succeeded)
-        m_host.RebuildDump(type, result.words);
-    Report(kind, result, started, {});
+    Guard([&] {
+        const EepromTypeInfo& type = ReadStoredEepromType(m_services.profile);
+        // ReadAll reads the chip twice; ERAL reads it back once.
+        const std::uint32_t reads = kind == kReadAllResultKind ? 2 : 1;
+        const std::time_t started = m_services.clock.Now();
+        const auto [result, stoppedAt] = Send(kind, reads * type.words, [&](std::uint32_t port) {
+            return command(m_services.driver, port, type.code);
+        });
+        if (result.succeeded)
+            m_host.RebuildDump(type.code, result.words);
+        Report(kind, result, started, {.stoppedAt = stoppedAt});
+    });
 }
 
 void ChipCommandRunner::Read()
@@ -99,27 +125,36 @@ void ChipCommandRunner::Eral()
 
 void ChipCommandRunner::WriteAll()
 {
-    const EepromType type = ReadStoredEepromType(m_services.profile).code;
-    const std::time_t started = m_services.clock.Now();
-    const DriverResult result = Send([&](std::uint32_t port) {
-        return pemrix::WriteAll(m_services.driver, port, type,
-                                ImageWords(m_host.CurrentDump(), type));
+    Guard([&] {
+        const EepromTypeInfo& type = ReadStoredEepromType(m_services.profile);
+        const std::vector<std::uint32_t> words = ImageWords(m_host.CurrentDump(), type.code);
+        const std::time_t started = m_services.clock.Now();
+        // The chip is written, then read back.
+        const auto [result, stoppedAt] =
+            Send(kWriteAllResultKind, 2 * type.words, [&](std::uint32_t port) {
+                return pemrix::WriteAll(m_services.driver, port, type.code, words);
+            });
+        Report(kWriteAllResultKind, result, started, {.stoppedAt = stoppedAt});
     });
-    Report(kWriteAllResultKind, result, started, {});
 }
 
 void ChipCommandRunner::Wral()
 {
-    CWralDlg dialog(m_services.profile, m_services.interaction, &m_owner);
-    if (m_services.interaction.RunModal(dialog) != QDialog::Accepted)
-        return;
-    const std::time_t started = m_services.clock.Now();
-    const FillCommandResult result = Send([&](std::uint32_t port) {
-        return pemrix::Wral(m_services.driver, port, dialog.m_nType, dialog.m_nData);
+    Guard([&] {
+        CWralDlg dialog(m_services.profile, m_services.interaction, &m_owner);
+        if (m_services.interaction.RunModal(dialog) != QDialog::Accepted)
+            return;
+        const std::uint32_t type = dialog.m_nType;
+        const std::uint32_t data = dialog.m_nData;
+        const std::time_t started = m_services.clock.Now();
+        const auto [result, stoppedAt] =
+            Send(kWralResultKind, EffectiveEepromType(type).words, [&](std::uint32_t port) {
+                return pemrix::Wral(m_services.driver, port, type, data);
+            });
+        if (result.succeeded)
+            m_host.RebuildDump(type, result.words);
+        Report(kWralResultKind, result, started, {0, 0, 0, result.data, stoppedAt});
     });
-    if (result.succeeded)
-        m_host.RebuildDump(dialog.m_nType, result.words);
-    Report(kWralResultKind, result, started, {0, 0, 0, result.data});
 }
 
 // The type found is selected as its button would select it; a failure, a driver without
@@ -158,7 +193,10 @@ void ChipCommandRunner::Report(int kind, const DriverResult& result, std::time_t
     }
     CFailedDlg dialog(kind, result.errorCode, &m_owner);
     m_services.interaction.RunModal(dialog);
-    m_host.AppendLogLine(started, FailureLogText(kind, result.errorCode), false);
+    std::string text = FailureLogText(kind, result.errorCode);
+    if (shown.stoppedAt)
+        text += "   Stopped at address " + FormatHex4(*shown.stoppedAt);
+    m_host.AppendLogLine(started, text, false);
 }
 
 } // namespace pemrix

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <optional>
 
 class QWidget;
 
@@ -29,17 +30,20 @@ public:
     void DetectType();
 
 private:
-    // What a finished command shows: the values of its success dialog and success log line.
+    // What a finished command shows: the values of its success dialog and success log line,
+    // and for a command the user stopped, the address it stopped at.
     struct Shown
     {
         std::uint32_t dialogAddress = 0;
         std::uint32_t dialogData = 0;
         std::uint32_t logAddress = 0;
         std::uint32_t logData = 0;
+        std::optional<std::uint32_t> stoppedAt{};
     };
 
     std::uint32_t StoredPort() const;
-    template <typename Command> auto Send(Command command);
+    template <typename Body> void Guard(Body body);
+    template <typename Command> auto Send(int kind, std::uint32_t wordsInAll, Command command);
     template <typename Dialog, typename Command> void RunWordCommand(int kind, Command command);
     template <typename Command> void RunRebuildingCommand(int kind, Command command);
     void Report(int kind, const DriverResult& result, std::time_t started, const Shown& shown);

@@ -46,6 +46,8 @@ CEditListCtrl::CEditListCtrl(DumpTextSource dumpText, QWidget* parent)
 
     setColumnCount(kWatchColumns);
     header()->setStretchLastSection(false);
+    // The columns keep the order of their table; a dragged header would only mislead.
+    header()->setSectionsMovable(false);
     for (int column = 0; column < kWatchColumns; ++column) {
         headerItem()->setText(column, QString::fromLatin1(kColumnSpecs[column].title));
         headerItem()->setTextAlignment(column, Qt::AlignCenter);

@@ -1,21 +1,43 @@
 #include "HelpViewer.h"
 
+#include "ui/skin/SkinPalette.h"
+
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
 namespace pemrix {
 
-HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent), m_browser(new QTextBrowser(this))
+HelpViewer::HelpViewer(QWidget* owner)
+    : QWidget(owner, Qt::Window), m_browser(new QTextBrowser(this))
 {
     setObjectName(QStringLiteral("helpViewer"));
     setWindowTitle(QStringLiteral("Kestrova Help"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // The program's colours rather than the desktop's, like every other window of it.
+    setPalette(SkinPalette());
     m_browser->setOpenExternalLinks(true);
+    // A desktop without a window manager draws no close box, so the window carries its own.
+    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("helpClose"));
+    close->setAutoDefault(false);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(6, 0, 6, 6);
+    buttons->addStretch();
+    buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
+    layout->addLayout(buttons);
     resize(720, 560);
 }
 

@@ -6,15 +6,19 @@ class QTextBrowser;
 
 namespace pemrix {
 
-// A plain window that shows the HTML help document, scrolled to the requested topic.
+// A window of its own that shows the HTML help document, scrolled to the requested topic.
+// It is made a child window of the main window: the main window runs modally, and a window
+// outside it would be blocked from every click and key until the program ends.
 class HelpViewer : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit HelpViewer(QWidget* parent = nullptr);
+    explicit HelpViewer(QWidget* owner = nullptr);
 
     void ShowTopic(const QString& file, const QString& topic);
+
+    QTextBrowser* Browser() const { return m_browser; }
 
 private:
     QTextBrowser* m_browser;

@@ -1,5 +1,7 @@
 #include "MainWindowMenu.h"
 
+#include "ui/skin/SkinPalette.h"
+
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QGroupBox>
@@ -35,6 +37,8 @@ MainWindowMenu::MainWindowMenu(QDialog& window)
     : QObject(&window), m_window(window), m_menu(new QMenu(&window))
 {
     m_menu->setObjectName(QStringLiteral("windowMenu"));
+    // A pop-up is a window of its own and does not inherit the main window's colours.
+    m_menu->setPalette(SkinPalette());
     for (const MenuItem& item : kMenuItems) {
         if (!item.text) {
             m_menu->addSeparator();

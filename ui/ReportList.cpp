@@ -11,6 +11,7 @@ ReportList::ReportList(QWidget* parent) : QTreeWidget(parent)
     setSortingEnabled(false);
     setColumnCount(0);
     header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 

@@ -46,10 +46,12 @@ public:
                                        const QStringList& defaultSuffixes) = 0;
     virtual std::optional<FontChoice> ChooseFont(QWidget* owner) = 0;
     virtual void OpenUrl(const QUrl& url) = 0;
-    // Opens a help document at one of its topics in the help viewer.
-    virtual void ShowHelp(const QString& file, const QString& topic) = 0;
+    // Opens a help document at one of its topics in the help viewer, a window of `owner`'s.
+    virtual void ShowHelp(QWidget* owner, const QString& file, const QString& topic) = 0;
     // Runs a dialog modally and returns its result (QDialog::Accepted or Rejected).
     virtual int RunModal(QDialog& dialog) = 0;
+    // Runs a progress dialog modally until it closes itself when its work is done.
+    virtual void RunProgress(QDialog& dialog) = 0;
 };
 
 } // namespace pemrix

@@ -74,17 +74,22 @@ void WidgetInteraction::OpenUrl(const QUrl& url)
     QDesktopServices::openUrl(url);
 }
 
-void WidgetInteraction::ShowHelp(const QString& file, const QString& topic)
+void WidgetInteraction::ShowHelp(QWidget* owner, const QString& file, const QString& topic)
 {
     // One viewer for the whole run, brought forward again on the next Help.
     if (!m_helpViewer)
-        m_helpViewer = new HelpViewer;
+        m_helpViewer = new HelpViewer(owner);
     m_helpViewer->ShowTopic(file, topic);
 }
 
 int WidgetInteraction::RunModal(QDialog& dialog)
 {
     return dialog.exec();
+}
+
+void WidgetInteraction::RunProgress(QDialog& dialog)
+{
+    dialog.exec();
 }
 
 } // namespace pemrix

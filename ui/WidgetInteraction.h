@@ -20,8 +20,9 @@ public:
                                const QStringList& defaultSuffixes) override;
     std::optional<FontChoice> ChooseFont(QWidget* owner) override;
     void OpenUrl(const QUrl& url) override;
-    void ShowHelp(const QString& file, const QString& topic) override;
+    void ShowHelp(QWidget* owner, const QString& file, const QString& topic) override;
     int RunModal(QDialog& dialog) override;
+    void RunProgress(QDialog& dialog) override;
 
 private:
     QPointer<HelpViewer> m_helpViewer;

@@ -14,6 +14,8 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <new>
+
 namespace pemrix {
 
 // The seven chip commands seen from the main window over the scripted driver: what the
@@ -147,6 +149,28 @@ private slots:
         Run(IDC_ERAL);
         QCOMPARE(Result(), QStringLiteral("pemrix::CFailedDlg Eral Failed.(Error Code: 1000)"));
         QCOMPARE(Dump(), read);
+    }
+
+    // Memory that runs out while the driver's requests run (here on ReadAll's second read, on
+    // the command's own thread) ends the command with the framework's box: no result dialog,
+    // no log line, the dump as it was, and the device closed for the next command.
+    void OutOfMemoryEndsTheCommandWithTheFrameworksBox()
+    {
+        const QString dump = Dump();
+        Driver().Script(REQ_READ_ALL, 2,
+                        ScriptedReply{{}, {}, {}, [](std::span<std::uint8_t>) {
+                                          throw std::bad_alloc();
+                                      }});
+        Run(IDC_READALL);
+        QCOMPARE(m_harness->m_interaction.m_messages.size(), 1);
+        QCOMPARE(m_harness->m_interaction.m_messages[0].strText, QStringLiteral("Out of memory."));
+        QCOMPARE(m_harness->m_interaction.m_messages[0].strCaption, QStringLiteral("pemrix"));
+        QVERIFY(m_harness->m_results.isEmpty());
+        QCOMPARE(m_window->LogList()->topLevelItemCount(), 0);
+        QCOMPARE(Dump(), dump);
+        QCOMPARE(Driver().Calls().back().kind, LinkCall::Kind::Close);
+        Run(IDC_READALL);
+        QCOMPARE(Result(), QStringLiteral("pemrix::CSucceededDlg ReadAll Succeeded."));
     }
 
     void MissingDriverGives8000WithTheStartTime()

@@ -1,6 +1,7 @@
 #include "app/CVelmoraDlg.h"
 
 #include "MainWindowHarness.h"
+#include "app/HelpFileLocation.h"
 #include "app/MainWindowControls.h"
 #include "driver/RequestCodes.h"
 #include "ui/DumpView.h"
@@ -12,7 +13,11 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace pemrix {
@@ -145,6 +150,25 @@ private slots:
         QCOMPARE(StoredPort(), 0x3BCu);
     }
 
+    void ACustomPortOnAnEmptyListIsThePortInUse()
+    {
+        m_profile->WriteProfileInt(profile::kSection, profile::kParallelPort, 0x3BC);
+        auto window = StartWindow();
+        QComboBox* combo = window->PortCombo();
+        QCOMPARE(combo->count(), 0);
+        m_harness->m_interaction.QueueDialog([](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>()->setText(QStringLiteral("278"));
+            QTest::mouseClick(dialog.findChild<QAbstractButton*>(QStringLiteral("OK")),
+                              Qt::LeftButton);
+        });
+        QTest::mouseClick(window->Button(IDC_OPTIONS), Qt::LeftButton);
+        QCOMPARE(combo->currentText(), QStringLiteral("Custom Port: 278"));
+        QCOMPARE(StoredPort(), 0x278u);
+        window->PullDump();
+        window->PushDump();
+        QCOMPARE(combo->currentText(), QStringLiteral("Custom Port: 278"));
+    }
+
     void ChoosingAPortStoresItAndAPushKeepsShowingIt()
     {
         m_harness->m_machine = DescribedMachine({DescribedPort(u"Printer Port (LPT1)", 0x378),
@@ -231,6 +255,22 @@ private slots:
         QTest::mouseClick(window->Button(ID_HELP), Qt::LeftButton);
         QCOMPARE(m_harness->m_interaction.m_helpTopics,
                  QStringList{QStringLiteral("help/pemrix.html#context-20066")});
+    }
+
+    // In the build tree the document lies beside the program; installed, in share/doc/pemrix/.
+    void HelpFileIsFoundBesideTheProgramOrInItsInstalledTree()
+    {
+        QTemporaryDir tree;
+        const QString program = tree.filePath(QStringLiteral("bin/pemrix"));
+        const QString beside = tree.filePath(QStringLiteral("bin/pemrix.html"));
+        const QString installed = tree.filePath(QStringLiteral("share/doc/pemrix/pemrix.html"));
+        QCOMPARE(FindHelpFile(program), beside);
+        for (const QString& place : {installed, beside}) {
+            QVERIFY(QDir().mkpath(QFileInfo(place).path()));
+            QFile file(place);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(FindHelpFile(program), place);
+        }
     }
 
     void AboutButtonAndMenuItemOpenTheSameDialog()

@@ -1,6 +1,7 @@
 #include "ScriptedInteraction.h"
 
 #include <QDialog>
+#include <QEventLoop>
 
 namespace pemrix {
 
@@ -47,7 +48,7 @@ void ScriptedInteraction::OpenUrl(const QUrl& url)
     m_openedUrls.append(url);
 }
 
-void ScriptedInteraction::ShowHelp(const QString& file, const QString& topic)
+void ScriptedInteraction::ShowHelp(QWidget*, const QString& file, const QString& topic)
 {
     m_helpTopics.append(file + QLatin1Char('#') + topic);
 }
@@ -65,6 +66,21 @@ int ScriptedInteraction::RunModal(QDialog& dialog)
     if (dialog.isVisible())
         dialog.reject();
     return dialog.result();
+}
+
+void ScriptedInteraction::RunProgress(QDialog& dialog)
+{
+    m_progressClasses.append(QString::fromLatin1(dialog.metaObject()->className()));
+    dialog.show();
+    if (!m_progressScripts.empty()) {
+        DialogScript script = std::move(m_progressScripts.front());
+        m_progressScripts.pop_front();
+        script(dialog);
+    }
+    QEventLoop loop;
+    QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+    if (dialog.isVisible())
+        loop.exec();
 }
 
 } // namespace pemrix

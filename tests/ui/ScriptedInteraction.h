@@ -31,10 +31,13 @@ public:
                                const QStringList& defaultSuffixes) override;
     std::optional<FontChoice> ChooseFont(QWidget* owner) override;
     void OpenUrl(const QUrl& url) override;
-    void ShowHelp(const QString& file, const QString& topic) override;
+    void ShowHelp(QWidget* owner, const QString& file, const QString& topic) override;
     // Shows the dialog, runs the next dialog script on it, and returns its result; with no
     // script left the dialog is rejected, as if the user pressed Escape.
     int RunModal(QDialog& dialog) override;
+    // Shows the dialog, runs the next progress script on it, if any, and waits for the dialog
+    // to close itself; the scripts of the other dialogs are kept for them.
+    void RunProgress(QDialog& dialog) override;
 
     // The file a dialog gives back, chosen under its filter entry `filter`.
     void QueueFileName(const QString& path, qsizetype filter = 0)
@@ -43,6 +46,7 @@ public:
     }
     void QueueFont(std::optional<FontChoice> font) { m_fonts.push_back(std::move(font)); }
     void QueueDialog(DialogScript script) { m_dialogs.push_back(std::move(script)); }
+    void QueueProgress(DialogScript script) { m_progressScripts.push_back(std::move(script)); }
 
     QList<Message> m_messages;
     QList<QUrl> m_openedUrls;
@@ -50,11 +54,13 @@ public:
     QList<QStringList> m_fileFilters;
     QList<QStringList> m_defaultSuffixes;
     QStringList m_dialogClasses;
+    QStringList m_progressClasses;
 
 private:
     std::deque<FileChoice> m_fileNames;
     std::deque<std::optional<FontChoice>> m_fonts;
     std::deque<DialogScript> m_dialogs;
+    std::deque<DialogScript> m_progressScripts;
 };
 
 } // namespace pemrix

@@ -6,7 +6,9 @@
 #include "ui/WatchListPlacement.h"
 #include "ui/WatchListRows.h"
 
+#include <QApplication>
 #include <QCursor>
+#include <QMouseEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -152,6 +154,26 @@ private slots:
         QCOMPARE(m_list->topLevelItemCount(), 20);
         QCOMPARE(m_list->headerItem()->text(3), QStringLiteral("Data"));
         QCOMPARE(m_list->header()->sectionSize(3), 83);
+    }
+
+    void ColumnsStayInTheirOrderWhenAHeaderIsDragged()
+    {
+        m_list->show();
+        QHeaderView* header = m_list->header();
+        QWidget* sections = header->viewport();
+        const int y = header->height() / 2;
+        const QPoint from(header->sectionViewportPosition(1) + 20, y);
+        const QPoint to(header->sectionViewportPosition(3) + 40, y);
+        QTest::mousePress(sections, Qt::LeftButton, {}, from);
+        for (int step = 1; step <= 10; ++step) {
+            const QPointF at = from + (to - from) * step / 10;
+            QMouseEvent move(QEvent::MouseMove, at, sections->mapToGlobal(at), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(sections, &move);
+        }
+        QTest::mouseRelease(sections, Qt::LeftButton, {}, to);
+        for (int column = 0; column < header->count(); ++column)
+            QCOMPARE(header->logicalIndex(column), column);
     }
 
     void FirstClickSelectsSecondClickEdits()

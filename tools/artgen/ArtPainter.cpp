@@ -106,8 +106,10 @@ void PaintPicture(QPainter& painter, const ArtPiece& piece)
                      QStringLiteral("Version 2.0"));
 }
 
-void PaintIcon(QPainter& painter, const ArtPiece&)
+// Drawn on a 32-pixel grid and scaled up for the larger desktop icon.
+void PaintIcon(QPainter& painter, const ArtPiece& piece)
 {
+    painter.scale(piece.size.width() / 32.0, piece.size.height() / 32.0);
     PaintChipSymbol(painter, QRectF(3, 8, 26, 16), 3, 5);
 }
 
@@ -145,6 +147,8 @@ void PaintLettering(QPainter& painter, const ArtPiece& piece)
     painter.drawPath(letters);
 }
 
+// Square-cornered: the glyphs sit on the orange title strip, where rounded corners would
+// leave white pixels of the image's own ground.
 void PaintTitleGlyph(QPainter& painter, const ArtPiece& piece)
 {
     const QRectF body = Area(piece).adjusted(0.5, 0.5, -0.5, -0.5);
@@ -152,7 +156,7 @@ void PaintTitleGlyph(QPainter& painter, const ArtPiece& piece)
     painter.setPen(QPen(kOrangeEdge.darker(130), 1));
     painter.setBrush(pressed ? VerticalShade(body, kOrangeDeep, kOrangeLight)
                              : VerticalShade(body, kOrangeLight, kOrangeDeep));
-    painter.drawRoundedRect(body, 2, 2);
+    painter.drawRect(body);
     painter.setPen(QPen(Qt::black, 1.5, Qt::SolidLine, Qt::FlatCap));
     const QPointF mid = body.center();
     if (piece.text == u'X') {

@@ -14,7 +14,7 @@ struct TextArt
     const char* text;
 };
 
-constexpr std::array<TextArt, 10> kTitleStrips{{
+constexpr std::array<TextArt, 11> kTitleStrips{{
     {"title_198", 800, "Kestrova"},
     {"title_203", 200, "Read"},
     {"title_204", 200, "Write"},
@@ -25,6 +25,7 @@ constexpr std::array<TextArt, 10> kTitleStrips{{
     {"title_210", 200, "Edit"},
     {"title_211", 200, "Failed"},
     {"title_212", 200, "Succeeded"},
+    {"title_progress", 200, "Working"},
 }};
 
 constexpr std::array<TextArt, 3> kLabels{{
@@ -43,9 +44,10 @@ struct ButtonArt
     const char* text;
 };
 
-constexpr std::array<ButtonArt, 29> kButtons{{
+constexpr std::array<ButtonArt, 30> kButtons{{
     {"OK", 64, 27, ArtStyle::CommandButton, "OK"},
     {"CANCEL", 64, 27, ArtStyle::CommandButton, "CANCEL"},
+    {"STOP", 64, 27, ArtStyle::CommandButton, "Stop"},
     {"READALL", 64, 27, ArtStyle::CommandButton, "ReadAll"},
     {"WRITEALL", 64, 27, ArtStyle::CommandButton, "WriteAll"},
     {"WRAL", 64, 27, ArtStyle::CommandButton, "Wral"},
@@ -104,6 +106,8 @@ std::vector<ArtPiece> AllArtPieces()
     pieces.push_back({QStringLiteral("picture_216"), QSize(272, 65), ArtStyle::Picture,
                       QStringLiteral("Kestrova")});
     pieces.push_back({QStringLiteral("icon_128"), QSize(32, 32), ArtStyle::Icon, QString()});
+    // The window's icon for large sizes, and the desktop's icon of the installed program.
+    pieces.push_back({QStringLiteral("icon_desktop"), QSize(128, 128), ArtStyle::Icon, QString()});
     for (const ButtonArt& button : kButtons)
         AddButton(pieces, button);
     return pieces;

@@ -5,6 +5,7 @@
 #include "ui/CEditListCtrl.h"
 #include "ui/WatchListRows.h"
 #include "ui/WidgetInteraction.h"
+#include "ui/skin/SkinPalette.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -79,9 +80,8 @@ std::unique_ptr<QWidget> WatchListShot(bool editing)
 {
     auto frame = std::make_unique<QWidget>();
     frame->setFixedSize(kWatchListSize + QSize(2 * kMargin, 2 * kMargin));
-    QPalette white = frame->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    frame->setPalette(white);
+    // The main window's ground and colours, which the list takes from it there.
+    frame->setPalette(SkinPalette());
     frame->setAutoFillBackground(true);
     auto* list = new CEditListCtrl(SampleDump, frame.get());
     list->setGeometry(QRect(QPoint(kMargin, kMargin), kWatchListSize));

@@ -12,10 +12,13 @@
 #include "ui/CEraseDlg.h"
 #include "ui/CFailedDlg.h"
 #include "ui/COptionsDlg.h"
+#include "ui/CProgressDlg.h"
+#include "ui/CommandProgress.h"
 #include "ui/CReadDlg.h"
 #include "ui/CSucceededDlg.h"
 #include "ui/CWralDlg.h"
 #include "ui/CWriteDlg.h"
+#include "driver/ResultTexts.h"
 #include "ui/HelpViewer.h"
 
 #include <QWidget>
@@ -29,6 +32,14 @@ std::unique_ptr<QWidget> OptionsDialogShot()
 {
     ScreenshotProfile().WriteProfileInt(profile::kSection, profile::kCustomPort, 0x3BC);
     return std::make_unique<COptionsDlg>(ScreenshotProfile(), ScreenshotInteraction());
+}
+
+// A WriteAll of a 93C86 a third of the way through its writing.
+std::unique_ptr<QWidget> ProgressShot()
+{
+    static CommandProgress progress(2048);
+    progress.BeforeWord(683, 1024);
+    return std::make_unique<CProgressDlg>(kWriteAllResultKind, progress, [] { return false; });
 }
 
 // The help document as the Help button opens it, at the main window's topic or another.
@@ -58,6 +69,7 @@ std::vector<Screenshot> Screenshots()
         {"CSucceededDlg.png", [] { return std::make_unique<CSucceededDlg>(1, 0x2B, 0x1234); }},
         {"CFailedDlg.png", [] { return std::make_unique<CFailedDlg>(1, 0x8000); }},
         {"COptionsDlg.png", [] { return OptionsDialogShot(); }},
+        {"CProgressDlg.png", [] { return ProgressShot(); }},
         {"CAboutDlg.png", [] { return std::make_unique<CAboutDlg>(ScreenshotInteraction()); }},
         {"CVelmoraDlg-window-menu.png", [] { return WindowMenuShot(); }},
         {"HelpViewer.png", [] { return HelpShot(kMainWindowHelpTopic); }},

@@ -1,6 +1,8 @@
 // Renders every skinned window offscreen into PNG files, so the skin can be looked at
-// without a display: pemrix_screenshots <out-folder>
+// without a display: pemrix_screenshots [--dark] <out-folder>. With --dark the application
+// gets a dark desktop theme's palette first, to show that the windows keep their own colours.
 
+#include "DarkDesktopPalette.h"
 #include "ScreenshotTable.h"
 
 #include <QApplication>
@@ -9,19 +11,24 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: pemrix_screenshots <out-folder>\n");
+    const bool dark = argc == 3 && std::strcmp(argv[1], "--dark") == 0;
+    if (argc != 2 && !dark) {
+        std::fprintf(stderr, "usage: pemrix_screenshots [--dark] <out-folder>\n");
         return 2;
     }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
+    if (dark)
+        QApplication::setPalette(pemrix::DarkDesktopPalette());
+    const char* const folder = argv[argc - 1];
+    const QDir out(QString::fromLocal8Bit(folder));
     if (!out.mkpath(QStringLiteral("."))) {
-        std::fprintf(stderr, "pemrix_screenshots: cannot create %s\n", argv[1]);
+        std::fprintf(stderr, "pemrix_screenshots: cannot create %s\n", folder);
         return 1;
     }
     int failures = 0;

@@ -2,7 +2,9 @@
 
 #include "ui/skin/BackgroundDrag.h"
 #include "ui/skin/CBitmapButton.h"
+#include "ui/skin/SkinGroupStyle.h"
 #include "ui/skin/SkinImages.h"
+#include "ui/skin/SkinPalette.h"
 
 #include <QGroupBox>
 #include <QIcon>
@@ -14,7 +16,8 @@ namespace pemrix {
 namespace {
 
 const QColor kFrameSilver(192, 192, 192);
-const QString kIconImage = QStringLiteral("icon_128");
+// The small icon for title bars and lists, the large one for task switchers and docks.
+const QString kIconImages[] = {QStringLiteral("icon_128"), QStringLiteral("icon_desktop")};
 
 // The main window is a top-level window with its own taskbar entry; the others are dialogs.
 Qt::WindowFlags WindowFlagsOf(SkinWindow kind)
@@ -26,10 +29,15 @@ Qt::WindowFlags WindowFlagsOf(SkinWindow kind)
 
 CSkinDialog::CSkinDialog(SkinWindow kind, QWidget* parent)
     : QDialog(parent, WindowFlagsOf(kind)), m_layout(SkinWindowLayoutOf(kind)),
-      m_drag(new BackgroundDrag(this))
+      m_drag(new BackgroundDrag(this)), m_groupStyle(new SkinGroupStyle)
 {
+    m_groupStyle->setParent(this);
     setObjectName(QString::fromLatin1(m_layout.className));
-    setWindowIcon(QIcon(FindSkinImagePath(kIconImage)));
+    setPalette(SkinPalette());
+    QIcon icon;
+    for (const QString& image : kIconImages)
+        icon.addFile(FindSkinImagePath(image));
+    setWindowIcon(icon);
     setFixedSize(m_layout.window.size());
     // An explicit place also keeps a dialog from being centred over its owner when shown.
     move(m_layout.window.topLeft());
@@ -60,6 +68,14 @@ QLabel* CSkinDialog::AddImageLabel(const QString& imageName, const QRect& rect)
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(rect);
     return label;
+}
+
+QGroupBox* CSkinDialog::AddGroupBox(const QString& title, const QRect& rect)
+{
+    auto* group = new QGroupBox(title, this);
+    group->setStyle(m_groupStyle);
+    group->setGeometry(rect);
+    return group;
 }
 
 // Paints what a GDI Rectangle with a 4-pixel solid pen and a white brush paints: its outline

@@ -4,12 +4,14 @@
 
 #include <QDialog>
 
+class QGroupBox;
 class QLabel;
 
 namespace pemrix {
 
 class BackgroundDrag;
 class CBitmapButton;
+class SkinGroupStyle;
 
 // The look every window shares: no system frame, a white surface inside a silver frame,
 // the title strip at the top-left corner, bitmap buttons, and dragging by the background.
@@ -25,6 +27,8 @@ public:
     CBitmapButton* AddBitmapButton(const QString& caption, QPoint pos);
     // A picture (title strip, field label) showing the named image inside rect.
     QLabel* AddImageLabel(const QString& imageName, const QRect& rect);
+    // A group box drawn white inside, as the skin's static controls are.
+    QGroupBox* AddGroupBox(const QString& title, const QRect& rect);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,6 +37,7 @@ protected:
 private:
     const SkinWindowLayout& m_layout;
     BackgroundDrag* m_drag;
+    SkinGroupStyle* m_groupStyle;
 };
 
 } // namespace pemrix

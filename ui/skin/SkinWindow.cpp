@@ -13,7 +13,7 @@ constexpr QRect Corners(int left, int top, int right, int bottom)
 
 // The main window and the Wral dialog put their frame's top edge at y 0, two pixels above
 // the others'; that difference is kept.
-constexpr std::array<SkinWindowLayout, 10> kLayouts{{
+constexpr std::array<SkinWindowLayout, 11> kLayouts{{
     {SkinWindow::Main,
      "CVelmoraDlg",
      {0, 0, 800, 530},
@@ -74,6 +74,12 @@ constexpr std::array<SkinWindowLayout, 10> kLayouts{{
      Corners(2, 2, 289, 169),
      "title_208",
      true},
+    {SkinWindow::Progress,
+     "CProgressDlg",
+     {100, 100, 200, 120},
+     Corners(2, 2, 199, 119),
+     "title_progress",
+     false},
 }};
 
 // Lookup by kind indexes the table, so its rows must follow the order of the enum.

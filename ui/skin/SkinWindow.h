@@ -18,7 +18,8 @@ enum class SkinWindow
     Succeeded,
     Failed,
     Options,
-    About
+    About,
+    Progress
 };
 
 // One row of the window table.
@@ -37,7 +38,7 @@ struct SkinWindowLayout
     bool closesOnDoubleClick;
 };
 
-// All ten windows, main window first.
+// All eleven windows, main window first.
 std::span<const SkinWindowLayout> SkinWindowLayouts();
 
 const SkinWindowLayout& SkinWindowLayoutOf(SkinWindow kind);

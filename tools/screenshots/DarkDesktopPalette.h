@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QPalette>
+
+namespace pemrix {
+
+// A desktop in a dark theme: light text on dark grounds, as a dark GTK or KDE theme hands
+// the application. The windows must stay dark on light under it.
+QPalette DarkDesktopPalette();
+
+} // namespace pemrix

@@ -23,6 +23,7 @@ enum class AdapterStatus : std::uint32_t
     VirtualChipNotSaved = 10,
     PpdevNotLoaded = 11,
     PortNotPermitted = 12,
+    DataOutLow = 13,
 };
 
 // One row of the table the help page shows.

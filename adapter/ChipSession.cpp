@@ -16,29 +16,30 @@ std::uint16_t ChipWord(std::uint32_t value)
 
 ChipSession::ChipSession(PortConnector& connector) : m_connector(connector) {}
 
+ChipSession::~ChipSession()
+{
+    Release();
+}
+
 void ChipSession::SetPort(std::uint32_t address)
 {
     if (m_portAddress == address)
         return;
-    m_adapter.reset();
+    Release();
     m_portAddress = address;
     m_deferredStatus = AdapterStatus::Ok;
 }
 
 void ChipSession::EnableWrite(EepromType type)
 {
-    Defer(type, [](MicrowireBus& bus, const MicrowireGeometry& chip) {
-        bus.EnableWrite(chip);
-        return AdapterStatus::Ok;
-    });
+    Defer(type,
+          [](MicrowireBus& bus, const MicrowireGeometry& chip) { return bus.EnableWrite(chip); });
 }
 
 void ChipSession::DisableWrite(EepromType type)
 {
-    Defer(type, [](MicrowireBus& bus, const MicrowireGeometry& chip) {
-        bus.DisableWrite(chip);
-        return AdapterStatus::Ok;
-    });
+    Defer(type,
+          [](MicrowireBus& bus, const MicrowireGeometry& chip) { return bus.DisableWrite(chip); });
 }
 
 AdapterStatus ChipSession::Read(EepromType type, std::uint32_t address, std::uint32_t& data)
@@ -139,7 +140,38 @@ AdapterStatus ChipSession::Run(EepromType type, std::optional<std::uint32_t> add
     }
     const AdapterStatus busStatus = operation(m_adapter->BusFor(*chip), *chip);
     const AdapterStatus adapterStatus = m_adapter->FinishRequest();
-    return adapterStatus != AdapterStatus::Ok ? adapterStatus : busStatus;
+    // The program sends nothing more after a failed step, not even its write disable.
+    if (adapterStatus != AdapterStatus::Ok) {
+        WriteProtect(false);
+        return adapterStatus;
+    }
+    // A chip that never showed busy may still be programming behind a DO stuck high.
+    if (busStatus != AdapterStatus::Ok)
+        WriteProtect(busStatus != AdapterStatus::NoChip);
+    return busStatus;
+}
+
+void ChipSession::WriteProtect(bool lineTrusted)
+{
+    const std::optional<MicrowireGeometry> chip =
+        m_adapter ? m_adapter->WriteEnabledChip() : std::nullopt;
+    if (!chip)
+        return;
+    MicrowireBus& bus = m_adapter->BusFor(*chip);
+    // A chip still programming ignores EWDS, so its cycle must end first; where DO cannot be
+    // trusted to show when it does, its longest cycle is waited out.
+    if (lineTrusted)
+        bus.AwaitIdle();
+    else
+        bus.WaitOutProgramming();
+    bus.DisableWrite(*chip);
+    m_adapter->FinishRequest();
+}
+
+void ChipSession::Release()
+{
+    WriteProtect(true);
+    m_adapter.reset();
 }
 
 } // namespace pemrix

@@ -18,10 +18,16 @@ namespace pemrix {
 // that needs it, the adapter there. Record requests answer with a status. The 4-byte write
 // enable and disable have none, so what keeps them from the chip is held back and becomes the
 // status of the next record request, which is then not carried out.
+//
+// A chip is never left write-enabled: when a request fails, and when the adapter is let go,
+// an EWEN that no EWDS followed gets its EWDS from the session itself.
 class ChipSession
 {
 public:
     explicit ChipSession(PortConnector& connector);
+    ~ChipSession();
+    ChipSession(const ChipSession&) = delete;
+    ChipSession& operator=(const ChipSession&) = delete;
 
     void SetPort(std::uint32_t address);
     void EnableWrite(EepromType type);
@@ -43,6 +49,9 @@ private:
     void Defer(EepromType type, const BusOperation& operation);
     AdapterStatus Run(EepromType type, std::optional<std::uint32_t> address,
                       const BusOperation& operation);
+    // Sends EWDS to a chip the adapter's bus left write-enabled.
+    void WriteProtect(bool lineTrusted);
+    void Release();
 
     PortConnector& m_connector;
     std::optional<std::uint32_t> m_portAddress;

@@ -67,12 +67,25 @@ void ApplyCable(std::string_view value, DriverSettings& settings)
                                "); " + std::string(settings.cable->name) + " is used");
 }
 
+void ApplyFlag(std::string_view key, std::string_view value, bool& flag,
+               DriverSettings& settings)
+{
+    if (value == "true" || value == "false") {
+        flag = value == "true";
+        return;
+    }
+    settings.notices.push_back(SettingText(key, value) + " is neither true nor false; " +
+                               (flag ? "true" : "false") + " is used");
+}
+
 void ApplySetting(std::string_view key, std::string_view value, DriverSettings& settings)
 {
     if (key == "cable") {
         ApplyCable(value, settings);
     } else if (key == "half_period_ns") {
         ApplyHalfPeriod(value, settings);
+    } else if (key == "dummy_bit_check_only") {
+        ApplyFlag(key, value, settings.timing.dummyBitCheckOnly, settings);
     }
 }
 

@@ -7,6 +7,11 @@ namespace {
 constexpr unsigned kWordBits = 16;
 constexpr unsigned kStartAndOpcodeBits = 3;
 
+// What Opening() samples: DO before CS rises, and DO before the frame's last bit.
+constexpr std::size_t kIdleSample = 0;
+constexpr std::size_t kUndrivenSample = 1;
+constexpr std::size_t kOpeningSamples = 2;
+
 } // namespace
 
 MicrowireBus::MicrowireBus(TransactionPort& port, const BusClock& clock, const BusTiming& timing)
@@ -19,13 +24,19 @@ AdapterStatus MicrowireBus::Read(const MicrowireGeometry& chip, std::uint32_t ad
 {
     // The chip drives its dummy 0 from the last address bit's rising edge on, so it is read
     // before the first data clock, without a clock of its own.
-    BusTransaction read = Instruction(MicrowireInstruction::Read, chip, address);
-    read.Sample().ClockIn(kWordBits).Deselect();
+    BusTransaction read = Opening(MicrowireInstruction::Read, chip, address);
+    read.ClockOut(InstructionFrame(MicrowireInstruction::Read, chip.addressBits, address), 1)
+        .Sample()
+        .ClockIn(kWordBits)
+        .Deselect();
     const std::vector<bool> samples = m_port.Run(read);
-    if (samples.front())
+    const AdapterStatus opening = JudgeOpening(samples);
+    if (opening != AdapterStatus::Ok)
+        return opening;
+    if (samples[kOpeningSamples])
         return AdapterStatus::NoChip;
     std::uint16_t value = 0;
-    for (unsigned i = 1; i <= kWordBits; ++i)
+    for (std::size_t i = kOpeningSamples + 1; i < samples.size(); ++i)
         value = static_cast<std::uint16_t>((value << 1) | (samples[i] ? 1 : 0));
     word = value;
     return AdapterStatus::Ok;
@@ -34,68 +45,117 @@ AdapterStatus MicrowireBus::Read(const MicrowireGeometry& chip, std::uint32_t ad
 AdapterStatus MicrowireBus::Write(const MicrowireGeometry& chip, std::uint32_t address,
                                   std::uint16_t word)
 {
-    return Program(MicrowireInstruction::Write, chip, address, word);
+    return Send(MicrowireInstruction::Write, chip, address, word);
 }
 
 AdapterStatus MicrowireBus::Erase(const MicrowireGeometry& chip, std::uint32_t address)
 {
-    return Program(MicrowireInstruction::Erase, chip, address, 0);
+    return Send(MicrowireInstruction::Erase, chip, address, 0);
 }
 
 AdapterStatus MicrowireBus::EraseAll(const MicrowireGeometry& chip)
 {
-    return Program(MicrowireInstruction::EraseAll, chip, 0, 0);
+    return Send(MicrowireInstruction::EraseAll, chip, 0, 0);
 }
 
 AdapterStatus MicrowireBus::WriteAll(const MicrowireGeometry& chip, std::uint16_t word)
 {
-    return Program(MicrowireInstruction::WriteAll, chip, 0, word);
+    return Send(MicrowireInstruction::WriteAll, chip, 0, word);
 }
 
-void MicrowireBus::EnableWrite(const MicrowireGeometry& chip)
+AdapterStatus MicrowireBus::EnableWrite(const MicrowireGeometry& chip)
 {
-    m_port.Run(Instruction(MicrowireInstruction::EnableWrite, chip, 0).Deselect());
+    return Send(MicrowireInstruction::EnableWrite, chip, 0, 0);
 }
 
-void MicrowireBus::DisableWrite(const MicrowireGeometry& chip)
+AdapterStatus MicrowireBus::DisableWrite(const MicrowireGeometry& chip)
 {
-    m_port.Run(Instruction(MicrowireInstruction::DisableWrite, chip, 0).Deselect());
+    return Send(MicrowireInstruction::DisableWrite, chip, 0, 0);
 }
 
-AdapterStatus MicrowireBus::Program(MicrowireInstruction instruction, const MicrowireGeometry& chip,
-                                    std::uint32_t address, std::uint16_t word)
+AdapterStatus MicrowireBus::AwaitIdle()
 {
+    return AwaitReady(m_timing.chipProgramTimeout, false);
+}
+
+void MicrowireBus::WaitOutProgramming()
+{
+    m_port.Run(BusTransaction().Wait(m_timing.chipProgramTimeout));
+}
+
+AdapterStatus MicrowireBus::Send(MicrowireInstruction instruction, const MicrowireGeometry& chip,
+                                 std::uint32_t address, std::uint16_t word)
+{
+    // The opening is judged before the frame's last bit goes out, so an instruction to a chip
+    // that cannot be heard is never completed.
+    const AdapterStatus opening = JudgeOpening(m_port.Run(Opening(instruction, chip, address)));
+    if (opening != AdapterStatus::Ok) {
+        m_port.Run(BusTransaction().Deselect());
+        return opening;
+    }
     const MicrowireInstructionCode& code = InstructionCode(instruction);
-    BusTransaction program = Instruction(instruction, chip, address);
+    BusTransaction rest;
+    rest.ClockOut(InstructionFrame(instruction, chip.addressBits, address), 1);
     if (code.takesData)
-        program.ClockOut(word, kWordBits);
+        rest.ClockOut(word, kWordBits);
     // Chip select falling starts the chip's own programming cycle.
-    m_port.Run(program.Deselect());
-    return AwaitReady(code.wholeChip ? m_timing.chipProgramTimeout : m_timing.wordProgramTimeout);
+    m_port.Run(rest.Deselect());
+    if (instruction == MicrowireInstruction::EnableWrite) {
+        m_writeEnabledChip = chip;
+        return AdapterStatus::Ok;
+    }
+    if (instruction == MicrowireInstruction::DisableWrite) {
+        m_writeEnabledChip.reset();
+        return AdapterStatus::Ok;
+    }
+    return AwaitReady(code.wholeChip ? m_timing.chipProgramTimeout : m_timing.wordProgramTimeout,
+                      m_writeEnabledChip.has_value());
 }
 
-BusTransaction MicrowireBus::Instruction(MicrowireInstruction instruction,
-                                         const MicrowireGeometry& chip, std::uint32_t address)
+BusTransaction MicrowireBus::Opening(MicrowireInstruction instruction,
+                                     const MicrowireGeometry& chip, std::uint32_t address) const
 {
+    const unsigned frameBits = kStartAndOpcodeBits + chip.addressBits;
+    const std::uint32_t frame = InstructionFrame(instruction, chip.addressBits, address);
     BusTransaction transaction;
-    transaction.Select().ClockOut(InstructionFrame(instruction, chip.addressBits, address),
-                                  kStartAndOpcodeBits + chip.addressBits);
+    transaction.Sample().Select().ClockOut(frame >> 1, frameBits - 1).Sample();
     return transaction;
 }
 
-AdapterStatus MicrowireBus::AwaitReady(std::chrono::nanoseconds timeout)
+AdapterStatus MicrowireBus::JudgeOpening(const std::vector<bool>& samples) const
+{
+    if (m_timing.dummyBitCheckOnly)
+        return AdapterStatus::Ok;
+    // A chip never drives DO while deselected, so low there is the line itself; low once the
+    // start bit is in is a chip still busy from an earlier cycle, which ignores the start bit.
+    if (!samples[kIdleSample])
+        return AdapterStatus::DataOutLow;
+    if (!samples[kUndrivenSample])
+        return AdapterStatus::ChipBusy;
+    return AdapterStatus::Ok;
+}
+
+AdapterStatus MicrowireBus::AwaitReady(std::chrono::nanoseconds timeout, bool busyExpected)
 {
     // With chip select high again and DI low the chip shows busy as DO low and ready as DO
-    // high; polling, rather than waiting a fixed time, costs each word only its own cycle.
-    m_port.Run(BusTransaction().Select());
+    // high; polling, rather than waiting a fixed time, costs each word only its own cycle. The
+    // first poll comes a poll interval after CS rises, well past the status's valid time and
+    // well before the shortest programming cycle could end, so a write-enabled chip that
+    // shows ready at once never started one.
     BusTransaction poll;
     poll.Wait(m_timing.pollInterval).Sample();
+    BusTransaction first;
+    first.Select().Wait(m_timing.pollInterval).Sample();
     const std::chrono::nanoseconds start = m_clock.Now();
     AdapterStatus status = AdapterStatus::ChipBusy;
-    while (m_clock.Now() - start < timeout) {
-        if (m_port.Run(poll).front()) {
-            status = AdapterStatus::Ok;
-            break;
+    if (m_port.Run(first).front()) {
+        status = busyExpected ? AdapterStatus::NoChip : AdapterStatus::Ok;
+    } else {
+        while (m_clock.Now() - start < timeout) {
+            if (m_port.Run(poll).front()) {
+                status = AdapterStatus::Ok;
+                break;
+            }
         }
     }
     m_port.Run(BusTransaction().Deselect());

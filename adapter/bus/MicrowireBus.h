@@ -8,13 +8,20 @@
 #include "adapter/bus/MicrowireInstruction.h"
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace pemrix {
 
 // Builds the x16 instructions as transactions, one instruction per chip select, and hands them
 // to a transaction port. Callers check types and addresses; the bus reports only what the chip
-// does: Ok, NoChip when the 0 bit before read data is missing, ChipBusy when programming
-// outlasts its timeout.
+// does, and never takes a silent DO for an answer:
+// - before CS rises DO must read high (undriven), else DataOutLow: no chip, or no pull-up;
+// - while the instruction is clocked in it must still read high, else the chip is busy
+//   programming and ignores the instruction (ChipBusy); a modifying one is then not finished;
+// - a read must show the 0 bit before its data, else NoChip;
+// - a write-enabled chip must show busy after a programming instruction, then ready within
+//   its timeout: NoChip when it never shows busy, ChipBusy when it stays busy.
 class MicrowireBus
 {
 public:
@@ -25,19 +32,29 @@ public:
     AdapterStatus Erase(const MicrowireGeometry& chip, std::uint32_t address);
     AdapterStatus EraseAll(const MicrowireGeometry& chip);
     AdapterStatus WriteAll(const MicrowireGeometry& chip, std::uint16_t word);
-    void EnableWrite(const MicrowireGeometry& chip);
-    void DisableWrite(const MicrowireGeometry& chip);
+    AdapterStatus EnableWrite(const MicrowireGeometry& chip);
+    AdapterStatus DisableWrite(const MicrowireGeometry& chip);
+    // Waits, up to the whole-chip timeout, for a chip still programming to show ready.
+    AdapterStatus AwaitIdle();
+    // Waits the whole-chip timeout out, for when DO cannot be trusted to show ready.
+    void WaitOutProgramming();
+
+    // The chip an EWEN reached that no EWDS has reached since.
+    const std::optional<MicrowireGeometry>& WriteEnabledChip() const { return m_writeEnabledChip; }
 
 private:
-    AdapterStatus Program(MicrowireInstruction instruction, const MicrowireGeometry& chip,
-                          std::uint32_t address, std::uint16_t word);
-    static BusTransaction Instruction(MicrowireInstruction instruction,
-                                      const MicrowireGeometry& chip, std::uint32_t address);
-    AdapterStatus AwaitReady(std::chrono::nanoseconds timeout);
+    AdapterStatus Send(MicrowireInstruction instruction, const MicrowireGeometry& chip,
+                       std::uint32_t address, std::uint16_t word);
+    BusTransaction Opening(MicrowireInstruction instruction, const MicrowireGeometry& chip,
+                           std::uint32_t address) const;
+    AdapterStatus JudgeOpening(const std::vector<bool>& samples) const;
+    AdapterStatus AwaitReady(std::chrono::nanoseconds timeout, bool busyExpected);
 
     TransactionPort& m_port;
     const BusClock& m_clock;
     BusTiming m_timing;
+    // While set, a programming instruction must show busy.
+    std::optional<MicrowireGeometry> m_writeEnabledChip;
 };
 
 } // namespace pemrix

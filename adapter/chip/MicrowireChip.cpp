@@ -35,7 +35,7 @@ constexpr std::array<ChipCycles, 6> kCycles{{
 } // namespace
 
 MicrowireChip::MicrowireChip(const MicrowireGeometry& geometry, const BusClock& clock)
-    : m_geometry(geometry), m_clock(clock), m_words(geometry.words, kErasedWord),
+    : m_geometry(geometry), m_clock(clock), m_words(geometry.words, kErasedWord), m_timing(clock),
       m_readParity(geometry.words, false)
 {
 }
@@ -43,27 +43,42 @@ MicrowireChip::MicrowireChip(const MicrowireGeometry& geometry, const BusClock& 
 void MicrowireChip::Drive(bool chipSelect, bool clock, bool dataIn)
 {
     const bool rising = chipSelect && clock && !m_bClock;
+    const bool inTime = m_timing.Drive(chipSelect, clock, dataIn);
     if (chipSelect != m_bChipSelect) {
-        if (!chipSelect)
+        if (!chipSelect && !m_bConfused)
             Execute();
         m_phase = chipSelect ? Phase::AwaitStart : Phase::Standby;
+        m_bConfused = false;
     }
+    m_bConfused = m_bConfused || !inTime;
     m_bChipSelect = chipSelect;
     m_bClock = clock;
-    if (rising && !m_faults.absent && !Busy())
+    if (rising && !m_faults.absent && !m_bConfused && !Busy())
         OnRisingEdge(dataIn);
 }
 
-bool MicrowireChip::DataOut() const
+bool MicrowireChip::DataOut()
 {
+    std::optional<DrivenOutput> driven = Driven();
+    if (driven && !m_timing.Sample(driven->kind)) {
+        m_bConfused = true;
+        driven.reset();
+    }
+    if (m_faults.dataOutStuckAt)
+        return *m_faults.dataOutStuckAt;
     // Whenever the chip does not drive DO, the adapter's pull-up makes it read high.
-    if (m_faults.absent || !m_bChipSelect)
-        return true;
+    return driven ? driven->level : !m_faults.noPullUp;
+}
+
+std::optional<MicrowireChip::DrivenOutput> MicrowireChip::Driven() const
+{
+    if (m_faults.absent || !m_bChipSelect || m_bConfused)
+        return std::nullopt;
     if (m_phase == Phase::AwaitStart && m_bStatusPending)
-        return !Busy();
+        return DrivenOutput{!Busy(), ChipTimingChecker::Output::Status};
     if (m_phase == Phase::ReadOut)
-        return m_bDataOut;
-    return true;
+        return DrivenOutput{m_bDataOut, ChipTimingChecker::Output::ReadBit};
+    return std::nullopt;
 }
 
 void MicrowireChip::LoadWords(std::span<const std::uint16_t> words)
@@ -182,6 +197,8 @@ void MicrowireChip::StartCycle(std::chrono::nanoseconds cycle)
     m_bModified = true;
     m_bStatusPending = true;
     m_bNeverReady = m_faults.neverReady;
+    if (m_faults.cycle > std::chrono::nanoseconds::zero())
+        cycle = m_faults.cycle;
     m_busyUntil = m_clock.Now() + cycle;
     m_programmingTime += cycle;
 }

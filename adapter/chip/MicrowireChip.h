@@ -1,20 +1,25 @@
 #pragma once
 
 #include "adapter/bus/BusClock.h"
-#include "adapter/chip/ChipFaults.h"
 #include "adapter/bus/MicrowireGeometry.h"
 #include "adapter/bus/MicrowireInstruction.h"
+#include "adapter/chip/ChipFaults.h"
+#include "adapter/chip/ChipTimingChecker.h"
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace pemrix {
 
 // A 93Cxx in x16 organisation at the level of its pins: it samples DI on SK's rising edges
 // while CS is high, answers on DO, and programs itself in the bus clock's time. It powers up
-// write-protected and erased (all words FFFF).
+// write-protected and erased (all words FFFF). Its pins are held to the slowest parts'
+// datasheet timing: a change or a DO sample that breaks it is noted, and the chip then ignores
+// the rest of that instruction and leaves DO undriven, as a real one may.
 class MicrowireChip
 {
 public:
@@ -22,7 +27,8 @@ public:
 
     // The levels of CS, SK and DI as they now stand at the pins.
     void Drive(bool chipSelect, bool clock, bool dataIn);
-    bool DataOut() const;
+    // DO as the adapter reads it; a sample is itself checked against the timing.
+    bool DataOut();
 
     std::span<const std::uint16_t> Words() const { return m_words; }
     // Replaces the stored words, as a data file or a test sets them up; `words` has the
@@ -35,6 +41,9 @@ public:
     void ClearModified() { m_bModified = false; }
     // The sum of the programming cycles the chip has run, as a yardstick for the bus.
     std::chrono::nanoseconds ProgrammingTime() const { return m_programmingTime; }
+    bool WriteEnabled() const { return m_bWriteEnabled; }
+    // Every timing rule the adapter broke, one line each.
+    const std::vector<std::string>& TimingViolations() const { return m_timing.Violations(); }
 
 private:
     enum class Phase
@@ -48,6 +57,13 @@ private:
         Ignore,
     };
 
+    struct DrivenOutput
+    {
+        bool level;
+        ChipTimingChecker::Output kind;
+    };
+
+    std::optional<DrivenOutput> Driven() const;
     void OnRisingEdge(bool dataIn);
     void Decode();
     void Execute();
@@ -59,6 +75,9 @@ private:
     const BusClock& m_clock;
     std::vector<std::uint16_t> m_words;
     ChipFaults m_faults;
+    ChipTimingChecker m_timing;
+    // Set by a timing violation until the next chip select.
+    bool m_bConfused = false;
 
     bool m_bChipSelect = false;
     bool m_bClock = false;

@@ -74,6 +74,7 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndTellsWhatItDidNotTake)
         std::string_view cable;
         nanoseconds halfPeriod;
         std::vector<std::string> notices;
+        bool dummyBitCheckOnly = false;
     };
     const Case cases[] = {
         {"", "stk200", nanoseconds(2000), {}},
@@ -101,6 +102,12 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndTellsWhatItDidNotTake)
          nanoseconds(2000),
          {"driver.conf: half_period_ns = -5 is not a number of ns up to 1000000; 2000 is used"}},
         {"half_period_ns=1000000", "stk200", nanoseconds(1000000), {}},
+        {"dummy_bit_check_only = true\n", "stk200", nanoseconds(2000), {}, true},
+        {"dummy_bit_check_only=true\ndummy_bit_check_only=yes\n",
+         "stk200",
+         nanoseconds(2000),
+         {"driver.conf: dummy_bit_check_only = yes is neither true nor false; true is used"},
+         true},
     };
     TemporaryFolder folder;
     const std::filesystem::path file = folder.Path() / "driver.conf";
@@ -111,6 +118,7 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndTellsWhatItDidNotTake)
         EXPECT_EQ(settings.cable->name, c.cable) << c.text;
         EXPECT_EQ(settings.timing.halfPeriod, c.halfPeriod) << c.text;
         EXPECT_EQ(settings.notices, c.notices) << c.text;
+        EXPECT_EQ(settings.timing.dummyBitCheckOnly, c.dummyBitCheckOnly) << c.text;
     }
 }
 

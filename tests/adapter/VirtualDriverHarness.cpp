@@ -5,6 +5,8 @@
 #include "driver/RequestCodes.h"
 #include "driver/RequestRecords.h"
 
+#include <gtest/gtest.h>
+
 namespace pemrix {
 
 namespace {
@@ -23,6 +25,13 @@ VirtualDriverHarness::VirtualDriverHarness(const std::filesystem::path& folder, 
     : m_adapter(std::make_shared<VirtualAdapter>(folder / "chips", BusTiming{})),
       m_driver(MakeConnector(folder, m_adapter, std::move(ppdev)))
 {
+}
+
+VirtualDriverHarness::~VirtualDriverHarness()
+{
+    for (const EepromTypeInfo& type : EepromTypes()) {
+        EXPECT_EQ(Chip(type.code).TimingViolations(), std::vector<std::string>()) << type.name;
+    }
 }
 
 DriverHandle VirtualDriverHarness::OpenPort(std::uint32_t port)

@@ -22,11 +22,14 @@ template <typename Record> struct Reply
 
 // A built-in driver over the virtual adapter with its chips in `folder`/chips; the machine's
 // parallel ports are whatever `folder`/proc describes (nothing, unless a test writes it), and
-// are reached through `ppdev`.
+// are reached through `ppdev`. The test fails if the driver broke a chip's timing.
 class VirtualDriverHarness
 {
 public:
     explicit VirtualDriverHarness(const std::filesystem::path& folder, PpdevSetup ppdev = {});
+    ~VirtualDriverHarness();
+    VirtualDriverHarness(const VirtualDriverHarness&) = delete;
+    VirtualDriverHarness& operator=(const VirtualDriverHarness&) = delete;
 
     BuiltInDriver& Driver() { return m_driver; }
     VirtualAdapter& Adapter() { return *m_adapter; }

@@ -1,6 +1,8 @@
 #include "adapter/ChipSession.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace pemrix {
 
@@ -26,6 +28,7 @@ void ChipSession::SetPort(std::uint32_t address)
     if (m_portAddress == address)
         return;
     Release();
+    m_transfer = {};
     m_portAddress = address;
     m_deferredStatus = AdapterStatus::Ok;
 }
@@ -84,26 +87,20 @@ AdapterStatus ChipSession::EraseAll(EepromType type)
 AdapterStatus ChipSession::ReadImage(EepromType type, std::span<std::uint32_t> words)
 {
     return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
-        for (std::uint32_t address = 0; address < chip.words; ++address) {
-            std::uint16_t word = 0;
-            const AdapterStatus status = bus.Read(chip, address, word);
-            if (status != AdapterStatus::Ok)
-                return status;
-            words[address] = word;
-        }
-        return AdapterStatus::Ok;
+        std::vector<std::uint16_t> image(chip.words);
+        const AdapterStatus status = m_transfer.Read(bus, chip, image);
+        if (status == AdapterStatus::Ok)
+            std::copy(image.begin(), image.end(), words.begin());
+        return status;
     });
 }
 
 AdapterStatus ChipSession::WriteImage(EepromType type, std::span<const std::uint32_t> words)
 {
     return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
-        for (std::uint32_t address = 0; address < chip.words; ++address) {
-            const AdapterStatus status = bus.Write(chip, address, ChipWord(words[address]));
-            if (status != AdapterStatus::Ok)
-                return status;
-        }
-        return AdapterStatus::Ok;
+        std::vector<std::uint16_t> image(chip.words);
+        std::transform(words.begin(), words.begin() + chip.words, image.begin(), ChipWord);
+        return m_transfer.Write(bus, chip, image);
     });
 }
 

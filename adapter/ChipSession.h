@@ -2,6 +2,7 @@
 
 #include "adapter/Adapter.h"
 #include "adapter/AdapterStatus.h"
+#include "adapter/bus/ImageTransfer.h"
 #include "adapter/bus/MicrowireBus.h"
 #include "adapter/bus/MicrowireGeometry.h"
 #include "adapter/PortConnector.h"
@@ -57,6 +58,8 @@ private:
     std::optional<std::uint32_t> m_portAddress;
     std::shared_ptr<Adapter> m_adapter;
     AdapterStatus m_deferredStatus = AdapterStatus::Ok;
+    // What this handle learnt of the chips at its port.
+    ImageTransfer m_transfer;
 };
 
 } // namespace pemrix

@@ -86,6 +86,8 @@ void ApplySetting(std::string_view key, std::string_view value, DriverSettings& 
         ApplyHalfPeriod(value, settings);
     } else if (key == "dummy_bit_check_only") {
         ApplyFlag(key, value, settings.timing.dummyBitCheckOnly, settings);
+    } else if (key == "rewrite_equal_words") {
+        ApplyFlag(key, value, settings.timing.rewriteEqualWords, settings);
     }
 }
 

@@ -18,6 +18,9 @@ struct BusTiming
     // required to read high where the chip leaves it undriven, so an empty socket or a chip
     // still programming can no longer be told from a chip holding 0000.
     bool dummyBitCheckOnly = false;
+    // WriteAll programs every word, not only those the chip does not hold already, for a user
+    // who wants every cell refreshed at the cost of a cycle each.
+    bool rewriteEqualWords = false;
 };
 
 } // namespace pemrix

@@ -22,12 +22,19 @@ MicrowireBus::MicrowireBus(TransactionPort& port, const BusClock& clock, const B
 AdapterStatus MicrowireBus::Read(const MicrowireGeometry& chip, std::uint32_t address,
                                  std::uint16_t& word)
 {
+    return ReadOn(chip, address, std::span(&word, 1));
+}
+
+AdapterStatus MicrowireBus::ReadOn(const MicrowireGeometry& chip, std::uint32_t address,
+                                   std::span<std::uint16_t> words)
+{
     // The chip drives its dummy 0 from the last address bit's rising edge on, so it is read
-    // before the first data clock, without a clock of its own.
+    // before the first data clock, without a clock of its own. A chip with sequential read
+    // follows the last data bit with the next word's first, so one READ reads them all.
     BusTransaction read = Opening(MicrowireInstruction::Read, chip, address);
     read.ClockOut(InstructionFrame(MicrowireInstruction::Read, chip.addressBits, address), 1)
         .Sample()
-        .ClockIn(kWordBits)
+        .ClockIn(static_cast<unsigned>(kWordBits * words.size()))
         .Deselect();
     const std::vector<bool> samples = m_port.Run(read);
     const AdapterStatus opening = JudgeOpening(samples);
@@ -35,10 +42,14 @@ AdapterStatus MicrowireBus::Read(const MicrowireGeometry& chip, std::uint32_t ad
         return opening;
     if (samples[kOpeningSamples])
         return AdapterStatus::NoChip;
-    std::uint16_t value = 0;
-    for (std::size_t i = kOpeningSamples + 1; i < samples.size(); ++i)
-        value = static_cast<std::uint16_t>((value << 1) | (samples[i] ? 1 : 0));
-    word = value;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        std::uint16_t value = 0;
+        for (std::size_t bit = 0; bit < kWordBits; ++bit) {
+            const bool level = samples[kOpeningSamples + 1 + i * kWordBits + bit];
+            value = static_cast<std::uint16_t>((value << 1) | (level ? 1 : 0));
+        }
+        words[i] = value;
+    }
     return AdapterStatus::Ok;
 }
 

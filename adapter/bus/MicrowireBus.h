@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace pemrix {
@@ -29,6 +30,10 @@ public:
 
     AdapterStatus Read(const MicrowireGeometry& chip, std::uint32_t address, std::uint16_t& word);
     AdapterStatus Write(const MicrowireGeometry& chip, std::uint32_t address, std::uint16_t word);
+    // One READ clocked on for words.size() words from `address`: the words that follow it
+    // on a chip with sequential read; what a chip without it then shows on DO otherwise.
+    AdapterStatus ReadOn(const MicrowireGeometry& chip, std::uint32_t address,
+                         std::span<std::uint16_t> words);
     AdapterStatus Erase(const MicrowireGeometry& chip, std::uint32_t address);
     AdapterStatus EraseAll(const MicrowireGeometry& chip);
     AdapterStatus WriteAll(const MicrowireGeometry& chip, std::uint16_t word);
@@ -39,6 +44,7 @@ public:
     // Waits the whole-chip timeout out, for when DO cannot be trusted to show ready.
     void WaitOutProgramming();
 
+    const BusTiming& Timing() const { return m_timing; }
     // The chip an EWEN reached that no EWDS has reached since.
     const std::optional<MicrowireGeometry>& WriteEnabledChip() const { return m_writeEnabledChip; }
 

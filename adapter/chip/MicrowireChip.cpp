@@ -109,10 +109,8 @@ void MicrowireChip::OnRisingEdge(bool dataIn)
             m_phase = Phase::Complete;
         break;
     case Phase::ReadOut:
-        if (m_nBitsOut == 0) {
-            m_phase = Phase::Ignore;
+        if (m_nBitsOut == 0 && !NextReadWord())
             break;
-        }
         m_bDataOut = (m_nShiftOut & 0x8000) != 0;
         m_nShiftOut = static_cast<std::uint16_t>(m_nShiftOut << 1);
         --m_nBitsOut;
@@ -122,6 +120,28 @@ void MicrowireChip::OnRisingEdge(bool dataIn)
     case Phase::Ignore:
         break;
     }
+}
+
+bool MicrowireChip::NextReadWord()
+{
+    switch (m_afterLastDataBit) {
+    case AfterLastDataBit::NextWord:
+        m_nAddress = (m_nAddress + 1) % m_geometry.words;
+        m_nShiftOut = ReadValue(m_nAddress);
+        m_nBitsOut = kWordBits;
+        return true;
+    case AfterLastDataBit::SameWordAgain:
+        m_nShiftOut = ReadValue(m_nAddress);
+        m_nBitsOut = kWordBits;
+        return true;
+    case AfterLastDataBit::Zeros:
+        m_bDataOut = false;
+        return false;
+    case AfterLastDataBit::Released:
+        m_phase = Phase::Ignore;
+        return false;
+    }
+    return false;
 }
 
 void MicrowireChip::Decode()
@@ -201,6 +221,7 @@ void MicrowireChip::StartCycle(std::chrono::nanoseconds cycle)
         cycle = m_faults.cycle;
     m_busyUntil = m_clock.Now() + cycle;
     m_programmingTime += cycle;
+    ++m_nProgrammingCycles;
 }
 
 bool MicrowireChip::Busy() const

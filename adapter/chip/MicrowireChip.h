@@ -5,6 +5,7 @@
 #include "adapter/bus/MicrowireInstruction.h"
 #include "adapter/chip/ChipFaults.h"
 #include "adapter/chip/ChipTimingChecker.h"
+#include "adapter/chip/ChipVariant.h"
 
 #include <chrono>
 #include <cstdint>
@@ -35,12 +36,16 @@ public:
     // type's word count.
     void LoadWords(std::span<const std::uint16_t> words);
     void SetFaults(const ChipFaults& faults) { m_faults = faults; }
+    // Sequential read (NextWord) unless told otherwise.
+    void SetAfterLastDataBit(AfterLastDataBit behaviour) { m_afterLastDataBit = behaviour; }
 
     // Set by every programming cycle until whoever stores the words clears it.
     bool Modified() const { return m_bModified; }
     void ClearModified() { m_bModified = false; }
     // The sum of the programming cycles the chip has run, as a yardstick for the bus.
     std::chrono::nanoseconds ProgrammingTime() const { return m_programmingTime; }
+    // How many programming cycles the chip has run.
+    unsigned ProgrammingCycles() const { return m_nProgrammingCycles; }
     bool WriteEnabled() const { return m_bWriteEnabled; }
     // Every timing rule the adapter broke, one line each.
     const std::vector<std::string>& TimingViolations() const { return m_timing.Violations(); }
@@ -65,6 +70,9 @@ private:
 
     std::optional<DrivenOutput> Driven() const;
     void OnRisingEdge(bool dataIn);
+    // Past a READ's last data bit: loads the next word and answers true, or sets what DO
+    // then shows.
+    bool NextReadWord();
     void Decode();
     void Execute();
     void StartCycle(std::chrono::nanoseconds cycle);
@@ -75,6 +83,7 @@ private:
     const BusClock& m_clock;
     std::vector<std::uint16_t> m_words;
     ChipFaults m_faults;
+    AfterLastDataBit m_afterLastDataBit = AfterLastDataBit::NextWord;
     ChipTimingChecker m_timing;
     // Set by a timing violation until the next chip select.
     bool m_bConfused = false;
@@ -97,6 +106,7 @@ private:
     bool m_bModified = false;
     std::vector<bool> m_readParity;
     std::chrono::nanoseconds m_programmingTime{0};
+    unsigned m_nProgrammingCycles = 0;
 };
 
 } // namespace pemrix

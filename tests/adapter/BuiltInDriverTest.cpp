@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <fstream>
 #include <functional>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -143,6 +144,78 @@ TEST_F(BuiltInDriverTest, EveryRequestWorksOnEveryType)
         }
         EXPECT_EQ(Modify(REQ_ERAL, EralRecord{code}), 0u);
         EXPECT_EQ(ChipWords(code), WordList(type.words, 0xFFFF));
+    }
+}
+
+// ReadAll and WriteAll as the program sends them, each on a handle of its own, on chips with
+// and without sequential read, through contents that a chip without it could fake (erased,
+// zeros, one word repeated, a second word of 0000 or equal to the first) and one it cannot.
+TEST(BuiltInDriverWholeChip, ReadAllAndWriteAllOnEveryTypeWithAndWithoutSequentialRead)
+{
+    for (const AfterLastDataBit variant :
+         {AfterLastDataBit::NextWord, AfterLastDataBit::Zeros, AfterLastDataBit::Released,
+          AfterLastDataBit::SameWordAgain}) {
+        for (const EepromTypeInfo& type : EepromTypes()) {
+            SCOPED_TRACE(std::string(type.name) + " variant " +
+                         std::to_string(static_cast<int>(variant)));
+            WordList pattern;
+            for (std::uint32_t i = 0; i < type.words; ++i)
+                pattern.push_back(static_cast<std::uint16_t>(0x5A00 ^ (i * 0x0101) ^ (i << 11)));
+            WordList oneChanged = pattern;
+            oneChanged[type.words / 2] ^= 0x0F0F;
+            WordList secondZero = pattern;
+            secondZero[1] = 0x0000;
+            WordList firstTwoEqual = pattern;
+            firstTwoEqual[1] = firstTwoEqual[0];
+            const WordList contents[] = {pattern,
+                                         oneChanged,
+                                         oneChanged,
+                                         WordList(type.words, 0x0000),
+                                         WordList(type.words, 0x1234),
+                                         secondZero,
+                                         firstTwoEqual,
+                                         WordList(type.words, 0xFFFF)};
+            for (const bool rewriteEqualWords : {false, true}) {
+                TemporaryFolder folder;
+                VirtualDriverHarness harness(folder.Path(), {},
+                                             BusTiming{.rewriteEqualWords = rewriteEqualWords});
+                MicrowireChip& chip = harness.Chip(type.code);
+                chip.SetAfterLastDataBit(variant);
+                WordList held(type.words, 0xFFFF);
+                for (const WordList& content : contents) {
+                    ImageRecord image{type.code};
+                    std::copy(content.begin(), content.end(), image.words.begin());
+                    const std::size_t differing = static_cast<std::size_t>(
+                        std::inner_product(held.begin(), held.end(), content.begin(), 0,
+                                           std::plus<>(), std::not_equal_to<>()));
+                    const unsigned cyclesBefore = chip.ProgrammingCycles();
+                    DriverHandle handle = harness.OpenVirtualPort();
+                    ASSERT_TRUE(harness.SendValue(handle, REQ_WRITE_ENABLE, type.code));
+                    EXPECT_EQ(harness.Send(handle, REQ_WRITE_ALL, image).record.status, 0u);
+                    harness.Driver().Close(handle);
+                    EXPECT_EQ(chip.ProgrammingCycles() - cyclesBefore,
+                              rewriteEqualWords ? type.words : differing);
+                    EXPECT_TRUE(std::equal(content.begin(), content.end(), chip.Words().begin()));
+                    held = content;
+                    handle = harness.OpenVirtualPort();
+                    SimulatedLinePort& port = harness.Adapter().Port(type.code);
+                    for (int pass = 0; pass < 2; ++pass) {
+                        port.ResetCounters();
+                        const ImageRecord read =
+                            harness.Send(handle, REQ_READ_ALL, ImageRecord{type.code}).record;
+                        EXPECT_EQ(read.status, 0u);
+                        EXPECT_TRUE(std::equal(content.begin(), content.end(), read.words.begin()));
+                    }
+                    // Once learnt, a chip with sequential read gives its words to one READ.
+                    if (variant == AfterLastDataBit::NextWord && &content == &contents[0]) {
+                        EXPECT_EQ(port.Counters().clocks,
+                                  3 + FindMicrowireGeometry(type.code)->addressBits +
+                                      16 * type.words);
+                    }
+                    harness.Driver().Close(handle);
+                }
+            }
+        }
     }
 }
 

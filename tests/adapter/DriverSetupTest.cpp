@@ -75,6 +75,7 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndTellsWhatItDidNotTake)
         nanoseconds halfPeriod;
         std::vector<std::string> notices;
         bool dummyBitCheckOnly = false;
+        bool rewriteEqualWords = false;
     };
     const Case cases[] = {
         {"", "stk200", nanoseconds(2000), {}},
@@ -102,7 +103,12 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndTellsWhatItDidNotTake)
          nanoseconds(2000),
          {"driver.conf: half_period_ns = -5 is not a number of ns up to 1000000; 2000 is used"}},
         {"half_period_ns=1000000", "stk200", nanoseconds(1000000), {}},
-        {"dummy_bit_check_only = true\n", "stk200", nanoseconds(2000), {}, true},
+        {"dummy_bit_check_only = true\nrewrite_equal_words=true\n",
+         "stk200",
+         nanoseconds(2000),
+         {},
+         true,
+         true},
         {"dummy_bit_check_only=true\ndummy_bit_check_only=yes\n",
          "stk200",
          nanoseconds(2000),
@@ -119,6 +125,7 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndTellsWhatItDidNotTake)
         EXPECT_EQ(settings.timing.halfPeriod, c.halfPeriod) << c.text;
         EXPECT_EQ(settings.notices, c.notices) << c.text;
         EXPECT_EQ(settings.timing.dummyBitCheckOnly, c.dummyBitCheckOnly) << c.text;
+        EXPECT_EQ(settings.timing.rewriteEqualWords, c.rewriteEqualWords) << c.text;
     }
 }
 

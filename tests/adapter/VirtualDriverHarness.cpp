@@ -21,8 +21,9 @@ std::shared_ptr<PortConnector> MakeConnector(const std::filesystem::path& folder
 
 } // namespace
 
-VirtualDriverHarness::VirtualDriverHarness(const std::filesystem::path& folder, PpdevSetup ppdev)
-    : m_adapter(std::make_shared<VirtualAdapter>(folder / "chips", BusTiming{})),
+VirtualDriverHarness::VirtualDriverHarness(const std::filesystem::path& folder, PpdevSetup ppdev,
+                                           const BusTiming& virtualTiming)
+    : m_adapter(std::make_shared<VirtualAdapter>(folder / "chips", virtualTiming)),
       m_driver(MakeConnector(folder, m_adapter, std::move(ppdev)))
 {
 }

@@ -26,7 +26,8 @@ template <typename Record> struct Reply
 class VirtualDriverHarness
 {
 public:
-    explicit VirtualDriverHarness(const std::filesystem::path& folder, PpdevSetup ppdev = {});
+    explicit VirtualDriverHarness(const std::filesystem::path& folder, PpdevSetup ppdev = {},
+                                  const BusTiming& virtualTiming = {});
     ~VirtualDriverHarness();
     VirtualDriverHarness(const VirtualDriverHarness&) = delete;
     VirtualDriverHarness& operator=(const VirtualDriverHarness&) = delete;

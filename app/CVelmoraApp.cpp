@@ -5,7 +5,7 @@
 #include "settings/PortPlatform.h"
 #include "core/SystemClock.h"
 #include "driver/DriverLink.h"
-#include "files/PosixFileSystem.h"
+#include "files/NativeFileSystem.h"
 #include "settings/ProfileStore.h"
 #include "ui/ReportList.h"
 #include "ui/WidgetInteraction.h"
@@ -25,7 +25,7 @@ int CVelmoraApp::Run()
 {
     const ProfileStore profile = ProfileStore::ForCurrentUser();
     WidgetInteraction interaction;
-    PosixFileSystem fileSystem;
+    NativeFileSystem fileSystem;
     std::vector<std::string> driverNotices;
     const std::unique_ptr<DriverLink> driver = MakeDriverLink(&driverNotices);
     const SystemClock clock;

@@ -15,7 +15,7 @@ struct ErrnoKind
     FileErrorKind kind;
 };
 
-constexpr std::array<ErrnoKind, 20> kErrnoKinds{{
+constexpr auto kErrnoKinds = std::to_array<ErrnoKind>({
     {ENOENT, FileErrorKind::NotFound},          {ENOTDIR, FileErrorKind::InvalidPath},
     {EISDIR, FileErrorKind::InvalidPath},       {ENAMETOOLONG, FileErrorKind::InvalidPath},
     {EINVAL, FileErrorKind::InvalidPath},       {ELOOP, FileErrorKind::InvalidPath},
@@ -25,8 +25,11 @@ constexpr std::array<ErrnoKind, 20> kErrnoKinds{{
     {EIO, FileErrorKind::HardwareIo},           {EBUSY, FileErrorKind::SharingViolation},
     {ETXTBSY, FileErrorKind::SharingViolation}, {EDEADLK, FileErrorKind::LockingViolation},
     {ENOLCK, FileErrorKind::LockingViolation},  {ENOSPC, FileErrorKind::DiskFull},
-    {EDQUOT, FileErrorKind::DiskFull},          {EFBIG, FileErrorKind::DiskFull},
-}};
+    {EFBIG, FileErrorKind::DiskFull},
+#ifdef EDQUOT // Windows has no quotas in errno
+    {EDQUOT, FileErrorKind::DiskFull},
+#endif
+});
 
 struct KindText
 {

@@ -41,7 +41,7 @@ struct FileTarget
     // The file a link leads to, so the link stays a link; else the path itself.
     std::string path;
     bool exists = false;
-    // Its permission bits, which the new file takes over.
+    // Its permission bits (on Windows its attributes), which the new file takes over.
     unsigned mode = 0;
     // Why it may not be written (such as EACCES for a read-only file), or 0.
     int writeError = 0;

@@ -1,4 +1,4 @@
-#include "PosixFileSystem.h"
+#include "files/NativeFileSystem.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -45,7 +45,7 @@ template <typename Transfer> Transferred TransferAll(std::size_t total, Transfer
 
 } // namespace
 
-FileTarget PosixFileSystem::Inspect(const std::string& path)
+FileTarget NativeFileSystem::Inspect(const std::string& path)
 {
     FileTarget target{path};
     char* resolved = ::realpath(path.c_str(), nullptr);
@@ -64,7 +64,7 @@ FileTarget PosixFileSystem::Inspect(const std::string& path)
     return target;
 }
 
-FileCreateResult PosixFileSystem::CreateNew(const std::string& path)
+FileCreateResult NativeFileSystem::CreateNew(const std::string& path)
 {
     const int handle = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (handle < 0)
@@ -72,7 +72,7 @@ FileCreateResult PosixFileSystem::CreateNew(const std::string& path)
     return {handle, 0};
 }
 
-FileWriteResult PosixFileSystem::Write(FileHandle handle, std::string_view bytes)
+FileWriteResult NativeFileSystem::Write(FileHandle handle, std::string_view bytes)
 {
     const Transferred written = TransferAll(bytes.size(), [&](std::size_t done) {
         return ::write(handle, bytes.data() + done, bytes.size() - done);
@@ -80,17 +80,17 @@ FileWriteResult PosixFileSystem::Write(FileHandle handle, std::string_view bytes
     return {written.count, written.error};
 }
 
-int PosixFileSystem::SetMode(FileHandle handle, unsigned mode)
+int NativeFileSystem::SetMode(FileHandle handle, unsigned mode)
 {
     return ErrorOf(::fchmod(handle, static_cast<mode_t>(mode)));
 }
 
-int PosixFileSystem::Flush(FileHandle handle)
+int NativeFileSystem::Flush(FileHandle handle)
 {
     return ErrorOf(::fsync(handle));
 }
 
-int PosixFileSystem::Close(FileHandle handle)
+int NativeFileSystem::Close(FileHandle handle)
 {
     // Linux releases the descriptor even when close is interrupted, and the bytes were
     // already flushed, so an interruption is no failure.
@@ -98,17 +98,17 @@ int PosixFileSystem::Close(FileHandle handle)
     return result == 0 || errno == EINTR ? 0 : errno;
 }
 
-int PosixFileSystem::Rename(const std::string& from, const std::string& to)
+int NativeFileSystem::Rename(const std::string& from, const std::string& to)
 {
     return ErrorOf(std::rename(from.c_str(), to.c_str()));
 }
 
-int PosixFileSystem::Remove(const std::string& path)
+int NativeFileSystem::Remove(const std::string& path)
 {
     return ErrorOf(::unlink(path.c_str()));
 }
 
-FileSizeResult PosixFileSystem::FileSize(const std::string& path)
+FileSizeResult NativeFileSystem::FileSize(const std::string& path)
 {
     struct stat info = {};
     if (::stat(path.c_str(), &info) != 0)
@@ -116,7 +116,7 @@ FileSizeResult PosixFileSystem::FileSize(const std::string& path)
     return {static_cast<std::uint64_t>(info.st_size), 0};
 }
 
-FileReadResult PosixFileSystem::ReadFile(const std::string& path, std::size_t maxBytes)
+FileReadResult NativeFileSystem::ReadFile(const std::string& path, std::size_t maxBytes)
 {
     // Non-blocking, so a pipe or device chosen by mistake cannot hang the window.
     const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);

@@ -24,10 +24,11 @@ std::uint32_t ReadHexPrefix(const QString& text)
 
 PortComboEntry DiscoveredPortEntry(const PortRecord& record)
 {
-    QString text = record.m_strName + QStringLiteral(" [") + record.m_strAddress + QLatin1Char(']');
+    QString text = QString::fromStdU16String(record.m_strName) + QStringLiteral(" [") +
+                   QString::fromStdString(record.m_strAddress) + QLatin1Char(']');
     if (record.m_bDisabled)
         text += QStringLiteral(" (DISABLED)");
-    return PortComboEntry{text, ReadHexPrefix(record.m_strAddress)};
+    return PortComboEntry{text, ParseHexPrefix(record.m_strAddress)};
 }
 
 PortComboEntry StoredCustomPortEntry(std::uint32_t customPort)

@@ -10,7 +10,7 @@ PortComboPlan PlanPortCombo(const PortTable& table, std::uint32_t customPort)
 {
     PortComboPlan plan;
     for (const PortRecord& record : table) {
-        if (record.m_strName.isEmpty() || record.m_bAbsent || record.m_strAddress.isEmpty())
+        if (record.m_strName.empty() || record.m_bAbsent || record.m_strAddress.empty())
             continue;
         const PortComboEntry entry = DiscoveredPortEntry(record);
         plan.m_parallelPortWrites.push_back(entry.m_nAddress);

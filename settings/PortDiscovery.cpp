@@ -4,7 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <string_view>
+#include <string>
+#include <utility>
 
 namespace pemrix {
 
@@ -14,21 +15,21 @@ constexpr std::size_t kInstanceIdChars = 200;
 // 1024 bytes of UTF-16: at most 511 characters and the terminator.
 constexpr std::size_t kFriendlyNameChars = 512;
 
-QString ReadFriendlyName(PortPlatform& platform, PortDeviceSet set, const PortDevice& device)
+std::u16string ReadFriendlyName(PortPlatform& platform, PortDeviceSet set, const PortDevice& device)
 {
     std::array<char16_t, kFriendlyNameChars> buffer{};
     if (!platform.GetFriendlyName(set, device, buffer))
         return {};
     // The last character is kept for the terminator even when the platform sent none.
     const auto end = std::find(buffer.begin(), buffer.end() - 1, u'\0');
-    return QString::fromUtf16(buffer.data(), end - buffer.begin());
+    return std::u16string(buffer.begin(), end);
 }
 
-QString FormatIoBase(std::uint64_t base)
+std::string FormatIoBase(std::uint64_t base)
 {
     char text[24];
     std::snprintf(text, sizeof text, "%04llX", static_cast<unsigned long long>(base));
-    return QString::fromLatin1(text);
+    return text;
 }
 
 bool HasProblem(const PortNodeStatus& status, std::uint32_t problem)
@@ -51,9 +52,9 @@ std::optional<PortConfigHandle> ChooseConfig(PortPlatform& platform, PortDevNode
 }
 
 // Walks every descriptor of the configuration, releasing each one behind it.
-QString FirstIoRangeBase(PortPlatform& platform, PortConfigHandle config)
+std::string FirstIoRangeBase(PortPlatform& platform, PortConfigHandle config)
 {
-    QString address;
+    std::string address;
     std::optional<PortResourceHandle> previous;
     std::uintptr_t current = config;
     while (const auto resource = platform.GetNextResDes(current)) {
@@ -61,7 +62,7 @@ QString FirstIoRangeBase(PortPlatform& platform, PortConfigHandle config)
             platform.FreeResDes(*previous);
         previous = resource->m_hResource;
         current = resource->m_hResource;
-        if (resource->m_type != PortResourceType::Io || !address.isEmpty())
+        if (resource->m_type != PortResourceType::Io || !address.empty())
             continue;
         const auto range = platform.GetResDesData(*resource);
         if (range && range->m_nEnd - range->m_nBase + 1 != 0)
@@ -78,10 +79,10 @@ void ReadPortRecord(PortPlatform& platform, PortDeviceSet set, const PortDevice&
     std::array<char16_t, kInstanceIdChars> instanceId{};
     if (!platform.GetDeviceInstanceId(set, device, instanceId))
         return;
-    const QString name = ReadFriendlyName(platform, set, device);
-    if (!name.contains(QStringLiteral("LPT"), Qt::CaseSensitive))
+    std::u16string name = ReadFriendlyName(platform, set, device);
+    if (name.find(u"LPT") == std::u16string::npos)
         return;
-    record.m_strName = name;
+    record.m_strName = std::move(name);
 
     const PortNodeStatus status = platform.GetDevNodeStatus(device.m_nDevNode);
     if (status.m_nResult == kPortCrSuccess) {

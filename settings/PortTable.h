@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QString>
-
 #include <array>
 #include <cstddef>
+#include <string>
 
 namespace pemrix {
 
@@ -11,9 +10,9 @@ namespace pemrix {
 // empty holds no parallel port.
 struct PortRecord
 {
-    QString m_strName;
+    std::u16string m_strName;
     // The base of the first non-empty I/O range as at least four upper-case hex digits.
-    QString m_strAddress;
+    std::string m_strAddress;
     bool m_bDisabled = false;
     bool m_bAbsent = false;
 };

@@ -1,13 +1,5 @@
 #include "platform/win32/Win32DriverLink.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
 namespace pemrix {
 
 namespace {
@@ -21,11 +13,15 @@ HANDLE ToWin32(DriverHandle handle)
 
 } // namespace
 
+Win32DriverLink::Win32DriverLink() : m_calls(m_systemCalls) {}
+
+Win32DriverLink::Win32DriverLink(Win32DeviceCalls& calls) : m_calls(calls) {}
+
 DriverHandle Win32DriverLink::Open(std::uint32_t attributes)
 {
     // Share mode 0: the device belongs to one command of one program at a time.
-    const HANDLE device = CreateFileW(kDevicePath, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                      OPEN_EXISTING, attributes, nullptr);
+    const HANDLE device =
+        m_calls.OpenDevice(kDevicePath, GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING, attributes);
     if (device == INVALID_HANDLE_VALUE)
         return kInvalidDriverHandle;
     return reinterpret_cast<DriverHandle>(device);
@@ -37,16 +33,15 @@ bool Win32DriverLink::Control(DriverHandle handle, std::uint32_t code, std::uint
 {
     DWORD returned = 0;
     // Requests with a reply pass the same buffer both ways; the 4-byte ones pass no output.
-    const BOOL succeeded =
-        DeviceIoControl(ToWin32(handle), code, buffer, inSize, outSize != 0 ? buffer : nullptr,
-                        outSize, &returned, nullptr);
+    const BOOL succeeded = m_calls.IoControl(ToWin32(handle), code, buffer, inSize,
+                                             outSize != 0 ? buffer : nullptr, outSize, &returned);
     bytesReturned = returned;
     return succeeded != FALSE;
 }
 
 void Win32DriverLink::Close(DriverHandle handle)
 {
-    CloseHandle(ToWin32(handle));
+    m_calls.CloseDevice(ToWin32(handle));
 }
 
 } // namespace pemrix

@@ -3,7 +3,7 @@
 #include "app/CVelmoraDlg.h"
 #include "core/Clock.h"
 #include "driver/ScriptedDriverLink.h"
-#include "files/PosixFileSystem.h"
+#include "files/NativeFileSystem.h"
 #include "settings/PortMachine.h"
 #include "settings/ProfileStore.h"
 #include "ui/ScriptedInteraction.h"
@@ -57,7 +57,7 @@ public:
     QTemporaryDir m_dir;
     ProfileStore m_profile;
     ScriptedInteraction m_interaction;
-    PosixFileSystem m_fileSystem;
+    NativeFileSystem m_fileSystem;
     PortMachine m_machine;
     ScriptedDriverLink m_scriptedDriver;
     DriverLink* m_driver = &m_scriptedDriver;

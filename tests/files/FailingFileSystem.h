@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/PosixFileSystem.h"
+#include "files/NativeFileSystem.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +22,7 @@ struct FileFaults
 };
 
 // The real file system with faults injected, so a test sees what a failure leaves on disk.
-class FailingFileSystem final : public PosixFileSystem
+class FailingFileSystem final : public NativeFileSystem
 {
 public:
     explicit FailingFileSystem(const FileFaults& faults);

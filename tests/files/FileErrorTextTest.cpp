@@ -33,7 +33,9 @@ TEST(FileErrorText, EveryErrorNumberNamesItsCauseAndThePath)
         {EDEADLK, "A locking violation occurred while accessing /d/x.ROM."},
         {ENOLCK, "A locking violation occurred while accessing /d/x.ROM."},
         {ENOSPC, "Disk full while accessing /d/x.ROM."},
+#ifdef EDQUOT
         {EDQUOT, "Disk full while accessing /d/x.ROM."},
+#endif
         {EFBIG, "Disk full while accessing /d/x.ROM."},
         {EXDEV, "An unknown error occurred while accessing /d/x.ROM."},
         {0, "An unknown error occurred while accessing /d/x.ROM."},

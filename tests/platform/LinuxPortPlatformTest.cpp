@@ -2,6 +2,7 @@
 
 #include "settings/PortComboPlan.h"
 #include "settings/PortDiscovery.h"
+#include "tests/settings/DescribedComboEntry.h"
 #include "tests/settings/DescribedPorts.h"
 
 #include <QTemporaryDir>

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "settings/PortComboEntry.h"
 #include "settings/PortMachine.h"
 
 #include <cstdint>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -30,10 +28,5 @@ PortMachine DescribedMachine(std::vector<PortMachineDevice> devices);
 
 // A node status with the problem bit set and that problem code.
 PortNodeStatus ProblemStatus(std::uint32_t problem);
-
-PortComboEntry ComboEntry(const char* text, std::uint32_t address);
-
-// Readable combo entries in test failures.
-void PrintTo(const PortComboEntry& entry, std::ostream* out);
 
 } // namespace pemrix

@@ -3,6 +3,7 @@
 #include "settings/PortMachinePlatform.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileStore.h"
+#include "tests/settings/DescribedComboEntry.h"
 #include "tests/settings/DescribedPorts.h"
 
 #include <QTemporaryDir>
@@ -16,7 +17,7 @@ namespace {
 
 PortRecord Port(const char* name, const char* address, bool disabled = false, bool absent = false)
 {
-    return PortRecord{QString::fromLatin1(name), QString::fromLatin1(address), disabled, absent};
+    return PortRecord{QString::fromLatin1(name).toStdU16String(), address, disabled, absent};
 }
 
 TEST(PortComboPlan, OffersPortsTopDownInReverseTableOrder)

@@ -38,14 +38,14 @@ TEST(PortDiscovery, RecordsAreIndexedByEnumerationPosition)
 {
     const PortTable table = Discover(
         DescribedMachine({DescribedSerialPort(), DescribedPort(u"Printer Port (LPT1)", 0x378)}));
-    EXPECT_TRUE(table[0].m_strName.isEmpty());
-    EXPECT_TRUE(table[0].m_strAddress.isEmpty());
-    EXPECT_EQ(table[1].m_strName, QStringLiteral("Printer Port (LPT1)"));
-    EXPECT_EQ(table[1].m_strAddress, QStringLiteral("0378"));
+    EXPECT_TRUE(table[0].m_strName.empty());
+    EXPECT_TRUE(table[0].m_strAddress.empty());
+    EXPECT_EQ(table[1].m_strName, u"Printer Port (LPT1)");
+    EXPECT_EQ(table[1].m_strAddress, "0378");
     EXPECT_FALSE(table[1].m_bDisabled);
     EXPECT_FALSE(table[1].m_bAbsent);
     for (std::size_t i = 2; i < table.size(); ++i)
-        EXPECT_TRUE(table[i].m_strName.isEmpty());
+        EXPECT_TRUE(table[i].m_strName.empty());
 }
 
 TEST(PortDiscovery, OnlyNamesWithUpperCaseLptAreTaken)
@@ -65,8 +65,8 @@ TEST(PortDiscovery, OnlyNamesWithUpperCaseLptAreTaken)
         {u"", false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(QString::fromStdU16String(c.name).toStdString());
-        EXPECT_EQ(!DiscoverOne(DescribedPort(c.name, 0x378)).m_strName.isEmpty(), c.taken);
+        SCOPED_TRACE(std::string(c.name.begin(), c.name.end()));
+        EXPECT_EQ(!DiscoverOne(DescribedPort(c.name, 0x378)).m_strName.empty(), c.taken);
     }
 }
 
@@ -82,10 +82,10 @@ TEST(PortDiscovery, DeviceWithoutInstanceIdOrFriendlyNameIsSkipped)
     noName.m_bFriendlyNameReadable = false;
 
     const PortTable table = Discover(DescribedMachine({noId, longId, longestId, noName}));
-    EXPECT_TRUE(table[0].m_strName.isEmpty());
-    EXPECT_TRUE(table[1].m_strName.isEmpty());
-    EXPECT_EQ(table[2].m_strAddress, QStringLiteral("0378"));
-    EXPECT_TRUE(table[3].m_strName.isEmpty());
+    EXPECT_TRUE(table[0].m_strName.empty());
+    EXPECT_TRUE(table[1].m_strName.empty());
+    EXPECT_EQ(table[2].m_strAddress, "0378");
+    EXPECT_TRUE(table[3].m_strName.empty());
 }
 
 TEST(PortDiscovery, FriendlyNameIsCutAt511Characters)
@@ -100,12 +100,12 @@ TEST(PortDiscovery, FriendlyNameIsCutAt511Characters)
         SCOPED_TRACE(c.length);
         const std::u16string name = head + std::u16string(c.length - head.size(), u'x');
         const PortRecord record = DiscoverOne(DescribedPort(name, 0x378));
-        EXPECT_EQ(record.m_strName, QString::fromStdU16String(name.substr(0, c.kept)));
-        EXPECT_EQ(record.m_strAddress, QStringLiteral("0378"));
+        EXPECT_EQ(record.m_strName, name.substr(0, c.kept));
+        EXPECT_EQ(record.m_strAddress, "0378");
     }
     // What lies beyond the cut is never looked at.
     const std::u16string lateLpt = std::u16string(511, u'x') + u"LPT";
-    EXPECT_TRUE(DiscoverOne(DescribedPort(lateLpt, 0x378)).m_strName.isEmpty());
+    EXPECT_TRUE(DiscoverOne(DescribedPort(lateLpt, 0x378)).m_strName.empty());
 }
 
 TEST(PortDiscovery, ConfigurationIsChosenByKindAndNodeStatus)
@@ -148,8 +148,8 @@ TEST(PortDiscovery, ConfigurationIsChosenByKindAndNodeStatus)
         SCOPED_TRACE(c.what);
         const PortRecord record =
             DiscoverOne(DescribedPort(u"Printer Port (LPT1)", c.status, c.configs));
-        EXPECT_EQ(record.m_strName, QStringLiteral("Printer Port (LPT1)"));
-        EXPECT_EQ(record.m_strAddress, QString::fromLatin1(c.address));
+        EXPECT_EQ(record.m_strName, u"Printer Port (LPT1)");
+        EXPECT_EQ(record.m_strAddress, c.address);
     }
 }
 
@@ -182,7 +182,7 @@ TEST(PortDiscovery, FirstNonEmptyIoRangeGivesTheAddress)
         const PortRecord record =
             DiscoverOne(DescribedPort(u"Printer Port (LPT1)", PortNodeStatus{},
                                       {PortMachineConfig{kAllocated, c.resources}}));
-        EXPECT_EQ(record.m_strAddress, QString::fromLatin1(c.address));
+        EXPECT_EQ(record.m_strAddress, c.address);
     }
 }
 
@@ -225,19 +225,24 @@ TEST(PortDiscovery, NoDeviceSetGivesAnEmptyTable)
     noSet.m_bDeviceSetOpens = false;
     for (const PortMachine& machine : {noClass, noSet}) {
         for (const PortRecord& record : Discover(machine))
-            EXPECT_TRUE(record.m_strName.isEmpty());
+            EXPECT_TRUE(record.m_strName.empty());
     }
+}
+
+std::u16string PrinterPortName(int number)
+{
+    const std::string digits = std::to_string(number);
+    return u"Printer Port (LPT" + std::u16string(digits.begin(), digits.end()) + u")";
 }
 
 TEST(PortDiscovery, DevicesBeyondTheTenthHaveNoRecord)
 {
     std::vector<PortMachineDevice> devices;
     for (int n = 1; n <= 12; ++n)
-        devices.push_back(DescribedPort(
-            QStringLiteral("Printer Port (LPT%1)").arg(n).toStdU16String(), 0x200 + 0x10 * n));
+        devices.push_back(DescribedPort(PrinterPortName(n), 0x200 + 0x10 * n));
     const PortTable table = Discover(DescribedMachine(devices));
     for (std::size_t i = 0; i < table.size(); ++i)
-        EXPECT_EQ(table[i].m_strName, QStringLiteral("Printer Port (LPT%1)").arg(i + 1));
+        EXPECT_EQ(table[i].m_strName, PrinterPortName(static_cast<int>(i) + 1));
 }
 
 } // namespace

@@ -4,18 +4,25 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
-
-#include <stdlib.h>
 
 namespace pemrix {
 
 TemporaryFolder::TemporaryFolder()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "pemrix-test-XXXXXX");
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    m_strPath = pattern;
+    // Creating a folder fails when the name is taken, so a random name is tried until one is
+    // free.
+    std::random_device random;
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path path = base / ("pemrix-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(path)) {
+            m_strPath = path.string();
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
 TemporaryFolder::~TemporaryFolder()

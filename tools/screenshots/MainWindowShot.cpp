@@ -4,7 +4,7 @@
 #include "app/PlatformProviders.h"
 #include "core/SystemClock.h"
 #include "driver/DriverLink.h"
-#include "files/PosixFileSystem.h"
+#include "files/NativeFileSystem.h"
 #include "settings/PortPlatform.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileStore.h"
@@ -15,7 +15,7 @@ namespace pemrix {
 std::unique_ptr<CVelmoraDlg> MainWindowShot(bool watchShown)
 {
     // The window keeps its services by reference for its whole life.
-    static PosixFileSystem fileSystem;
+    static NativeFileSystem fileSystem;
     static const std::unique_ptr<DriverLink> driver = MakeDriverLink();
     static const SystemClock clock;
     const ProfileStore& profile = ScreenshotProfile();

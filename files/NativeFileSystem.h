@@ -4,8 +4,10 @@
 
 namespace pemrix {
 
-// The file operations on a POSIX system.
-class PosixFileSystem : public FileSystem
+// The file operations of the system the program is built for: PosixFileSystem.cpp or
+// WindowsFileSystem.cpp. Paths are UTF-8 and errors errno numbers on both, so Open and Save
+// name the same causes everywhere.
+class NativeFileSystem : public FileSystem
 {
 public:
     FileTarget Inspect(const std::string& path) override;

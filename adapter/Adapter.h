@@ -4,6 +4,8 @@
 #include "adapter/bus/MicrowireBus.h"
 #include "adapter/bus/MicrowireGeometry.h"
 
+#include <optional>
+
 namespace pemrix {
 
 // Whatever sits at a port address once a driver handle has connected to it: a parallel port
@@ -17,6 +19,8 @@ public:
     // Called after every request that used a bus: reports what failed around the bus (port
     // access, storage), which outranks what the bus itself saw.
     virtual AdapterStatus FinishRequest() = 0;
+    // The chip whose bus sent an EWEN that no EWDS has followed; asks nothing of the port.
+    virtual std::optional<MicrowireGeometry> WriteEnabledChip() const = 0;
 };
 
 } // namespace pemrix

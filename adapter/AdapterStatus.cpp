@@ -23,7 +23,8 @@ constexpr AdapterStatusInfo kStatuses[] = {
      "Plug the adapter in, check its power, and set the cable in driver.conf to the adapter's "
      "wiring."},
     {AdapterStatus::NoChip, "No chip answering",
-     "No chip answered a read: the 0 bit a 93Cxx sends before its data was missing.",
+     "No chip answered: a read lacked the 0 bit a 93Cxx sends before its data, or the chip "
+     "never showed busy after a programming instruction.",
      "Check that the chip sits the right way round in the socket, that it has power, and that "
      "the chosen type matches it."},
     {AdapterStatus::ChipBusy, "Chip still busy",
@@ -48,6 +49,12 @@ constexpr AdapterStatusInfo kStatuses[] = {
     {AdapterStatus::PortNotPermitted, "Port not permitted",
      "You may not open /dev/parportN: it belongs to the group lp, and you are not in it.",
      "Join the group lp with sudo adduser $USER lp, then log out and in again."},
+    {AdapterStatus::DataOutLow, "DO reads low",
+     "DO reads low where the chip leaves it undriven: no chip, or a cable without a pull-up on "
+     "DO.",
+     "Check that a chip sits in the socket the right way round. A cable without a pull-up on DO "
+     "needs one (10 kOhm to VCC), or dummy_bit_check_only=true in driver.conf, which costs the "
+     "check that tells an empty socket from a chip holding 0000."},
     {AdapterStatus::Stopped, "Stopped",
      "The program asked the driver to stop a whole-chip read or write between two words; the "
      "words before that address were done, the others were not touched.",

@@ -23,6 +23,7 @@ enum class AdapterStatus : std::uint32_t
     VirtualChipNotSaved = 10,
     PpdevNotLoaded = 11,
     PortNotPermitted = 12,
+    DataOutLow = 13,
     Stopped = 14,
     // USB adapters; 16 is left out like 4 and 8, since 16 x 16 reads as the program's 0x0100.
     UsbNotPluggedIn = 15,

@@ -18,29 +18,31 @@ std::uint16_t ChipWord(std::uint32_t value)
 
 ChipSession::ChipSession(PortConnector& connector) : m_connector(connector) {}
 
+ChipSession::~ChipSession()
+{
+    Release();
+}
+
 void ChipSession::SetPort(std::uint32_t address)
 {
     if (m_portAddress == address)
         return;
-    m_adapter.reset();
+    Release();
+    m_transfer = {};
     m_portAddress = address;
     m_deferredStatus = AdapterStatus::Ok;
 }
 
 void ChipSession::EnableWrite(EepromType type)
 {
-    Defer(type, [](MicrowireBus& bus, const MicrowireGeometry& chip) {
-        bus.EnableWrite(chip);
-        return AdapterStatus::Ok;
-    });
+    Defer(type,
+          [](MicrowireBus& bus, const MicrowireGeometry& chip) { return bus.EnableWrite(chip); });
 }
 
 void ChipSession::DisableWrite(EepromType type)
 {
-    Defer(type, [](MicrowireBus& bus, const MicrowireGeometry& chip) {
-        bus.DisableWrite(chip);
-        return AdapterStatus::Ok;
-    });
+    Defer(type,
+          [](MicrowireBus& bus, const MicrowireGeometry& chip) { return bus.DisableWrite(chip); });
 }
 
 AdapterStatus ChipSession::Read(EepromType type, std::uint32_t address, std::uint32_t& data)
@@ -85,35 +87,20 @@ AdapterStatus ChipSession::EraseAll(EepromType type)
 AdapterStatus ChipSession::ReadImage(EepromType type, std::span<std::uint32_t> words)
 {
     return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
-        // In runs of words, so a USB adapter still gets whole batches while Stop is heard
-        // between them.
-        constexpr std::uint32_t kWordsPerRun = 64;
-        std::vector<std::uint16_t> run(kWordsPerRun);
-        for (std::uint32_t address = 0; address < chip.words; address += kWordsPerRun) {
-            if (!MayContinueAt(address, chip.words))
-                return AdapterStatus::Stopped;
-            const std::span<std::uint16_t> part(run.data(),
-                                                std::min(kWordsPerRun, chip.words - address));
-            const AdapterStatus status = bus.ReadWords(chip, address, part);
-            if (status != AdapterStatus::Ok)
-                return status;
-            std::copy(part.begin(), part.end(), words.begin() + address);
-        }
-        return AdapterStatus::Ok;
+        std::vector<std::uint16_t> image(chip.words);
+        const AdapterStatus status = m_transfer.Read(bus, chip, image, WordGate(chip));
+        if (status == AdapterStatus::Ok)
+            std::copy(image.begin(), image.end(), words.begin());
+        return status;
     });
 }
 
 AdapterStatus ChipSession::WriteImage(EepromType type, std::span<const std::uint32_t> words)
 {
     return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
-        for (std::uint32_t address = 0; address < chip.words; ++address) {
-            if (!MayContinueAt(address, chip.words))
-                return AdapterStatus::Stopped;
-            const AdapterStatus status = bus.Write(chip, address, ChipWord(words[address]));
-            if (status != AdapterStatus::Ok)
-                return status;
-        }
-        return AdapterStatus::Ok;
+        std::vector<std::uint16_t> image(chip.words);
+        std::transform(words.begin(), words.begin() + chip.words, image.begin(), ChipWord);
+        return m_transfer.Write(bus, chip, image, WordGate(chip));
     });
 }
 
@@ -125,9 +112,11 @@ AdapterStatus ChipSession::DetectType(EepromType type, ChipTypeDetection& detect
     });
 }
 
-bool ChipSession::MayContinueAt(std::uint32_t address, std::uint32_t words) const
+ImageTransfer::WordGate ChipSession::WordGate(const MicrowireGeometry& chip) const
 {
-    return !m_progress || m_progress->BeforeWord(address, words);
+    return [this, words = chip.words](std::uint32_t address) {
+        return !m_progress || m_progress->BeforeWord(address, words);
+    };
 }
 
 AdapterStatus ChipSession::Answer(EepromType type, std::optional<std::uint32_t> address,
@@ -163,7 +152,38 @@ AdapterStatus ChipSession::Run(EepromType type, std::optional<std::uint32_t> add
     }
     const AdapterStatus busStatus = operation(m_adapter->BusFor(*chip), *chip);
     const AdapterStatus adapterStatus = m_adapter->FinishRequest();
-    return adapterStatus != AdapterStatus::Ok ? adapterStatus : busStatus;
+    // The program sends nothing more after a failed step, not even its write disable.
+    if (adapterStatus != AdapterStatus::Ok) {
+        WriteProtect(false);
+        return adapterStatus;
+    }
+    // A chip that never showed busy may still be programming behind a DO stuck high.
+    if (busStatus != AdapterStatus::Ok)
+        WriteProtect(busStatus != AdapterStatus::NoChip);
+    return busStatus;
+}
+
+void ChipSession::WriteProtect(bool lineTrusted)
+{
+    const std::optional<MicrowireGeometry> chip =
+        m_adapter ? m_adapter->WriteEnabledChip() : std::nullopt;
+    if (!chip)
+        return;
+    MicrowireBus& bus = m_adapter->BusFor(*chip);
+    // A chip still programming ignores EWDS, so its cycle must end first; where DO cannot be
+    // trusted to show when it does, its longest cycle is waited out.
+    if (lineTrusted)
+        bus.AwaitIdle();
+    else
+        bus.WaitOutProgramming();
+    bus.DisableWrite(*chip);
+    m_adapter->FinishRequest();
+}
+
+void ChipSession::Release()
+{
+    WriteProtect(true);
+    m_adapter.reset();
 }
 
 } // namespace pemrix

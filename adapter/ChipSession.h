@@ -3,6 +3,7 @@
 #include "adapter/Adapter.h"
 #include "adapter/AdapterStatus.h"
 #include "adapter/bus/ChipTypeDetection.h"
+#include "adapter/bus/ImageTransfer.h"
 #include "adapter/bus/MicrowireBus.h"
 #include "adapter/bus/MicrowireGeometry.h"
 #include "adapter/PortConnector.h"
@@ -20,10 +21,16 @@ namespace pemrix {
 // that needs it, the adapter there. Record requests answer with a status. The 4-byte write
 // enable and disable have none, so what keeps them from the chip is held back and becomes the
 // status of the next record request, which is then not carried out.
+//
+// A chip is never left write-enabled: when a request fails, and when the adapter is let go,
+// an EWEN that no EWDS followed gets its EWDS from the session itself.
 class ChipSession
 {
 public:
     explicit ChipSession(PortConnector& connector);
+    ~ChipSession();
+    ChipSession(const ChipSession&) = delete;
+    ChipSession& operator=(const ChipSession&) = delete;
 
     void SetPort(std::uint32_t address);
     // The whole-chip reads and writes tell `progress` of each word and stop where it asks.
@@ -49,14 +56,20 @@ private:
     void Defer(EepromType type, const BusOperation& operation);
     AdapterStatus Run(EepromType type, std::optional<std::uint32_t> address,
                       const BusOperation& operation);
+    // Sends EWDS to a chip the adapter's bus left write-enabled.
+    void WriteProtect(bool lineTrusted);
+    void Release();
 
-    bool MayContinueAt(std::uint32_t address, std::uint32_t words) const;
+    // Tells the watching progress of each word of `chip` and asks it whether to go on.
+    ImageTransfer::WordGate WordGate(const MicrowireGeometry& chip) const;
 
     PortConnector& m_connector;
     DriverProgress* m_progress = nullptr;
     std::optional<std::uint32_t> m_portAddress;
     std::shared_ptr<Adapter> m_adapter;
     AdapterStatus m_deferredStatus = AdapterStatus::Ok;
+    // What this handle learnt of the chips at its port.
+    ImageTransfer m_transfer;
 };
 
 } // namespace pemrix

@@ -83,6 +83,17 @@ void ApplyVirtualSocket(std::string_view value, DriverSettings& settings)
                                known + "); each type keeps its own virtual chip");
 }
 
+void ApplyFlag(std::string_view key, std::string_view value, bool& flag,
+               DriverSettings& settings)
+{
+    if (value == "true" || value == "false") {
+        flag = value == "true";
+        return;
+    }
+    settings.notices.push_back(SettingText(key, value) + " is neither true nor false; " +
+                               (flag ? "true" : "false") + " is used");
+}
+
 void ApplySetting(std::string_view key, std::string_view value, DriverSettings& settings)
 {
     if (key == "cable") {
@@ -91,6 +102,10 @@ void ApplySetting(std::string_view key, std::string_view value, DriverSettings& 
         ApplyHalfPeriod(value, settings);
     } else if (key == "virtual_socket") {
         ApplyVirtualSocket(value, settings);
+    } else if (key == "dummy_bit_check_only") {
+        ApplyFlag(key, value, settings.timing.dummyBitCheckOnly, settings);
+    } else if (key == "rewrite_equal_words") {
+        ApplyFlag(key, value, settings.timing.rewriteEqualWords, settings);
     }
 }
 

@@ -16,6 +16,8 @@ namespace pemrix {
 //   half_period_ns = 2000 (the clock's half period; 2000 is 250 kHz, as fast as the slowest
 //                          parts allow, so shorter ones are raised to it)
 //   virtual_socket = 93C66 (the virtual adapter holds one chip, which every type meets)
+//   dummy_bit_check_only = false (true for a cable without a pull-up on DO)
+//   rewrite_equal_words = false  (true: WriteAll programs even the words the chip holds)
 // '#' starts a comment. Unknown keys are ignored; an unusable value keeps the default.
 struct DriverSettings
 {

@@ -4,8 +4,8 @@
 #include "app/CommandInBackground.h"
 #include "core/Clock.h"
 #include "core/DumpText.h"
-#include "driver/DetectCommand.h"
 #include "core/HexText.h"
+#include "driver/DetectCommand.h"
 #include "driver/ResultTexts.h"
 #include "driver/SingleWordCommands.h"
 #include "driver/WholeChipCommands.h"
@@ -163,8 +163,9 @@ void ChipCommandRunner::DetectType()
 {
     const EepromType selected = ReadStoredEepromType(m_services.profile).code;
     const std::time_t started = m_services.clock.Now();
-    const DetectCommandResult result = Send(
-        [&](std::uint32_t port) { return DetectChipType(m_services.driver, port, selected); });
+    // A handful of READ instructions, over before any progress window could show, so it runs
+    // on the window's thread.
+    const DetectCommandResult result = DetectChipType(m_services.driver, StoredPort(), selected);
     const std::string text = DetectionLogText(result);
     if (!result.succeeded) {
         m_services.interaction.ShowMessage(&m_owner, QString::fromStdString(text),

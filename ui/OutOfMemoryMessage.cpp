@@ -12,7 +12,8 @@ namespace pemrix {
 void ShowOutOfMemory(UserInteraction& interaction, QWidget* owner)
 {
     try {
-        interaction.ShowMessage(owner, QString::fromLatin1(kOutOfMemoryText),
+        interaction.ShowMessage(owner, QString::fromLatin1(kOutOfMemoryText.data(),
+                                                   qsizetype(kOutOfMemoryText.size())),
                                 QString::fromLatin1(kFileErrorCaption.data(),
                                                     qsizetype(kFileErrorCaption.size())),
                                 MessageIcon::Warning);

@@ -8,8 +8,6 @@ class UserInteraction;
 
 // The framework's own error box for memory that ran out in the middle of a command: the
 // application's name as caption, as the file commands' boxes have.
-inline constexpr char kOutOfMemoryText[] = "Out of memory.";
-
 void ShowOutOfMemory(UserInteraction& interaction, QWidget* owner);
 
 } // namespace pemrix

@@ -9,6 +9,11 @@ namespace {
 constexpr unsigned kWordBits = 16;
 constexpr unsigned kStartAndOpcodeBits = 3;
 
+// What AppendOpening samples: DO before CS rises, and DO before the frame's last bit.
+constexpr std::size_t kIdleSample = 0;
+constexpr std::size_t kUndrivenSample = 1;
+constexpr std::size_t kOpeningSamples = 2;
+
 } // namespace
 
 MicrowireBus::MicrowireBus(TransactionPort& port, const BusClock& clock, const BusTiming& timing)
@@ -19,7 +24,7 @@ MicrowireBus::MicrowireBus(TransactionPort& port, const BusClock& clock, const B
 AdapterStatus MicrowireBus::Read(const MicrowireGeometry& chip, std::uint32_t address,
                                  std::uint16_t& word)
 {
-    return ReadWords(chip, address, std::span(&word, 1));
+    return ReadOn(chip, address, std::span(&word, 1));
 }
 
 AdapterStatus MicrowireBus::ReadWords(const MicrowireGeometry& chip, std::uint32_t first,
@@ -28,29 +33,59 @@ AdapterStatus MicrowireBus::ReadWords(const MicrowireGeometry& chip, std::uint32
     // Sent in batches, one READ instruction per word: a USB adapter then pays one round trip
     // for a batch rather than for each word.
     constexpr std::size_t kWordsPerBatch = 64;
-    constexpr unsigned kSamplesPerWord = 1 + kWordBits;
+    constexpr std::size_t kSamplesPerRead = kOpeningSamples + 1 + kWordBits;
     for (std::size_t done = 0; done < words.size(); done += kWordsPerBatch) {
         const std::size_t count = std::min(kWordsPerBatch, words.size() - done);
         BusTransaction batch;
-        for (std::size_t i = 0; i < count; ++i) {
-            // The chip drives its dummy 0 from the last address bit's rising edge on, so it is
-            // read before the first data clock, without a clock of its own.
-            const std::uint32_t address = first + static_cast<std::uint32_t>(done + i);
-            Instruction(batch, MicrowireInstruction::Read, chip, address)
-                .Sample()
-                .ClockIn(kWordBits)
-                .Deselect();
-        }
+        for (std::size_t i = 0; i < count; ++i)
+            AppendRead(batch, chip, first + static_cast<std::uint32_t>(done + i), 1);
         const std::vector<bool> samples = m_port.Run(batch);
         for (std::size_t i = 0; i < count; ++i) {
-            const auto word = samples.begin() + static_cast<long>(i * kSamplesPerWord);
-            if (*word)
-                return AdapterStatus::NoChip;
-            std::uint16_t value = 0;
-            for (unsigned bit = 1; bit <= kWordBits; ++bit)
-                value = static_cast<std::uint16_t>((value << 1) | (word[bit] ? 1 : 0));
-            words[done + i] = value;
+            const AdapterStatus status =
+                JudgeRead(samples, i * kSamplesPerRead, words.subspan(done + i, 1));
+            if (status != AdapterStatus::Ok)
+                return status;
         }
+    }
+    return AdapterStatus::Ok;
+}
+
+AdapterStatus MicrowireBus::ReadOn(const MicrowireGeometry& chip, std::uint32_t address,
+                                   std::span<std::uint16_t> words)
+{
+    BusTransaction read;
+    AppendRead(read, chip, address, words.size());
+    return JudgeRead(m_port.Run(read), 0, words);
+}
+
+void MicrowireBus::AppendRead(BusTransaction& transaction, const MicrowireGeometry& chip,
+                              std::uint32_t address, std::size_t words) const
+{
+    // The chip drives its dummy 0 from the last address bit's rising edge on, so it is read
+    // before the first data clock, without a clock of its own. A chip with sequential read
+    // follows the last data bit with the next word's first, so one READ reads them all.
+    AppendOpening(transaction, MicrowireInstruction::Read, chip, address);
+    transaction.ClockOut(InstructionFrame(MicrowireInstruction::Read, chip.addressBits, address), 1)
+        .Sample()
+        .ClockIn(static_cast<unsigned>(kWordBits * words))
+        .Deselect();
+}
+
+AdapterStatus MicrowireBus::JudgeRead(const std::vector<bool>& samples, std::size_t offset,
+                                      std::span<std::uint16_t> words) const
+{
+    const AdapterStatus opening = JudgeOpening(samples, offset);
+    if (opening != AdapterStatus::Ok)
+        return opening;
+    if (samples[offset + kOpeningSamples])
+        return AdapterStatus::NoChip;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        std::uint16_t value = 0;
+        for (std::size_t bit = 0; bit < kWordBits; ++bit) {
+            const bool level = samples[offset + kOpeningSamples + 1 + i * kWordBits + bit];
+            value = static_cast<std::uint16_t>((value << 1) | (level ? 1 : 0));
+        }
+        words[i] = value;
     }
     return AdapterStatus::Ok;
 }
@@ -58,70 +93,118 @@ AdapterStatus MicrowireBus::ReadWords(const MicrowireGeometry& chip, std::uint32
 AdapterStatus MicrowireBus::Write(const MicrowireGeometry& chip, std::uint32_t address,
                                   std::uint16_t word)
 {
-    return Program(MicrowireInstruction::Write, chip, address, word);
+    return Send(MicrowireInstruction::Write, chip, address, word);
 }
 
 AdapterStatus MicrowireBus::Erase(const MicrowireGeometry& chip, std::uint32_t address)
 {
-    return Program(MicrowireInstruction::Erase, chip, address, 0);
+    return Send(MicrowireInstruction::Erase, chip, address, 0);
 }
 
 AdapterStatus MicrowireBus::EraseAll(const MicrowireGeometry& chip)
 {
-    return Program(MicrowireInstruction::EraseAll, chip, 0, 0);
+    return Send(MicrowireInstruction::EraseAll, chip, 0, 0);
 }
 
 AdapterStatus MicrowireBus::WriteAll(const MicrowireGeometry& chip, std::uint16_t word)
 {
-    return Program(MicrowireInstruction::WriteAll, chip, 0, word);
+    return Send(MicrowireInstruction::WriteAll, chip, 0, word);
 }
 
-void MicrowireBus::EnableWrite(const MicrowireGeometry& chip)
+AdapterStatus MicrowireBus::EnableWrite(const MicrowireGeometry& chip)
 {
-    BusTransaction enable;
-    m_port.Run(Instruction(enable, MicrowireInstruction::EnableWrite, chip, 0).Deselect());
+    return Send(MicrowireInstruction::EnableWrite, chip, 0, 0);
 }
 
-void MicrowireBus::DisableWrite(const MicrowireGeometry& chip)
+AdapterStatus MicrowireBus::DisableWrite(const MicrowireGeometry& chip)
 {
-    BusTransaction disable;
-    m_port.Run(Instruction(disable, MicrowireInstruction::DisableWrite, chip, 0).Deselect());
+    return Send(MicrowireInstruction::DisableWrite, chip, 0, 0);
 }
 
-AdapterStatus MicrowireBus::Program(MicrowireInstruction instruction, const MicrowireGeometry& chip,
-                                    std::uint32_t address, std::uint16_t word)
+AdapterStatus MicrowireBus::AwaitIdle()
 {
+    return AwaitReady(m_timing.chipProgramTimeout, false);
+}
+
+void MicrowireBus::WaitOutProgramming()
+{
+    m_port.Run(BusTransaction().Wait(m_timing.chipProgramTimeout));
+}
+
+AdapterStatus MicrowireBus::Send(MicrowireInstruction instruction, const MicrowireGeometry& chip,
+                                 std::uint32_t address, std::uint16_t word)
+{
+    // The opening is judged before the frame's last bit goes out, so an instruction to a chip
+    // that cannot be heard is never completed.
+    BusTransaction opening;
+    AppendOpening(opening, instruction, chip, address);
+    const AdapterStatus heard = JudgeOpening(m_port.Run(opening), 0);
+    if (heard != AdapterStatus::Ok) {
+        m_port.Run(BusTransaction().Deselect());
+        return heard;
+    }
     const MicrowireInstructionCode& code = InstructionCode(instruction);
-    BusTransaction program;
-    Instruction(program, instruction, chip, address);
+    BusTransaction rest;
+    rest.ClockOut(InstructionFrame(instruction, chip.addressBits, address), 1);
     if (code.takesData)
-        program.ClockOut(word, kWordBits);
+        rest.ClockOut(word, kWordBits);
     // Chip select falling starts the chip's own programming cycle.
-    m_port.Run(program.Deselect());
-    return AwaitReady(code.wholeChip ? m_timing.chipProgramTimeout : m_timing.wordProgramTimeout);
+    m_port.Run(rest.Deselect());
+    if (instruction == MicrowireInstruction::EnableWrite) {
+        m_writeEnabledChip = chip;
+        return AdapterStatus::Ok;
+    }
+    if (instruction == MicrowireInstruction::DisableWrite) {
+        m_writeEnabledChip.reset();
+        return AdapterStatus::Ok;
+    }
+    return AwaitReady(code.wholeChip ? m_timing.chipProgramTimeout : m_timing.wordProgramTimeout,
+                      m_writeEnabledChip.has_value());
 }
 
-BusTransaction& MicrowireBus::Instruction(BusTransaction& transaction,
-                                          MicrowireInstruction instruction,
-                                          const MicrowireGeometry& chip, std::uint32_t address)
+void MicrowireBus::AppendOpening(BusTransaction& transaction, MicrowireInstruction instruction,
+                                 const MicrowireGeometry& chip, std::uint32_t address) const
 {
-    return transaction.Select().ClockOut(InstructionFrame(instruction, chip.addressBits, address),
-                                         kStartAndOpcodeBits + chip.addressBits);
+    const unsigned frameBits = kStartAndOpcodeBits + chip.addressBits;
+    const std::uint32_t frame = InstructionFrame(instruction, chip.addressBits, address);
+    transaction.Sample().Select().ClockOut(frame >> 1, frameBits - 1).Sample();
 }
 
-AdapterStatus MicrowireBus::AwaitReady(std::chrono::nanoseconds timeout)
+AdapterStatus MicrowireBus::JudgeOpening(const std::vector<bool>& samples,
+                                         std::size_t offset) const
+{
+    if (m_timing.dummyBitCheckOnly)
+        return AdapterStatus::Ok;
+    // A chip never drives DO while deselected, so low there is the line itself; low once the
+    // start bit is in is a chip still busy from an earlier cycle, which ignores the start bit.
+    if (!samples[offset + kIdleSample])
+        return AdapterStatus::DataOutLow;
+    if (!samples[offset + kUndrivenSample])
+        return AdapterStatus::ChipBusy;
+    return AdapterStatus::Ok;
+}
+
+AdapterStatus MicrowireBus::AwaitReady(std::chrono::nanoseconds timeout, bool busyExpected)
 {
     // With chip select high again and DI low the chip shows busy as DO low and ready as DO
-    // high; polling, rather than waiting a fixed time, costs each word only its own cycle.
-    m_port.Run(BusTransaction().Select());
+    // high; polling, rather than waiting a fixed time, costs each word only its own cycle. The
+    // first poll comes a poll interval after CS rises, well past the status's valid time and
+    // well before the shortest programming cycle could end, so a write-enabled chip that
+    // shows ready at once never started one.
     BusTransaction poll;
     poll.Wait(m_timing.pollInterval).Sample();
+    BusTransaction first;
+    first.Select().Wait(m_timing.pollInterval).Sample();
     const std::chrono::nanoseconds start = m_clock.Now();
     AdapterStatus status = AdapterStatus::ChipBusy;
-    while (m_clock.Now() - start < timeout) {
-        if (m_port.Run(poll).front()) {
-            status = AdapterStatus::Ok;
-            break;
+    if (m_port.Run(first).front()) {
+        status = busyExpected ? AdapterStatus::NoChip : AdapterStatus::Ok;
+    } else {
+        while (m_clock.Now() - start < timeout) {
+            if (m_port.Run(poll).front()) {
+                status = AdapterStatus::Ok;
+                break;
+            }
         }
     }
     m_port.Run(BusTransaction().Deselect());

@@ -8,44 +8,73 @@
 #include "adapter/bus/MicrowireInstruction.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <vector>
 
 namespace pemrix {
 
 // Builds the x16 instructions as transactions, one instruction per chip select, and hands them
 // to a transaction port. Callers check types and addresses; the bus reports only what the chip
-// does: Ok, NoChip when the 0 bit before read data is missing, ChipBusy when programming
-// outlasts its timeout.
+// does, and never takes a silent DO for an answer:
+// - before CS rises DO must read high (undriven), else DataOutLow: no chip, or no pull-up;
+// - while the instruction is clocked in it must still read high, else the chip is busy
+//   programming and ignores the instruction (ChipBusy); a modifying one is then not finished;
+// - a read must show the 0 bit before its data, else NoChip;
+// - a write-enabled chip must show busy after a programming instruction, then ready within
+//   its timeout: NoChip when it never shows busy, ChipBusy when it stays busy.
 class MicrowireBus
 {
 public:
     MicrowireBus(TransactionPort& port, const BusClock& clock, const BusTiming& timing);
 
     AdapterStatus Read(const MicrowireGeometry& chip, std::uint32_t address, std::uint16_t& word);
-    // words.size() words from `first` on; NoChip as soon as one word lacks its 0 bit.
+    // words.size() words from `first` on, one READ each.
     AdapterStatus ReadWords(const MicrowireGeometry& chip, std::uint32_t first,
                             std::span<std::uint16_t> words);
     AdapterStatus Write(const MicrowireGeometry& chip, std::uint32_t address, std::uint16_t word);
+    // One READ clocked on for words.size() words from `address`: the words that follow it
+    // on a chip with sequential read; what a chip without it then shows on DO otherwise.
+    AdapterStatus ReadOn(const MicrowireGeometry& chip, std::uint32_t address,
+                         std::span<std::uint16_t> words);
     AdapterStatus Erase(const MicrowireGeometry& chip, std::uint32_t address);
     AdapterStatus EraseAll(const MicrowireGeometry& chip);
     AdapterStatus WriteAll(const MicrowireGeometry& chip, std::uint16_t word);
-    void EnableWrite(const MicrowireGeometry& chip);
-    void DisableWrite(const MicrowireGeometry& chip);
+    AdapterStatus EnableWrite(const MicrowireGeometry& chip);
+    AdapterStatus DisableWrite(const MicrowireGeometry& chip);
+    // Waits, up to the whole-chip timeout, for a chip still programming to show ready.
+    AdapterStatus AwaitIdle();
+    // Waits the whole-chip timeout out, for when DO cannot be trusted to show ready.
+    void WaitOutProgramming();
+
     // Runs a transaction as it stands, for a caller that clocks an instruction of its own
     // (type detection clocks a READ one address bit at a time).
     std::vector<bool> Run(const BusTransaction& transaction) { return m_port.Run(transaction); }
 
+    const BusTiming& Timing() const { return m_timing; }
+    // The chip an EWEN reached that no EWDS has reached since.
+    const std::optional<MicrowireGeometry>& WriteEnabledChip() const { return m_writeEnabledChip; }
+
 private:
-    AdapterStatus Program(MicrowireInstruction instruction, const MicrowireGeometry& chip,
-                          std::uint32_t address, std::uint16_t word);
-    // Appends the instruction's select, start bit, opcode and address.
-    static BusTransaction& Instruction(BusTransaction& transaction, MicrowireInstruction instruction,
-                                       const MicrowireGeometry& chip, std::uint32_t address);
-    AdapterStatus AwaitReady(std::chrono::nanoseconds timeout);
+    AdapterStatus Send(MicrowireInstruction instruction, const MicrowireGeometry& chip,
+                       std::uint32_t address, std::uint16_t word);
+    // Appends DO's idle sample, chip select and the frame but its last bit, and DO's sample
+    // there; JudgeOpening reads the two samples from `offset` on.
+    void AppendOpening(BusTransaction& transaction, MicrowireInstruction instruction,
+                       const MicrowireGeometry& chip, std::uint32_t address) const;
+    AdapterStatus JudgeOpening(const std::vector<bool>& samples, std::size_t offset) const;
+    // A READ clocked on for `words` words, and the words it gave from `offset` on.
+    void AppendRead(BusTransaction& transaction, const MicrowireGeometry& chip,
+                    std::uint32_t address, std::size_t words) const;
+    AdapterStatus JudgeRead(const std::vector<bool>& samples, std::size_t offset,
+                            std::span<std::uint16_t> words) const;
+    AdapterStatus AwaitReady(std::chrono::nanoseconds timeout, bool busyExpected);
 
     TransactionPort& m_port;
     const BusClock& m_clock;
     BusTiming m_timing;
+    // While set, a programming instruction must show busy.
+    std::optional<MicrowireGeometry> m_writeEnabledChip;
 };
 
 } // namespace pemrix

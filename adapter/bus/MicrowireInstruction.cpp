@@ -1,5 +1,7 @@
 #include "adapter/bus/MicrowireInstruction.h"
 
+#include "core/EnumOrderedTable.h"
+
 #include <array>
 
 namespace pemrix {
@@ -16,15 +18,7 @@ constexpr std::array<MicrowireInstructionCode, 7> kInstructions{{
     {MicrowireInstruction::WriteAll, 0b00, false, 0b01, true, true},
 }};
 
-constexpr bool TableFollowsTheEnum()
-{
-    for (std::size_t i = 0; i < kInstructions.size(); ++i) {
-        if (static_cast<std::size_t>(kInstructions[i].instruction) != i)
-            return false;
-    }
-    return true;
-}
-static_assert(TableFollowsTheEnum());
+static_assert(RowsFollowTheEnum<&MicrowireInstructionCode::instruction>(kInstructions));
 
 } // namespace
 

@@ -35,7 +35,7 @@ constexpr std::array<ChipCycles, 6> kCycles{{
 } // namespace
 
 MicrowireChip::MicrowireChip(const MicrowireGeometry& geometry, const BusClock& clock)
-    : m_geometry(geometry), m_clock(clock), m_words(geometry.words, kErasedWord),
+    : m_geometry(geometry), m_clock(clock), m_words(geometry.words, kErasedWord), m_timing(clock),
       m_readParity(geometry.words, false)
 {
 }
@@ -43,27 +43,42 @@ MicrowireChip::MicrowireChip(const MicrowireGeometry& geometry, const BusClock& 
 void MicrowireChip::Drive(bool chipSelect, bool clock, bool dataIn)
 {
     const bool rising = chipSelect && clock && !m_bClock;
+    const bool inTime = m_timing.Drive(chipSelect, clock, dataIn);
     if (chipSelect != m_bChipSelect) {
-        if (!chipSelect)
+        if (!chipSelect && !m_bConfused)
             Execute();
         m_phase = chipSelect ? Phase::AwaitStart : Phase::Standby;
+        m_bConfused = false;
     }
+    m_bConfused = m_bConfused || !inTime;
     m_bChipSelect = chipSelect;
     m_bClock = clock;
-    if (rising && !m_faults.absent && !Busy())
+    if (rising && !m_faults.absent && !m_bConfused && !Busy())
         OnRisingEdge(dataIn);
 }
 
-bool MicrowireChip::DataOut() const
+bool MicrowireChip::DataOut()
 {
+    std::optional<DrivenOutput> driven = Driven();
+    if (driven && !m_timing.Sample(driven->kind)) {
+        m_bConfused = true;
+        driven.reset();
+    }
+    if (m_faults.dataOutStuckAt)
+        return *m_faults.dataOutStuckAt;
     // Whenever the chip does not drive DO, the adapter's pull-up makes it read high.
-    if (m_faults.absent || !m_bChipSelect)
-        return true;
+    return driven ? driven->level : !m_faults.noPullUp;
+}
+
+std::optional<MicrowireChip::DrivenOutput> MicrowireChip::Driven() const
+{
+    if (m_faults.absent || !m_bChipSelect || m_bConfused)
+        return std::nullopt;
     if (m_phase == Phase::AwaitStart && m_bStatusPending)
-        return !Busy();
+        return DrivenOutput{!Busy(), ChipTimingChecker::Output::Status};
     if (m_phase == Phase::ReadOut)
-        return m_bDataOut;
-    return true;
+        return DrivenOutput{m_bDataOut, ChipTimingChecker::Output::ReadBit};
+    return std::nullopt;
 }
 
 void MicrowireChip::LoadWords(std::span<const std::uint16_t> words)
@@ -94,10 +109,8 @@ void MicrowireChip::OnRisingEdge(bool dataIn)
             m_phase = Phase::Complete;
         break;
     case Phase::ReadOut:
-        if (m_nBitsOut == 0) {
-            m_phase = Phase::Ignore;
+        if (m_nBitsOut == 0 && !NextReadWord())
             break;
-        }
         m_bDataOut = (m_nShiftOut & 0x8000) != 0;
         m_nShiftOut = static_cast<std::uint16_t>(m_nShiftOut << 1);
         --m_nBitsOut;
@@ -107,6 +120,28 @@ void MicrowireChip::OnRisingEdge(bool dataIn)
     case Phase::Ignore:
         break;
     }
+}
+
+bool MicrowireChip::NextReadWord()
+{
+    switch (m_afterLastDataBit) {
+    case AfterLastDataBit::NextWord:
+        m_nAddress = (m_nAddress + 1) % m_geometry.words;
+        m_nShiftOut = ReadValue(m_nAddress);
+        m_nBitsOut = kWordBits;
+        return true;
+    case AfterLastDataBit::SameWordAgain:
+        m_nShiftOut = ReadValue(m_nAddress);
+        m_nBitsOut = kWordBits;
+        return true;
+    case AfterLastDataBit::Zeros:
+        m_bDataOut = false;
+        return false;
+    case AfterLastDataBit::Released:
+        m_phase = Phase::Ignore;
+        return false;
+    }
+    return false;
 }
 
 void MicrowireChip::Decode()
@@ -184,8 +219,11 @@ void MicrowireChip::StartCycle(std::chrono::nanoseconds cycle)
     m_bModified = true;
     m_bStatusPending = true;
     m_bNeverReady = m_faults.neverReady;
+    if (m_faults.cycle > std::chrono::nanoseconds::zero())
+        cycle = m_faults.cycle;
     m_busyUntil = m_clock.Now() + cycle;
     m_programmingTime += cycle;
+    ++m_nProgrammingCycles;
 }
 
 bool MicrowireChip::Busy() const

@@ -1,20 +1,26 @@
 #pragma once
 
 #include "adapter/bus/BusClock.h"
-#include "adapter/chip/ChipFaults.h"
 #include "adapter/bus/MicrowireGeometry.h"
 #include "adapter/bus/MicrowireInstruction.h"
+#include "adapter/chip/ChipFaults.h"
+#include "adapter/chip/ChipTimingChecker.h"
+#include "adapter/chip/ChipVariant.h"
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace pemrix {
 
 // A 93Cxx in x16 organisation at the level of its pins: it samples DI on SK's rising edges
 // while CS is high, answers on DO, and programs itself in the bus clock's time. It powers up
-// write-protected and erased (all words FFFF).
+// write-protected and erased (all words FFFF). Its pins are held to the slowest parts'
+// datasheet timing: a change or a DO sample that breaks it is noted, and the chip then ignores
+// the rest of that instruction and leaves DO undriven, as a real one may.
 class MicrowireChip
 {
 public:
@@ -22,13 +28,16 @@ public:
 
     // The levels of CS, SK and DI as they now stand at the pins.
     void Drive(bool chipSelect, bool clock, bool dataIn);
-    bool DataOut() const;
+    // DO as the adapter reads it; a sample is itself checked against the timing.
+    bool DataOut();
 
     std::span<const std::uint16_t> Words() const { return m_words; }
     // Replaces the stored words, as a data file or a test sets them up; `words` has the
     // type's word count.
     void LoadWords(std::span<const std::uint16_t> words);
     void SetFaults(const ChipFaults& faults) { m_faults = faults; }
+    // Sequential read (NextWord) unless told otherwise.
+    void SetAfterLastDataBit(AfterLastDataBit behaviour) { m_afterLastDataBit = behaviour; }
 
     // Set by every programming cycle until whoever stores the words clears it.
     bool Modified() const { return m_bModified; }
@@ -38,6 +47,11 @@ public:
     // The instructions other than READ the chip has taken, whether or not they were write
     // enabled, so a test can prove that a command meant only to read sent none.
     unsigned ProgrammingInstructions() const { return m_nProgrammingInstructions; }
+    // How many programming cycles the chip has run.
+    unsigned ProgrammingCycles() const { return m_nProgrammingCycles; }
+    bool WriteEnabled() const { return m_bWriteEnabled; }
+    // Every timing rule the adapter broke, one line each.
+    const std::vector<std::string>& TimingViolations() const { return m_timing.Violations(); }
 
 private:
     enum class Phase
@@ -51,7 +65,17 @@ private:
         Ignore,
     };
 
+    struct DrivenOutput
+    {
+        bool level;
+        ChipTimingChecker::Output kind;
+    };
+
+    std::optional<DrivenOutput> Driven() const;
     void OnRisingEdge(bool dataIn);
+    // Past a READ's last data bit: loads the next word and answers true, or sets what DO
+    // then shows.
+    bool NextReadWord();
     void Decode();
     void Execute();
     void StartCycle(std::chrono::nanoseconds cycle);
@@ -62,6 +86,10 @@ private:
     const BusClock& m_clock;
     std::vector<std::uint16_t> m_words;
     ChipFaults m_faults;
+    AfterLastDataBit m_afterLastDataBit = AfterLastDataBit::NextWord;
+    ChipTimingChecker m_timing;
+    // Set by a timing violation until the next chip select.
+    bool m_bConfused = false;
 
     bool m_bChipSelect = false;
     bool m_bClock = false;
@@ -82,6 +110,7 @@ private:
     std::vector<bool> m_readParity;
     std::chrono::nanoseconds m_programmingTime{0};
     unsigned m_nProgrammingInstructions = 0;
+    unsigned m_nProgrammingCycles = 0;
 };
 
 } // namespace pemrix

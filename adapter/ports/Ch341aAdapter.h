@@ -24,6 +24,10 @@ public:
 
     MicrowireBus& BusFor(const MicrowireGeometry& chip) override;
     AdapterStatus FinishRequest() override;
+    std::optional<MicrowireGeometry> WriteEnabledChip() const override
+    {
+        return m_bus.WriteEnabledChip();
+    }
 
 private:
     UsbSetup m_setup;

@@ -23,6 +23,10 @@ public:
 
     MicrowireBus& BusFor(const MicrowireGeometry& chip) override;
     AdapterStatus FinishRequest() override;
+    std::optional<MicrowireGeometry> WriteEnabledChip() const override
+    {
+        return m_bus.WriteEnabledChip();
+    }
 
 private:
     std::unique_ptr<FtdiCalls> m_calls;

@@ -45,6 +45,10 @@ public:
     // loopbacks. When any of that fails, the bus reaches nothing and FinishRequest says why.
     MicrowireBus& BusFor(const MicrowireGeometry& chip) override;
     AdapterStatus FinishRequest() override;
+    std::optional<MicrowireGeometry> WriteEnabledChip() const override
+    {
+        return m_bus.WriteEnabledChip();
+    }
 
 private:
     AdapterStatus Claim();

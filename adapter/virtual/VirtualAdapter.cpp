@@ -46,6 +46,15 @@ AdapterStatus VirtualAdapter::FinishRequest()
     return status;
 }
 
+std::optional<MicrowireGeometry> VirtualAdapter::WriteEnabledChip() const
+{
+    for (const std::unique_ptr<Socket>& socket : m_sockets) {
+        if (socket->bus.WriteEnabledChip())
+            return socket->bus.WriteEnabledChip();
+    }
+    return std::nullopt;
+}
+
 MicrowireChip& VirtualAdapter::Chip(EepromType code)
 {
     return SocketFor(code).chip;

@@ -32,6 +32,8 @@ public:
 
     MicrowireBus& BusFor(const MicrowireGeometry& chip) override;
     AdapterStatus FinishRequest() override;
+    // The sockets' buses outlive a handle, so an EWDS one handle owed is sent by the next.
+    std::optional<MicrowireGeometry> WriteEnabledChip() const override;
 
     // For tests and benchmarks: the chip and the port of a type code from 1 to 6.
     MicrowireChip& Chip(EepromType code);

@@ -1,13 +1,19 @@
 #include "adapter/BuiltInDriver.h"
 
 #include "support/TemporaryFolder.h"
+#include "FakeParport.h"
 #include "VirtualDriverHarness.h"
+#include "adapter/bus/VirtualBusClock.h"
 #include "driver/RequestCodes.h"
 #include "driver/RequestRecords.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cerrno>
+#include <fstream>
 #include <functional>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -142,6 +148,78 @@ TEST_F(BuiltInDriverTest, EveryRequestWorksOnEveryType)
     }
 }
 
+// ReadAll and WriteAll as the program sends them, each on a handle of its own, on chips with
+// and without sequential read, through contents that a chip without it could fake (erased,
+// zeros, one word repeated, a second word of 0000 or equal to the first) and one it cannot.
+TEST(BuiltInDriverWholeChip, ReadAllAndWriteAllOnEveryTypeWithAndWithoutSequentialRead)
+{
+    for (const AfterLastDataBit variant :
+         {AfterLastDataBit::NextWord, AfterLastDataBit::Zeros, AfterLastDataBit::Released,
+          AfterLastDataBit::SameWordAgain}) {
+        for (const EepromTypeInfo& type : EepromTypes()) {
+            SCOPED_TRACE(std::string(type.name) + " variant " +
+                         std::to_string(static_cast<int>(variant)));
+            WordList pattern;
+            for (std::uint32_t i = 0; i < type.words; ++i)
+                pattern.push_back(static_cast<std::uint16_t>(0x5A00 ^ (i * 0x0101) ^ (i << 11)));
+            WordList oneChanged = pattern;
+            oneChanged[type.words / 2] ^= 0x0F0F;
+            WordList secondZero = pattern;
+            secondZero[1] = 0x0000;
+            WordList firstTwoEqual = pattern;
+            firstTwoEqual[1] = firstTwoEqual[0];
+            const WordList contents[] = {pattern,
+                                         oneChanged,
+                                         oneChanged,
+                                         WordList(type.words, 0x0000),
+                                         WordList(type.words, 0x1234),
+                                         secondZero,
+                                         firstTwoEqual,
+                                         WordList(type.words, 0xFFFF)};
+            for (const bool rewriteEqualWords : {false, true}) {
+                TemporaryFolder folder;
+                VirtualDriverHarness harness(folder.Path(), {},
+                                             BusTiming{.rewriteEqualWords = rewriteEqualWords});
+                MicrowireChip& chip = harness.Chip(type.code);
+                chip.SetAfterLastDataBit(variant);
+                WordList held(type.words, 0xFFFF);
+                for (const WordList& content : contents) {
+                    ImageRecord image{type.code};
+                    std::copy(content.begin(), content.end(), image.words.begin());
+                    const std::size_t differing = static_cast<std::size_t>(
+                        std::inner_product(held.begin(), held.end(), content.begin(), 0,
+                                           std::plus<>(), std::not_equal_to<>()));
+                    const unsigned cyclesBefore = chip.ProgrammingCycles();
+                    DriverHandle handle = harness.OpenVirtualPort();
+                    ASSERT_TRUE(harness.SendValue(handle, REQ_WRITE_ENABLE, type.code));
+                    EXPECT_EQ(harness.Send(handle, REQ_WRITE_ALL, image).record.status, 0u);
+                    harness.Driver().Close(handle);
+                    EXPECT_EQ(chip.ProgrammingCycles() - cyclesBefore,
+                              rewriteEqualWords ? type.words : differing);
+                    EXPECT_TRUE(std::equal(content.begin(), content.end(), chip.Words().begin()));
+                    held = content;
+                    handle = harness.OpenVirtualPort();
+                    SimulatedLinePort& port = harness.Adapter().Port(type.code);
+                    for (int pass = 0; pass < 2; ++pass) {
+                        port.ResetCounters();
+                        const ImageRecord read =
+                            harness.Send(handle, REQ_READ_ALL, ImageRecord{type.code}).record;
+                        EXPECT_EQ(read.status, 0u);
+                        EXPECT_TRUE(std::equal(content.begin(), content.end(), read.words.begin()));
+                    }
+                    // Once learnt, a chip with sequential read gives its words to one READ.
+                    if (variant == AfterLastDataBit::NextWord && &content == &contents[0]) {
+                        EXPECT_EQ(port.Counters().clocks,
+                                  3 + FindMicrowireGeometry(type.code)->addressBits +
+                                      16 * type.words);
+                    }
+                    harness.Driver().Close(handle);
+                }
+            }
+        }
+    }
+}
+
 TEST_F(BuiltInDriverTest, ReadFramesFollowEachTypesAddressWidth)
 {
     // Start bit, opcode and address, then sixteen data bits; the dummy 0 has no clock.
@@ -220,7 +298,7 @@ TEST(BuiltInDriverDetection, FindsEveryTypeInTheVirtualSocketWithoutProgrammingI
     for (const EepromTypeInfo& type : EepromTypes()) {
         SCOPED_TRACE(std::string(type.name));
         TemporaryFolder folder;
-        VirtualDriverHarness harness(folder.Path(), {}, type.code);
+        VirtualDriverHarness harness(folder.Path(), {}, {}, type.code);
         const DriverHandle handle = harness.OpenVirtualPort();
         ImageRecord image{type.code};
         for (std::uint32_t i = 0; i < type.words; ++i)
@@ -250,6 +328,188 @@ TEST_F(BuiltInDriverTest, AFailedWriteEnableIsTheNextRequestsStatus)
     EXPECT_EQ(Status(REQ_WRITE, WordRecord{2, 0, 0x1234}), StatusCode(AdapterStatus::BadType));
     EXPECT_EQ(m_harness.Chip(2).Words()[0], 0xFFFF);
     EXPECT_EQ(Status(REQ_READ, WordRecord{2, 0}), 0u);
+}
+
+// The chip commands as the program sends them, each on a handle of its own: write enable, the
+// request, write disable and the verification read, stopping at the first failure. The
+// answer is the program's error code for a status: the request's, or the verification's
+// times 16.
+enum class Command
+{
+    Read,
+    ReadAll,
+    Write,
+    Erase,
+    Wral,
+    Eral,
+    WriteAll,
+};
+
+std::uint32_t RunCommand(VirtualDriverHarness& harness, Command command, EepromType type)
+{
+    const DriverHandle handle = harness.OpenVirtualPort();
+    const bool modifies = command != Command::Read && command != Command::ReadAll;
+    const auto verify = [&](std::uint32_t status, bool wholeChip) {
+        if (status != 0)
+            return status;
+        if (modifies)
+            harness.SendValue(handle, REQ_WRITE_DISABLE, type);
+        const std::uint32_t second =
+            wholeChip ? harness.Send(handle, REQ_READ_ALL, ImageRecord{type}).record.status
+                      : harness.Send(handle, REQ_READ, WordRecord{type, 1}).record.status;
+        return second << 4;
+    };
+    if (modifies)
+        harness.SendValue(handle, REQ_WRITE_ENABLE, type);
+    std::uint32_t code = 0;
+    switch (command) {
+    case Command::Read:
+        code = verify(harness.Send(handle, REQ_READ, WordRecord{type, 1}).record.status, false);
+        break;
+    case Command::ReadAll:
+        code = verify(harness.Send(handle, REQ_READ_ALL, ImageRecord{type}).record.status, true);
+        break;
+    case Command::Write:
+        code = verify(harness.Send(handle, REQ_WRITE, WordRecord{type, 1, 0x1234}).record.status,
+                      false);
+        break;
+    case Command::Erase:
+        code = verify(harness.Send(handle, REQ_ERASE, EraseRecord{type, 1}).record.status, false);
+        break;
+    case Command::Wral:
+        code = verify(harness.Send(handle, REQ_WRAL, FillRecord{type, 0x00A5}).record.status, true);
+        break;
+    case Command::Eral:
+        code = verify(harness.Send(handle, REQ_ERAL, EralRecord{type}).record.status, true);
+        break;
+    case Command::WriteAll:
+        code = verify(harness.Send(handle, REQ_WRITE_ALL, ImageRecord{type}).record.status, true);
+        break;
+    }
+    harness.Driver().Close(handle);
+    return code;
+}
+
+// Every command against every way DO can mislead: none may succeed, and none may leave the chip
+// write-enabled where an EWDS can still reach it.
+TEST(BuiltInDriverFaults, EveryCommandFailsOnAFaultyChipAndLeavesItWriteProtected)
+{
+    struct Case
+    {
+        std::string name;
+        ChipFaults faults;
+        // READ, ReadAll, WRITE, ERASE, WRAL, ERAL, WriteAll.
+        std::array<std::uint32_t, 7> codes;
+    };
+    constexpr std::uint32_t kNoChip = StatusCode(AdapterStatus::NoChip);
+    constexpr std::uint32_t kBusy = StatusCode(AdapterStatus::ChipBusy);
+    constexpr std::uint32_t kLow = StatusCode(AdapterStatus::DataOutLow);
+    const Case cases[] = {
+        {"empty socket, DO floating high", {.absent = true}, {5, 5, 5, 5, 5, 5, 5}},
+        {"empty socket, DO floating low",
+         {.absent = true, .noPullUp = true},
+         {kLow, kLow, kLow, kLow, kLow, kLow, kLow}},
+        {"DO stuck low", {.dataOutStuckAt = false}, {kLow, kLow, kLow, kLow, kLow, kLow, kLow}},
+        {"DO stuck high",
+         {.dataOutStuckAt = true},
+         {kNoChip, kNoChip, kNoChip, kNoChip, kNoChip, kNoChip, kNoChip}},
+        {"no pull-up on DO", {.noPullUp = true}, {kLow, kLow, kLow, kLow, kLow, kLow, kLow}},
+        {"slow part, 280 ms a cycle",
+         {.cycle = std::chrono::milliseconds(280)},
+         {0, 0, kBusy, kBusy, kBusy, kBusy, kBusy}},
+        {"never ready", {.neverReady = true}, {0, 0, kBusy, kBusy, kBusy, kBusy, kBusy}},
+    };
+    const Command commands[] = {Command::Read, Command::ReadAll, Command::Write,   Command::Erase,
+                                Command::Wral, Command::Eral,    Command::WriteAll};
+    for (const Case& c : cases) {
+        for (std::size_t i = 0; i < std::size(commands); ++i) {
+            SCOPED_TRACE(c.name + ", command " + std::to_string(i));
+            TemporaryFolder folder;
+            VirtualDriverHarness harness(folder.Path());
+            MicrowireChip& chip = harness.Chip(2);
+            chip.SetFaults(c.faults);
+            EXPECT_EQ(RunCommand(harness, commands[i], 2), c.codes[i]);
+            // A chip that never leaves busy ignores every EWDS.
+            EXPECT_EQ(chip.WriteEnabled(), c.faults.neverReady && i >= 2);
+        }
+    }
+}
+
+TEST(BuiltInDriverFaults, ARequestRightAfterATimedOutWriteGivesTheBusyStatus)
+{
+    constexpr std::uint32_t kBusy = StatusCode(AdapterStatus::ChipBusy);
+    for (const Command next : {Command::Read, Command::ReadAll}) {
+        TemporaryFolder folder;
+        VirtualDriverHarness harness(folder.Path());
+        MicrowireChip& chip = harness.Chip(6);
+        // Slower than the write timeout and the waits for it before the handle closes.
+        chip.SetFaults({.cycle = std::chrono::seconds(1)});
+        const DriverHandle handle = harness.OpenVirtualPort();
+        ASSERT_TRUE(harness.SendValue(handle, REQ_WRITE_ENABLE, 6));
+        EXPECT_EQ(harness.Send(handle, REQ_WRITE, WordRecord{6, 1, 0}).record.status, kBusy);
+        EXPECT_EQ(harness.Send(handle, REQ_READ, WordRecord{6, 1}).record.status, kBusy);
+        harness.Driver().Close(handle);
+        EXPECT_EQ(RunCommand(harness, next, 6), kBusy);
+        // Once the cycle is over, a way out has write-protected the chip.
+        EXPECT_EQ(RunCommand(harness, Command::Read, 6), 0u);
+        EXPECT_FALSE(chip.WriteEnabled());
+        EXPECT_EQ(chip.Words()[1], 0x0000);
+    }
+}
+
+// One data register write in the middle of a request fails, as on a jolted cable; the rest
+// get through.
+class FlakyParport : public FakeParport
+{
+public:
+    int WriteData(int fd, std::uint8_t value) override
+    {
+        const int error = FakeParport::WriteData(fd, value);
+        return dataWrites.size() == failingWrite ? EIO : error;
+    }
+    std::size_t failingWrite = 0;
+};
+
+TEST(BuiltInDriverFaults, EveryWayOutOfAWriteEnabledHandleSendsWriteDisable)
+{
+    TemporaryFolder folder;
+    const auto parport = folder.Path() / "proc/sys/dev/parport/parport0";
+    std::filesystem::create_directories(parport);
+    std::ofstream(parport / "base-addr") << "888\t1912\n";
+    auto clock = std::make_shared<VirtualBusClock>();
+    auto port = std::make_shared<FlakyParport>();
+    MicrowireChip chip(*FindMicrowireGeometry(1), *clock);
+    port->Plug(*FindCableProfile("stk200"), &chip);
+    VirtualDriverHarness harness(folder.Path(),
+                                 {port, clock, FindCableProfile("stk200"), BusTiming{}});
+    const std::pair<std::string, std::function<void(DriverHandle)>> cases[] = {
+        {"handle closed", [&](DriverHandle handle) { harness.Driver().Close(handle); }},
+        {"another port chosen",
+         [&](DriverHandle handle) {
+             EXPECT_TRUE(harness.SendValue(handle, REQ_SET_PORT, 0x93C00));
+             harness.Driver().Close(handle);
+         }},
+        {"port error in the middle of WriteAll",
+         [&](DriverHandle handle) {
+             port->failingWrite = port->dataWrites.size() + 2000;
+             EXPECT_EQ(harness.Send(handle, REQ_WRITE_ALL, ImageRecord{1}).record.status,
+                       StatusCode(AdapterStatus::NoPort));
+             EXPECT_FALSE(chip.WriteEnabled());
+             harness.Driver().Close(handle);
+         }},
+    };
+    for (const auto& [name, wayOut] : cases) {
+        SCOPED_TRACE(name);
+        const DriverHandle handle = harness.OpenPort(888);
+        ASSERT_TRUE(harness.SendValue(handle, REQ_WRITE_ENABLE, 1));
+        ASSERT_EQ(harness.Send(handle, REQ_WRITE, WordRecord{1, 0, 0}).record.status, 0u);
+        EXPECT_TRUE(chip.WriteEnabled());
+        wayOut(handle);
+        EXPECT_FALSE(chip.WriteEnabled());
+        // The lines are left with CS low.
+        EXPECT_EQ(port->dataWrites.back() & 0x80, 0);
+    }
+    EXPECT_EQ(chip.TimingViolations(), std::vector<std::string>());
 }
 
 } // namespace

@@ -75,6 +75,8 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndSocketAndTellsWhatItDidNotTake)
         nanoseconds halfPeriod;
         std::vector<std::string> notices;
         EepromType virtualSocket = 0;
+        bool dummyBitCheckOnly = false;
+        bool rewriteEqualWords = false;
     };
     const Case cases[] = {
         {"", "stk200", nanoseconds(2000), {}},
@@ -108,6 +110,19 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndSocketAndTellsWhatItDidNotTake)
          nanoseconds(2000),
          {"driver.conf: virtual_socket = 93C99 is no chip type (93C46, 93C56, 93C57, 93C66, "
           "93C76, 93C86); each type keeps its own virtual chip"}},
+        {"dummy_bit_check_only = true\nrewrite_equal_words=true\n",
+         "stk200",
+         nanoseconds(2000),
+         {},
+         0,
+         true,
+         true},
+        {"dummy_bit_check_only=true\ndummy_bit_check_only=yes\n",
+         "stk200",
+         nanoseconds(2000),
+         {"driver.conf: dummy_bit_check_only = yes is neither true nor false; true is used"},
+         0,
+         true},
     };
     TemporaryFolder folder;
     const std::filesystem::path file = folder.Path() / "driver.conf";
@@ -119,6 +134,8 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndSocketAndTellsWhatItDidNotTake)
         EXPECT_EQ(settings.timing.halfPeriod, c.halfPeriod) << c.text;
         EXPECT_EQ(settings.notices, c.notices) << c.text;
         EXPECT_EQ(settings.virtualSocket, c.virtualSocket) << c.text;
+        EXPECT_EQ(settings.timing.dummyBitCheckOnly, c.dummyBitCheckOnly) << c.text;
+        EXPECT_EQ(settings.timing.rewriteEqualWords, c.rewriteEqualWords) << c.text;
     }
 }
 

@@ -4,34 +4,51 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace pemrix {
 namespace {
 
+using std::chrono::microseconds;
 using std::chrono::milliseconds;
+using std::chrono::nanoseconds;
 
-// Works the chip's pins by hand, one bit string per chip select.
+// Works the chip's pins by hand, one bit string per chip select, each change two microseconds
+// after the one before, which keeps every timing rule.
 class MicrowireChipTest : public ::testing::Test
 {
 protected:
     VirtualBusClock m_clock;
     MicrowireChip m_chip{*FindMicrowireGeometry(1), m_clock};
 
+    void TearDown() override { EXPECT_TRUE(m_chip.TimingViolations().empty()); }
+
+    void Pins(bool chipSelect, bool clock, bool dataIn, nanoseconds after = microseconds(2))
+    {
+        m_clock.Wait(after);
+        m_chip.Drive(chipSelect, clock, dataIn);
+    }
+    bool Sample(nanoseconds after = microseconds(2))
+    {
+        m_clock.Wait(after);
+        return m_chip.DataOut();
+    }
     // Clocks `bits` in with CS high and leaves CS high; returns DO after each rising edge.
     std::string Clock(const std::string& bits)
     {
         std::string dataOut;
-        m_chip.Drive(true, false, false);
+        Pins(true, false, false);
         for (char bit : bits) {
-            m_chip.Drive(true, false, bit == '1');
-            m_chip.Drive(true, true, bit == '1');
-            dataOut += m_chip.DataOut() ? '1' : '0';
-            m_chip.Drive(true, false, bit == '1');
+            Pins(true, false, bit == '1');
+            Pins(true, true, bit == '1');
+            dataOut += Sample() ? '1' : '0';
+            Pins(true, false, bit == '1');
         }
         return dataOut;
     }
-    void Deselect() { m_chip.Drive(false, false, false); }
+    void Deselect() { Pins(false, false, false); }
     void Send(const std::string& bits)
     {
         Clock(bits);
@@ -61,14 +78,16 @@ TEST_F(MicrowireChipTest, ShowsBusyUntilItsCycleEndsAndIgnoresInstructionsMeanwh
 {
     Send(Ewen());
     Send(Write("000011", "0000000000000000"));
-    m_chip.Drive(true, false, false);
-    EXPECT_FALSE(m_chip.DataOut());
-    Send(Write("000100", "0000000000000000"));
+    Pins(true, false, false);
+    EXPECT_FALSE(Sample());
+    // A busy chip ignores the start bit and keeps DO low through a whole instruction.
+    EXPECT_EQ(Clock(Write("000100", "0000000000000000")), std::string(25, '0'));
+    Deselect();
     EXPECT_EQ(m_chip.Words()[4], 0xFFFF);
 
     m_clock.Wait(milliseconds(2));
-    m_chip.Drive(true, false, false);
-    EXPECT_TRUE(m_chip.DataOut());
+    Pins(true, false, false);
+    EXPECT_TRUE(Sample());
     EXPECT_EQ(m_chip.ProgrammingTime(), milliseconds(2));
     // Once ready the chip takes instructions again: a READ answers with its dummy 0.
     EXPECT_EQ(Clock("110000011").back(), '0');
@@ -84,6 +103,129 @@ TEST_F(MicrowireChipTest, StuckAndUnstableBitsChangeWhatIsReadNotWhatIsStored)
     EXPECT_EQ(Clock(read).substr(9), "1000000100000000");
     Deselect();
     EXPECT_EQ(m_chip.Words()[7], 0x0000);
+}
+
+TEST_F(MicrowireChipTest, DataOutFaultsOverrideWhatTheChipDrives)
+{
+    struct Case
+    {
+        std::string name;
+        ChipFaults faults;
+        // DO deselected, then at the dummy bit of a READ.
+        std::string dataOut;
+    };
+    const Case cases[] = {
+        {"healthy, with the pull-up", {}, "10"},
+        {"empty socket, DO floating high", {.absent = true}, "11"},
+        {"empty socket, DO floating low", {.absent = true, .noPullUp = true}, "00"},
+        {"chip on a cable without a pull-up", {.noPullUp = true}, "00"},
+        {"DO stuck low", {.dataOutStuckAt = false}, "00"},
+        {"DO stuck high", {.dataOutStuckAt = true}, "11"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_chip.SetFaults(c.faults);
+        std::string dataOut(1, Sample() ? '1' : '0');
+        dataOut += Clock("110000000").back();
+        Deselect();
+        EXPECT_EQ(dataOut, c.dataOut);
+    }
+}
+
+// One change of the pins, `after` the one before.
+struct PinChange
+{
+    nanoseconds after;
+    bool chipSelect;
+    bool clock;
+    bool dataIn;
+};
+using Pins = std::vector<PinChange>;
+
+constexpr nanoseconds kHalf = microseconds(2);
+
+// CS high, then each bit on DI with SK low and taken by a rising SK; SK is left high.
+Pins Frame(const std::string& bits)
+{
+    Pins pins{{kHalf, true, false, false}};
+    for (char bit : bits) {
+        pins.push_back({kHalf, true, false, bit == '1'});
+        pins.push_back({kHalf, true, true, bit == '1'});
+    }
+    return pins;
+}
+
+Pins operator+(Pins first, const Pins& second)
+{
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+const Pins kDeselect{{kHalf, true, false, false}, {kHalf, false, false, false}};
+
+// Each case breaks one rule of the datasheet table once, on a chip of its own; a DO sample
+// taken too early reads as undriven.
+TEST(MicrowireChipTiming, FlagsEveryBrokenRuleAndThenIgnoresTheInstruction)
+{
+    struct Case
+    {
+        std::string symbol;
+        ChipFaults faults;
+        Pins pins;
+        // DO is sampled this long after the last change.
+        std::optional<nanoseconds> sample;
+    };
+    const Case cases[] = {
+        {"tCSS",
+         {},
+         {{kHalf, false, false, true},
+          {kHalf, true, false, true},
+          {nanoseconds(200), true, true, true}},
+         {}},
+        {"tCS",
+         {},
+         {{kHalf, true, false, false},
+          {kHalf, false, false, false},
+          {nanoseconds(900), true, false, false}},
+         {}},
+        {"tDIS", {}, {{kHalf, true, false, false}, {kHalf, true, true, true}}, {}},
+        {"tDIH", {}, Frame("1") + Pins{{nanoseconds(300), true, true, false}}, {}},
+        {"tSKH", {}, Frame("1") + Pins{{nanoseconds(900), true, false, true}}, {}},
+        {"tSKL",
+         {},
+         Frame("1") +
+             Pins{{nanoseconds(3500), true, false, true}, {nanoseconds(900), true, true, true}},
+         {}},
+        {"1/fSK",
+         {},
+         Frame("1") +
+             Pins{{microseconds(1), true, false, true}, {microseconds(1), true, true, true}},
+         {}},
+        {"tCSH", {}, Frame("1") + Pins{{kHalf, false, true, true}}, {}},
+        {"tPD", {}, Frame("110000000"), nanoseconds(1500)},
+        {"tSV",
+         {.neverReady = true},
+         Frame("100110000") + kDeselect + Frame("111000000") + kDeselect +
+             Pins{{kHalf, true, false, false}},
+         nanoseconds(500)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.symbol);
+        VirtualBusClock clock;
+        MicrowireChip chip(*FindMicrowireGeometry(1), clock);
+        chip.SetFaults(c.faults);
+        for (const PinChange& change : c.pins) {
+            clock.Wait(change.after);
+            chip.Drive(change.chipSelect, change.clock, change.dataIn);
+        }
+        if (c.sample) {
+            clock.Wait(*c.sample);
+            EXPECT_TRUE(chip.DataOut());
+        }
+        ASSERT_EQ(chip.TimingViolations().size(), 1u);
+        EXPECT_TRUE(chip.TimingViolations().front().starts_with(c.symbol + " ("))
+            << chip.TimingViolations().front();
+    }
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "driver/RequestCodes.h"
 #include "driver/RequestRecords.h"
 
+#include <gtest/gtest.h>
+
 namespace pemrix {
 
 namespace {
@@ -20,10 +22,17 @@ std::shared_ptr<PortConnector> MakeConnector(const std::filesystem::path& folder
 } // namespace
 
 VirtualDriverHarness::VirtualDriverHarness(const std::filesystem::path& folder, PpdevSetup ppdev,
-                                           EepromType socketType)
-    : m_adapter(std::make_shared<VirtualAdapter>(folder / "chips", BusTiming{}, socketType)),
+                                           const BusTiming& virtualTiming, EepromType socketType)
+    : m_adapter(std::make_shared<VirtualAdapter>(folder / "chips", virtualTiming, socketType)),
       m_driver(MakeConnector(folder, m_adapter, std::move(ppdev)))
 {
+}
+
+VirtualDriverHarness::~VirtualDriverHarness()
+{
+    for (const EepromTypeInfo& type : EepromTypes()) {
+        EXPECT_EQ(Chip(type.code).TimingViolations(), std::vector<std::string>()) << type.name;
+    }
 }
 
 DriverHandle VirtualDriverHarness::OpenPort(std::uint32_t port)

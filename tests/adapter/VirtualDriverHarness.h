@@ -23,11 +23,15 @@ template <typename Record> struct Reply
 // A built-in driver over the virtual adapter with its chips in `folder`/chips; the machine's
 // parallel ports are whatever `folder`/proc describes (nothing, unless a test writes it), and
 // are reached through `ppdev`. With a socket type the virtual adapter holds that one chip.
+// The test fails if the driver broke a chip's timing.
 class VirtualDriverHarness
 {
 public:
     explicit VirtualDriverHarness(const std::filesystem::path& folder, PpdevSetup ppdev = {},
-                                  EepromType socketType = 0);
+                                  const BusTiming& virtualTiming = {}, EepromType socketType = 0);
+    ~VirtualDriverHarness();
+    VirtualDriverHarness(const VirtualDriverHarness&) = delete;
+    VirtualDriverHarness& operator=(const VirtualDriverHarness&) = delete;
 
     BuiltInDriver& Driver() { return m_driver; }
     VirtualAdapter& Adapter() { return *m_adapter; }

@@ -251,6 +251,11 @@ private slots:
 
     void ALongWriteAllShowsRisingProgressAndEndsAsBefore()
     {
+        // A chip holding other words than the image in every cell, so that WriteAll programs
+        // them all.
+        QTest::mouseClick(m_window->Button(IDC_93C86), Qt::LeftButton);
+        Run(IDC_WRAL, {}, "1111");
+        QTest::mouseClick(m_window->Button(IDC_93C46), Qt::LeftButton);
         QTest::mouseClick(m_window->Button(IDC_93C86), Qt::LeftButton);
         Run(IDC_EDIT, "3ff", "C0DE");
         const QString dump = Dump();

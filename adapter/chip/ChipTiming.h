@@ -1,0 +1,40 @@
+#pragma once
+
+#include <chrono>
+#include <span>
+#include <string_view>
+
+namespace pemrix {
+
+// The timing rules of the Microwire pins that the chip model checks.
+enum class TimingRule
+{
+    ChipSelectSetup,
+    ChipSelectHold,
+    ChipSelectLow,
+    DataInSetup,
+    DataInHold,
+    ClockHigh,
+    ClockLow,
+    ClockPeriod,
+    OutputDelay,
+    StatusValid,
+};
+
+// One datasheet figure: a minimum the bus must keep, or a maximum the chip may take before
+// its output is valid (and so the least time the bus must wait before sampling it).
+struct TimingLimit
+{
+    TimingRule rule;
+    std::string_view symbol;
+    std::string_view meaning;
+    std::chrono::nanoseconds figure;
+    std::string_view source;
+};
+
+// The slowest 93Cxx parts' figures, in rule order: a bus that keeps all of them can clock
+// any of the six types at any supply voltage they accept.
+std::span<const TimingLimit> ChipTimingLimits();
+const TimingLimit& ChipTimingLimit(TimingRule rule);
+
+} // namespace pemrix

@@ -1,0 +1,68 @@
+#pragma once
+
+// What whole-chip commands cannot go below, from the Microwire protocol and the datasheets
+// alone, so the benchmark's yardsticks owe nothing to the bus code they measure.
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <string_view>
+
+namespace pemrix::bench {
+
+// Start bit and two opcode bits, then the address, then 16 data bits in x16 organisation.
+constexpr std::uint64_t kStartAndOpcodeClocks = 3;
+constexpr std::uint64_t kWordClocks = 16;
+
+struct PartFigures
+{
+    std::string_view name;
+    std::uint32_t words;
+    // The address field in x16 organisation, a leading don't-care bit included (93C56, 93C76).
+    std::uint64_t addressClocks;
+};
+
+constexpr std::array<PartFigures, 6> kParts{{
+    {"93C46", 64, 6},
+    {"93C56", 128, 8},
+    {"93C57", 128, 7},
+    {"93C66", 256, 8},
+    {"93C76", 512, 10},
+    {"93C86", 1024, 10},
+}};
+
+// The longest self-timed WRITE cycle the datasheet allows.
+constexpr std::chrono::milliseconds kWordProgramTime{6};
+constexpr std::string_view kWordProgramSource =
+    "Microchip 93AA46A/B/C DS20001749K, Table 1-2, TWC (93AA and 93LC parts)";
+
+constexpr std::uint64_t ReadInstructionClocks(const PartFigures& part, std::uint64_t words)
+{
+    return kStartAndOpcodeClocks + part.addressClocks + kWordClocks * words;
+}
+
+// One READ clocked on through the whole chip, or one READ for each word.
+constexpr std::uint64_t ReadPassClocks(const PartFigures& part, bool sequential)
+{
+    return sequential ? ReadInstructionClocks(part, part.words)
+                      : part.words * ReadInstructionClocks(part, 1);
+}
+
+// A WRITE: its instruction and its data word; the ready poll runs no clocks.
+constexpr std::uint64_t WriteClocks(const PartFigures& part)
+{
+    return kStartAndOpcodeClocks + part.addressClocks + kWordClocks;
+}
+
+// EWEN before a modifying request and EWDS after it, as the program sends them.
+constexpr std::uint64_t EnableAndDisableClocks(const PartFigures& part)
+{
+    return 2 * (kStartAndOpcodeClocks + part.addressClocks);
+}
+
+// A pin-by-pin port: every clock needs SK raised and lowered; DI changes with the falling
+// edge, so clocking bits in costs two writes, and each bit out one status read more.
+constexpr double kOperationsPerClockIn = 2;
+constexpr double kOperationsPerClockOut = 3;
+
+} // namespace pemrix::bench

@@ -53,7 +53,7 @@ MicrowireBus& Ch341aAdapter::BusFor(const MicrowireGeometry&)
 AdapterStatus Ch341aAdapter::FinishRequest()
 {
     m_port.Flush();
-    return UsbErrorStatus(m_port.Error());
+    return UsbErrorStatus(m_port.TakeError());
 }
 
 } // namespace pemrix

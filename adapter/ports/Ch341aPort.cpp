@@ -1,6 +1,7 @@
 #include "adapter/ports/Ch341aPort.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace pemrix {
 
@@ -37,6 +38,14 @@ std::vector<bool> Ch341aPort::Run(const BusTransaction& transaction)
     if (m_nError != 0)
         samples.assign(transaction.SampleCount(), true);
     return samples;
+}
+
+int Ch341aPort::TakeError()
+{
+    const int error = std::exchange(m_nError, 0);
+    if (error != 0)
+        m_stream.Append({BusStep::Kind::Deselect});
+    return error;
 }
 
 void Ch341aPort::Flush()

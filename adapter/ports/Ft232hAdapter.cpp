@@ -44,7 +44,7 @@ MicrowireBus& Ft232hAdapter::BusFor(const MicrowireGeometry&)
 AdapterStatus Ft232hAdapter::FinishRequest()
 {
     m_port.Flush();
-    return UsbErrorStatus(m_port.Error());
+    return UsbErrorStatus(m_port.TakeError());
 }
 
 } // namespace pemrix

@@ -1,5 +1,7 @@
 #include "adapter/ports/Ft232hPort.h"
 
+#include <utility>
+
 namespace pemrix {
 
 using namespace mpsse;
@@ -58,6 +60,14 @@ void Ft232hPort::Start()
         Note(kUsbErrorIo);
     m_commands.Setup();
     Flush();
+}
+
+int Ft232hPort::TakeError()
+{
+    const int error = std::exchange(m_nError, 0);
+    if (error != 0)
+        m_commands.Append({BusStep::Kind::Deselect});
+    return error;
 }
 
 void Ft232hPort::Flush()

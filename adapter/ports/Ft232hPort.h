@@ -27,7 +27,12 @@ public:
     void Flush();
     // Every line low, sent at once.
     void Rest();
+    // The libusb error of the first failed transfer, or 0.
     int Error() const { return m_nError; }
+    // The same, and the port carries transactions again, from a deselected chip: a request's
+    // failure is reported once, and what follows it (the EWDS that write-protects the chip)
+    // gets its chance without running into an instruction the failure cut short.
+    int TakeError();
 
 private:
     void Send(std::vector<bool>& samples);

@@ -15,9 +15,18 @@ void UsbSimulatedDevice::Unplug()
 {
     m_bPlugged = false;
     m_chip->Drive(false, false, false);
+    m_earlierViolations = TimingViolations();
     const std::vector<std::uint16_t> words(m_chip->Words().begin(), m_chip->Words().end());
     m_chip = std::make_unique<MicrowireChip>(m_geometry, m_clock);
     m_chip->LoadWords(words);
+}
+
+std::vector<std::string> UsbSimulatedDevice::TimingViolations() const
+{
+    std::vector<std::string> violations = m_earlierViolations;
+    violations.insert(violations.end(), m_chip->TimingViolations().begin(),
+                      m_chip->TimingViolations().end());
+    return violations;
 }
 
 int UsbSimulatedDevice::BeginOut(std::size_t bytes)

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace pemrix {
 
@@ -60,6 +62,8 @@ public:
     // Pulls the adapter out: the chip's pins fall and it powers up again later with its words,
     // write-protected as every 93Cxx starts.
     void Unplug();
+    // Every timing rule the adapter broke on this socket, before an unplug as well as after.
+    std::vector<std::string> TimingViolations() const;
 
 protected:
     // Counts one OUT transfer and answers the error its faults give it, or 0.
@@ -74,6 +78,8 @@ private:
     MicrowireGeometry m_geometry;
     VirtualBusClock& m_clock;
     std::unique_ptr<MicrowireChip> m_chip;
+    // What the chips the socket held before the last unplug were noted for.
+    std::vector<std::string> m_earlierViolations;
     UsbDeviceFaults m_faults;
     UsbDeviceCounters m_counters;
     std::chrono::nanoseconds m_latency{0};

@@ -27,6 +27,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 namespace pemrix {
 
@@ -353,6 +355,8 @@ private slots:
             Run(IDC_ERAL);
             QCOMPARE(LastResult(), QStringLiteral("pemrix::CSucceededDlg Eral Succeeded."));
             QCOMPARE(device.Chip().Words()[0x200], 0xFFFF);
+            const std::vector<std::string> violations = device.TimingViolations();
+            QVERIFY2(violations.empty(), violations.empty() ? "" : violations.front().c_str());
         }
         QCOMPARE(m_usb->OpenHandles(), 0u);
     }

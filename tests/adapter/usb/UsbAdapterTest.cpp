@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -111,6 +113,8 @@ TEST_F(UsbAdapterTest, EveryCommandOnEveryTypeThroughEveryAdapter)
 
             EXPECT_EQ(m_machine->OpenHandles(), 0u);
             EXPECT_FALSE(device.Claimed());
+            EXPECT_FALSE(device.Chip().WriteEnabled());
+            EXPECT_EQ(device.TimingViolations(), std::vector<std::string>());
             if (auto* ch341a = dynamic_cast<Ch341aSimulation*>(&device)) {
                 EXPECT_EQ(ch341a->MalformedPackets(), 0u);
             }
@@ -176,24 +180,50 @@ TEST_F(UsbAdapterTest, EachFaultHasItsStatus)
         EXPECT_EQ(read.succeeded, test.errorCode == 0);
         EXPECT_EQ(read.errorCode, test.errorCode);
         EXPECT_EQ(m_machine->OpenHandles(), 0u);
+        EXPECT_EQ(device.TimingViolations(), std::vector<std::string>());
     }
 }
 
-// Pulled out halfway through WriteAll: the command fails as not plugged in, the words not yet
-// reached keep their values, and the chip, without power, forgets its write enable.
-TEST_F(UsbAdapterTest, UnplugInTheMiddleOfWriteAllLosesNothingElse)
+// A transfer that fails halfway through WriteAll fails the command with its status; every word
+// holds either its old value or the image's, the words not yet reached their old ones, and the
+// chip ends write-protected: by an EWDS where the adapter still carries one, by losing its
+// power where it was pulled out. Only a stalled endpoint carries nothing more.
+TEST_F(UsbAdapterTest, TransferFailingInTheMiddleOfWriteAllLosesNothingElse)
 {
+    struct Case
+    {
+        const char* what;
+        std::optional<std::uint64_t> UsbDeviceFaults::*fault;
+        std::uint32_t errorCode;
+        bool writeEnabledAfter;
+    };
+    const Case cases[] = {
+        {"unplugged", &UsbDeviceFaults::unplugAt, 15, false},
+        {"short reply", &UsbDeviceFaults::shortReplyAt, 19, false},
+        {"stall", &UsbDeviceFaults::stallAt, 19, true},
+    };
     for (const Plug plug : {Plug::Ch341a, Plug::Ft232h}) {
-        SCOPED_TRACE(static_cast<int>(plug));
-        NewMachine();
-        UsbSimulatedDevice& device = PlugIn(plug, EepromType{1});
-        device.Faults().unplugAt = 60;
-        const DriverResult result = WriteAll(m_driver, Address(plug), EepromType{1}, Pattern(64));
-        EXPECT_FALSE(result.succeeded);
-        EXPECT_EQ(result.errorCode, 15u);
-        EXPECT_FALSE(device.Plugged());
-        EXPECT_EQ(device.Chip().Words()[63], 0xFFFF);
-        EXPECT_EQ(m_machine->OpenHandles(), 0u);
+        for (const Case& test : cases) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(plug)) + " " + test.what);
+            NewMachine();
+            UsbSimulatedDevice& device = PlugIn(plug, EepromType{1});
+            // Well past the read of the chip that WriteAll starts with, well before its end.
+            device.Faults().*test.fault = 40;
+            const std::vector<std::uint32_t> pattern = Pattern(64);
+            const DriverResult result = WriteAll(m_driver, Address(plug), EepromType{1}, pattern);
+            EXPECT_FALSE(result.succeeded);
+            EXPECT_EQ(result.errorCode, test.errorCode);
+            EXPECT_EQ(device.Plugged(), test.fault != &UsbDeviceFaults::unplugAt);
+            EXPECT_GT(std::count(device.Chip().Words().begin(), device.Chip().Words().end(), 0xFFFF),
+                      0);
+            for (std::uint32_t i = 0; i < 64; ++i)
+                EXPECT_TRUE(device.Chip().Words()[i] == 0xFFFF || device.Chip().Words()[i] == pattern[i])
+                    << i;
+            EXPECT_EQ(device.Chip().Words()[63], 0xFFFF);
+            EXPECT_EQ(device.Chip().WriteEnabled(), test.writeEnabledAfter);
+            EXPECT_EQ(device.TimingViolations(), std::vector<std::string>());
+            EXPECT_EQ(m_machine->OpenHandles(), 0u);
+        }
     }
 }
 

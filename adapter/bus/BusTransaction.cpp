@@ -38,13 +38,20 @@ BusTransaction& BusTransaction::Wait(std::chrono::nanoseconds duration)
     return *this;
 }
 
+BusTransaction& BusTransaction::PollUntilHigh(std::chrono::nanoseconds interval,
+                                              std::chrono::nanoseconds limit)
+{
+    steps.push_back({BusStep::Kind::PollUntilHigh, 0, 0, interval, limit});
+    return *this;
+}
+
 unsigned BusTransaction::SampleCount() const
 {
     unsigned samples = 0;
     for (const BusStep& step : steps) {
         if (step.kind == BusStep::Kind::ClockIn)
             samples += step.count;
-        else if (step.kind == BusStep::Kind::Sample)
+        else if (step.kind == BusStep::Kind::Sample || step.kind == BusStep::Kind::PollUntilHigh)
             ++samples;
     }
     return samples;

@@ -26,12 +26,17 @@ struct BusStep
         Deselect,
         // Nothing changes for `duration` (ready polling, programming cycles).
         Wait,
+        // DO read until it reads high: at once, then every `duration` or less often, for at
+        // most `limit`; one sample, high when DO was seen high. A port may send its polls in
+        // batches, so that a programming cycle costs a few round trips rather than one a poll.
+        PollUntilHigh,
     };
 
     Kind kind;
     std::uint32_t bits = 0;
     unsigned count = 0;
     std::chrono::nanoseconds duration{0};
+    std::chrono::nanoseconds limit{0};
 };
 
 // Steps a port carries out in order; every ClockIn bit and every Sample answers one DO level.
@@ -45,6 +50,7 @@ struct BusTransaction
     BusTransaction& Sample();
     BusTransaction& Deselect();
     BusTransaction& Wait(std::chrono::nanoseconds duration);
+    BusTransaction& PollUntilHigh(std::chrono::nanoseconds interval, std::chrono::nanoseconds limit);
 
     // How many DO levels the transaction answers.
     unsigned SampleCount() const;

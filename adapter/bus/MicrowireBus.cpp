@@ -190,25 +190,18 @@ AdapterStatus MicrowireBus::AwaitReady(std::chrono::nanoseconds timeout, bool bu
     // high; polling, rather than waiting a fixed time, costs each word only its own cycle. The
     // first poll comes a poll interval after CS rises, well past the status's valid time and
     // well before the shortest programming cycle could end, so a write-enabled chip that
-    // shows ready at once never started one.
+    // shows ready at once never started one. The polls after it are one step, so a USB port
+    // can send them in batches along with the instruction.
     BusTransaction poll;
-    poll.Wait(m_timing.pollInterval).Sample();
-    BusTransaction first;
-    first.Select().Wait(m_timing.pollInterval).Sample();
-    const std::chrono::nanoseconds start = m_clock.Now();
-    AdapterStatus status = AdapterStatus::ChipBusy;
-    if (m_port.Run(first).front()) {
-        status = busyExpected ? AdapterStatus::NoChip : AdapterStatus::Ok;
-    } else {
-        while (m_clock.Now() - start < timeout) {
-            if (m_port.Run(poll).front()) {
-                status = AdapterStatus::Ok;
-                break;
-            }
-        }
-    }
-    m_port.Run(BusTransaction().Deselect());
-    return status;
+    poll.Select()
+        .Wait(m_timing.pollInterval)
+        .Sample()
+        .PollUntilHigh(m_timing.pollInterval, timeout)
+        .Deselect();
+    const std::vector<bool> samples = m_port.Run(poll);
+    if (samples[0])
+        return busyExpected ? AdapterStatus::NoChip : AdapterStatus::Ok;
+    return samples[1] ? AdapterStatus::Ok : AdapterStatus::ChipBusy;
 }
 
 } // namespace pemrix

@@ -12,12 +12,17 @@ namespace {
 // Waits up to this long go into the stream; longer ones are cheaper slept on the host.
 constexpr std::chrono::microseconds kLongestStreamWait(500);
 constexpr std::chrono::milliseconds kTransferTimeout(1000);
+// Ready polls a wait command apart: a cycle's end is seen within 30 us, 1 % of a 3 ms cycle,
+// and one packet holds 14 polls.
+constexpr std::chrono::microseconds kPollCadence(30);
+constexpr unsigned kPollsPerPacket = 14;
 
 } // namespace
 
 Ch341aPort::Ch341aPort(UsbCalls& calls, UsbHandle handle, BusClock& clock,
                        const BusTiming& timing)
-    : m_calls(calls), m_hDevice(handle), m_clock(clock), m_stream(timing)
+    : m_calls(calls), m_hDevice(handle), m_clock(clock), m_stream(timing),
+      m_readyPolls(kPollsPerPacket)
 {
 }
 
@@ -28,6 +33,12 @@ std::vector<bool> Ch341aPort::Run(const BusTransaction& transaction)
         if (step.kind == BusStep::Kind::Wait && step.duration > kLongestStreamWait) {
             Send(samples);
             m_clock.Wait(step.duration);
+        } else if (step.kind == BusStep::Kind::PollUntilHigh) {
+            const std::chrono::nanoseconds cadence = std::max<std::chrono::nanoseconds>(
+                step.duration, kPollCadence);
+            samples.push_back(m_readyPolls.Run(step, m_clock, [&](unsigned polls) {
+                return PollRound(polls, cadence, samples);
+            }));
         } else {
             m_stream.Append(step);
         }
@@ -58,6 +69,19 @@ void Ch341aPort::Rest()
 {
     m_stream.Rest();
     Flush();
+}
+
+std::vector<bool> Ch341aPort::PollRound(unsigned polls, std::chrono::nanoseconds cadence,
+                                        std::vector<bool>& samples)
+{
+    const std::size_t first = samples.size() + m_stream.Samples();
+    m_stream.Poll(polls, cadence);
+    Send(samples);
+    if (m_nError != 0)
+        return {true};
+    std::vector<bool> answers(samples.begin() + static_cast<long>(first), samples.end());
+    samples.resize(first);
+    return answers;
 }
 
 void Ch341aPort::Send(std::vector<bool>& samples)

@@ -4,6 +4,7 @@
 #include "adapter/bus/BusTiming.h"
 #include "adapter/bus/BusTransaction.h"
 #include "adapter/ports/Ch341aStream.h"
+#include "adapter/ports/ReadyPollRounds.h"
 #include "adapter/ports/UsbCalls.h"
 
 #include <vector>
@@ -41,11 +42,16 @@ public:
 
 private:
     void Send(std::vector<bool>& samples);
+    // One round of ready polls, sent with whatever is kept; their samples, taken out of
+    // `samples` again.
+    std::vector<bool> PollRound(unsigned polls, std::chrono::nanoseconds cadence,
+                                std::vector<bool>& samples);
 
     UsbCalls& m_calls;
     UsbHandle m_hDevice;
     BusClock& m_clock;
     Ch341aStream m_stream;
+    ReadyPollRounds m_readyPolls;
     int m_nError = 0;
 };
 

@@ -31,11 +31,7 @@ void Ch341aStream::Append(const BusStep& step)
         }
         break;
     case BusStep::Kind::Sample:
-        if ((m_nPins & (kClockPin | kDataInPin)) != 0) {
-            Drive(chipSelect, false, false);
-            HalfPeriod();
-        }
-        Sample();
+        Poll(1, {});
         break;
     case BusStep::Kind::Deselect:
         if ((m_nPins & (kClockPin | kDataInPin)) != 0)
@@ -46,6 +42,21 @@ void Ch341aStream::Append(const BusStep& step)
     case BusStep::Kind::Wait:
         Delay(step.duration);
         break;
+    case BusStep::Kind::PollUntilHigh:
+        break;
+    }
+}
+
+void Ch341aStream::Poll(unsigned polls, std::chrono::nanoseconds cadence)
+{
+    if ((m_nPins & (kClockPin | kDataInPin)) != 0) {
+        Drive((m_nPins & kChipSelectPin) != 0, false, false);
+        HalfPeriod();
+    }
+    for (unsigned i = 0; i < polls; ++i) {
+        if (i > 0)
+            Delay(cadence);
+        Sample();
     }
 }
 

@@ -44,8 +44,11 @@ public:
 
     explicit Ch341aStream(const BusTiming& timing);
 
-    // Every step but a Wait too long for the stream, which the port makes on the host.
+    // Every step but a Wait too long for the stream, which the port makes on the host, and a
+    // PollUntilHigh, which the port sends as rounds of Poll.
     void Append(const BusStep& step);
+    // `polls` DO samples with SK and DI low, the first at once, the rest `cadence` apart.
+    void Poll(unsigned polls, std::chrono::nanoseconds cadence);
     // All lines low and made outputs, as the adapter is taken.
     void Rest();
 

@@ -8,6 +8,7 @@ using namespace mpsse;
 
 namespace {
 
+// The longest byte-length command: reads, and clocks in units of 8.
 constexpr unsigned kMaxBytesPerRead = 65536;
 
 } // namespace
@@ -38,31 +39,54 @@ void Ft232hCommands::Append(const BusStep& step)
         SetPins(kChipSelectPin);
         break;
     case BusStep::Kind::ClockOut:
+        m_bInstruction = true;
         ClockOut(step.bits, step.count);
         break;
     case BusStep::Kind::ClockIn:
+        m_bInstruction = true;
         DataInLow();
         ClockIn(step.count);
         break;
     case BusStep::Kind::Sample:
-        DataInLow();
-        m_bytes.push_back(kReadLowPins);
-        m_replies.push_back({0, true});
-        ++m_nReplyBytes;
+        Poll(1, 0);
         break;
-    case BusStep::Kind::Deselect: {
+    case BusStep::Kind::Deselect:
         SetPins(0);
+        m_bInstruction = false;
         // Clocks with CS low hold it low without reaching the chip: whole periods enough for tCS.
-        const auto period = 2 * m_timing.halfPeriod.count();
-        const auto clocks = std::clamp<long long>((m_timing.chipSelectLow.count() + period - 1) /
-                                                      std::max<long long>(period, 1),
-                                                  1, 8);
-        m_bytes.insert(m_bytes.end(), {kClockBits, static_cast<std::uint8_t>(clocks - 1)});
+        Clocks(std::max(1u, ClocksFor(m_timing.chipSelectLow)));
         break;
-    }
     case BusStep::Kind::Wait:
+        DataInLow();
+        Clocks(ClocksFor(step.duration));
+        break;
+    case BusStep::Kind::PollUntilHigh:
         break;
     }
+}
+
+void Ft232hCommands::Poll(unsigned polls, unsigned cadence)
+{
+    DataInLow();
+    for (unsigned i = 0; i < polls; ++i) {
+        if (i > 0)
+            Clocks(cadence);
+        ReadPins();
+    }
+}
+
+unsigned Ft232hCommands::ClocksFor(std::chrono::nanoseconds duration) const
+{
+    const long long period = std::max<long long>(2 * m_timing.halfPeriod.count(), 1);
+    return static_cast<unsigned>((duration.count() + period - 1) / period);
+}
+
+std::size_t Ft232hCommands::SampleCount() const
+{
+    std::size_t samples = 0;
+    for (const ReplyByte& reply : m_replies)
+        samples += reply.pins ? 1 : reply.bits;
+    return samples;
 }
 
 std::vector<bool> Ft232hCommands::Samples(const std::vector<std::uint8_t>& reply) const
@@ -96,6 +120,25 @@ void Ft232hCommands::DataInLow()
 {
     if ((m_nPins & kDataInPin) != 0)
         SetPins(static_cast<std::uint8_t>(m_nPins & ~kDataInPin));
+}
+
+void Ft232hCommands::ReadPins()
+{
+    m_bytes.push_back(kReadLowPins);
+    m_replies.push_back({0, true});
+    ++m_nReplyBytes;
+}
+
+void Ft232hCommands::Clocks(unsigned count)
+{
+    for (unsigned units = count / 8; units > 0;) {
+        const unsigned chunk = std::min(units, kMaxBytesPerRead);
+        units -= chunk;
+        m_bytes.insert(m_bytes.end(), {kClockBytes, static_cast<std::uint8_t>((chunk - 1) & 0xFF),
+                                       static_cast<std::uint8_t>((chunk - 1) >> 8)});
+    }
+    if (const unsigned rest = count % 8; rest > 0)
+        m_bytes.insert(m_bytes.end(), {kClockBits, static_cast<std::uint8_t>(rest - 1)});
 }
 
 void Ft232hCommands::ClockOut(std::uint32_t bits, unsigned count)

@@ -1,5 +1,6 @@
 #include "adapter/ports/Ft232hPort.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace pemrix {
@@ -12,11 +13,17 @@ namespace {
 constexpr std::uint8_t kLatencyMilliseconds = 1;
 constexpr std::chrono::microseconds kReadRetry(100);
 constexpr std::chrono::milliseconds kReplyTimeout(1000);
+// Waits up to this long run on the engine where they may; longer ones are slept on the host.
+constexpr std::chrono::microseconds kLongestEngineWait(500);
+// Ready polls a byte of clocks apart, one command: 32 us at the slowest parts' clock, 1 % of a
+// 3 ms cycle. A short round of 8 polls spans 256 us, about two high-speed round trips.
+constexpr unsigned kPollCadenceClocks = 8;
+constexpr unsigned kPollsPerShortRound = 8;
 
 } // namespace
 
 Ft232hPort::Ft232hPort(FtdiCalls& calls, BusClock& clock, const BusTiming& timing)
-    : m_calls(calls), m_clock(clock), m_commands(timing)
+    : m_calls(calls), m_clock(clock), m_commands(timing), m_readyPolls(kPollsPerShortRound)
 {
 }
 
@@ -24,9 +31,16 @@ std::vector<bool> Ft232hPort::Run(const BusTransaction& transaction)
 {
     std::vector<bool> samples;
     for (const BusStep& step : transaction.steps) {
-        if (step.kind == BusStep::Kind::Wait) {
+        if (step.kind == BusStep::Kind::Wait &&
+            (step.duration > kLongestEngineWait || !m_commands.ClockThroughWait())) {
             Send(samples);
             m_clock.Wait(step.duration);
+        } else if (step.kind == BusStep::Kind::PollUntilHigh) {
+            const unsigned cadence =
+                std::max(kPollCadenceClocks, m_commands.ClocksFor(step.duration));
+            samples.push_back(m_readyPolls.Run(step, m_clock, [&](unsigned polls) {
+                return PollRound(polls, cadence, samples);
+            }));
         } else {
             m_commands.Append(step);
         }
@@ -80,6 +94,19 @@ void Ft232hPort::Rest()
 {
     m_commands.Append({BusStep::Kind::Deselect});
     Flush();
+}
+
+std::vector<bool> Ft232hPort::PollRound(unsigned polls, unsigned cadence,
+                                        std::vector<bool>& samples)
+{
+    const std::size_t first = samples.size() + m_commands.SampleCount();
+    m_commands.Poll(polls, cadence);
+    Send(samples);
+    if (m_nError != 0)
+        return {true};
+    std::vector<bool> answers(samples.begin() + static_cast<long>(first), samples.end());
+    samples.resize(first);
+    return answers;
 }
 
 void Ft232hPort::Send(std::vector<bool>& samples)

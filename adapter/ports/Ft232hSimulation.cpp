@@ -147,6 +147,15 @@ bool Ft232hSimulation::RunCommand()
             ClockBit(std::nullopt);
         used = 2;
         break;
+    case kClockBytes: {
+        if (!need(3))
+            return false;
+        const unsigned units = (m_pending[1] | (m_pending[2] << 8)) + 1u;
+        for (unsigned i = 0; i < 8 * units; ++i)
+            ClockBit(std::nullopt);
+        used = 3;
+        break;
+    }
     case kSetDivisor:
         if (!need(3))
             return false;

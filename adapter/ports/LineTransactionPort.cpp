@@ -32,6 +32,9 @@ std::vector<bool> LineTransactionPort::Run(const BusTransaction& transaction)
             SettleClock();
             m_clock.Wait(step.duration);
             break;
+        case BusStep::Kind::PollUntilHigh:
+            samples.push_back(PollUntilHigh(step.duration, step.limit));
+            break;
         }
     }
     return samples;
@@ -77,6 +80,19 @@ bool LineTransactionPort::Sample()
 {
     SettleClock();
     return m_lines.ReadDataOut();
+}
+
+bool LineTransactionPort::PollUntilHigh(std::chrono::nanoseconds interval,
+                                        std::chrono::nanoseconds limit)
+{
+    SettleClock();
+    const std::chrono::nanoseconds start = m_clock.Now();
+    bool high = m_lines.ReadDataOut();
+    while (!high && m_clock.Now() - start < limit) {
+        m_clock.Wait(interval);
+        high = m_lines.ReadDataOut();
+    }
+    return high;
 }
 
 void LineTransactionPort::Deselect()

@@ -24,6 +24,7 @@ private:
     void ClockOut(std::uint32_t bits, unsigned count);
     void ClockIn(unsigned count, std::vector<bool>& samples);
     bool Sample();
+    bool PollUntilHigh(std::chrono::nanoseconds interval, std::chrono::nanoseconds limit);
     void Deselect();
     // Chip select to `level` with SK and DI low, in one port access.
     void SetChipSelect(bool level);

@@ -77,11 +77,7 @@ std::vector<bool> Ch341aPort::PollRound(unsigned polls, std::chrono::nanoseconds
     const std::size_t first = samples.size() + m_stream.Samples();
     m_stream.Poll(polls, cadence);
     Send(samples);
-    if (m_nError != 0)
-        return {true};
-    std::vector<bool> answers(samples.begin() + static_cast<long>(first), samples.end());
-    samples.resize(first);
-    return answers;
+    return TakeRoundSamples(samples, first, m_nError != 0);
 }
 
 void Ch341aPort::Send(std::vector<bool>& samples)

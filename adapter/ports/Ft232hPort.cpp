@@ -102,11 +102,7 @@ std::vector<bool> Ft232hPort::PollRound(unsigned polls, unsigned cadence,
     const std::size_t first = samples.size() + m_commands.SampleCount();
     m_commands.Poll(polls, cadence);
     Send(samples);
-    if (m_nError != 0)
-        return {true};
-    std::vector<bool> answers(samples.begin() + static_cast<long>(first), samples.end());
-    samples.resize(first);
-    return answers;
+    return TakeRoundSamples(samples, first, m_nError != 0);
 }
 
 void Ft232hPort::Send(std::vector<bool>& samples)

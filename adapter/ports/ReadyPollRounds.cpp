@@ -32,4 +32,13 @@ bool ReadyPollRounds::Run(const BusStep& step, const BusClock& clock, const Roun
     }
 }
 
+std::vector<bool> TakeRoundSamples(std::vector<bool>& samples, std::size_t first, bool failed)
+{
+    if (failed)
+        return {true};
+    std::vector<bool> answers(samples.begin() + static_cast<long>(first), samples.end());
+    samples.resize(first);
+    return answers;
+}
+
 } // namespace pemrix

@@ -31,4 +31,8 @@ private:
     unsigned m_nPolls;
 };
 
+// For a port that appends a round's samples to those of its transaction: the samples from
+// `first` on, taken out of `samples`; one high sample where the port failed.
+std::vector<bool> TakeRoundSamples(std::vector<bool>& samples, std::size_t first, bool failed);
+
 } // namespace pemrix

@@ -227,6 +227,36 @@ TEST_F(UsbAdapterTest, TransferFailingInTheMiddleOfWriteAllLosesNothingElse)
     }
 }
 
+// The ready polls go out in rounds sized by the cycle before: a chip slower than any round
+// learnt so far is still waited for, and one that never gets ready fails as busy once the
+// word's timeout has passed, not before and not long after.
+TEST_F(UsbAdapterTest, ReadyPollRoundsFollowTheChipsCycle)
+{
+    for (const Plug plug : {Plug::Ch341a, Plug::Ft232h}) {
+        SCOPED_TRACE(static_cast<int>(plug));
+        NewMachine();
+        UsbSimulatedDevice& device = PlugIn(plug, EepromType{1});
+        device.SetLatency(std::chrono::microseconds(plug == Plug::Ch341a ? 1000 : 125));
+        EXPECT_TRUE(WriteWord(m_driver, Address(plug), EepromType{1}, 1, 0x1111).succeeded);
+        device.Chip().SetFaults({.cycle = std::chrono::microseconds(7300)});
+        const std::vector<std::uint32_t> pattern = Pattern(64);
+        EXPECT_TRUE(WriteAll(m_driver, Address(plug), EepromType{1}, pattern).succeeded);
+        EXPECT_TRUE(std::equal(pattern.begin(), pattern.end(), device.Chip().Words().begin()));
+
+        device.Chip().SetFaults({.neverReady = true});
+        const auto start = m_clock->Now();
+        const WordCommandResult busy = WriteWord(m_driver, Address(plug), EepromType{1}, 2, 0);
+        const auto taken = m_clock->Now() - start;
+        EXPECT_EQ(busy.errorCode, 6u);
+        // The write's timeout, then the whole-chip one each time the handle waits for the chip
+        // before an EWDS (after the failed write and on the command's own EWDS).
+        EXPECT_GE(taken, BusTiming{}.wordProgramTimeout + 2 * BusTiming{}.chipProgramTimeout);
+        EXPECT_LT(taken, BusTiming{}.wordProgramTimeout + 2 * BusTiming{}.chipProgramTimeout +
+                             std::chrono::milliseconds(20));
+        EXPECT_EQ(device.TimingViolations(), std::vector<std::string>());
+    }
+}
+
 TEST_F(UsbAdapterTest, AddressesFollowTheUsbPortNotTheBusAddress)
 {
     UsbDeviceEntry replugged = kFirstPlace;

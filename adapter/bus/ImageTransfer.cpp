@@ -19,7 +19,8 @@ constexpr unsigned kJudgedBits = 8;
 bool Telling(std::uint16_t leading, std::uint16_t before, unsigned bits = kWordBits)
 {
     const unsigned value = leading;
-    return value != 0 && value != (1u << bits) - 1 && value != unsigned{before} >> (kWordBits - bits);
+    return value != 0 && value != (1u << bits) - 1 &&
+           value != unsigned{before} >> (kWordBits - bits);
 }
 
 } // namespace

@@ -14,6 +14,10 @@
 
 namespace pemrix {
 
+// `count` DO samples from `first` on as a number, the first sample its most significant bit.
+std::uint16_t SampledBits(const std::vector<bool>& samples, std::size_t first,
+                          unsigned count = 16);
+
 // Builds the x16 instructions as transactions, one instruction per chip select, and hands them
 // to a transaction port. Callers check types and addresses; the bus reports only what the chip
 // does, and never takes a silent DO for an answer:
@@ -23,10 +27,6 @@ namespace pemrix {
 // - a read must show the 0 bit before its data, else NoChip;
 // - a write-enabled chip must show busy after a programming instruction, then ready within
 //   its timeout: NoChip when it never shows busy, ChipBusy when it stays busy.
-// `count` DO samples from `first` on as a number, the first sample its most significant bit.
-std::uint16_t SampledBits(const std::vector<bool>& samples, std::size_t first,
-                          unsigned count = 16);
-
 class MicrowireBus
 {
 public:

@@ -218,7 +218,8 @@ TEST(BuiltInDriverWholeChip, ReadAllAndWriteAllOnEveryTypeWithAndWithoutSequenti
                         const std::uint64_t pass = variant == AfterLastDataBit::NextWord
                                                        ? read + 16 * type.words
                                                        : (read + 16) * type.words;
-                        EXPECT_EQ(clocks[0], variant == AfterLastDataBit::NextWord ? pass : pass + 8);
+                        EXPECT_EQ(clocks[0],
+                                  variant == AfterLastDataBit::NextWord ? pass : pass + 8);
                         EXPECT_EQ(clocks[1], pass);
                     }
                     harness.Driver().Close(handle);

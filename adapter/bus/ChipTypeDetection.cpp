@@ -32,22 +32,33 @@ std::vector<MicrowireGeometry> TypesOfWidth(unsigned width)
     return types;
 }
 
-// The number of address bits after which DO fell, 0 when it was low before any, or nothing
-// when it never fell.
-std::optional<unsigned> AddressWidth(MicrowireBus& bus)
+// DO before chip select rose, and the number of address bits after which it fell once the
+// READ's start bit and opcode were in: 0 when it was low before any, nothing when it never fell.
+struct AddressAnswer
+{
+    bool idleHigh = false;
+    std::optional<unsigned> width;
+};
+
+AddressAnswer AddressWidth(MicrowireBus& bus)
 {
     BusTransaction probe;
-    probe.Select()
+    probe.Sample()
+        .Select()
         .ClockOut(InstructionFrame(MicrowireInstruction::Read, 0, 0), kReadHeadBits)
         .Sample();
     for (unsigned bit = 0; bit < kMostAddressBits; ++bit)
         probe.ClockOut(0, 1).Sample();
     probe.Deselect();
     const std::vector<bool> samples = bus.Run(probe);
-    for (unsigned bits = 0; bits < samples.size(); ++bits)
-        if (!samples[bits])
-            return bits;
-    return std::nullopt;
+    AddressAnswer answer{samples.front(), std::nullopt};
+    for (unsigned bits = 0; bits + 1 < samples.size(); ++bits) {
+        if (!samples[bits + 1]) {
+            answer.width = bits;
+            break;
+        }
+    }
+    return answer;
 }
 
 // Whether every word of the upper half reads as its twin in the lower half.
@@ -73,13 +84,23 @@ AdapterStatus CompareHalves(MicrowireBus& bus, const MicrowireGeometry& chip, bo
 ChipTypeDetection ProbeChipType(MicrowireBus& bus)
 {
     ChipTypeDetection detection;
-    const std::optional<unsigned> width = AddressWidth(bus);
-    if (!width) {
-        detection.status = AdapterStatus::NoChip;
+    AddressAnswer answer = AddressWidth(bus);
+    // A chip still programming shows busy as DO low once selected and ignores the instruction:
+    // it is given the whole-chip timeout to finish, then asked again.
+    if (answer.idleHigh && answer.width == 0u) {
+        if (bus.AwaitIdle() != AdapterStatus::Ok) {
+            detection.status = AdapterStatus::ChipBusy;
+            return detection;
+        }
+        answer = AddressWidth(bus);
+    }
+    const std::optional<unsigned> width = answer.width;
+    if (!answer.idleHigh || width == 0u) {
+        detection.status = AdapterStatus::DoNotIdleHigh;
         return detection;
     }
-    if (*width == 0) {
-        detection.status = AdapterStatus::DoNotIdleHigh;
+    if (!width) {
+        detection.status = AdapterStatus::NoChip;
         return detection;
     }
     detection.addressBits = *width;

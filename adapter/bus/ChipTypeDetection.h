@@ -24,8 +24,9 @@ struct ChipTypeDetection
 // falls at the dummy bit, which gives the width of the chip's address field (6 for 93C46, 7
 // for 93C57, 8 for 93C56 and 93C66, 10 for 93C76 and 93C86). The pairs differ in whether the
 // upper half of the address range mirrors the lower half: the smaller chip ignores the field's
-// leading bit. DO low before the address (DoNotIdleHigh), DO never falling (NoChip) and a
-// width no type has (UnknownAddressWidth) are reported, never guessed at.
+// leading bit. DO low while the chip is deselected or before the address (DoNotIdleHigh), DO
+// never falling (NoChip), a chip still busy programming after the whole-chip timeout
+// (ChipBusy) and a width no type has (UnknownAddressWidth) are reported, never guessed at.
 ChipTypeDetection ProbeChipType(MicrowireBus& bus);
 
 } // namespace pemrix

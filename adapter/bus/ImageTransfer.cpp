@@ -7,11 +7,20 @@ namespace pemrix {
 
 namespace {
 
-// True when `streamed`, following `before` in a stream, is a word a chip without sequential
-// read could not have made up.
-bool Telling(std::uint16_t streamed, std::uint16_t before)
+constexpr unsigned kWordBits = 16;
+// How much of the second word the first pass clocks before it judges the stream: enough that
+// hardly any image's second word fails to tell, little enough that a chip without sequential
+// read pays half a percent of a 93C46 pass for it.
+constexpr unsigned kJudgedBits = 8;
+
+// True when `leading`, the first `bits` bits streamed past the word `before`, are none a chip
+// without sequential read shows there: once a word is out, such a chip's shift register fills
+// with 0, or it releases DO to the pull-up, or the word comes round again.
+bool Telling(std::uint16_t leading, std::uint16_t before, unsigned bits = kWordBits)
 {
-    return streamed != 0x0000 && streamed != 0xFFFF && streamed != before;
+    const unsigned value = leading;
+    return value != 0 && value != (1u << bits) - 1 &&
+           value != unsigned{before} >> (kWordBits - bits);
 }
 
 } // namespace
@@ -20,21 +29,39 @@ AdapterStatus ImageTransfer::Read(MicrowireBus& bus, const MicrowireGeometry& ch
                                   std::span<std::uint16_t> words, const WordGate& mayContinue)
 {
     Sequential& sequential = m_sequential[chip.code - 1];
-    if (sequential == Sequential::Unknown && chip.words > 1) {
-        std::uint16_t second = 0;
-        AdapterStatus status = bus.Read(chip, 1, second);
-        if (status == AdapterStatus::Ok)
-            status = Probe(bus, chip, 0, second, sequential);
-        if (status != AdapterStatus::Ok)
-            return status;
-    }
+    if (sequential == Sequential::No)
+        return ReadWordByWord(bus, chip, words, 0, mayContinue);
+    if (!mayContinue(0))
+        return AdapterStatus::Stopped;
     if (sequential == Sequential::Yes)
-        return mayContinue(0) ? bus.ReadOn(chip, 0, words) : AdapterStatus::Stopped;
-    AdapterStatus status = ReadWordByWord(bus, chip, words, mayContinue);
-    if (status != AdapterStatus::Ok || sequential == Sequential::No)
+        return bus.ReadOn(chip, 0, words);
+    // Unknown: the pass opens as one READ through the whole chip and goes on as one once the
+    // start of the second word tells; else it ends there and the chip is read a word a READ.
+    std::vector<bool> bits;
+    AdapterStatus status = bus.OpenRead(chip, 0, kWordBits + kJudgedBits, bits);
+    if (status != AdapterStatus::Ok)
         return status;
-    // The first two words could not tell; the first telling word of the image can, for the
-    // next time.
+    words[0] = SampledBits(bits, 0);
+    const std::uint16_t leading = SampledBits(bits, kWordBits, kJudgedBits);
+    if (Telling(leading, words[0], kJudgedBits)) {
+        sequential = Sequential::Yes;
+        const std::vector<bool> rest =
+            bus.ContinueRead(static_cast<unsigned>(kWordBits * words.size() - bits.size()));
+        bus.EndRead();
+        bits.insert(bits.end(), rest.begin(), rest.end());
+        for (std::size_t i = 1; i < words.size(); ++i)
+            words[i] = SampledBits(bits, i * kWordBits);
+        return AdapterStatus::Ok;
+    }
+    bus.EndRead();
+    status = ReadWordByWord(bus, chip, words, 1, mayContinue);
+    if (status != AdapterStatus::Ok)
+        return status;
+    if (words[1] >> (kWordBits - kJudgedBits) != leading) {
+        sequential = Sequential::No;
+        return AdapterStatus::Ok;
+    }
+    // The start of the image could not tell; its first telling word can, for the next time.
     for (std::uint32_t address = 1; address < words.size(); ++address) {
         if (Telling(words[address], words[address - 1]))
             return Probe(bus, chip, address - 1, words[address], sequential);
@@ -83,18 +110,19 @@ AdapterStatus ImageTransfer::Probe(MicrowireBus& bus, const MicrowireGeometry& c
 }
 
 AdapterStatus ImageTransfer::ReadWordByWord(MicrowireBus& bus, const MicrowireGeometry& chip,
-                                            std::span<std::uint16_t> words,
+                                            std::span<std::uint16_t> words, std::size_t first,
                                             const WordGate& mayContinue)
 {
     // In runs of words, so a USB adapter still gets whole batches while a stop is heard
     // between them.
     constexpr std::size_t kWordsPerRun = 64;
-    for (std::size_t address = 0; address < words.size(); address += kWordsPerRun) {
+    for (std::size_t address = first; address < words.size();) {
         if (!mayContinue(static_cast<std::uint32_t>(address)))
             return AdapterStatus::Stopped;
-        const AdapterStatus status =
-            bus.ReadWords(chip, static_cast<std::uint32_t>(address),
-                          words.subspan(address, std::min(kWordsPerRun, words.size() - address)));
+        const std::size_t end = std::min((address / kWordsPerRun + 1) * kWordsPerRun, words.size());
+        const AdapterStatus status = bus.ReadWords(chip, static_cast<std::uint32_t>(address),
+                                                   words.subspan(address, end - address));
+        address = end;
         if (status != AdapterStatus::Ok)
             return status;
     }

@@ -13,11 +13,12 @@ namespace pemrix {
 
 // Reads and writes a whole chip over its bus at the least cost the chip allows. A chip with
 // sequential read gives all its words to one READ; one without it needs a READ a word. Which
-// kind sits in the socket is learnt from the chip's own answers, once per type, and only
-// believed when the words prove it: past a word's last bit a chip without sequential read
-// shows 0, DO released (FFFF) or the same word again, so a streamed word counts as proof only
-// when it is none of those and a READ of its own address gives it too. Until then the words
-// are read one READ each, and a chip whose words cannot tell (erased, all 0000, one word
+// kind sits in the socket is learnt from the chip's own answers, once per type, within the
+// first pass: past a word's last bit a chip without sequential read shows 0, DO released
+// (FFFF) or the same word again, so the pass opens as one READ from word 0 and goes on as one
+// only when the start of the second word is none of those. Otherwise the pass ends that READ
+// and reads a word a READ; a second word unlike the streamed one proves the chip has no
+// sequential read, and a chip whose words cannot tell (erased, all 0000, one word
 // throughout) is read that way every time.
 //
 // `mayContinue` is asked before a word is read or programmed, with its address; where it says
@@ -48,8 +49,9 @@ private:
     // has; anything else leaves it unknown.
     static AdapterStatus Probe(MicrowireBus& bus, const MicrowireGeometry& chip,
                                std::uint32_t address, std::uint16_t next, Sequential& sequential);
+    // The words from `first` on, one READ each.
     static AdapterStatus ReadWordByWord(MicrowireBus& bus, const MicrowireGeometry& chip,
-                                        std::span<std::uint16_t> words,
+                                        std::span<std::uint16_t> words, std::size_t first,
                                         const WordGate& mayContinue);
 
     // By type code 1 to 6.

@@ -16,6 +16,14 @@ constexpr std::size_t kOpeningSamples = 2;
 
 } // namespace
 
+std::uint16_t SampledBits(const std::vector<bool>& samples, std::size_t first, unsigned count)
+{
+    std::uint16_t value = 0;
+    for (std::size_t bit = first; bit < first + count; ++bit)
+        value = static_cast<std::uint16_t>((value << 1) | (samples[bit] ? 1 : 0));
+    return value;
+}
+
 MicrowireBus::MicrowireBus(TransactionPort& port, const BusClock& clock, const BusTiming& timing)
     : m_port(port), m_clock(clock), m_timing(timing)
 {
@@ -37,8 +45,10 @@ AdapterStatus MicrowireBus::ReadWords(const MicrowireGeometry& chip, std::uint32
     for (std::size_t done = 0; done < words.size(); done += kWordsPerBatch) {
         const std::size_t count = std::min(kWordsPerBatch, words.size() - done);
         BusTransaction batch;
-        for (std::size_t i = 0; i < count; ++i)
-            AppendRead(batch, chip, first + static_cast<std::uint32_t>(done + i), 1);
+        for (std::size_t i = 0; i < count; ++i) {
+            AppendRead(batch, chip, first + static_cast<std::uint32_t>(done + i), kWordBits);
+            batch.Deselect();
+        }
         const std::vector<bool> samples = m_port.Run(batch);
         for (std::size_t i = 0; i < count; ++i) {
             const AdapterStatus status =
@@ -54,12 +64,37 @@ AdapterStatus MicrowireBus::ReadOn(const MicrowireGeometry& chip, std::uint32_t 
                                    std::span<std::uint16_t> words)
 {
     BusTransaction read;
-    AppendRead(read, chip, address, words.size());
-    return JudgeRead(m_port.Run(read), 0, words);
+    AppendRead(read, chip, address, kWordBits * words.size());
+    return JudgeRead(m_port.Run(read.Deselect()), 0, words);
+}
+
+AdapterStatus MicrowireBus::OpenRead(const MicrowireGeometry& chip, std::uint32_t address,
+                                     unsigned bits, std::vector<bool>& data)
+{
+    BusTransaction read;
+    AppendRead(read, chip, address, bits);
+    data = m_port.Run(read);
+    const AdapterStatus status = JudgeRead(data, 0, {});
+    if (status != AdapterStatus::Ok) {
+        EndRead();
+        return status;
+    }
+    data.erase(data.begin(), data.begin() + kOpeningSamples + 1);
+    return AdapterStatus::Ok;
+}
+
+std::vector<bool> MicrowireBus::ContinueRead(unsigned bits)
+{
+    return m_port.Run(BusTransaction().ClockIn(bits));
+}
+
+void MicrowireBus::EndRead()
+{
+    m_port.Run(BusTransaction().Deselect());
 }
 
 void MicrowireBus::AppendRead(BusTransaction& transaction, const MicrowireGeometry& chip,
-                              std::uint32_t address, std::size_t words) const
+                              std::uint32_t address, std::size_t bits) const
 {
     // The chip drives its dummy 0 from the last address bit's rising edge on, so it is read
     // before the first data clock, without a clock of its own. A chip with sequential read
@@ -67,8 +102,7 @@ void MicrowireBus::AppendRead(BusTransaction& transaction, const MicrowireGeomet
     AppendOpening(transaction, MicrowireInstruction::Read, chip, address);
     transaction.ClockOut(InstructionFrame(MicrowireInstruction::Read, chip.addressBits, address), 1)
         .Sample()
-        .ClockIn(static_cast<unsigned>(kWordBits * words))
-        .Deselect();
+        .ClockIn(static_cast<unsigned>(bits));
 }
 
 AdapterStatus MicrowireBus::JudgeRead(const std::vector<bool>& samples, std::size_t offset,
@@ -79,14 +113,8 @@ AdapterStatus MicrowireBus::JudgeRead(const std::vector<bool>& samples, std::siz
         return opening;
     if (samples[offset + kOpeningSamples])
         return AdapterStatus::NoChip;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        std::uint16_t value = 0;
-        for (std::size_t bit = 0; bit < kWordBits; ++bit) {
-            const bool level = samples[offset + kOpeningSamples + 1 + i * kWordBits + bit];
-            value = static_cast<std::uint16_t>((value << 1) | (level ? 1 : 0));
-        }
-        words[i] = value;
-    }
+    for (std::size_t i = 0; i < words.size(); ++i)
+        words[i] = SampledBits(samples, offset + kOpeningSamples + 1 + i * kWordBits);
     return AdapterStatus::Ok;
 }
 

@@ -14,6 +14,10 @@
 
 namespace pemrix {
 
+// `count` DO samples from `first` on as a number, the first sample its most significant bit.
+std::uint16_t SampledBits(const std::vector<bool>& samples, std::size_t first,
+                          unsigned count = 16);
+
 // Builds the x16 instructions as transactions, one instruction per chip select, and hands them
 // to a transaction port. Callers check types and addresses; the bus reports only what the chip
 // does, and never takes a silent DO for an answer:
@@ -37,6 +41,13 @@ public:
     // on a chip with sequential read; what a chip without it then shows on DO otherwise.
     AdapterStatus ReadOn(const MicrowireGeometry& chip, std::uint32_t address,
                          std::span<std::uint16_t> words);
+    // A READ from `address` with `bits` data bits clocked out of it into `data`, chip select
+    // left high, so the caller can judge them before it clocks on (ContinueRead) or ends the
+    // instruction (EndRead).
+    AdapterStatus OpenRead(const MicrowireGeometry& chip, std::uint32_t address, unsigned bits,
+                           std::vector<bool>& data);
+    std::vector<bool> ContinueRead(unsigned bits);
+    void EndRead();
     AdapterStatus Erase(const MicrowireGeometry& chip, std::uint32_t address);
     AdapterStatus EraseAll(const MicrowireGeometry& chip);
     AdapterStatus WriteAll(const MicrowireGeometry& chip, std::uint16_t word);
@@ -63,9 +74,10 @@ private:
     void AppendOpening(BusTransaction& transaction, MicrowireInstruction instruction,
                        const MicrowireGeometry& chip, std::uint32_t address) const;
     AdapterStatus JudgeOpening(const std::vector<bool>& samples, std::size_t offset) const;
-    // A READ clocked on for `words` words, and the words it gave from `offset` on.
+    // A READ clocked on for `bits` data bits, chip select still high; JudgeRead reads its
+    // opening and dummy bit from `offset` on, and the words after them.
     void AppendRead(BusTransaction& transaction, const MicrowireGeometry& chip,
-                    std::uint32_t address, std::size_t words) const;
+                    std::uint32_t address, std::size_t bits) const;
     AdapterStatus JudgeRead(const std::vector<bool>& samples, std::size_t offset,
                             std::span<std::uint16_t> words) const;
     AdapterStatus AwaitReady(std::chrono::nanoseconds timeout, bool busyExpected);

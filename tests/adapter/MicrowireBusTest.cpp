@@ -165,9 +165,12 @@ TEST_F(MicrowireBusTest, DetectionTellsEachTypeWithReadsAloneAndRefusesWhatIsNoC
         bool unplugged;
         std::uint8_t status;
         ChipTypeDetection expected;
+        AfterLastDataBit afterLastDataBit = AfterLastDataBit::NextWord;
+        // A WRITE's programming cycle has just begun when detection starts.
+        bool programming = false;
     };
     const MicrowireGeometry none{0, 0, 0};
-    const Case cases[] = {
+    std::vector<Case> cases = {
         {"93C46", Chip(1), false, {}, false, 0, {AdapterStatus::Ok, 6, 1, 0}},
         {"93C56", Chip(2), false, {}, false, 0, {AdapterStatus::Ok, 8, 2, 4}},
         {"93C57", Chip(3), false, {}, false, 0, {AdapterStatus::Ok, 7, 3, 0}},
@@ -177,11 +180,39 @@ TEST_F(MicrowireBusTest, DetectionTellsEachTypeWithReadsAloneAndRefusesWhatIsNoC
         {"erased 93C66", Chip(4), true, {}, false, 0, {AdapterStatus::Ok, 8, 2, 4}},
         {"erased 93C86", Chip(6), true, {}, false, 0, {AdapterStatus::Ok, 10, 5, 6}},
         {"a 9-bit field", {6, 512, 9}, false, {}, false, 0, {AdapterStatus::UnknownAddressWidth, 9}},
-        {"empty socket", Chip(4), false, {.absent = true}, false, 0, {AdapterStatus::NoChip}},
         {"cable without a chip", none, false, {}, false, 0, {AdapterStatus::NoChip}},
         {"DO held low", none, false, {}, true, 0x00, {AdapterStatus::DoNotIdleHigh}},
         {"DO pulled high", none, false, {}, true, 0x7F, {AdapterStatus::NoChip}},
     };
+    // Every type again without sequential read, and with each way its DO can fail.
+    const ChipTypeDetection refused[] = {
+        {AdapterStatus::DoNotIdleHigh}, {AdapterStatus::NoChip}, {AdapterStatus::ChipBusy}};
+    for (EepromType code = 1; code <= 6; ++code) {
+        const Case healthy = cases[code - 1];
+        for (const AfterLastDataBit variant : {AfterLastDataBit::Zeros, AfterLastDataBit::Released,
+                                               AfterLastDataBit::SameWordAgain}) {
+            cases.push_back({healthy.name + " without sequential read, variant " +
+                                 std::to_string(static_cast<int>(variant)),
+                             healthy.chip, false, {}, false, 0, healthy.expected, variant});
+        }
+        const std::pair<std::string, ChipFaults> faults[] = {
+            {"no pull-up", {.noPullUp = true}},
+            {"DO stuck low", {.dataOutStuckAt = false}},
+            {"DO stuck high", {.dataOutStuckAt = true}},
+            {"empty socket", {.absent = true}},
+            {"empty socket floating low", {.absent = true, .noPullUp = true}},
+            {"never ready", {.neverReady = true}},
+            {"slow part", {.cycle = milliseconds(100)}},
+        };
+        const ChipTypeDetection expected[] = {refused[0], refused[0], refused[1], refused[1],
+                                              refused[0], refused[2], healthy.expected};
+        for (std::size_t i = 0; i < std::size(faults); ++i) {
+            const bool programming = faults[i].second.neverReady || faults[i].second.cycle.count();
+            cases.push_back({healthy.name + ", " + faults[i].first, healthy.chip, false,
+                             faults[i].second, false, 0, expected[i], AfterLastDataBit::NextWord,
+                             programming});
+        }
+    }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::optional<MicrowireChip> chip;
@@ -194,6 +225,7 @@ TEST_F(MicrowireBusTest, DetectionTellsEachTypeWithReadsAloneAndRefusesWhatIsNoC
             chip.emplace(c.chip, m_clock);
             chip->LoadWords(words);
             chip->SetFaults(c.faults);
+            chip->SetAfterLastDataBit(c.afterLastDataBit);
         }
         if (!c.unplugged)
             port.Plug(*FindCableProfile("stk200"), chip ? &*chip : nullptr);
@@ -201,17 +233,35 @@ TEST_F(MicrowireBusTest, DetectionTellsEachTypeWithReadsAloneAndRefusesWhatIsNoC
         lines.Attach(FakeParport::kFd);
         LineTransactionPort transactions(lines, m_clock, m_timing);
         MicrowireBus bus(transactions, m_clock, m_timing);
+        if (c.programming) {
+            // Word 0 written with what it holds, and not waited for.
+            bus.EnableWrite(c.chip);
+            bus.Run(BusTransaction()
+                        .Select()
+                        .ClockOut(InstructionFrame(MicrowireInstruction::Write, c.chip.addressBits,
+                                                   0),
+                                  3 + c.chip.addressBits)
+                        .ClockOut(words[0], 16)
+                        .Deselect());
+            port.dataWrites.clear();
+        }
+        const unsigned programming = chip ? chip->ProgrammingInstructions() : 0;
         const ChipTypeDetection found = ProbeChipType(bus);
         EXPECT_EQ(found.status, c.expected.status);
         EXPECT_EQ(found.addressBits, c.expected.addressBits);
         EXPECT_EQ(found.type, c.expected.type);
         EXPECT_EQ(found.alternative, c.expected.alternative);
-        // Every instruction is a READ, which the chip's count of the others confirms.
-        for (const std::string& frame : Frames(port))
-            EXPECT_EQ(frame.substr(0, 3), "110");
+        // Every instruction is a READ, which the chip's count of the others confirms; a ready
+        // poll selects the chip without a clock.
+        for (const std::string& frame : Frames(port)) {
+            if (!frame.empty()) {
+                EXPECT_EQ(frame.substr(0, 3), "110");
+            }
+        }
         if (chip) {
-            EXPECT_EQ(chip->ProgrammingInstructions(), 0u);
+            EXPECT_EQ(chip->ProgrammingInstructions(), programming);
             EXPECT_TRUE(std::ranges::equal(chip->Words(), words));
+            EXPECT_EQ(chip->TimingViolations(), std::vector<std::string>());
         }
     }
 }

@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -29,12 +30,16 @@ using namespace bench;
 using std::chrono::nanoseconds;
 
 constexpr double kTarget = 1.05;
+// Learning whether the chip has sequential read, in percent of one ReadAll pass.
+constexpr double kLearningShare = 1.0;
 
 struct Figures
 {
     std::uint64_t clocks = 0;
     std::uint64_t portOperations = 0;
     nanoseconds virtualTime{0};
+    // The chip model's own programming cycles, summed.
+    nanoseconds programming{0};
     unsigned cycles = 0;
     std::uint32_t status = 0;
     std::size_t timingViolations = 0;
@@ -71,6 +76,7 @@ public:
         port.ResetCounters();
         const nanoseconds start = m_adapter->Clock().Now();
         const unsigned cyclesBefore = chip.ProgrammingCycles();
+        const nanoseconds programmingBefore = chip.ProgrammingTime();
         const std::size_t violationsBefore = chip.TimingViolations().size();
         Figures figures;
         figures.status = requests(handle);
@@ -78,6 +84,7 @@ public:
         figures.portOperations = port.Counters().flushes + port.Counters().reads;
         figures.virtualTime = m_adapter->Clock().Now() - start;
         figures.cycles = chip.ProgrammingCycles() - cyclesBefore;
+        figures.programming = chip.ProgrammingTime() - programmingBefore;
         figures.timingViolations = chip.TimingViolations().size() - violationsBefore;
         m_driver.Close(handle);
         return figures;
@@ -127,13 +134,13 @@ ImageRecord Image(const PartFigures& part, EepromType type, std::uint16_t mask)
     return image;
 }
 
-// Prints one figure against its yardstick, `minimum` plus a fixed `learning` cost that the
-// target does not scale; false when it misses the target.
-bool Line(const char* what, double value, double minimum, double learning, const char* unit)
+// Prints one figure against its yardstick; false when it misses the target.
+bool Line(const char* what, double value, double minimum, const char* unit)
 {
-    const double ratio = (value - learning) / minimum;
-    std::printf("    %-34s %12.0f %s, minimum %.0f + learning %.0f: %.4f x%s\n", what, value,
-                unit, minimum, learning, ratio, ratio <= kTarget ? "" : "  MISSED");
+    const double ratio = value / minimum;
+    const int decimals = std::string_view(unit) == "ms" ? 3 : 0;
+    std::printf("    %-38s %12.*f %s, minimum %.*f: %.4f x%s\n", what, decimals, value, unit,
+                decimals, minimum, ratio, ratio <= kTarget ? "" : "  MISSED");
     return ratio <= kTarget;
 }
 
@@ -146,12 +153,33 @@ bool Clean(const Figures& figures, unsigned cycles)
     return false;
 }
 
+// Where the time of a WriteAll that programs every word goes beyond the chip model's own
+// cycles: the pre-read (a WriteAll that programs nothing is that and its EWEN and EWDS), the
+// WRITE instructions' clocks, and what is left, the ready polling and the chip selects.
+void TimeBeyondTheCycles(const Figures& everyWord, const Figures& noWord)
+{
+    const nanoseconds clock = 2 * BusTiming{}.halfPeriod;
+    const nanoseconds instructions = std::int64_t(everyWord.clocks - noWord.clocks) * clock;
+    std::printf("    %-38s %12.3f ms, the chip model's cycles %.3f: %.4f x (no target; its "
+                "cycles are typical ones)\n",
+                "  time against the model's cycles", Milliseconds(everyWord.virtualTime),
+                Milliseconds(everyWord.programming),
+                double(everyWord.virtualTime.count()) / double(everyWord.programming.count()));
+    const std::pair<const char*, nanoseconds> parts[] = {
+        {"pre-read, EWEN and EWDS", noWord.virtualTime},
+        {"WRITE instructions' clocks", instructions},
+        {"ready polling and chip selects",
+         everyWord.virtualTime - everyWord.programming - noWord.virtualTime - instructions},
+    };
+    for (const auto& [what, time] : parts)
+        std::printf("        %-36s %10.3f ms, %.2f %% of the cycles\n", what, Milliseconds(time),
+                    100 * double(time.count()) / double(everyWord.programming.count()));
+}
+
 bool RunPart(Bench& bench, const PartFigures& part, EepromType type, bool sequential,
              double ioctlMicroseconds)
 {
     std::printf("  %s, %u words\n", std::string(part.name).c_str(), part.words);
-    // The learning reads: a READ of word 1 and a READ of two words from word 0.
-    const double probe = double(ReadInstructionClocks(part, 1) + ReadInstructionClocks(part, 2));
     const double pass = double(ReadPassClocks(part, sequential));
     const double write = double(WriteClocks(part));
     const ImageRecord first = Image(part, type, 0x0000);
@@ -162,10 +190,16 @@ bool RunPart(Bench& bench, const PartFigures& part, EepromType type, bool sequen
         const std::uint32_t status = bench.ReadAll(handle, type);
         return status != 0 ? status : bench.ReadAll(handle, type);
     });
-    met = Line("ReadAll, the program's two passes", double(readAll.clocks), 2 * pass, probe,
-               "clocks") &&
+    met = Line("ReadAll, the program's two passes", double(readAll.clocks), 2 * pass, "clocks") &&
           Clean(readAll, 0) && met;
-    std::printf("    %-34s %12.3f ms (%.0f ioctls at %.1f us added to the virtual time)\n",
+    // All the two passes take beyond their minimum is what learning whether the chip has
+    // sequential read cost the handle.
+    const double learning = double(readAll.clocks) - 2 * pass;
+    const double share = 100 * learning / pass;
+    std::printf("    %-38s %12.0f clocks, %.2f %% of one pass%s\n", "  learning sequential read",
+                learning, share, share < kLearningShare ? "" : "  MISSED");
+    met = share < kLearningShare && met;
+    std::printf("    %-38s %12.3f ms (%.0f ioctls at %.1f us added to the virtual time)\n",
                 "  estimated on a parallel port",
                 Milliseconds(readAll.virtualTime) +
                     double(readAll.portOperations) * ioctlMicroseconds / 1000,
@@ -185,27 +219,31 @@ bool RunPart(Bench& bench, const PartFigures& part, EepromType type, bool sequen
         {"WriteAll, one word differs", inverted, 1},
         {"WriteAll, no word differs", inverted, 0},
     };
-    for (const Change& change : changes) {
-        if (change.differing == 1) {
-            ImageRecord nearly = change.image;
+    Figures figures[std::size(changes)];
+    for (std::size_t i = 0; i < std::size(changes); ++i) {
+        if (changes[i].differing == 1) {
+            ImageRecord nearly = changes[i].image;
             nearly.words[part.words / 2] ^= 0x0F0F;
             bench.Measure(type, [&](DriverHandle handle) { return bench.WriteAll(handle, nearly); });
         }
-        const Figures figures = bench.Measure(
-            type, [&](DriverHandle handle) { return bench.WriteAll(handle, change.image); });
-        std::printf("    %s\n", change.what);
-        met = Line("  clocks", double(figures.clocks),
-                   pass + change.differing * write + double(EnableAndDisableClocks(part)), probe,
-                   "clocks") &&
-              Clean(figures, change.differing) && met;
-        if (change.differing == part.words) {
-            met = Line("  time against the datasheet's TWC", Milliseconds(figures.virtualTime),
-                       Milliseconds(change.differing * nanoseconds(kWordProgramTime)), 0, "ms") &&
-                  met;
-            std::printf("    %-34s %12.3f ms\n", "  estimated on a parallel port",
-                        Milliseconds(figures.virtualTime) +
-                            double(figures.portOperations) * ioctlMicroseconds / 1000);
-        }
+        figures[i] = bench.Measure(
+            type, [&](DriverHandle handle) { return bench.WriteAll(handle, changes[i].image); });
+    }
+    for (std::size_t i = 0; i < std::size(changes); ++i) {
+        const unsigned differing = changes[i].differing;
+        std::printf("    %s\n", changes[i].what);
+        met = Line("  clocks", double(figures[i].clocks),
+                   pass + differing * write + double(EnableAndDisableClocks(part)), "clocks") &&
+              Clean(figures[i], differing) && met;
+        if (differing != part.words)
+            continue;
+        met = Line("  time against the datasheet's TWC max", Milliseconds(figures[i].virtualTime),
+                   Milliseconds(differing * nanoseconds(kWordProgramTime)), "ms") &&
+              met;
+        TimeBeyondTheCycles(figures[i], figures[std::size(changes) - 1]);
+        std::printf("    %-38s %12.3f ms\n", "  estimated on a parallel port",
+                    Milliseconds(figures[i].virtualTime) +
+                        double(figures[i].portOperations) * ioctlMicroseconds / 1000);
     }
     return met;
 }
@@ -262,15 +300,20 @@ bool Roads(VirtualAdapter& adapter)
 
 int Run(const std::filesystem::path& folder, double ioctlMicroseconds)
 {
-    std::printf("half period %lld ns; minimums from the protocol; TWC %lld ms from %s\n",
-                static_cast<long long>(BusTiming{}.halfPeriod.count()),
-                static_cast<long long>(kWordProgramTime.count()),
-                std::string(kWordProgramSource).c_str());
+    std::printf("half period %lld ns; minimums from the protocol and the datasheet\n",
+                static_cast<long long>(BusTiming{}.halfPeriod.count()));
     std::printf("clock minimums: the READ passes (sequential where the chip has it), the WRITEs of "
-                "the differing words, EWEN and EWDS; the learning reads (a READ of word 1 and one "
-                "of two words) come on top once per handle; targets <= %.2f x, no timing "
-                "violation, programming cycles exactly the differing words\n",
+                "the differing words, EWEN and EWDS; targets <= %.2f x, no timing violation, "
+                "programming cycles exactly the differing words\n",
                 kTarget);
+    std::printf("learning sequential read: what ReadAll takes beyond its two passes, once per "
+                "handle; target < %.0f %% of one pass\n",
+                kLearningShare);
+    std::printf("WriteAll time: against the datasheet's longest WRITE cycle, TWC max %lld ms (%s), "
+                "target <= %.2f x; and, for information, against the chip model's own typical "
+                "cycles, with the time beyond them split up\n",
+                static_cast<long long>(kWordProgramTime.count()),
+                std::string(kWordProgramSource).c_str(), kTarget);
     bool met = true;
     const std::pair<const char*, AfterLastDataBit> variants[] = {
         {"chip with sequential read", AfterLastDataBit::NextWord},

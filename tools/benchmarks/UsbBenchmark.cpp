@@ -8,6 +8,9 @@
 // violation, run exactly one programming cycle per differing word and end write-protected.
 //
 // Usage: usb_benchmark [CH341A latency in us, default 1000] [FT232H latency in us, default 125]
+//                      [programming cycle in us, default each type's own]
+// A cycle given applies to every word and whole-chip instruction, for parts whose cycle is no
+// whole number of round trips.
 
 #include "ProtocolMinimums.h"
 
@@ -75,6 +78,7 @@ class Bench
 {
 public:
     Bench(const char* adapter, EepromType type, std::chrono::nanoseconds latency,
+          std::chrono::nanoseconds cycle,
           const std::filesystem::path& folder)
         : m_machine(std::make_shared<UsbSimulatedMachine>(*m_clock))
     {
@@ -85,6 +89,7 @@ public:
         m_device = ch341a ? static_cast<UsbSimulatedDevice*>(&m_machine->PlugCh341a(entry, chip))
                           : &m_machine->PlugFt232h(entry, chip);
         m_device->SetLatency(latency);
+        m_device->Chip().SetFaults({.cycle = cycle});
         m_port = UsbAdapterAddress(adapter, entry);
         m_driver = std::make_unique<BuiltInDriver>(std::make_shared<BuiltInPortConnector>(
             std::make_shared<VirtualAdapter>(folder, BusTiming{}),
@@ -176,6 +181,7 @@ bool Clean(const Figures& figures, unsigned cycles)
 // Prints every type on one adapter; answers whether every command ran clean and the 93C86
 // met its targets.
 bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
+                std::chrono::nanoseconds cycle,
                 const std::filesystem::path& folder)
 {
     std::printf("%s: estimates with %.0f us per round trip, clock half period %lld ns; clock "
@@ -189,7 +195,7 @@ bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
     bool met = true;
     for (const EepromTypeInfo& type : EepromTypes()) {
         const PartFigures& part = kParts[type.code - 1];
-        Bench bench(target.adapter, type.code, latency, folder);
+        Bench bench(target.adapter, type.code, latency, cycle, folder);
         // No word FFFF, so every word of the erased chip changes.
         std::vector<std::uint32_t> image(part.words);
         for (std::uint32_t i = 0; i < part.words; ++i)
@@ -269,9 +275,12 @@ int main(int argc, char** argv)
     }
     const std::chrono::nanoseconds latencies[] = {pemrix::LatencyArgument(argc, argv, 1, 1000),
                                                   pemrix::LatencyArgument(argc, argv, 2, 125)};
+    const std::chrono::nanoseconds cycle =
+        argc > 3 ? std::chrono::microseconds(std::max(0L, std::strtol(argv[3], nullptr, 10)))
+                 : std::chrono::nanoseconds(0);
     bool met = true;
     for (std::size_t i = 0; i < std::size(pemrix::kTargets); ++i)
-        met = pemrix::RunAdapter(pemrix::kTargets[i], latencies[i], folder) && met;
+        met = pemrix::RunAdapter(pemrix::kTargets[i], latencies[i], cycle, folder) && met;
     std::printf("targets %s\n", met ? "met" : "MISSED");
     std::error_code error;
     std::filesystem::remove_all(folder, error);

@@ -52,8 +52,7 @@ MicrowireBus& Ch341aAdapter::BusFor(const MicrowireGeometry&)
 
 AdapterStatus Ch341aAdapter::FinishRequest()
 {
-    m_port.Flush();
-    return UsbErrorStatus(m_port.TakeError());
+    return m_port.FinishRequest();
 }
 
 } // namespace pemrix

@@ -1,7 +1,6 @@
 #include "adapter/ports/Ch341aPort.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace pemrix {
 
@@ -21,48 +20,9 @@ constexpr unsigned kPollsPerPacket = 14;
 
 Ch341aPort::Ch341aPort(UsbCalls& calls, UsbHandle handle, BusClock& clock,
                        const BusTiming& timing)
-    : m_calls(calls), m_hDevice(handle), m_clock(clock), m_stream(timing),
-      m_readyPolls(kPollsPerPacket)
+    : BatchingUsbPort(clock, kPollsPerPacket), m_calls(calls), m_hDevice(handle),
+      m_stream(timing)
 {
-}
-
-std::vector<bool> Ch341aPort::Run(const BusTransaction& transaction)
-{
-    std::vector<bool> samples;
-    for (const BusStep& step : transaction.steps) {
-        if (step.kind == BusStep::Kind::Wait && step.duration > kLongestStreamWait) {
-            Send(samples);
-            m_clock.Wait(step.duration);
-        } else if (step.kind == BusStep::Kind::PollUntilHigh) {
-            const std::chrono::nanoseconds cadence = std::max<std::chrono::nanoseconds>(
-                step.duration, kPollCadence);
-            samples.push_back(m_readyPolls.Run(step, m_clock, [&](unsigned polls) {
-                return PollRound(polls, cadence, samples);
-            }));
-        } else {
-            m_stream.Append(step);
-        }
-    }
-    if (m_stream.Samples() > 0)
-        Send(samples);
-    // After a failure every sample reads high, as from an empty socket.
-    if (m_nError != 0)
-        samples.assign(transaction.SampleCount(), true);
-    return samples;
-}
-
-int Ch341aPort::TakeError()
-{
-    const int error = std::exchange(m_nError, 0);
-    if (error != 0)
-        m_stream.Append({BusStep::Kind::Deselect});
-    return error;
-}
-
-void Ch341aPort::Flush()
-{
-    std::vector<bool> samples;
-    Send(samples);
 }
 
 void Ch341aPort::Rest()
@@ -71,13 +31,19 @@ void Ch341aPort::Rest()
     Flush();
 }
 
-std::vector<bool> Ch341aPort::PollRound(unsigned polls, std::chrono::nanoseconds cadence,
-                                        std::vector<bool>& samples)
+bool Ch341aPort::BatchesWait(std::chrono::nanoseconds duration) const
 {
-    const std::size_t first = samples.size() + m_stream.Samples();
-    m_stream.Poll(polls, cadence);
-    Send(samples);
-    return TakeRoundSamples(samples, first, m_nError != 0);
+    return duration <= kLongestStreamWait;
+}
+
+void Ch341aPort::Append(const BusStep& step)
+{
+    m_stream.Append(step);
+}
+
+void Ch341aPort::AppendPolls(unsigned polls, std::chrono::nanoseconds spacing)
+{
+    m_stream.Poll(polls, std::max<std::chrono::nanoseconds>(spacing, kPollCadence));
 }
 
 void Ch341aPort::Send(std::vector<bool>& samples)
@@ -102,11 +68,11 @@ void Ch341aPort::Send(std::vector<bool>& samples)
         }
     }
     m_stream.Clear();
-    if (m_nError != 0)
+    if (Error() != 0)
         return;
     const int error = m_calls.RunTransfers(m_hDevice, transfers, kTransferTimeout);
     if (error != 0) {
-        m_nError = error;
+        Note(error);
         return;
     }
     std::size_t reply = 0;
@@ -114,7 +80,7 @@ void Ch341aPort::Send(std::vector<bool>& samples)
         if (transfer.endpoint != kInEndpoint)
             continue;
         if (transfer.actual != expected[reply++]) {
-            m_nError = kUsbErrorIo;
+            Note(kUsbErrorIo);
             return;
         }
         for (std::size_t i = 0; i < transfer.actual; ++i)

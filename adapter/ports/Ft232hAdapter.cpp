@@ -43,8 +43,7 @@ MicrowireBus& Ft232hAdapter::BusFor(const MicrowireGeometry&)
 
 AdapterStatus Ft232hAdapter::FinishRequest()
 {
-    m_port.Flush();
-    return UsbErrorStatus(m_port.TakeError());
+    return m_port.FinishRequest();
 }
 
 } // namespace pemrix

@@ -1,7 +1,6 @@
 #include "adapter/ports/Ft232hPort.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace pemrix {
 
@@ -23,45 +22,20 @@ constexpr unsigned kPollsPerShortRound = 8;
 } // namespace
 
 Ft232hPort::Ft232hPort(FtdiCalls& calls, BusClock& clock, const BusTiming& timing)
-    : m_calls(calls), m_clock(clock), m_commands(timing), m_readyPolls(kPollsPerShortRound)
+    : BatchingUsbPort(clock, kPollsPerShortRound), m_calls(calls), m_commands(timing)
 {
-}
-
-std::vector<bool> Ft232hPort::Run(const BusTransaction& transaction)
-{
-    std::vector<bool> samples;
-    for (const BusStep& step : transaction.steps) {
-        if (step.kind == BusStep::Kind::Wait &&
-            (step.duration > kLongestEngineWait || !m_commands.ClockThroughWait())) {
-            Send(samples);
-            m_clock.Wait(step.duration);
-        } else if (step.kind == BusStep::Kind::PollUntilHigh) {
-            const unsigned cadence =
-                std::max(kPollCadenceClocks, m_commands.ClocksFor(step.duration));
-            samples.push_back(m_readyPolls.Run(step, m_clock, [&](unsigned polls) {
-                return PollRound(polls, cadence, samples);
-            }));
-        } else {
-            m_commands.Append(step);
-        }
-    }
-    if (m_commands.ReplyBytes() > 0)
-        Send(samples);
-    if (m_nError != 0)
-        samples.assign(transaction.SampleCount(), true);
-    return samples;
 }
 
 void Ft232hPort::Start()
 {
     Note(m_calls.SetLatencyTimer(kLatencyMilliseconds));
-    if (m_nError == 0)
+    if (Error() == 0)
         Note(m_calls.SetBitMode(0, kFtdiBitModeReset));
-    if (m_nError == 0)
+    if (Error() == 0)
         Note(m_calls.SetBitMode(kOutputPins, kFtdiBitModeMpsse));
-    if (m_nError == 0)
+    if (Error() == 0)
         Note(m_calls.PurgeBuffers());
-    if (m_nError != 0)
+    if (Error() != 0)
         return;
     // An unknown opcode must come back as 0xFA and itself: proof that the engine listens and
     // that no stale bytes sit in the reply queue.
@@ -69,25 +43,11 @@ void Ft232hPort::Start()
     const int written = m_calls.Write(sync);
     Note(written < 0 ? written : (written == sizeof sync ? 0 : kUsbErrorIo));
     std::vector<std::uint8_t> reply(2);
-    if (m_nError == 0 && ReadReply(reply) &&
+    if (Error() == 0 && ReadReply(reply) &&
         (reply[0] != kBadCommandReply || reply[1] != kSyncCommand))
         Note(kUsbErrorIo);
     m_commands.Setup();
     Flush();
-}
-
-int Ft232hPort::TakeError()
-{
-    const int error = std::exchange(m_nError, 0);
-    if (error != 0)
-        m_commands.Append({BusStep::Kind::Deselect});
-    return error;
-}
-
-void Ft232hPort::Flush()
-{
-    std::vector<bool> samples;
-    Send(samples);
 }
 
 void Ft232hPort::Rest()
@@ -96,18 +56,24 @@ void Ft232hPort::Rest()
     Flush();
 }
 
-std::vector<bool> Ft232hPort::PollRound(unsigned polls, unsigned cadence,
-                                        std::vector<bool>& samples)
+bool Ft232hPort::BatchesWait(std::chrono::nanoseconds duration) const
 {
-    const std::size_t first = samples.size() + m_commands.SampleCount();
-    m_commands.Poll(polls, cadence);
-    Send(samples);
-    return TakeRoundSamples(samples, first, m_nError != 0);
+    return duration <= kLongestEngineWait && m_commands.ClockThroughWait();
+}
+
+void Ft232hPort::Append(const BusStep& step)
+{
+    m_commands.Append(step);
+}
+
+void Ft232hPort::AppendPolls(unsigned polls, std::chrono::nanoseconds spacing)
+{
+    m_commands.Poll(polls, std::max(kPollCadenceClocks, m_commands.ClocksFor(spacing)));
 }
 
 void Ft232hPort::Send(std::vector<bool>& samples)
 {
-    if (m_commands.Empty() || m_nError != 0) {
+    if (m_commands.Empty() || Error() != 0) {
         m_commands.Clear();
         return;
     }
@@ -123,7 +89,7 @@ void Ft232hPort::Send(std::vector<bool>& samples)
     } else {
         const int got = m_calls.Exchange(bytes, reply);
         Note(got);
-        if (m_nError == 0 && ReadReply(reply, static_cast<std::size_t>(got))) {
+        if (Error() == 0 && ReadReply(reply, static_cast<std::size_t>(got))) {
             const std::vector<bool> more = m_commands.Samples(reply);
             samples.insert(samples.end(), more.begin(), more.end());
         }
@@ -133,7 +99,7 @@ void Ft232hPort::Send(std::vector<bool>& samples)
 
 bool Ft232hPort::ReadReply(std::vector<std::uint8_t>& reply, std::size_t got)
 {
-    const std::chrono::nanoseconds deadline = m_clock.Now() + kReplyTimeout;
+    const std::chrono::nanoseconds deadline = Clock().Now() + kReplyTimeout;
     while (got < reply.size()) {
         const int read = m_calls.Read(std::span(reply).subspan(got));
         if (read < 0) {
@@ -142,20 +108,14 @@ bool Ft232hPort::ReadReply(std::vector<std::uint8_t>& reply, std::size_t got)
         }
         got += static_cast<std::size_t>(read);
         if (read == 0) {
-            if (m_clock.Now() >= deadline) {
+            if (Clock().Now() >= deadline) {
                 Note(kUsbErrorTimeout);
                 return false;
             }
-            m_clock.Wait(kReadRetry);
+            Clock().Wait(kReadRetry);
         }
     }
     return true;
-}
-
-void Ft232hPort::Note(int result)
-{
-    if (m_nError == 0 && result < 0)
-        m_nError = result;
 }
 
 } // namespace pemrix

@@ -1,5 +1,6 @@
 #include "adapter/ports/BatchingUsbPort.h"
 
+#include "adapter/ports/UsbCalls.h"
 #include "adapter/ports/UsbErrorStatus.h"
 
 #include <utility>
@@ -50,8 +51,13 @@ AdapterStatus BatchingUsbPort::FinishRequest()
 
 void BatchingUsbPort::Note(int result)
 {
-    if (m_nError == 0 && result < 0)
-        m_nError = result;
+    if (m_nError != 0 || result >= 0)
+        return;
+    m_nError = result;
+    // A halted endpoint stays halted until the host clears it: without this, nothing more
+    // reaches the chip, not even the EWDS that write-protects it.
+    if (result == kUsbErrorPipe)
+        ClearHalt();
 }
 
 std::vector<bool> BatchingUsbPort::PollRound(unsigned polls, std::chrono::nanoseconds spacing,

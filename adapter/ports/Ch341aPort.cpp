@@ -46,6 +46,12 @@ void Ch341aPort::AppendPolls(unsigned polls, std::chrono::nanoseconds spacing)
     m_stream.Poll(polls, std::max<std::chrono::nanoseconds>(spacing, kPollCadence));
 }
 
+void Ch341aPort::ClearHalt()
+{
+    m_calls.ClearHalt(m_hDevice, kOutEndpoint);
+    m_calls.ClearHalt(m_hDevice, kInEndpoint);
+}
+
 void Ch341aPort::Send(std::vector<bool>& samples)
 {
     if (m_stream.Empty())

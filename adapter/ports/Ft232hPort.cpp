@@ -71,6 +71,12 @@ void Ft232hPort::AppendPolls(unsigned polls, std::chrono::nanoseconds spacing)
     m_commands.Poll(polls, std::max(kPollCadenceClocks, m_commands.ClocksFor(spacing)));
 }
 
+void Ft232hPort::ClearHalt()
+{
+    m_calls.ClearHalt();
+    m_calls.PurgeBuffers();
+}
+
 void Ft232hPort::Send(std::vector<bool>& samples)
 {
     if (m_commands.Empty() || Error() != 0) {

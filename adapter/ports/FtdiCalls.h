@@ -25,6 +25,8 @@ public:
     virtual int SetBitMode(std::uint8_t outputs, std::uint8_t mode) = 0;
     // Drops whatever the chip still holds in either direction.
     virtual int PurgeBuffers() = 0;
+    // Ends a halt (stall) on the channel's bulk endpoints, both ways.
+    virtual int ClearHalt() = 0;
     // Bytes written, or an error.
     virtual int Write(std::span<const std::uint8_t> bytes) = 0;
     // Bytes read, 0 when none have come yet, or an error.

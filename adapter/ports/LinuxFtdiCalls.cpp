@@ -1,6 +1,7 @@
 #include "adapter/ports/LinuxFtdiCalls.h"
 
 #include <ftdi.h>
+#include <libusb.h>
 
 namespace pemrix {
 
@@ -66,6 +67,19 @@ int LinuxFtdiCalls::SetBitMode(std::uint8_t outputs, std::uint8_t mode)
 int LinuxFtdiCalls::PurgeBuffers()
 {
     return DataError(ftdi_tcioflush(m_context));
+}
+
+int LinuxFtdiCalls::ClearHalt()
+{
+    // libftdi has no call of its own for it; its context holds the libusb handle and the
+    // channel's endpoints.
+    if (!m_bOpen || m_context->usb_dev == nullptr)
+        return kUsbErrorNoDevice;
+    const int out =
+        libusb_clear_halt(m_context->usb_dev, static_cast<unsigned char>(m_context->out_ep));
+    const int in =
+        libusb_clear_halt(m_context->usb_dev, static_cast<unsigned char>(m_context->in_ep));
+    return out != 0 ? out : in;
 }
 
 int LinuxFtdiCalls::Write(std::span<const std::uint8_t> bytes)

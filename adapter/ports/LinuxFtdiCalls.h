@@ -19,6 +19,7 @@ public:
     int SetLatencyTimer(std::uint8_t milliseconds) override;
     int SetBitMode(std::uint8_t outputs, std::uint8_t mode) override;
     int PurgeBuffers() override;
+    int ClearHalt() override;
     int Write(std::span<const std::uint8_t> bytes) override;
     int Read(std::span<std::uint8_t> bytes) override;
     int Exchange(std::span<const std::uint8_t> out, std::span<std::uint8_t> in) override;

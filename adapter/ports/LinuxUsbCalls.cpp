@@ -205,6 +205,11 @@ int LinuxUsbCalls::RunTransfers(UsbHandle handle, std::span<UsbBulkTransfer> tra
     return result;
 }
 
+int LinuxUsbCalls::ClearHalt(UsbHandle handle, std::uint8_t endpoint)
+{
+    return libusb_clear_halt(DeviceHandle(handle), endpoint);
+}
+
 void LinuxUsbCalls::Close(UsbHandle handle)
 {
     libusb_close(DeviceHandle(handle));

@@ -56,6 +56,8 @@ public:
     // have ended; the first failure cancels the rest and is answered.
     virtual int RunTransfers(UsbHandle handle, std::span<UsbBulkTransfer> transfers,
                              std::chrono::milliseconds timeout) = 0;
+    // Ends a halt (stall) on the endpoint; transfers to it fail until it is cleared.
+    virtual int ClearHalt(UsbHandle handle, std::uint8_t endpoint) = 0;
     virtual void Close(UsbHandle handle) = 0;
 };
 

@@ -24,7 +24,8 @@ struct UsbDeviceFaults
     int detachError = 0;
     // The IN reply (CH341A) or read (FT232H) of that number comes one byte short.
     std::optional<std::uint64_t> shortReplyAt;
-    // From the OUT transfer or write of that number on, the endpoint answers a stall.
+    // From the OUT transfer or write of that number on, the endpoint answers a stall, until the
+    // host clears its halt.
     std::optional<std::uint64_t> stallAt;
     // That OUT transfer or write never arrives: the adapter is pulled out instead, and the chip
     // loses its power.
@@ -62,6 +63,8 @@ public:
     // Pulls the adapter out: the chip's pins fall and it powers up again later with its words,
     // write-protected as every 93Cxx starts.
     void Unplug();
+    // The host cleared the stalled endpoint: it carries transfers again.
+    void ClearHalt() { m_faults.stallAt.reset(); }
     // Every timing rule the adapter broke on this socket, before an unplug as well as after.
     std::vector<std::string> TimingViolations() const;
 

@@ -39,6 +39,13 @@ public:
         return Live() ? m_device->SetBitMode(outputs, mode) : kUsbErrorNoDevice;
     }
     int PurgeBuffers() override { return Live() ? m_device->PurgeBuffers() : kUsbErrorNoDevice; }
+    int ClearHalt() override
+    {
+        if (!Live())
+            return kUsbErrorNoDevice;
+        m_device->ClearHalt();
+        return kUsbSuccess;
+    }
     int Write(std::span<const std::uint8_t> bytes) override
     {
         return Live() ? m_device->Write(bytes) : kUsbErrorNoDevice;
@@ -160,6 +167,15 @@ int UsbSimulatedMachine::RunTransfers(UsbHandle handle, std::span<UsbBulkTransfe
     if (!device->Claimed())
         return kUsbErrorIo;
     return device->RunTransfers(transfers);
+}
+
+int UsbSimulatedMachine::ClearHalt(UsbHandle handle, std::uint8_t)
+{
+    Ch341aSimulation* device = Ch341a(handle);
+    if (device == nullptr || !device->Plugged())
+        return kUsbErrorNoDevice;
+    device->ClearHalt();
+    return kUsbSuccess;
 }
 
 void UsbSimulatedMachine::Close(UsbHandle)

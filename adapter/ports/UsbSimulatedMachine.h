@@ -33,6 +33,7 @@ public:
     void ReleaseInterface(UsbHandle handle, int interfaceNumber) override;
     int RunTransfers(UsbHandle handle, std::span<UsbBulkTransfer> transfers,
                      std::chrono::milliseconds timeout) override;
+    int ClearHalt(UsbHandle handle, std::uint8_t endpoint) override;
     void Close(UsbHandle handle) override;
 
     // Handles opened and not yet closed: a connection that leaks one is caught.

@@ -2,6 +2,7 @@
 
 #include <ftdi.h>
 #include <libusb.h>
+#include <sys/time.h>
 
 namespace pemrix {
 
@@ -102,11 +103,16 @@ int LinuxFtdiCalls::Exchange(std::span<const std::uint8_t> out, std::span<std::u
     ftdi_transfer_control* read =
         ftdi_read_data_submit(m_context, in.data(), static_cast<int>(in.size()));
     const int written = ftdi_transfer_data_done(write);
+    if (written != static_cast<int>(out.size())) {
+        // The adapter never got the commands whose answer the read waits for: waiting it out
+        // would hold the failing request for the whole read timeout.
+        if (read != nullptr) {
+            timeval cancelWait{0, 100'000};
+            ftdi_transfer_data_cancel(read, &cancelWait);
+        }
+        return written < 0 ? DataError(written) : kUsbErrorIo;
+    }
     const int got = read != nullptr ? ftdi_transfer_data_done(read) : kUsbErrorIo;
-    if (written < 0)
-        return DataError(written);
-    if (written != static_cast<int>(out.size()))
-        return kUsbErrorIo;
     return got < 0 ? DataError(got) : got;
 }
 

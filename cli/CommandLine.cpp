@@ -2,6 +2,7 @@
 
 #include "app/PlatformProviders.h"
 #include "cli/ChipCommandLine.h"
+#include "cli/CommandReport.h"
 #include "cli/OperandFormatter.h"
 #include "cli/PortChoice.h"
 #include "cli/WindowProfile.h"
@@ -308,6 +309,19 @@ int Run(const std::string& name, const Arguments& arguments)
     return exitCode;
 }
 
+// A command that could not run: its text on stderr, and for --json the object a script
+// expects from every command; a usage error adds the usage line.
+int Refuse(const CLI::App& app, const std::string& text, int exitCode)
+{
+    const std::vector<CLI::App*> chosen = app.get_subcommands();
+    CommandReport report(chosen.empty() ? "" : chosen.front()->get_name());
+    report.Problem(text);
+    report.Print(exitCode, app.count("--json") > 0, true, stdout, stderr);
+    if (exitCode == kExitUsage)
+        std::fprintf(stderr, "%s\n", kUsageLine.data());
+    return exitCode;
+}
+
 } // namespace
 
 int RunCommandLine(int argc, char** argv)
@@ -327,17 +341,13 @@ int RunCommandLine(int argc, char** argv)
         app.parse(argc, argv);
         return Run(ChosenCommand(app), arguments);
     } catch (const CLI::ParseError& error) {
-        const int code = app.exit(error);
-        if (code == 0)
-            return kExitSuccess;
-        std::fprintf(stderr, "%s\n", kUsageLine.data());
-        return kExitUsage;
+        if (error.get_exit_code() == 0)
+            return app.exit(error); // --help or --version
+        return Refuse(app, error.what(), kExitUsage);
     } catch (const UsageError& error) {
-        std::fprintf(stderr, "%s\n%s\n", error.what(), kUsageLine.data());
-        return kExitUsage;
+        return Refuse(app, error.what(), kExitUsage);
     } catch (...) {
-        std::fprintf(stderr, "%s\n", CurrentExceptionMessage().strText.c_str());
-        return kExitChipFailure;
+        return Refuse(app, CurrentExceptionMessage().strText, kExitChipFailure);
     }
 }
 

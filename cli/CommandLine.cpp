@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "adapter/virtual/VirtualAdapterAddress.h"
 #include "app/PlatformProviders.h"
 #include "cli/ChipCommandLine.h"
 #include "cli/CommandReport.h"
@@ -96,11 +97,15 @@ const EepromTypeInfo& ChosenType(const Arguments& arguments, const WindowProfile
 
 std::uint32_t ChosenPort(const Arguments& arguments, const WindowProfile& profile)
 {
-    if (arguments.port.empty())
-        return profile.port;
+    if (arguments.port.empty() && profile.port)
+        return *profile.port;
     const std::unique_ptr<PortPlatform> platform = MakePortPlatform();
-    const std::optional<std::uint32_t> port =
-        ChoosePort(arguments.port, ListPorts(*platform, profile.customPort));
+    const std::vector<ListedPort> listed = ListPorts(*platform, profile.customPort);
+    // Before the window has run, the port it would start with: the virtual adapter on a
+    // machine without parallel ports.
+    if (arguments.port.empty())
+        return listed.empty() ? kVirtualAdapterBase : listed.front().address;
+    const std::optional<std::uint32_t> port = ChoosePort(arguments.port, listed);
     if (!port)
         throw UsageError("Unknown port \"" + arguments.port +
                          "\": give virtual, an address such as 0x378, or a name from list.");
@@ -250,7 +255,7 @@ void AddOptions(CLI::App& app, Arguments& arguments)
         chips.push_back(ToUpperAscii(type.name));
     app.add_option("-p,--port", arguments.port,
                    "virtual, an I/O address such as 0x378, or a name from list\n"
-                   "(default: the port the window used last)")
+                   "(default: the port the window used last, else the top of list)")
         ->type_name("PORT");
     app.add_option("-c,--chip", arguments.chip,
                    "chip type, letters in any case (default: the window's type)")

@@ -153,6 +153,11 @@ TEST_F(CommandLineTest, AChipFailurePrintsTheWindowsTextAndTheStatusRemedy)
 
 TEST_F(CommandLineTest, TheWindowsProfileGivesThePortAndTypeAndJsonAndQuietServeScripts)
 {
+    // Before the window has run, the port it would start with: the top of the list.
+    const std::string listed = Succeed("list").out;
+    EXPECT_NE(Run("--json peek 0").out.find("\"port\":\"" + listed.substr(0, listed.find(' ')) +
+                                            "\""),
+              std::string::npos);
     std::filesystem::create_directories(m_folder.Path() / "config/Brantel Software");
     m_folder.Write("config/Brantel Software/pemrix.ini",
                    "[2.0]\nEEPROM%20TYPE=1\nPARALLEL%20PORT=605184\n");

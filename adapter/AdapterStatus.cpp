@@ -90,6 +90,10 @@ constexpr AdapterStatusInfo kStatuses[] = {
      "organisation takes.",
      "Check that the chip is a 93C46 to 93C86 wired for 16-bit words (ORG high), then choose "
      "its type by its marking."},
+    {AdapterStatus::TypeLargerThanChip, "Type larger than the chip",
+     "The chip answered before its address was complete: it takes fewer address bits than the "
+     "type chosen, so a smaller chip sits in the socket.",
+     "Choose the chip's type by its marking, or let Detect chip type find it."},
 };
 
 } // namespace

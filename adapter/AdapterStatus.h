@@ -33,6 +33,7 @@ enum class AdapterStatus : std::uint32_t
     Ch341aUartMode = 20,
     DoNotIdleHigh = 21,
     UnknownAddressWidth = 22,
+    TypeLargerThanChip = 23,
 };
 
 // One row of the table the help page shows.

@@ -9,10 +9,12 @@ namespace {
 constexpr unsigned kWordBits = 16;
 constexpr unsigned kStartAndOpcodeBits = 3;
 
-// What AppendOpening samples: DO before CS rises, and DO before the frame's last bit.
+// What AppendOpening samples: DO before CS rises, after the start bit and opcode, and before
+// the frame's last bit.
 constexpr std::size_t kIdleSample = 0;
-constexpr std::size_t kUndrivenSample = 1;
-constexpr std::size_t kOpeningSamples = 2;
+constexpr std::size_t kStatusSample = 1;
+constexpr std::size_t kUndrivenSample = 2;
+constexpr std::size_t kOpeningSamples = 3;
 
 } // namespace
 
@@ -195,7 +197,15 @@ void MicrowireBus::AppendOpening(BusTransaction& transaction, MicrowireInstructi
 {
     const unsigned frameBits = kStartAndOpcodeBits + chip.addressBits;
     const std::uint32_t frame = InstructionFrame(instruction, chip.addressBits, address);
-    transaction.Sample().Select().ClockOut(frame >> 1, frameBits - 1).Sample();
+    // No chip takes fewer than six address bits, so after the opcode only a busy chip can
+    // hold DO low; later, a chip with fewer address bits than the type answers early.
+    const unsigned addressBitsBeforeLast = frameBits - 1 - kStartAndOpcodeBits;
+    transaction.Sample()
+        .Select()
+        .ClockOut(frame >> (frameBits - kStartAndOpcodeBits), kStartAndOpcodeBits)
+        .Sample()
+        .ClockOut(frame >> 1, addressBitsBeforeLast)
+        .Sample();
 }
 
 AdapterStatus MicrowireBus::JudgeOpening(const std::vector<bool>& samples,
@@ -203,12 +213,15 @@ AdapterStatus MicrowireBus::JudgeOpening(const std::vector<bool>& samples,
 {
     if (m_timing.dummyBitCheckOnly)
         return AdapterStatus::Ok;
-    // A chip never drives DO while deselected, so low there is the line itself; low once the
-    // start bit is in is a chip still busy from an earlier cycle, which ignores the start bit.
+    // A chip never drives DO while deselected, so low there is the line itself; low once CS is
+    // up is a chip still busy from an earlier cycle, which ignores the start bit; low only
+    // before the last address bit is a chip that took its whole address already.
     if (!samples[offset + kIdleSample])
         return AdapterStatus::DataOutLow;
-    if (!samples[offset + kUndrivenSample])
+    if (!samples[offset + kStatusSample])
         return AdapterStatus::ChipBusy;
+    if (!samples[offset + kUndrivenSample])
+        return AdapterStatus::TypeLargerThanChip;
     return AdapterStatus::Ok;
 }
 

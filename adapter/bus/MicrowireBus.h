@@ -22,8 +22,10 @@ std::uint16_t SampledBits(const std::vector<bool>& samples, std::size_t first,
 // to a transaction port. Callers check types and addresses; the bus reports only what the chip
 // does, and never takes a silent DO for an answer:
 // - before CS rises DO must read high (undriven), else DataOutLow: no chip, or no pull-up;
-// - while the instruction is clocked in it must still read high, else the chip is busy
+// - after the start bit and opcode it must still read high, else the chip is busy
 //   programming and ignores the instruction (ChipBusy); a modifying one is then not finished;
+// - before the frame's last bit too, else the chip took fewer address bits than the type has
+//   (TypeLargerThanChip), and the instruction is not finished either;
 // - a read must show the 0 bit before its data, else NoChip;
 // - a write-enabled chip must show busy after a programming instruction, then ready within
 //   its timeout: NoChip when it never shows busy, ChipBusy when it stays busy.

@@ -298,7 +298,7 @@ TEST_F(BuiltInDriverTest, EachFailureHasItsStatus)
 
 // The one chip in the socket answers whatever type a request names; detection, asked with the
 // smallest type, finds it without a programming instruction between the request's start and
-// its end.
+// its end, and a READ naming a larger type says so.
 TEST(BuiltInDriverDetection, FindsEveryTypeInTheVirtualSocketWithoutProgrammingIt)
 {
     const std::uint32_t addressBits[] = {6, 8, 7, 8, 10, 10};
@@ -328,6 +328,16 @@ TEST(BuiltInDriverDetection, FindsEveryTypeInTheVirtualSocketWithoutProgrammingI
         EXPECT_EQ(reply.record.addressBits, addressBits[type.code - 1]);
         EXPECT_EQ(reply.record.alternative, alternatives[type.code - 1]);
         EXPECT_EQ(chip.ProgrammingInstructions(), programming);
+
+        // A type with more address bits than the chip takes is answered before its address
+        // is complete, and named as too large rather than as a busy chip.
+        for (const EepromTypeInfo& larger : EepromTypes()) {
+            if (addressBits[larger.code - 1] <= addressBits[type.code - 1])
+                continue;
+            EXPECT_EQ(harness.Send(handle, REQ_READ, WordRecord{larger.code, 0}).record.status,
+                      StatusCode(AdapterStatus::TypeLargerThanChip))
+                << larger.name;
+        }
     }
 }
 

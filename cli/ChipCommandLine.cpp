@@ -177,7 +177,6 @@ int RunVerifyCommand(const ChipCommandContext& context, const ImageFileOperand& 
     AddTarget(context, report);
     if (!chip.succeeded)
         return Conclude(chip, kReadAllResultKind, 0, 0, report);
-    report.Json().Add("succeeded", JsonBool(true));
     std::vector<std::string> listed;
     std::size_t count = 0;
     std::uint32_t first = 0;
@@ -200,6 +199,8 @@ int RunVerifyCommand(const ChipCommandContext& context, const ImageFileOperand& 
     }
     report.Json().Add("differing_words", JsonNumber(std::uint64_t{count}));
     report.Json().Add("differences", JsonArray(listed));
+    // Succeeded as the text says it: the chip holds the file's words.
+    report.Json().Add("succeeded", JsonBool(count == 0));
     if (count == 0) {
         report.Line("Verify Succeeded: all " + std::to_string(context.type.words) +
                     " words match " + file.path + ".");

@@ -1,7 +1,9 @@
 #include "CommandLine.h"
 
+#include "adapter/virtual/VirtualAdapterAddress.h"
 #include "app/PlatformProviders.h"
 #include "cli/ChipCommandLine.h"
+#include "cli/CommandReport.h"
 #include "cli/OperandFormatter.h"
 #include "cli/PortChoice.h"
 #include "cli/WindowProfile.h"
@@ -95,11 +97,15 @@ const EepromTypeInfo& ChosenType(const Arguments& arguments, const WindowProfile
 
 std::uint32_t ChosenPort(const Arguments& arguments, const WindowProfile& profile)
 {
-    if (arguments.port.empty())
-        return profile.port;
+    if (arguments.port.empty() && profile.port)
+        return *profile.port;
     const std::unique_ptr<PortPlatform> platform = MakePortPlatform();
-    const std::optional<std::uint32_t> port =
-        ChoosePort(arguments.port, ListPorts(*platform, profile.customPort));
+    const std::vector<ListedPort> listed = ListPorts(*platform, profile.customPort);
+    // Before the window has run, the port it would start with: the virtual adapter on a
+    // machine without parallel ports.
+    if (arguments.port.empty())
+        return listed.empty() ? kVirtualAdapterBase : listed.front().address;
+    const std::optional<std::uint32_t> port = ChoosePort(arguments.port, listed);
     if (!port)
         throw UsageError("Unknown port \"" + arguments.port +
                          "\": give virtual, an address such as 0x378, or a name from list.");
@@ -249,7 +255,7 @@ void AddOptions(CLI::App& app, Arguments& arguments)
         chips.push_back(ToUpperAscii(type.name));
     app.add_option("-p,--port", arguments.port,
                    "virtual, an I/O address such as 0x378, or a name from list\n"
-                   "(default: the port the window used last)")
+                   "(default: the port the window used last, else the top of list)")
         ->type_name("PORT");
     app.add_option("-c,--chip", arguments.chip,
                    "chip type, letters in any case (default: the window's type)")
@@ -308,6 +314,19 @@ int Run(const std::string& name, const Arguments& arguments)
     return exitCode;
 }
 
+// A command that could not run: its text on stderr, and for --json the object a script
+// expects from every command; a usage error adds the usage line.
+int Refuse(const CLI::App& app, const std::string& text, int exitCode)
+{
+    const std::vector<CLI::App*> chosen = app.get_subcommands();
+    CommandReport report(chosen.empty() ? "" : chosen.front()->get_name());
+    report.Problem(text);
+    report.Print(exitCode, app.count("--json") > 0, true, stdout, stderr);
+    if (exitCode == kExitUsage)
+        std::fprintf(stderr, "%s\n", kUsageLine.data());
+    return exitCode;
+}
+
 } // namespace
 
 int RunCommandLine(int argc, char** argv)
@@ -327,17 +346,13 @@ int RunCommandLine(int argc, char** argv)
         app.parse(argc, argv);
         return Run(ChosenCommand(app), arguments);
     } catch (const CLI::ParseError& error) {
-        const int code = app.exit(error);
-        if (code == 0)
-            return kExitSuccess;
-        std::fprintf(stderr, "%s\n", kUsageLine.data());
-        return kExitUsage;
+        if (error.get_exit_code() == 0)
+            return app.exit(error); // --help or --version
+        return Refuse(app, error.what(), kExitUsage);
     } catch (const UsageError& error) {
-        std::fprintf(stderr, "%s\n%s\n", error.what(), kUsageLine.data());
-        return kExitUsage;
+        return Refuse(app, error.what(), kExitUsage);
     } catch (...) {
-        std::fprintf(stderr, "%s\n", CurrentExceptionMessage().strText.c_str());
-        return kExitChipFailure;
+        return Refuse(app, CurrentExceptionMessage().strText, kExitChipFailure);
     }
 }
 

@@ -9,6 +9,12 @@ CommandReport::CommandReport(std::string_view command)
 
 void CommandReport::Print(int exitCode, bool json, bool quiet, std::FILE* out, std::FILE* err) const
 {
+    // What the command did comes first, so a problem after it (a file not saved, the words
+    // verify found differing) reads as its conclusion.
+    if (!json && !quiet)
+        for (const std::string& line : m_lines)
+            std::fprintf(out, "%s\n", line.c_str());
+    std::fflush(out);
     for (const std::string& problem : m_problems)
         std::fprintf(err, "%s\n", problem.c_str());
     if (json) {
@@ -19,12 +25,7 @@ void CommandReport::Print(int exitCode, bool json, bool quiet, std::FILE* out, s
         object.Add("problems", JsonArray(problems));
         object.Add("exit_code", JsonNumber(static_cast<std::uint64_t>(exitCode)));
         std::fprintf(out, "%s\n", object.Text().c_str());
-        return;
     }
-    if (quiet)
-        return;
-    for (const std::string& line : m_lines)
-        std::fprintf(out, "%s\n", line.c_str());
 }
 
 } // namespace pemrix

@@ -10,17 +10,18 @@ namespace pemrix {
 namespace {
 
 constexpr std::string_view kSection = "2.0";
-constexpr std::uint32_t kDefaultParallelPort = 888;
 
-// The store's rule: unsigned decimal text of a 32-bit value, else the default.
-std::uint32_t ProfileInt(const IniFile& file, std::string_view key, std::uint32_t fallback)
+// The store's rule: unsigned decimal text of a 32-bit value, else none.
+std::optional<std::uint32_t> ProfileInt(const IniFile& file, std::string_view key)
 {
     const std::optional<std::string> text = file.Value(kSection, key);
     if (!text || text->empty())
-        return fallback;
+        return std::nullopt;
     std::uint32_t value = 0;
     const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
-    return error == std::errc() && end == text->data() + text->size() ? value : fallback;
+    if (error != std::errc() || end != text->data() + text->size())
+        return std::nullopt;
+    return value;
 }
 
 } // namespace
@@ -39,9 +40,8 @@ std::string WindowProfilePath(const EnvironmentVariable& environment)
 WindowProfile ReadWindowProfile(const std::string& path)
 {
     const IniFile file = IniFile::Load(path);
-    return {ProfileInt(file, "EEPROM TYPE", kDefaultEepromType),
-            ProfileInt(file, "PARALLEL PORT", kDefaultParallelPort),
-            ProfileInt(file, "CUSTOM PORT", 0)};
+    return {ProfileInt(file, "EEPROM TYPE").value_or(kDefaultEepromType),
+            ProfileInt(file, "PARALLEL PORT"), ProfileInt(file, "CUSTOM PORT").value_or(0)};
 }
 
 } // namespace pemrix

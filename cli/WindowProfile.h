@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace pemrix {
@@ -13,7 +14,8 @@ namespace pemrix {
 struct WindowProfile
 {
     EepromType type = kDefaultEepromType;
-    std::uint32_t port = 0;
+    // None until the window has run: it stores the port it starts with, the top of its list.
+    std::optional<std::uint32_t> port;
     std::uint32_t customPort = 0;
 };
 
@@ -24,7 +26,8 @@ using EnvironmentVariable = std::function<const char*(const char*)>;
 // ~/.config where that is unset or not absolute.
 std::string WindowProfilePath(const EnvironmentVariable& environment);
 
-// The profile's values, each with the window's default where it is missing or unreadable.
+// The profile's values, each with the window's default where it is missing or unreadable;
+// the port then is none.
 WindowProfile ReadWindowProfile(const std::string& path);
 
 } // namespace pemrix

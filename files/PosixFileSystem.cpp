@@ -60,7 +60,14 @@ FileTarget NativeFileSystem::Inspect(const std::string& path)
         return target;
     target.exists = true;
     target.mode = status.st_mode & 07777;
-    target.writeError = ErrorOf(::access(target.path.c_str(), W_OK));
+    // Renaming the new file over a folder, a device such as /dev/null or a pipe would put a
+    // plain file in its place, so only a plain file is replaced.
+    if (S_ISDIR(status.st_mode))
+        target.writeError = EISDIR;
+    else if (!S_ISREG(status.st_mode))
+        target.writeError = EINVAL;
+    else
+        target.writeError = ErrorOf(::access(target.path.c_str(), W_OK));
     return target;
 }
 

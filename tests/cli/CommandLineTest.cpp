@@ -111,6 +111,10 @@ TEST_F(CommandLineTest, BadArgumentsExitWithTwoAndTheUsageLine)
         EXPECT_EQ(outcome.exitCode, 2) << arguments;
         EXPECT_NE(outcome.err.find("Usage: pemrix-cli"), std::string::npos) << arguments;
         EXPECT_EQ(outcome.out, "") << arguments;
+        // A script asking for JSON gets its object even then.
+        const Outcome json = Run(std::string("--json ") + arguments);
+        EXPECT_EQ(json.exitCode, 2) << arguments;
+        EXPECT_NE(json.out.find("\"exit_code\":2}\n"), std::string::npos) << json.out;
     }
 }
 
@@ -149,6 +153,11 @@ TEST_F(CommandLineTest, AChipFailurePrintsTheWindowsTextAndTheStatusRemedy)
 
 TEST_F(CommandLineTest, TheWindowsProfileGivesThePortAndTypeAndJsonAndQuietServeScripts)
 {
+    // Before the window has run, the port it would start with: the top of the list.
+    const std::string listed = Succeed("list").out;
+    EXPECT_NE(Run("--json peek 0").out.find("\"port\":\"" + listed.substr(0, listed.find(' ')) +
+                                            "\""),
+              std::string::npos);
     std::filesystem::create_directories(m_folder.Path() / "config/Brantel Software");
     m_folder.Write("config/Brantel Software/pemrix.ini",
                    "[2.0]\nEEPROM%20TYPE=1\nPARALLEL%20PORT=605184\n");
@@ -161,6 +170,11 @@ TEST_F(CommandLineTest, TheWindowsProfileGivesThePortAndTypeAndJsonAndQuietServe
               "\"succeeded\":true,\"problems\":[],\"exit_code\":0}\n");
     EXPECT_EQ(Succeed("-q read quiet.ROM").out, "");
     EXPECT_EQ(m_folder.Read("quiet.ROM").size(), 272u);
+    Succeed("poke 3 0");
+    const Outcome differing = Run("--json verify quiet.ROM");
+    EXPECT_EQ(differing.exitCode, 3);
+    EXPECT_NE(differing.out.find("\"differing_words\":1,"), std::string::npos) << differing.out;
+    EXPECT_NE(differing.out.find("\"succeeded\":false,"), std::string::npos) << differing.out;
     // Without a terminal there is no progress bar.
     EXPECT_EQ(Succeed("erase").err, "");
 }

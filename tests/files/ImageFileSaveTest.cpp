@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace pemrix {
 namespace {
 
@@ -129,6 +133,18 @@ TEST_F(RomFileSaveTest, AReplacedFileKeepsItsPermissionsAndALinkStaysALink)
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                   std::filesystem::perms::group_read);
     EXPECT_EQ(m_folder.Names(), (std::vector<std::string>{"golden.ROM", "latest.ROM"}));
+}
+
+// Such as /dev/null or a pipe, which a save's rename would replace by a plain file.
+TEST_F(RomFileSaveTest, WhatIsNoPlainFileIsRefusedAndKept)
+{
+    NativeFileSystem fileSystem;
+    const std::string path = m_folder.PathOf("pipe.ROM");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(SaveImageFile(fileSystem, path, m_strDump, 6, RomFileKind())->strText,
+              path + " contains an invalid path.");
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+    EXPECT_EQ(m_folder.Names(), std::vector<std::string>{"pipe.ROM"});
 }
 #endif
 

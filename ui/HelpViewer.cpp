@@ -13,6 +13,11 @@
 
 namespace pemrix {
 
+const QString HelpViewer::kMissingDocumentText =
+    QStringLiteral("The help document %1 is missing. The program looks for it beside itself "
+                   "and in share/doc/pemrix/ of the tree it is installed in; install it with "
+                   "cmake --install.");
+
 HelpViewer::HelpViewer(QWidget* owner)
     : QWidget(owner, Qt::Window), m_browser(new QTextBrowser(this))
 {
@@ -43,9 +48,15 @@ HelpViewer::HelpViewer(QWidget* owner)
 
 void HelpViewer::ShowTopic(const QString& file, const QString& topic)
 {
-    QUrl url = QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath());
-    url.setFragment(topic);
-    m_browser->setSource(url);
+    const QString path = QFileInfo(file).absoluteFilePath();
+    if (QFileInfo::exists(path)) {
+        QUrl url = QUrl::fromLocalFile(path);
+        url.setFragment(topic);
+        m_browser->setSource(url);
+    } else {
+        // A program copied away from its tree would otherwise show an empty page.
+        m_browser->setPlainText(kMissingDocumentText.arg(path));
+    }
     show();
     raise();
     activateWindow();

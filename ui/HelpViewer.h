@@ -20,6 +20,8 @@ public:
 
     QTextBrowser* Browser() const { return m_browser; }
 
+    static const QString kMissingDocumentText;
+
 private:
     QTextBrowser* m_browser;
 };

@@ -132,6 +132,16 @@ private slots:
         }
     }
 
+    void AMissingDocumentIsNamedInsteadOfAnEmptyPage()
+    {
+        const QString missing = m_dir.filePath(QStringLiteral("gone.html"));
+        m_interaction.ShowHelp(m_main.get(), missing, QStringLiteral("top"));
+        HelpViewer* viewer = Viewer();
+        QVERIFY(viewer);
+        QCOMPARE(viewer->Browser()->toPlainText(), HelpViewer::kMissingDocumentText.arg(missing));
+        viewer->close();
+    }
+
     void ASecondHelpRaisesTheSameWindowAtTheTopic()
     {
         HelpViewer* first = OpenHelp(QStringLiteral("far"));

@@ -16,6 +16,9 @@ public:
     void Pace(double realPerVirtual);
 
 private:
+    // When the virtual time reached so far is due in real time.
+    std::chrono::steady_clock::time_point Due() const;
+
     std::chrono::nanoseconds m_now{0};
     double m_pace = 0;
     std::chrono::steady_clock::time_point m_realStart{};

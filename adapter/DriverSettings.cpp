@@ -106,6 +106,8 @@ void ApplySetting(std::string_view key, std::string_view value, DriverSettings& 
         ApplyFlag(key, value, settings.timing.dummyBitCheckOnly, settings);
     } else if (key == "rewrite_equal_words") {
         ApplyFlag(key, value, settings.timing.rewriteEqualWords, settings);
+    } else if (key == "virtual_real_time") {
+        ApplyFlag(key, value, settings.virtualRealTime, settings);
     }
 }
 

@@ -18,6 +18,7 @@ namespace pemrix {
 //   virtual_socket = 93C66 (the virtual adapter holds one chip, which every type meets)
 //   dummy_bit_check_only = false (true for a cable without a pull-up on DO)
 //   rewrite_equal_words = false  (true: WriteAll programs even the words the chip holds)
+//   virtual_real_time = false    (true: the virtual adapter takes as long as a real chip)
 // '#' starts a comment. Unknown keys are ignored; an unusable value keeps the default.
 struct DriverSettings
 {
@@ -27,6 +28,9 @@ struct DriverSettings
     std::vector<std::string> notices;
     // The type of the virtual adapter's one socketed chip, or 0 for one chip per type.
     EepromType virtualSocket = 0;
+    // The virtual adapter's commands last as long as on hardware, so the progress window and
+    // its Stop can be tried without any.
+    bool virtualRealTime = false;
 };
 
 DriverSettings ParseDriverSettings(std::string_view text);

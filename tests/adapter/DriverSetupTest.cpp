@@ -77,6 +77,7 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndSocketAndTellsWhatItDidNotTake)
         EepromType virtualSocket = 0;
         bool dummyBitCheckOnly = false;
         bool rewriteEqualWords = false;
+        bool virtualRealTime = false;
     };
     const Case cases[] = {
         {"", "stk200", nanoseconds(2000), {}},
@@ -123,6 +124,7 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndSocketAndTellsWhatItDidNotTake)
          {"driver.conf: dummy_bit_check_only = yes is neither true nor false; true is used"},
          0,
          true},
+        {"virtual_real_time=true\n", "stk200", nanoseconds(2000), {}, 0, false, false, true},
     };
     TemporaryFolder folder;
     const std::filesystem::path file = folder.Path() / "driver.conf";
@@ -136,6 +138,7 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndSocketAndTellsWhatItDidNotTake)
         EXPECT_EQ(settings.virtualSocket, c.virtualSocket) << c.text;
         EXPECT_EQ(settings.timing.dummyBitCheckOnly, c.dummyBitCheckOnly) << c.text;
         EXPECT_EQ(settings.timing.rewriteEqualWords, c.rewriteEqualWords) << c.text;
+        EXPECT_EQ(settings.virtualRealTime, c.virtualRealTime) << c.text;
     }
 }
 

@@ -9,12 +9,23 @@ namespace {
 constexpr unsigned kWordBits = 16;
 constexpr unsigned kStartAndOpcodeBits = 3;
 
-// What AppendOpening samples: DO before CS rises, after the start bit and opcode, and before
-// the frame's last bit.
+// What AppendOpening samples: DO before CS rises, after the start bit and opcode, and then
+// where a chip could answer early, up to the frame's last bit.
 constexpr std::size_t kIdleSample = 0;
 constexpr std::size_t kStatusSample = 1;
-constexpr std::size_t kUndrivenSample = 2;
-constexpr std::size_t kOpeningSamples = 3;
+// No 93Cxx takes fewer address bits.
+constexpr unsigned kFewestAddressBits = 6;
+
+// A READ is sampled after every address bit from the one before the smallest chip's last on,
+// since a chip with fewer address bits than the type drives its dummy 0 right after its own
+// last one; other instructions, which a chip answers with nothing, only before the last bit.
+std::size_t OpeningSamples(MicrowireInstruction instruction, const MicrowireGeometry& chip)
+{
+    const std::size_t early =
+        instruction == MicrowireInstruction::Read ? chip.addressBits - (kFewestAddressBits - 1)
+                                                  : 1;
+    return kStatusSample + 1 + early;
+}
 
 } // namespace
 
@@ -43,7 +54,8 @@ AdapterStatus MicrowireBus::ReadWords(const MicrowireGeometry& chip, std::uint32
     // Sent in batches, one READ instruction per word: a USB adapter then pays one round trip
     // for a batch rather than for each word.
     constexpr std::size_t kWordsPerBatch = 64;
-    constexpr std::size_t kSamplesPerRead = kOpeningSamples + 1 + kWordBits;
+    const std::size_t samplesPerRead =
+        OpeningSamples(MicrowireInstruction::Read, chip) + 1 + kWordBits;
     for (std::size_t done = 0; done < words.size(); done += kWordsPerBatch) {
         const std::size_t count = std::min(kWordsPerBatch, words.size() - done);
         BusTransaction batch;
@@ -54,7 +66,7 @@ AdapterStatus MicrowireBus::ReadWords(const MicrowireGeometry& chip, std::uint32
         const std::vector<bool> samples = m_port.Run(batch);
         for (std::size_t i = 0; i < count; ++i) {
             const AdapterStatus status =
-                JudgeRead(samples, i * kSamplesPerRead, words.subspan(done + i, 1));
+                JudgeRead(samples, chip, i * samplesPerRead, words.subspan(done + i, 1));
             if (status != AdapterStatus::Ok)
                 return status;
         }
@@ -67,7 +79,7 @@ AdapterStatus MicrowireBus::ReadOn(const MicrowireGeometry& chip, std::uint32_t 
 {
     BusTransaction read;
     AppendRead(read, chip, address, kWordBits * words.size());
-    return JudgeRead(m_port.Run(read.Deselect()), 0, words);
+    return JudgeRead(m_port.Run(read.Deselect()), chip, 0, words);
 }
 
 AdapterStatus MicrowireBus::OpenRead(const MicrowireGeometry& chip, std::uint32_t address,
@@ -76,12 +88,13 @@ AdapterStatus MicrowireBus::OpenRead(const MicrowireGeometry& chip, std::uint32_
     BusTransaction read;
     AppendRead(read, chip, address, bits);
     data = m_port.Run(read);
-    const AdapterStatus status = JudgeRead(data, 0, {});
+    const AdapterStatus status = JudgeRead(data, chip, 0, {});
     if (status != AdapterStatus::Ok) {
         EndRead();
         return status;
     }
-    data.erase(data.begin(), data.begin() + kOpeningSamples + 1);
+    data.erase(data.begin(),
+               data.begin() + static_cast<long>(OpeningSamples(MicrowireInstruction::Read, chip)) + 1);
     return AdapterStatus::Ok;
 }
 
@@ -107,16 +120,18 @@ void MicrowireBus::AppendRead(BusTransaction& transaction, const MicrowireGeomet
         .ClockIn(static_cast<unsigned>(bits));
 }
 
-AdapterStatus MicrowireBus::JudgeRead(const std::vector<bool>& samples, std::size_t offset,
+AdapterStatus MicrowireBus::JudgeRead(const std::vector<bool>& samples,
+                                      const MicrowireGeometry& chip, std::size_t offset,
                                       std::span<std::uint16_t> words) const
 {
-    const AdapterStatus opening = JudgeOpening(samples, offset);
-    if (opening != AdapterStatus::Ok)
-        return opening;
-    if (samples[offset + kOpeningSamples])
+    const std::size_t opening = OpeningSamples(MicrowireInstruction::Read, chip);
+    const AdapterStatus heard = JudgeOpening(samples, offset, opening);
+    if (heard != AdapterStatus::Ok)
+        return heard;
+    if (samples[offset + opening])
         return AdapterStatus::NoChip;
     for (std::size_t i = 0; i < words.size(); ++i)
-        words[i] = SampledBits(samples, offset + kOpeningSamples + 1 + i * kWordBits);
+        words[i] = SampledBits(samples, offset + opening + 1 + i * kWordBits);
     return AdapterStatus::Ok;
 }
 
@@ -168,7 +183,8 @@ AdapterStatus MicrowireBus::Send(MicrowireInstruction instruction, const Microwi
     // that cannot be heard is never completed.
     BusTransaction opening;
     AppendOpening(opening, instruction, chip, address);
-    const AdapterStatus heard = JudgeOpening(m_port.Run(opening), 0);
+    const AdapterStatus heard =
+        JudgeOpening(m_port.Run(opening), 0, OpeningSamples(instruction, chip));
     if (heard != AdapterStatus::Ok) {
         m_port.Run(BusTransaction().Deselect());
         return heard;
@@ -197,19 +213,23 @@ void MicrowireBus::AppendOpening(BusTransaction& transaction, MicrowireInstructi
 {
     const unsigned frameBits = kStartAndOpcodeBits + chip.addressBits;
     const std::uint32_t frame = InstructionFrame(instruction, chip.addressBits, address);
-    // No chip takes fewer than six address bits, so after the opcode only a busy chip can
-    // hold DO low; later, a chip with fewer address bits than the type answers early.
-    const unsigned addressBitsBeforeLast = frameBits - 1 - kStartAndOpcodeBits;
+    // After the opcode only a busy chip can hold DO low; later, a chip with fewer address bits
+    // than the type answers early.
     transaction.Sample()
         .Select()
         .ClockOut(frame >> (frameBits - kStartAndOpcodeBits), kStartAndOpcodeBits)
-        .Sample()
-        .ClockOut(frame >> 1, addressBitsBeforeLast)
         .Sample();
+    const unsigned lastSampled = frameBits - 1;
+    const unsigned firstSampled =
+        lastSampled + 1 - static_cast<unsigned>(OpeningSamples(instruction, chip) - kStatusSample - 1);
+    transaction.ClockOut(frame >> (frameBits - firstSampled), firstSampled - kStartAndOpcodeBits)
+        .Sample();
+    for (unsigned sent = firstSampled + 1; sent <= lastSampled; ++sent)
+        transaction.ClockOut(frame >> (frameBits - sent), 1).Sample();
 }
 
-AdapterStatus MicrowireBus::JudgeOpening(const std::vector<bool>& samples,
-                                         std::size_t offset) const
+AdapterStatus MicrowireBus::JudgeOpening(const std::vector<bool>& samples, std::size_t offset,
+                                         std::size_t count) const
 {
     if (m_timing.dummyBitCheckOnly)
         return AdapterStatus::Ok;
@@ -220,8 +240,10 @@ AdapterStatus MicrowireBus::JudgeOpening(const std::vector<bool>& samples,
         return AdapterStatus::DataOutLow;
     if (!samples[offset + kStatusSample])
         return AdapterStatus::ChipBusy;
-    if (!samples[offset + kUndrivenSample])
-        return AdapterStatus::TypeLargerThanChip;
+    for (std::size_t i = kStatusSample + 1; i < count; ++i) {
+        if (!samples[offset + i])
+            return AdapterStatus::TypeLargerThanChip;
+    }
     return AdapterStatus::Ok;
 }
 

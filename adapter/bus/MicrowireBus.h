@@ -71,17 +71,18 @@ public:
 private:
     AdapterStatus Send(MicrowireInstruction instruction, const MicrowireGeometry& chip,
                        std::uint32_t address, std::uint16_t word);
-    // Appends DO's idle sample, chip select and the frame but its last bit, and DO's sample
-    // there; JudgeOpening reads the two samples from `offset` on.
+    // Appends DO's idle sample, chip select and the frame but its last bit, with DO's samples
+    // on the way; JudgeOpening reads their `count` from `offset` on.
     void AppendOpening(BusTransaction& transaction, MicrowireInstruction instruction,
                        const MicrowireGeometry& chip, std::uint32_t address) const;
-    AdapterStatus JudgeOpening(const std::vector<bool>& samples, std::size_t offset) const;
+    AdapterStatus JudgeOpening(const std::vector<bool>& samples, std::size_t offset,
+                               std::size_t count) const;
     // A READ clocked on for `bits` data bits, chip select still high; JudgeRead reads its
     // opening and dummy bit from `offset` on, and the words after them.
     void AppendRead(BusTransaction& transaction, const MicrowireGeometry& chip,
                     std::uint32_t address, std::size_t bits) const;
-    AdapterStatus JudgeRead(const std::vector<bool>& samples, std::size_t offset,
-                            std::span<std::uint16_t> words) const;
+    AdapterStatus JudgeRead(const std::vector<bool>& samples, const MicrowireGeometry& chip,
+                            std::size_t offset, std::span<std::uint16_t> words) const;
     AdapterStatus AwaitReady(std::chrono::nanoseconds timeout, bool busyExpected);
 
     TransactionPort& m_port;

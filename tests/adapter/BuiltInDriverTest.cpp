@@ -309,6 +309,16 @@ TEST(BuiltInDriverDetection, FindsEveryTypeInTheVirtualSocketWithoutProgrammingI
         TemporaryFolder folder;
         VirtualDriverHarness harness(folder.Path(), {}, {}, type.code);
         const DriverHandle handle = harness.OpenVirtualPort();
+        // A type with more address bits than the chip takes is answered before its address
+        // is complete, and named as too large rather than as a busy chip, even where the
+        // erased words after the early dummy 0 read high.
+        for (const EepromTypeInfo& larger : EepromTypes()) {
+            if (addressBits[larger.code - 1] <= addressBits[type.code - 1])
+                continue;
+            EXPECT_EQ(harness.Send(handle, REQ_READ, WordRecord{larger.code, 0}).record.status,
+                      StatusCode(AdapterStatus::TypeLargerThanChip))
+                << larger.name;
+        }
         ImageRecord image{type.code};
         for (std::uint32_t i = 0; i < type.words; ++i)
             image.words[i] = i;
@@ -328,16 +338,6 @@ TEST(BuiltInDriverDetection, FindsEveryTypeInTheVirtualSocketWithoutProgrammingI
         EXPECT_EQ(reply.record.addressBits, addressBits[type.code - 1]);
         EXPECT_EQ(reply.record.alternative, alternatives[type.code - 1]);
         EXPECT_EQ(chip.ProgrammingInstructions(), programming);
-
-        // A type with more address bits than the chip takes is answered before its address
-        // is complete, and named as too large rather than as a busy chip.
-        for (const EepromTypeInfo& larger : EepromTypes()) {
-            if (addressBits[larger.code - 1] <= addressBits[type.code - 1])
-                continue;
-            EXPECT_EQ(harness.Send(handle, REQ_READ, WordRecord{larger.code, 0}).record.status,
-                      StatusCode(AdapterStatus::TypeLargerThanChip))
-                << larger.name;
-        }
     }
 }
 

@@ -219,9 +219,9 @@ bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
         // Each programmed word costs at least two round trips, since the bus judges the
         // opening of an instruction before its last bit goes out, plus the chip's own cycle.
         const std::chrono::nanoseconds datasheet = kWordProgramTime * part.words;
-        const std::chrono::nanoseconds cycle =
+        const std::chrono::nanoseconds meanCycle =
             writeAll.cycles > 0 ? writeAll.programming / writeAll.cycles : std::chrono::nanoseconds(0);
-        const std::chrono::nanoseconds roundTripFloor = (2 * latency + cycle) * part.words;
+        const std::chrono::nanoseconds roundTripFloor = (2 * latency + meanCycle) * part.words;
         Print("WriteAll", writeAll, latency, target);
         const double writeRatio =
             Milliseconds(Estimate(writeAll, target)) / Milliseconds(datasheet);

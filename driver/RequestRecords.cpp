@@ -8,6 +8,7 @@ static_assert(FieldsFill(WordRecord::kFields, WordRecord::kSize));
 static_assert(FieldsFill(EraseRecord::kFields, EraseRecord::kSize));
 static_assert(FieldsFill(FillRecord::kFields, FillRecord::kSize));
 static_assert(FieldsFill(EralRecord::kFields, EralRecord::kSize));
+static_assert(FieldsFill(DetectRecord::kFields, DetectRecord::kSize));
 static_assert(FieldsFill(ValueRequest::kFields, ValueRequest::kSize));
 // The image record's slots run from just after the type up to the status.
 static_assert(ImageRecord::WordOffset(0) == OffsetOf(&ImageRecord::type) + kRecordFieldSize);

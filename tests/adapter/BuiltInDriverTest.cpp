@@ -489,6 +489,13 @@ public:
     std::size_t failingWrite = 0;
 };
 
+// Stops a request before its tenth word.
+class StopAtWord : public DriverProgress
+{
+public:
+    bool BeforeWord(std::uint32_t address, std::uint32_t) override { return address < 10; }
+};
+
 TEST(BuiltInDriverFaults, EveryWayOutOfAWriteEnabledHandleSendsWriteDisable)
 {
     TemporaryFolder folder;
@@ -513,6 +520,16 @@ TEST(BuiltInDriverFaults, EveryWayOutOfAWriteEnabledHandleSendsWriteDisable)
              port->failingWrite = port->dataWrites.size() + 2000;
              EXPECT_EQ(harness.Send(handle, REQ_WRITE_ALL, ImageRecord{1}).record.status,
                        StatusCode(AdapterStatus::NoPort));
+             EXPECT_FALSE(chip.WriteEnabled());
+             harness.Driver().Close(handle);
+         }},
+        {"WriteAll stopped by the user",
+         [&](DriverHandle handle) {
+             StopAtWord stop;
+             harness.Driver().WatchProgress(&stop);
+             EXPECT_EQ(harness.Send(handle, REQ_WRITE_ALL, ImageRecord{1}).record.status,
+                       StatusCode(AdapterStatus::Stopped));
+             harness.Driver().WatchProgress(nullptr);
              EXPECT_FALSE(chip.WriteEnabled());
              harness.Driver().Close(handle);
          }},

@@ -150,10 +150,13 @@ AdapterStatus ChipSession::Run(EepromType type, std::optional<std::uint32_t> add
         if (!m_adapter)
             return status;
     }
+    const std::optional<MicrowireGeometry> writeEnabled = m_adapter->WriteEnabledChip();
     const AdapterStatus busStatus = operation(m_adapter->BusFor(*chip), *chip);
     const AdapterStatus adapterStatus = m_adapter->FinishRequest();
     // The program sends nothing more after a failed step, not even its write disable.
     if (adapterStatus != AdapterStatus::Ok) {
+        if (writeEnabled)
+            m_adapter->BusFor(*writeEnabled).KeepWriteEnabled(*writeEnabled);
         WriteProtect(false);
         return adapterStatus;
     }
@@ -177,7 +180,9 @@ void ChipSession::WriteProtect(bool lineTrusted)
     else
         bus.WaitOutProgramming();
     bus.DisableWrite(*chip);
-    m_adapter->FinishRequest();
+    // Tried again when the adapter is let go, should the port have lost this one too.
+    if (m_adapter->FinishRequest() != AdapterStatus::Ok)
+        bus.KeepWriteEnabled(*chip);
 }
 
 void ChipSession::Release()

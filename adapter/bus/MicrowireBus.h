@@ -67,6 +67,9 @@ public:
     const BusTiming& Timing() const { return m_timing; }
     // The chip an EWEN reached that no EWDS has reached since.
     const std::optional<MicrowireGeometry>& WriteEnabledChip() const { return m_writeEnabledChip; }
+    // The port lost a transaction of the request: an EWDS in it may never have reached the
+    // chip, which then still counts as write-enabled.
+    void KeepWriteEnabled(const MicrowireGeometry& chip) { m_writeEnabledChip = chip; }
 
 private:
     AdapterStatus Send(MicrowireInstruction instruction, const MicrowireGeometry& chip,

@@ -523,6 +523,12 @@ TEST(BuiltInDriverFaults, EveryWayOutOfAWriteEnabledHandleSendsWriteDisable)
              EXPECT_FALSE(chip.WriteEnabled());
              harness.Driver().Close(handle);
          }},
+        {"port error in the write disable itself",
+         [&](DriverHandle handle) {
+             port->failingWrite = port->dataWrites.size() + 3;
+             EXPECT_TRUE(harness.SendValue(handle, REQ_WRITE_DISABLE, 1));
+             harness.Driver().Close(handle);
+         }},
         {"WriteAll stopped by the user",
          [&](DriverHandle handle) {
              StopAtWord stop;

@@ -3,9 +3,9 @@
 #include "adapter/BuiltInDriver.h"
 #include "adapter/BuiltInPortConnector.h"
 #include "adapter/DriverSettings.h"
-#include "adapter/ports/LinuxFtdiCalls.h"
-#include "adapter/ports/LinuxPpdevCalls.h"
-#include "adapter/ports/LinuxUsbCalls.h"
+#include "adapter/ports/ft232h/LinuxFtdiCalls.h"
+#include "adapter/ports/ppdev/LinuxPpdevCalls.h"
+#include "adapter/ports/usb/LinuxUsbCalls.h"
 #include "adapter/bus/SteadyBusClock.h"
 
 namespace pemrix {

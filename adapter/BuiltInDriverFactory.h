@@ -2,9 +2,9 @@
 
 #include "adapter/BuiltInDriverPaths.h"
 #include "adapter/bus/BusClock.h"
-#include "adapter/ports/FtdiCalls.h"
-#include "adapter/ports/PpdevCalls.h"
-#include "adapter/ports/UsbCalls.h"
+#include "adapter/ports/ft232h/FtdiCalls.h"
+#include "adapter/ports/ppdev/PpdevCalls.h"
+#include "adapter/ports/usb/UsbCalls.h"
 #include "driver/DriverLink.h"
 
 #include <functional>

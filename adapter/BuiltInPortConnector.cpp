@@ -1,6 +1,6 @@
 #include "adapter/BuiltInPortConnector.h"
 
-#include "adapter/ports/UsbAdapterDirectory.h"
+#include "adapter/ports/usb/UsbAdapterDirectory.h"
 #include "adapter/virtual/VirtualAdapterAddress.h"
 
 namespace pemrix {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "adapter/ports/ParportDirectory.h"
+#include "adapter/ports/ppdev/ParportDirectory.h"
 #include "adapter/PortConnector.h"
-#include "adapter/ports/PpdevAdapter.h"
-#include "adapter/ports/UsbAdapterConnector.h"
+#include "adapter/ports/ppdev/PpdevAdapter.h"
+#include "adapter/ports/usb/UsbAdapterConnector.h"
 #include "adapter/virtual/VirtualAdapter.h"
 
 #include <memory>

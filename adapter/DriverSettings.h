@@ -1,7 +1,7 @@
 #pragma once
 
 #include "adapter/bus/BusTiming.h"
-#include "adapter/ports/CableProfile.h"
+#include "adapter/ports/ppdev/CableProfile.h"
 #include "core/EepromTypeInfo.h"
 
 #include <filesystem>

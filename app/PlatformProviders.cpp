@@ -9,7 +9,7 @@
 #else
 #include "adapter/BuiltInDriverFactory.h"
 #include "adapter/BuiltInDriverPaths.h"
-#include "adapter/ports/LinuxUsbCalls.h"
+#include "adapter/ports/usb/LinuxUsbCalls.h"
 #include "platform/linux/LinuxPortPlatform.h"
 #endif
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "adapter/ports/UsbCalls.h"
+#include "adapter/ports/usb/UsbCalls.h"
 #include "platform/linux/ParportMachine.h"
 #include "settings/PortMachinePlatform.h"
 

@@ -1,6 +1,6 @@
 #include "platform/linux/UsbAdapterDevices.h"
 
-#include "adapter/ports/UsbAdapterDirectory.h"
+#include "adapter/ports/usb/UsbAdapterDirectory.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "adapter/ports/UsbCalls.h"
+#include "adapter/ports/usb/UsbCalls.h"
 #include "settings/PortMachine.h"
 
 #include <vector>

@@ -5,7 +5,7 @@
 #include "adapter/AdapterStatus.h"
 #include "adapter/BuiltInDriverFactory.h"
 #include "adapter/bus/VirtualBusClock.h"
-#include "adapter/ports/ParportDirectory.h"
+#include "adapter/ports/ppdev/ParportDirectory.h"
 #include "adapter/virtual/VirtualAdapterAddress.h"
 #include "driver/RequestCodes.h"
 #include "driver/RequestRecords.h"

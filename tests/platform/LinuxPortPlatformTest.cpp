@@ -1,6 +1,6 @@
 #include "platform/linux/LinuxPortPlatform.h"
 
-#include "adapter/ports/UsbSimulatedMachine.h"
+#include "adapter/ports/usb/UsbSimulatedMachine.h"
 
 #include "settings/PortComboPlan.h"
 #include "settings/PortDiscovery.h"

@@ -16,8 +16,8 @@
 
 #include "adapter/BuiltInDriver.h"
 #include "adapter/BuiltInPortConnector.h"
-#include "adapter/ports/UsbAdapterDirectory.h"
-#include "adapter/ports/UsbSimulatedMachine.h"
+#include "adapter/ports/usb/UsbAdapterDirectory.h"
+#include "adapter/ports/usb/UsbSimulatedMachine.h"
 #include "core/EepromTypeInfo.h"
 #include "driver/WholeChipCommands.h"
 

@@ -1,0 +1,204 @@
+#include "adapter/ports/usb/UsbSimulatedMachine.h"
+
+namespace pemrix {
+
+namespace {
+
+bool SamePlace(const UsbDeviceEntry& a, const UsbDeviceEntry& b)
+{
+    return a.bus == b.bus && a.address == b.address;
+}
+
+// One libftdi context: it opens the FT232H simulation at the bus and address it is given.
+class SimulatedFtdiContext : public FtdiCalls
+{
+public:
+    explicit SimulatedFtdiContext(std::vector<std::unique_ptr<Ft232hSimulation>>& devices)
+        : m_devices(devices)
+    {
+    }
+
+    int Open(const UsbDeviceEntry& device) override
+    {
+        for (const auto& candidate : m_devices) {
+            if (!candidate->Plugged() || !SamePlace(candidate->Entry(), device))
+                continue;
+            if (candidate->Faults().openError != 0)
+                return candidate->Faults().openError;
+            if (candidate->Claimed() || candidate->Faults().claimError != 0)
+                return candidate->Claimed() ? kUsbErrorBusy : candidate->Faults().claimError;
+            candidate->SetClaimed(true);
+            m_device = candidate.get();
+            return kUsbSuccess;
+        }
+        return kUsbErrorNotFound;
+    }
+    int SetLatencyTimer(std::uint8_t) override { return Live() ? kUsbSuccess : kUsbErrorNoDevice; }
+    int SetBitMode(std::uint8_t outputs, std::uint8_t mode) override
+    {
+        return Live() ? m_device->SetBitMode(outputs, mode) : kUsbErrorNoDevice;
+    }
+    int PurgeBuffers() override { return Live() ? m_device->PurgeBuffers() : kUsbErrorNoDevice; }
+    int ClearHalt() override
+    {
+        if (!Live())
+            return kUsbErrorNoDevice;
+        m_device->ClearHalt();
+        return kUsbSuccess;
+    }
+    int Write(std::span<const std::uint8_t> bytes) override
+    {
+        return Live() ? m_device->Write(bytes) : kUsbErrorNoDevice;
+    }
+    int Read(std::span<std::uint8_t> bytes) override
+    {
+        return Live() ? m_device->Read(bytes) : kUsbErrorNoDevice;
+    }
+    int Exchange(std::span<const std::uint8_t> out, std::span<std::uint8_t> in) override
+    {
+        return Live() ? m_device->Exchange(out, in) : kUsbErrorNoDevice;
+    }
+    void Close() override
+    {
+        if (m_device != nullptr)
+            m_device->SetClaimed(false);
+        m_device = nullptr;
+    }
+    ~SimulatedFtdiContext() override { Close(); }
+
+private:
+    bool Live() const { return m_device != nullptr && m_device->Plugged(); }
+
+    std::vector<std::unique_ptr<Ft232hSimulation>>& m_devices;
+    Ft232hSimulation* m_device = nullptr;
+};
+
+} // namespace
+
+UsbSimulatedMachine::UsbSimulatedMachine(VirtualBusClock& clock) : m_clock(clock) {}
+
+Ch341aSimulation& UsbSimulatedMachine::PlugCh341a(UsbDeviceEntry entry,
+                                                  const MicrowireGeometry& chip)
+{
+    return *m_ch341a.emplace_back(std::make_unique<Ch341aSimulation>(std::move(entry), chip, m_clock));
+}
+
+Ft232hSimulation& UsbSimulatedMachine::PlugFt232h(UsbDeviceEntry entry,
+                                                  const MicrowireGeometry& chip)
+{
+    return *m_ft232h.emplace_back(std::make_unique<Ft232hSimulation>(std::move(entry), chip, m_clock));
+}
+
+void UsbSimulatedMachine::PlugOther(UsbDeviceEntry entry)
+{
+    m_others.push_back(std::move(entry));
+}
+
+std::function<std::unique_ptr<FtdiCalls>()> UsbSimulatedMachine::FtdiFactory()
+{
+    return [this] { return std::make_unique<SimulatedFtdiContext>(m_ft232h); };
+}
+
+std::vector<UsbDeviceEntry> UsbSimulatedMachine::Devices()
+{
+    std::vector<UsbDeviceEntry> entries = m_others;
+    for (const auto& device : m_ch341a) {
+        if (device->Plugged())
+            entries.push_back(device->Entry());
+    }
+    for (const auto& device : m_ft232h) {
+        if (device->Plugged())
+            entries.push_back(device->Entry());
+    }
+    return entries;
+}
+
+int UsbSimulatedMachine::Open(const UsbDeviceEntry& device, UsbHandle& handle)
+{
+    UsbSimulatedDevice* found = Find(device);
+    if (found == nullptr)
+        return kUsbErrorNoDevice;
+    if (found->Faults().openError != 0)
+        return found->Faults().openError;
+    handle = reinterpret_cast<UsbHandle>(found);
+    ++m_nOpenHandles;
+    return kUsbSuccess;
+}
+
+int UsbSimulatedMachine::DetachKernelDriver(UsbHandle handle, int)
+{
+    Ch341aSimulation* device = Ch341a(handle);
+    if (device == nullptr)
+        return kUsbErrorNoDevice;
+    if (!device->Faults().kernelDriverBound)
+        return kUsbSuccess;
+    if (device->Faults().detachError != 0)
+        return device->Faults().detachError;
+    device->Faults().kernelDriverBound = false;
+    return kUsbSuccess;
+}
+
+int UsbSimulatedMachine::ClaimInterface(UsbHandle handle, int)
+{
+    Ch341aSimulation* device = Ch341a(handle);
+    if (device == nullptr)
+        return kUsbErrorNoDevice;
+    // A kernel driver still bound, or another program's claim, keeps the interface busy.
+    if (device->Claimed() || device->Faults().kernelDriverBound)
+        return kUsbErrorBusy;
+    if (device->Faults().claimError != 0)
+        return device->Faults().claimError;
+    device->SetClaimed(true);
+    return kUsbSuccess;
+}
+
+void UsbSimulatedMachine::ReleaseInterface(UsbHandle handle, int)
+{
+    if (Ch341aSimulation* device = Ch341a(handle))
+        device->SetClaimed(false);
+}
+
+int UsbSimulatedMachine::RunTransfers(UsbHandle handle, std::span<UsbBulkTransfer> transfers,
+                                      std::chrono::milliseconds)
+{
+    Ch341aSimulation* device = Ch341a(handle);
+    if (device == nullptr || !device->Plugged())
+        return kUsbErrorNoDevice;
+    if (!device->Claimed())
+        return kUsbErrorIo;
+    return device->RunTransfers(transfers);
+}
+
+int UsbSimulatedMachine::ClearHalt(UsbHandle handle, std::uint8_t)
+{
+    Ch341aSimulation* device = Ch341a(handle);
+    if (device == nullptr || !device->Plugged())
+        return kUsbErrorNoDevice;
+    device->ClearHalt();
+    return kUsbSuccess;
+}
+
+void UsbSimulatedMachine::Close(UsbHandle)
+{
+    --m_nOpenHandles;
+}
+
+UsbSimulatedDevice* UsbSimulatedMachine::Find(const UsbDeviceEntry& entry)
+{
+    for (const auto& device : m_ch341a) {
+        if (device->Plugged() && SamePlace(device->Entry(), entry))
+            return device.get();
+    }
+    return nullptr;
+}
+
+Ch341aSimulation* UsbSimulatedMachine::Ch341a(UsbHandle handle)
+{
+    for (const auto& device : m_ch341a) {
+        if (reinterpret_cast<UsbHandle>(device.get()) == handle)
+            return device.get();
+    }
+    return nullptr;
+}
+
+} // namespace pemrix

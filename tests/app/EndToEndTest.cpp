@@ -10,7 +10,7 @@
 #include "adapter/ports/ppdev/LinuxPpdevCalls.h"
 #include "app/MainWindowControls.h"
 #include "core/DumpText.h"
-#include "platform/linux/LinuxPortPlatform.h"
+#include "app/PlatformProviders.h"
 #include "settings/ProfileKeys.h"
 #include "settings/DescribedPorts.h"
 #include "ui/CEditListCtrl.h"
@@ -80,8 +80,7 @@ private:
             {nullptr, m_usb, m_usb->FtdiFactory(), m_usbClock});
         m_harness->m_driver = m_builtIn.get();
         m_harness->m_makePortPlatform = [this, root] {
-            return std::unique_ptr<PortPlatform>(
-                std::make_unique<LinuxPortPlatform>(root + "/proc", m_usb.get()));
+            return MakeLinuxPortPlatform(root + "/proc", m_usb.get());
         };
         m_window = m_harness->StartWindow();
         QVERIFY(m_window);
@@ -369,7 +368,7 @@ private slots:
         const MicrowireGeometry chip = *FindMicrowireGeometry(1);
         UsbSimulatedDevice& ch341a = m_usb->PlugCh341a({0x1A86, 0x5512, 1, 7, {4}}, chip);
         StartOnTheUsbMachine();
-        const std::uint32_t address = UsbAdapterAddress("CH341A", ch341a.Entry());
+        const std::uint32_t address = PortValue(UsbAdapterPortId("CH341A", ch341a.Entry()));
         const QString ch341aText = QStringLiteral("CH341A USB adapter (bus 1, port 4) [") +
                                    QString::number(address, 16).toUpper() + QLatin1Char(']');
         QCOMPARE(PortTexts(),

@@ -90,7 +90,7 @@ public:
                           : &m_machine->PlugFt232h(entry, chip);
         m_device->SetLatency(latency);
         m_device->Chip().SetFaults({.cycle = cycle});
-        m_port = UsbAdapterAddress(adapter, entry);
+        m_port = PortValue(UsbAdapterPortId(adapter, entry));
         m_driver = std::make_unique<BuiltInDriver>(std::make_shared<BuiltInPortConnector>(
             std::make_shared<VirtualAdapter>(folder, BusTiming{}),
             ParportDirectory(folder / "proc", folder / "dev"), PpdevSetup{},

@@ -5,7 +5,7 @@
 namespace pemrix {
 
 std::unique_ptr<Ch341aAdapter> Ch341aAdapter::Connect(const UsbSetup& setup,
-                                                      const UsbAdapterPlug& plug,
+                                                      const AdapterPlace& plug,
                                                       AdapterStatus& status)
 {
     UsbCalls& calls = *setup.usb;

@@ -2,7 +2,7 @@
 
 #include "adapter/Adapter.h"
 #include "adapter/ports/ch341a/Ch341aPort.h"
-#include "adapter/ports/usb/UsbAdapterDirectory.h"
+#include "adapter/ports/AdapterKind.h"
 #include "adapter/ports/usb/UsbSetup.h"
 
 #include <memory>
@@ -14,7 +14,7 @@ namespace pemrix {
 class Ch341aAdapter : public Adapter
 {
 public:
-    static std::unique_ptr<Ch341aAdapter> Connect(const UsbSetup& setup, const UsbAdapterPlug& plug,
+    static std::unique_ptr<Ch341aAdapter> Connect(const UsbSetup& setup, const AdapterPlace& plug,
                                                   AdapterStatus& status);
 
     Ch341aAdapter(const UsbSetup& setup, UsbHandle handle);

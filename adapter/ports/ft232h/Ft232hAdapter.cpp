@@ -5,7 +5,7 @@
 namespace pemrix {
 
 std::unique_ptr<Ft232hAdapter> Ft232hAdapter::Connect(const UsbSetup& setup,
-                                                      const UsbAdapterPlug& plug,
+                                                      const AdapterPlace& plug,
                                                       AdapterStatus& status)
 {
     std::unique_ptr<FtdiCalls> calls = setup.makeFtdi();

@@ -2,7 +2,7 @@
 
 #include "adapter/Adapter.h"
 #include "adapter/ports/ft232h/Ft232hPort.h"
-#include "adapter/ports/usb/UsbAdapterDirectory.h"
+#include "adapter/ports/AdapterKind.h"
 #include "adapter/ports/usb/UsbSetup.h"
 
 #include <memory>
@@ -13,7 +13,7 @@ namespace pemrix {
 class Ft232hAdapter : public Adapter
 {
 public:
-    static std::unique_ptr<Ft232hAdapter> Connect(const UsbSetup& setup, const UsbAdapterPlug& plug,
+    static std::unique_ptr<Ft232hAdapter> Connect(const UsbSetup& setup, const AdapterPlace& plug,
                                                   AdapterStatus& status);
 
     Ft232hAdapter(const UsbSetup& setup, std::unique_ptr<FtdiCalls> calls);

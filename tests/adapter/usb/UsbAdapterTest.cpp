@@ -1,5 +1,6 @@
 #include "adapter/BuiltInDriver.h"
 #include "adapter/BuiltInPortConnector.h"
+#include "adapter/ports/AdapterRegistry.h"
 #include "adapter/ports/usb/UsbAdapterDirectory.h"
 #include "adapter/ports/usb/UsbSimulatedMachine.h"
 #include "adapter/virtual/VirtualAdapterAddress.h"
@@ -71,10 +72,10 @@ protected:
     static std::uint32_t Address(Plug plug)
     {
         const UsbDeviceEntry entry = EntryFor(plug);
-        return UsbAdapterAddress(plug == Plug::Ch341a ? "CH341A"
-                                 : plug == Plug::Ft232h ? "FT232H"
-                                                        : "FT2232H",
-                                 entry);
+        return PortValue(UsbAdapterPortId(plug == Plug::Ch341a   ? "CH341A"
+                                          : plug == Plug::Ft232h ? "FT232H"
+                                                                 : "FT2232H",
+                                          entry));
     }
     static std::vector<std::uint32_t> Pattern(std::uint32_t words)
     {
@@ -271,14 +272,14 @@ TEST_F(UsbAdapterTest, AddressesFollowTheUsbPortNotTheBusAddress)
     hub.ports = {4, 2};
     UsbDeviceEntry otherBus = kFirstPlace;
     otherBus.bus = 2;
-    const std::uint32_t address = UsbAdapterAddress("CH341A", kFirstPlace);
-    EXPECT_TRUE(IsUsbAdapterAddress(address));
-    EXPECT_GT(address, 0xFFFFu);
-    EXPECT_FALSE(IsUsbAdapterAddress(kVirtualAdapterBase));
-    EXPECT_EQ(UsbAdapterAddress("CH341A", replugged), address);
-    EXPECT_NE(UsbAdapterAddress("CH341A", hub), address);
-    EXPECT_NE(UsbAdapterAddress("CH341A", otherBus), address);
-    EXPECT_NE(UsbAdapterAddress("FT232H", kFirstPlace), address);
+    const PortId id = UsbAdapterPortId("CH341A", kFirstPlace);
+    EXPECT_EQ(PortIdFromValue(PortValue(id)), id);
+    EXPECT_GT(PortValue(id), 0xFFFFu);
+    EXPECT_EQ(PortIdFromValue(kVirtualAdapterBase), kVirtualPortId);
+    EXPECT_EQ(UsbAdapterPortId("CH341A", replugged), id);
+    EXPECT_NE(UsbAdapterPortId("CH341A", hub), id);
+    EXPECT_NE(UsbAdapterPortId("CH341A", otherBus), id);
+    EXPECT_NE(UsbAdapterPortId("FT232H", kFirstPlace), id);
 
     m_machine->PlugOther({0x046D, 0xC077, 1, 3, {1}});
     m_machine->PlugOther(uart);
@@ -286,9 +287,9 @@ TEST_F(UsbAdapterTest, AddressesFollowTheUsbPortNotTheBusAddress)
     channelA.ports = {4, 2};
     PlugIn(Plug::Ft2232h, EepromType{1}, channelA);
     std::vector<std::string> names;
-    for (const UsbAdapterPlug& plug : PluggedUsbAdapters(*m_machine)) {
+    for (const AdapterPlace& plug : PluggedUsbAdapters(*m_machine, AdapterKinds())) {
         names.push_back(plug.name);
-        EXPECT_EQ(plug.address, UsbAdapterAddress(plug.model->family, plug.device));
+        EXPECT_EQ(plug.id, UsbAdapterPortId(plug.kind->family, plug.device));
     }
     EXPECT_EQ(names, (std::vector<std::string>{"CH341A USB adapter in UART mode (bus 1, port 4)",
                                                "FT2232H USB adapter, channel A (bus 1, port 4.2)"}));

@@ -6,8 +6,9 @@ namespace pemrix {
 
 BuiltInPortConnector::BuiltInPortConnector(std::shared_ptr<VirtualAdapter> virtualAdapter,
                                            ParportDirectory directory, PpdevSetup ppdev,
-                                           UsbSetup usb)
-    : m_world{std::move(virtualAdapter), std::move(directory), std::move(ppdev), std::move(usb)}
+                                           UsbSetup usb, GpioSetup gpio)
+    : m_world{std::move(virtualAdapter), std::move(directory), std::move(ppdev), std::move(usb),
+              std::move(gpio)}
 {
 }
 

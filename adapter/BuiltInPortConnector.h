@@ -13,7 +13,7 @@ class BuiltInPortConnector : public PortConnector
 {
 public:
     BuiltInPortConnector(std::shared_ptr<VirtualAdapter> virtualAdapter, ParportDirectory directory,
-                         PpdevSetup ppdev, UsbSetup usb = {});
+                         PpdevSetup ppdev, UsbSetup usb = {}, GpioSetup gpio = {});
 
     std::shared_ptr<Adapter> Connect(const PortId& port, AdapterStatus& status) override;
 

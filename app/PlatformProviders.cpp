@@ -9,7 +9,9 @@
 #else
 #include "adapter/BuiltInDriverFactory.h"
 #include "adapter/BuiltInDriverPaths.h"
+#include "adapter/DriverSettings.h"
 #include "adapter/ports/AdapterRegistry.h"
+#include "adapter/ports/gpiod/LinuxGpiodCalls.h"
 #include "adapter/ports/usb/LinuxUsbCalls.h"
 #include "platform/linux/LinuxPortPlatform.h"
 
@@ -33,17 +35,22 @@ std::unique_ptr<PortPlatform> MakePortPlatform()
     return std::make_unique<WinPortPlatform>();
 #else
     LinuxUsbCalls usb;
-    return MakeLinuxPortPlatform(kParportProcRoot, &usb);
+    LinuxGpiodCalls gpiod;
+    return MakeLinuxPortPlatform(kParportProcRoot, &usb, &gpiod,
+                                 LoadDriverSettings(UserBuiltInDriverPaths().settingsFile).gpio);
 #endif
 }
 
 #ifndef _WIN32
 std::unique_ptr<LinuxPortPlatform> MakeLinuxPortPlatform(const std::filesystem::path& parportRoot,
-                                                         UsbCalls* usb)
+                                                         UsbCalls* usb, GpiodCalls* gpiod,
+                                                         const GpioWiring& wiring)
 {
     AdapterWorld world{};
     // Borrowed for the listing only.
     world.usb.usb = std::shared_ptr<UsbCalls>(std::shared_ptr<UsbCalls>(), usb);
+    world.gpio.calls = std::shared_ptr<GpiodCalls>(std::shared_ptr<GpiodCalls>(), gpiod);
+    world.gpio.wiring = wiring;
     std::vector<AdapterPortRecord> adapters;
     for (const AdapterPlace& place : ListAdapters(world))
         adapters.push_back(

@@ -8,7 +8,9 @@
 namespace pemrix {
 
 class DriverLink;
+class GpiodCalls;
 class LinuxPortPlatform;
+struct GpioWiring;
 class PortPlatform;
 class UsbCalls;
 
@@ -22,9 +24,10 @@ std::unique_ptr<PortPlatform> MakePortPlatform();
 
 #ifndef _WIN32
 // Linux port discovery over the kernel's parallel ports below `parportRoot` and the built-in
-// driver's adapters, as its registry lists them through `usb` (none without).
+// driver's adapters, as its registry lists them through `usb` and `gpiod` (none without).
 std::unique_ptr<LinuxPortPlatform> MakeLinuxPortPlatform(const std::filesystem::path& parportRoot,
-                                                         UsbCalls* usb);
+                                                         UsbCalls* usb, GpiodCalls* gpiod,
+                                                         const GpioWiring& wiring);
 #endif
 
 } // namespace pemrix

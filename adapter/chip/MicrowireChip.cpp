@@ -34,8 +34,10 @@ constexpr std::array<ChipCycles, 6> kCycles{{
 
 } // namespace
 
-MicrowireChip::MicrowireChip(const MicrowireGeometry& geometry, const BusClock& clock)
-    : m_geometry(geometry), m_clock(clock), m_words(geometry.words, kErasedWord), m_timing(clock),
+MicrowireChip::MicrowireChip(const MicrowireGeometry& geometry, const BusClock& clock,
+                             PartClass partClass)
+    : m_geometry(geometry), m_clock(clock), m_words(geometry.words, kErasedWord),
+      m_timing(clock, partClass),
       m_readParity(geometry.words, false)
 {
 }

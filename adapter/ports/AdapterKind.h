@@ -26,6 +26,8 @@ struct UsbAdapterModel
     // "CH341A USB adapter"; the port list adds where it is plugged in.
     std::string_view name;
     AdapterStatus refusal = AdapterStatus::Ok;
+    // The channel of a chip with several (0 for A, 1 for B); each is an adapter of its own.
+    int channel = 0;
 };
 
 // An adapter found now: where it is, what it is called in the port list, and how to reach it.
@@ -38,6 +40,8 @@ struct AdapterPlace
     // USB adapters: the product and the device as libusb lists it.
     const UsbAdapterModel* model = nullptr;
     UsbDeviceEntry device;
+    // Adapters on a device node (a gpiochip): its path.
+    std::string path;
 };
 
 // One row of the adapter registry: everything the driver, the port list, the help and the udev

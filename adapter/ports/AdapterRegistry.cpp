@@ -2,8 +2,10 @@
 
 #include "adapter/ports/ch341a/Ch341aAdapter.h"
 #include "adapter/ports/ft232h/Ft232hAdapter.h"
+#include "adapter/ports/gpiod/GpiodAdapter.h"
 #include "adapter/ports/usb/UsbAdapterDirectory.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace pemrix {
@@ -45,6 +47,42 @@ std::shared_ptr<Adapter> OpenFt232h(AdapterWorld& world, const AdapterPlace& pla
     return Ft232hAdapter::Connect(world.usb, place, status);
 }
 
+constexpr std::string_view kGpioFamily = "GPIO";
+
+// The gpiochips the wiring names, each under its label: a chip the kernel numbers anew keeps
+// its place in the settings.
+std::vector<AdapterPlace> ListGpioChips(const AdapterKind& kind, AdapterWorld& world)
+{
+    std::vector<AdapterPlace> places;
+    if (!world.gpio.calls)
+        return places;
+    for (const GpioChipEntry& chip : world.gpio.calls->Chips()) {
+        if (!world.gpio.wiring.Names(chip))
+            continue;
+        const std::string node = chip.path.substr(chip.path.find_last_of('/') + 1);
+        places.push_back({&kind, AdapterPortId(kind.family, chip.label),
+                          "GPIO adapter (" + node + ", " + chip.label + ")", nullptr, {},
+                          chip.path});
+    }
+    return places;
+}
+
+// Whether `id` is a place the GPIO wiring may name, so a chip missing there is a gpiochip.
+bool GpioPlaceOfWiring(const AdapterWorld& world, const PortId& id)
+{
+    for (const std::string_view label : world.gpio.wiring.Labels()) {
+        if (AdapterPortId(kGpioFamily, label) == id)
+            return true;
+    }
+    return false;
+}
+
+std::shared_ptr<Adapter> OpenGpioChip(AdapterWorld& world, const AdapterPlace& place,
+                                      AdapterStatus& status)
+{
+    return GpiodAdapter::Connect(world.gpio, place.path, status);
+}
+
 constexpr AdapterStatus kParallelPortStatuses[] = {
     AdapterStatus::NoPort,         AdapterStatus::PortHeld,         AdapterStatus::AdapterNotDetected,
     AdapterStatus::PpdevNotLoaded, AdapterStatus::PortNotPermitted,
@@ -60,8 +98,20 @@ constexpr UsbAdapterModel kCh341aModels[] = {
 };
 constexpr AdapterStatus kCh341aStatuses[] = {AdapterStatus::Ch341aUartMode};
 
+constexpr AdapterStatus kGpioStatuses[] = {
+    AdapterStatus::GpioChipMissing, AdapterStatus::GpioNotPermitted, AdapterStatus::GpioLineBusy,
+    AdapterStatus::GpioLineMissing};
+
 constexpr UsbAdapterModel kFt232hModels[] = {{0x0403, 0x6014, "FT232H USB adapter"}};
-constexpr UsbAdapterModel kFt2232hModels[] = {{0x0403, 0x6010, "FT2232H USB adapter, channel A"}};
+// Channels A and B have the MPSSE engine; an FT4232H's C and D do not.
+constexpr UsbAdapterModel kFt2232hModels[] = {
+    {0x0403, 0x6010, "FT2232H USB adapter, channel A"},
+    {0x0403, 0x6010, "FT2232H USB adapter, channel B", AdapterStatus::Ok, 1},
+};
+constexpr UsbAdapterModel kFt4232hModels[] = {
+    {0x0403, 0x6011, "FT4232H USB adapter, channel A"},
+    {0x0403, 0x6011, "FT4232H USB adapter, channel B", AdapterStatus::Ok, 1},
+};
 
 // Rows of one USB family share their place keys, so a CH341A whose mode jumper is moved keeps
 // its place in the settings.
@@ -74,6 +124,8 @@ const AdapterKind kKinds[] = {
      OpenCh341a},
     {PortId::Kind::Adapter, "FT232H", "ft232h", kFt232hModels, {}, nullptr, OpenFt232h},
     {PortId::Kind::Adapter, "FT2232H", "ft232h", kFt2232hModels, {}, nullptr, OpenFt232h},
+    {PortId::Kind::Adapter, "FT4232H", "ft232h", kFt4232hModels, {}, nullptr, OpenFt232h},
+    {PortId::Kind::Adapter, kGpioFamily, "gpio", {}, kGpioStatuses, ListGpioChips, OpenGpioChip},
 };
 
 const AdapterKind* KindOfPorts(PortId::Kind portKind)
@@ -138,7 +190,8 @@ std::shared_ptr<Adapter> ConnectPort(AdapterWorld& world, const PortId& id, Adap
         }
     }
     if (!found) {
-        status = AdapterStatus::UsbNotPluggedIn;
+        status = GpioPlaceOfWiring(world, id) ? AdapterStatus::GpioChipMissing
+                                               : AdapterStatus::UsbNotPluggedIn;
         return nullptr;
     }
     if (found->model && found->model->refusal != AdapterStatus::Ok) {
@@ -153,8 +206,10 @@ std::vector<std::string> UdevRuleLines()
     std::vector<std::string> lines;
     for (const AdapterKind& kind : kKinds) {
         for (const UsbAdapterModel& model : kind.usbModels) {
-            if (model.refusal == AdapterStatus::Ok)
-                lines.push_back(UsbUdevLine(model));
+            const std::string line = UsbUdevLine(model);
+            if (model.refusal == AdapterStatus::Ok &&
+                std::find(lines.begin(), lines.end(), line) == lines.end())
+                lines.push_back(line);
         }
     }
     for (const AdapterKind& kind : kKinds)

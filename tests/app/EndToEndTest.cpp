@@ -10,6 +10,7 @@
 #include "adapter/ports/ppdev/LinuxPpdevCalls.h"
 #include "app/MainWindowControls.h"
 #include "core/DumpText.h"
+#include "adapter/ports/gpiod/GpioWiring.h"
 #include "app/PlatformProviders.h"
 #include "settings/ProfileKeys.h"
 #include "settings/DescribedPorts.h"
@@ -80,7 +81,7 @@ private:
             {nullptr, m_usb, m_usb->FtdiFactory(), m_usbClock});
         m_harness->m_driver = m_builtIn.get();
         m_harness->m_makePortPlatform = [this, root] {
-            return MakeLinuxPortPlatform(root + "/proc", m_usb.get());
+            return MakeLinuxPortPlatform(root + "/proc", m_usb.get(), nullptr, {});
         };
         m_window = m_harness->StartWindow();
         QVERIFY(m_window);

@@ -1,6 +1,7 @@
 #include "platform/linux/LinuxPortPlatform.h"
 
 #include "adapter/ports/usb/UsbSimulatedMachine.h"
+#include "adapter/ports/gpiod/GpioWiring.h"
 #include "app/PlatformProviders.h"
 
 #include "settings/PortComboPlan.h"
@@ -43,7 +44,7 @@ protected:
 
     static PortComboPlan Plan(const std::filesystem::path& root, UsbCalls* usb = nullptr)
     {
-        const std::unique_ptr<LinuxPortPlatform> platform = MakeLinuxPortPlatform(root, usb);
+        const std::unique_ptr<LinuxPortPlatform> platform = MakeLinuxPortPlatform(root, usb, nullptr, {});
         const PortComboPlan plan = PlanPortCombo(DiscoverPorts(*platform), 0);
         EXPECT_EQ(platform->LiveHandleCount(), 0u);
         EXPECT_EQ(platform->BadReleaseCount(), 0u);

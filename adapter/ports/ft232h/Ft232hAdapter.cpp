@@ -10,7 +10,7 @@ std::unique_ptr<Ft232hAdapter> Ft232hAdapter::Connect(const UsbSetup& setup,
 {
     std::unique_ptr<FtdiCalls> calls = setup.makeFtdi();
     // libftdi detaches the kernel's ftdi_sio driver from the channel as it opens it.
-    const int error = calls->Open(plug.device);
+    const int error = calls->Open(plug.device, plug.model->channel);
     if (error != 0) {
         status = UsbErrorStatus(error);
         return nullptr;

@@ -9,7 +9,7 @@
 
 namespace pemrix {
 
-// An FT232H, or an FT2232H's channel A, held in MPSSE mode for one driver handle.
+// An FT232H, or a channel of an FT2232H or FT4232H, held in MPSSE mode for one driver handle.
 class Ft232hAdapter : public Adapter
 {
 public:

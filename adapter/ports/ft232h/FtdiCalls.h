@@ -19,8 +19,9 @@ class FtdiCalls
 {
 public:
     virtual ~FtdiCalls() = default;
-    // Channel A of the device on that bus and address; the kernel's serial driver is detached.
-    virtual int Open(const UsbDeviceEntry& device) = 0;
+    // A channel (0 for A, 1 for B) of the device on that bus and address; the kernel's serial
+    // driver is detached from it.
+    virtual int Open(const UsbDeviceEntry& device, int channel) = 0;
     virtual int SetLatencyTimer(std::uint8_t milliseconds) = 0;
     virtual int SetBitMode(std::uint8_t outputs, std::uint8_t mode) = 0;
     // Drops whatever the chip still holds in either direction.

@@ -45,11 +45,11 @@ LinuxFtdiCalls::~LinuxFtdiCalls()
         ftdi_free(m_context);
 }
 
-int LinuxFtdiCalls::Open(const UsbDeviceEntry& device)
+int LinuxFtdiCalls::Open(const UsbDeviceEntry& device, int channel)
 {
     if (m_context == nullptr)
         return kUsbErrorIo;
-    ftdi_set_interface(m_context, INTERFACE_A);
+    ftdi_set_interface(m_context, channel == 1 ? INTERFACE_B : INTERFACE_A);
     const int result = OpenError(ftdi_usb_open_bus_addr(m_context, device.bus, device.address));
     m_bOpen = result == kUsbSuccess;
     return result;

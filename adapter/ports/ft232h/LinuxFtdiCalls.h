@@ -15,7 +15,7 @@ public:
     LinuxFtdiCalls(const LinuxFtdiCalls&) = delete;
     LinuxFtdiCalls& operator=(const LinuxFtdiCalls&) = delete;
 
-    int Open(const UsbDeviceEntry& device) override;
+    int Open(const UsbDeviceEntry& device, int channel) override;
     int SetLatencyTimer(std::uint8_t milliseconds) override;
     int SetBitMode(std::uint8_t outputs, std::uint8_t mode) override;
     int PurgeBuffers() override;

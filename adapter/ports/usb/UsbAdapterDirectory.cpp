@@ -19,9 +19,12 @@ std::string PortPath(const UsbDeviceEntry& device)
 
 } // namespace
 
-PortId UsbAdapterPortId(std::string_view family, const UsbDeviceEntry& device)
+PortId UsbAdapterPortId(std::string_view family, const UsbDeviceEntry& device, int channel)
 {
-    return AdapterPortId(family, std::to_string(device.bus) + '-' + PortPath(device));
+    std::string place = std::to_string(device.bus) + '-' + PortPath(device);
+    if (channel > 0)
+        place += std::string(":") + static_cast<char>('A' + channel);
+    return AdapterPortId(family, place);
 }
 
 std::vector<AdapterPlace> PluggedUsbAdapters(UsbCalls& calls, std::span<const AdapterKind> kinds)
@@ -32,7 +35,7 @@ std::vector<AdapterPlace> PluggedUsbAdapters(UsbCalls& calls, std::span<const Ad
             for (const UsbAdapterModel& model : kind.usbModels) {
                 if (model.vendor != device.vendor || model.product != device.product)
                     continue;
-                places.push_back({&kind, UsbAdapterPortId(kind.family, device),
+                places.push_back({&kind, UsbAdapterPortId(kind.family, device, model.channel),
                                   std::string(model.name) + " (bus " +
                                       std::to_string(device.bus) + ", port " + PortPath(device) +
                                       ")",

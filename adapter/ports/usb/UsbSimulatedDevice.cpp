@@ -14,10 +14,16 @@ UsbSimulatedDevice::UsbSimulatedDevice(UsbDeviceEntry entry, const MicrowireGeom
 void UsbSimulatedDevice::Unplug()
 {
     m_bPlugged = false;
+    SocketPartOf(m_partClass);
+}
+
+void UsbSimulatedDevice::SocketPartOf(PartClass partClass)
+{
     m_chip->Drive(false, false, false);
     m_earlierViolations = TimingViolations();
     const std::vector<std::uint16_t> words(m_chip->Words().begin(), m_chip->Words().end());
-    m_chip = std::make_unique<MicrowireChip>(m_geometry, m_clock);
+    m_partClass = partClass;
+    m_chip = std::make_unique<MicrowireChip>(m_geometry, m_clock, partClass);
     m_chip->LoadWords(words);
 }
 

@@ -59,6 +59,8 @@ public:
     bool Claimed() const { return m_bClaimed; }
     void SetClaimed(bool claimed) { m_bClaimed = claimed; }
     void SetLatency(std::chrono::nanoseconds latency) { m_latency = latency; }
+    // Socket a chip of that part class, holding the same words, checked against its figures.
+    void SocketPartOf(PartClass partClass);
 
     // Pulls the adapter out: the chip's pins fall and it powers up again later with its words,
     // write-protected as every 93Cxx starts.
@@ -80,6 +82,7 @@ private:
     UsbDeviceEntry m_entry;
     MicrowireGeometry m_geometry;
     VirtualBusClock& m_clock;
+    PartClass m_partClass = PartClass::Any;
     std::unique_ptr<MicrowireChip> m_chip;
     // What the chips the socket held before the last unplug were noted for.
     std::vector<std::string> m_earlierViolations;

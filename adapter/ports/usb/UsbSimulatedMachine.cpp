@@ -1,5 +1,7 @@
 #include "adapter/ports/usb/UsbSimulatedMachine.h"
 
+#include <algorithm>
+
 namespace pemrix {
 
 namespace {
@@ -9,26 +11,28 @@ bool SamePlace(const UsbDeviceEntry& a, const UsbDeviceEntry& b)
     return a.bus == b.bus && a.address == b.address;
 }
 
-// One libftdi context: it opens the FT232H simulation at the bus and address it is given.
+// One libftdi context: it opens the channel simulation at the bus and address it is given.
 class SimulatedFtdiContext : public FtdiCalls
 {
 public:
-    explicit SimulatedFtdiContext(std::vector<std::unique_ptr<Ft232hSimulation>>& devices)
-        : m_devices(devices)
+    explicit SimulatedFtdiContext(std::vector<SimulatedFtdiChannel>& channels)
+        : m_channels(channels)
     {
     }
 
-    int Open(const UsbDeviceEntry& device) override
+    int Open(const UsbDeviceEntry& device, int channel) override
     {
-        for (const auto& candidate : m_devices) {
-            if (!candidate->Plugged() || !SamePlace(candidate->Entry(), device))
+        for (const SimulatedFtdiChannel& plugged : m_channels) {
+            Ft232hSimulation* candidate = plugged.device.get();
+            if (!candidate->Plugged() || !SamePlace(candidate->Entry(), device) ||
+                plugged.channel != channel)
                 continue;
             if (candidate->Faults().openError != 0)
                 return candidate->Faults().openError;
             if (candidate->Claimed() || candidate->Faults().claimError != 0)
                 return candidate->Claimed() ? kUsbErrorBusy : candidate->Faults().claimError;
             candidate->SetClaimed(true);
-            m_device = candidate.get();
+            m_device = candidate;
             return kUsbSuccess;
         }
         return kUsbErrorNotFound;
@@ -69,7 +73,7 @@ public:
 private:
     bool Live() const { return m_device != nullptr && m_device->Plugged(); }
 
-    std::vector<std::unique_ptr<Ft232hSimulation>>& m_devices;
+    std::vector<SimulatedFtdiChannel>& m_channels;
     Ft232hSimulation* m_device = nullptr;
 };
 
@@ -84,9 +88,12 @@ Ch341aSimulation& UsbSimulatedMachine::PlugCh341a(UsbDeviceEntry entry,
 }
 
 Ft232hSimulation& UsbSimulatedMachine::PlugFt232h(UsbDeviceEntry entry,
-                                                  const MicrowireGeometry& chip)
+                                                  const MicrowireGeometry& chip, int channel)
 {
-    return *m_ft232h.emplace_back(std::make_unique<Ft232hSimulation>(std::move(entry), chip, m_clock));
+    return *m_ft232h
+                .emplace_back(SimulatedFtdiChannel{
+                    std::make_unique<Ft232hSimulation>(std::move(entry), chip, m_clock), channel})
+                .device;
 }
 
 void UsbSimulatedMachine::PlugOther(UsbDeviceEntry entry)
@@ -106,9 +113,13 @@ std::vector<UsbDeviceEntry> UsbSimulatedMachine::Devices()
         if (device->Plugged())
             entries.push_back(device->Entry());
     }
-    for (const auto& device : m_ft232h) {
-        if (device->Plugged())
-            entries.push_back(device->Entry());
+    for (const SimulatedFtdiChannel& plugged : m_ft232h) {
+        const UsbDeviceEntry& entry = plugged.device->Entry();
+        const bool listed = std::any_of(entries.begin(), entries.end(), [&](const auto& other) {
+            return SamePlace(other, entry);
+        });
+        if (plugged.device->Plugged() && !listed)
+            entries.push_back(entry);
     }
     return entries;
 }

@@ -11,6 +11,12 @@
 
 namespace pemrix {
 
+struct SimulatedFtdiChannel
+{
+    std::unique_ptr<Ft232hSimulation> device;
+    int channel = 0;
+};
+
 // A machine's USB buses with simulated adapters plugged in, answering the libusb calls and,
 // through FtdiFactory, the libftdi ones, all on one virtual clock.
 class UsbSimulatedMachine : public UsbCalls
@@ -19,7 +25,10 @@ public:
     explicit UsbSimulatedMachine(VirtualBusClock& clock);
 
     Ch341aSimulation& PlugCh341a(UsbDeviceEntry entry, const MicrowireGeometry& chip);
-    Ft232hSimulation& PlugFt232h(UsbDeviceEntry entry, const MicrowireGeometry& chip);
+    // An FTDI chip's MPSSE channel (0 for A, 1 for B) with a chip wired to it; the channels of
+    // one chip share its entry, which libusb lists once.
+    Ft232hSimulation& PlugFt232h(UsbDeviceEntry entry, const MicrowireGeometry& chip,
+                                 int channel = 0);
     // A device that is listed but answers nothing (a CH341A in UART mode, a mouse).
     void PlugOther(UsbDeviceEntry entry);
 
@@ -45,7 +54,7 @@ private:
 
     VirtualBusClock& m_clock;
     std::vector<std::unique_ptr<Ch341aSimulation>> m_ch341a;
-    std::vector<std::unique_ptr<Ft232hSimulation>> m_ft232h;
+    std::vector<SimulatedFtdiChannel> m_ft232h;
     std::vector<UsbDeviceEntry> m_others;
     std::size_t m_nOpenHandles = 0;
 };

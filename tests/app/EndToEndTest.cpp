@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 
 #include <filesystem>
@@ -343,6 +344,26 @@ private slots:
             QCOMPARE(Dump().mid(WordTextOffset(address), 4), QStringLiteral("FFFF"));
         for (const std::uint32_t address : {stoppedAt, 0x3FFu})
             QCOMPARE(Dump().mid(WordTextOffset(address), 4), QStringLiteral("1111"));
+    }
+
+    // The newest log line is shown whole at every count of lines, the one that first
+    // overflows the log included, where both scroll bars arrive together.
+    void TheNewestLogLineIsShownWhole()
+    {
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        const ReportList* log = m_window->LogList();
+        while (!log->verticalScrollBar()->isVisible()) {
+            Run(IDC_READ, "3");
+            const auto newestShown = [log] {
+                const QRect newest =
+                    log->visualItemRect(log->topLevelItem(log->topLevelItemCount() - 1));
+                return log->viewport()->rect().contains(newest);
+            };
+            QTest::qWait(50);
+            QVERIFY2(newestShown(), qPrintable(QString::number(log->topLevelItemCount())));
+            QVERIFY(log->topLevelItemCount() < 50);
+        }
     }
 
     void TheChipKeepsItsWordsAcrossRuns()

@@ -1,5 +1,7 @@
 #include "DarkDesktopPalette.h"
 
+#include <QApplication>
+
 #include <array>
 #include <utility>
 
@@ -33,6 +35,13 @@ QPalette DarkDesktopPalette()
     for (const auto& [role, colour] : kDarkRoles)
         palette.setColor(role, colour);
     return palette;
+}
+
+void ApplyDarkDesktop()
+{
+    QApplication::setPalette(DarkDesktopPalette());
+    // A dark GTK theme's interface font is larger than the skin's: 11 points.
+    QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 11));
 }
 
 } // namespace pemrix

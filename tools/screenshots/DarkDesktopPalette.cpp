@@ -1,6 +1,7 @@
 #include "DarkDesktopPalette.h"
 
 #include <QApplication>
+#include <QFont>
 
 #include <array>
 #include <utility>

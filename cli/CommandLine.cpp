@@ -4,6 +4,7 @@
 #include "app/PlatformProviders.h"
 #include "cli/ChipCommandLine.h"
 #include "cli/CommandReport.h"
+#include "cli/FileCompareCommand.h"
 #include "cli/OperandFormatter.h"
 #include "cli/PortChoice.h"
 #include "cli/WindowProfile.h"
@@ -41,10 +42,11 @@ constexpr const char* kFooter = R"(Examples:
   pemrix-cli -p LPT1 -c 93c46 write board.hex && pemrix-cli -p LPT1 -c 93c46 verify board.hex
   pemrix-cli -p LPT1 detect
   pemrix-cli -p LPT1 -c 93c46 -r backup.bin
+  pemrix-cli -c 93c66 compare before.e2p after.bin
 
 Without -p and -c the port and chip type are the ones the window used last.
-FORMAT follows FILE's extension (.ROM, .bin, .hex) unless -f gives it; binary and Intel HEX
-images hold 16-bit words little-endian unless --byte-order be is given.
+FORMAT follows FILE's extension (.ROM, .bin, .hex, .e2p) unless -f gives it; binary and
+Intel HEX images hold 16-bit words little-endian unless --byte-order be is given.
 ADDR and WORD are 1 to 4 hexadecimal digits, with or without 0x.
 
 Exit status: 0 success, 1 chip or driver failure, 2 usage error, 3 verify found
@@ -66,6 +68,7 @@ struct Arguments
     bool quiet = false;
     bool json = false;
     std::string file;
+    std::string file2;
     std::string address;
     std::string word;
 };
@@ -112,20 +115,22 @@ std::uint32_t ChosenPort(const Arguments& arguments, const WindowProfile& profil
     return *port;
 }
 
-const ImageFileKind& ChosenKind(const Arguments& arguments)
+const ImageFileKind& ChosenKind(const Arguments& arguments, const std::string& path)
 {
-    std::optional<ImageFileFormat> format = ImageFileFormatOfPath(arguments.file);
+    std::optional<ImageFileFormat> format = ImageFileFormatOfPath(path);
     static const std::map<std::string, ImageFileFormat> kFormats{
         {"rom", ImageFileFormat::Rom},
         {"bin", ImageFileFormat::Binary},
-        {"hex", ImageFileFormat::IntelHex}};
+        {"hex", ImageFileFormat::IntelHex},
+        {"e2p", ImageFileFormat::E2p}};
     if (!arguments.format.empty())
         format = kFormats.at(arguments.format);
     if (!format)
-        throw UsageError("The format of " + arguments.file +
-                         " does not follow from its extension: give -f rom, bin or hex.");
-    if (*format == ImageFileFormat::Rom && !arguments.byteOrder.empty())
-        throw UsageError("--byte-order is for bin and hex files; ROM files hold words as text.");
+        throw UsageError("The format of " + path +
+                         " does not follow from its extension: give -f rom, bin, hex or e2p.");
+    if (!HasChosenByteOrder(*format) && !arguments.byteOrder.empty())
+        throw UsageError("--byte-order is for bin and hex files; ROM files hold words as text "
+                         "and .e2p files high byte first.");
     return FindImageFileKind(*format, arguments.byteOrder == "be" ? WordByteOrder::BigEndian
                                                                   : WordByteOrder::LittleEndian);
 }
@@ -167,13 +172,14 @@ constexpr Subcommand kSubcommands[] = {
     {"poke", "Write WORD at ADDR (WRITE)", "ADDR WORD"},
     {"clear", "Erase the word at ADDR (ERASE)", "ADDR"},
     {"detect", "Tell the chip's type from its own answer, reading only", ""},
+    {"compare", "Compare FILE1 with FILE2 word by word, without a chip", "FILE1 FILE2"},
 };
 
 SubcommandRun ChipRun(const std::string& name, const Arguments& arguments,
                       const EepromTypeInfo& type)
 {
     if (name == "read" || name == "write" || name == "verify") {
-        const ImageFileOperand file{arguments.file, ChosenKind(arguments)};
+        const ImageFileOperand file{arguments.file, ChosenKind(arguments, arguments.file)};
         const auto run = name == "read"    ? RunReadCommand
                          : name == "write" ? RunWriteCommand
                                            : RunVerifyCommand;
@@ -263,7 +269,7 @@ void AddOptions(CLI::App& app, Arguments& arguments)
         ->transform(CLI::IsMember(chips, CLI::ignore_case));
     app.add_option("-f,--format", arguments.format, "file format (default: from FILE's extension)")
         ->type_name("FORMAT")
-        ->transform(CLI::IsMember({"rom", "bin", "hex"}, CLI::ignore_case));
+        ->transform(CLI::IsMember({"rom", "bin", "hex", "e2p"}, CLI::ignore_case));
     app.add_option("--byte-order", arguments.byteOrder,
                    "byte order of words in bin and hex files (default: le)")
         ->type_name("ORDER")
@@ -280,8 +286,12 @@ void AddSubcommands(CLI::App& app, Arguments& arguments)
         CLI::App* command = app.add_subcommand(sub.name, sub.description);
         const std::string operands = sub.operands;
         if (operands == "FILE")
-            command->add_option("FILE", arguments.file, "ROM, binary or Intel HEX file")
+            command->add_option("FILE", arguments.file, "ROM, binary, Intel HEX or .e2p file")
                 ->required();
+        if (operands == "FILE1 FILE2") {
+            command->add_option("FILE1", arguments.file, "The first image file")->required();
+            command->add_option("FILE2", arguments.file2, "The second image file")->required();
+        }
         if (operands.starts_with("ADDR"))
             command->add_option("ADDR", arguments.address, "Word address, hexadecimal")->required();
         if (operands.ends_with("WORD"))
@@ -296,6 +306,12 @@ int Run(const std::string& name, const Arguments& arguments)
     int exitCode = kExitSuccess;
     if (name == "list") {
         exitCode = ListCommand(profile, report);
+    } else if (name == "compare") {
+        const EepromTypeInfo& type = ChosenType(arguments, profile);
+        const ImageFileOperand first{arguments.file, ChosenKind(arguments, arguments.file)};
+        const ImageFileOperand second{arguments.file2, ChosenKind(arguments, arguments.file2)};
+        NativeFileSystem files;
+        exitCode = RunCompareCommand(files, type, first, second, report);
     } else {
         const EepromTypeInfo& type = ChosenType(arguments, profile);
         const SubcommandRun run = ChipRun(name, arguments, type);

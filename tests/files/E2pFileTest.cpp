@@ -1,7 +1,7 @@
 #include "files/E2pFileCodec.h"
 #include "files/E2pFileLayout.h"
 
-#include "core/DumpText.h"
+#include "RomTestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -85,17 +85,6 @@ constexpr KnownCode kKnownCodes[] = {
     {1, 0x040004, 0x0D0004}, {2, 0x040008, 0x0D0008}, {3, 0x040009, 0x0D0009},
     {4, 0x040010, 0x0D0010}, {5, 0x040020, 0x0D0020}, {6, 0x040040, 0x0D0040},
 };
-
-std::string CountingDump(const EepromTypeInfo& type)
-{
-    std::vector<std::uint32_t> words(type.words);
-    for (std::uint32_t i = 0; i < type.words; ++i)
-        words[i] = (0x1234 + 0x0101 * i) & 0xFFFF;
-    std::string dump;
-    ResetImage(dump, type.code);
-    LoadImageWords(dump, type.code, words);
-    return dump;
-}
 
 TEST(E2pFile, TheCrcIsTheOneTheFormatDocuments)
 {

@@ -49,8 +49,8 @@ FORMAT follows FILE's extension (.ROM, .bin, .hex, .e2p) unless -f gives it; bin
 Intel HEX images hold 16-bit words little-endian unless --byte-order be is given.
 ADDR and WORD are 1 to 4 hexadecimal digits, with or without 0x.
 
-Exit status: 0 success, 1 chip or driver failure, 2 usage error, 3 verify found
-differences, 4 file error.)";
+Exit status: 0 success, 1 chip or driver failure, 2 usage error, 3 verify or compare
+found differences, 4 file error.)";
 
 // A usage error found after parsing: the text and the usage line, exit code 2.
 class UsageError : public std::runtime_error

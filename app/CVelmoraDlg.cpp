@@ -109,13 +109,9 @@ void CVelmoraDlg::SetTabOrder()
 
 void CVelmoraDlg::BindCommands()
 {
-    const std::pair<int, std::uint32_t> typeButtons[] = {
-        {IDC_93C46, 1}, {IDC_93C56, 2}, {IDC_93C57, 3},
-        {IDC_93C66, 4}, {IDC_93C76, 5}, {IDC_93C86, 6},
-    };
-    for (const auto& [id, code] : typeButtons) {
-        connect(m_buttons.value(id), &QAbstractButton::clicked, this,
-                [this, code = code] { SelectEepromType(code); });
+    for (const EepromTypeInfo& type : EepromTypes()) {
+        connect(m_buttons.value(type.buttonId), &QAbstractButton::clicked, this,
+                [this, code = type.code] { SelectEepromType(code); });
     }
     // Only the user's own choice stores a port, never a programmatic selection.
     connect(m_portCombo, &QComboBox::activated, this, &CVelmoraDlg::OnPortChange);

@@ -25,9 +25,9 @@ private slots:
     void PullReturnsExactlyThePushedText()
     {
         DumpView view;
-        std::string dump;
-        ResetImage(dump, 6);
-        const QString text = QString::fromStdString(dump);
+        MemoryImage image;
+        ResetImage(image, 6);
+        const QString text = QString::fromStdString(RenderDump(image));
         view.PushText(text);
         QCOMPARE(view.PullText(), text);
         QCOMPARE(view.PullText().size(), 5887);

@@ -42,6 +42,14 @@ public:
     bool exclusiveClient = false;
     // How much longer another client (lp printing) holds the port; a claim sleeps through it.
     std::chrono::nanoseconds heldFor{0};
+    // Another ppdev program holds the port and sends its PPRELEASE at this moment of the
+    // clock (never, at the maximum). The kernel lets one ppdev call through at a time, so a
+    // claim sleeping then holds the release back until it returns, and sleeps its patience out.
+    bool ppdevHolder = false;
+    std::chrono::nanoseconds ppdevHolderReleasesAt = std::chrono::nanoseconds::max();
+    // How long the process is descheduled right after each data write that lowers CS, as a
+    // loaded desktop may do between any two calls.
+    std::chrono::nanoseconds stallAfterChipSelectFalls{0};
     // After this long a signal other than the caller's own alarm wakes a sleeping claim, once.
     std::chrono::nanoseconds strayInterruptAfter{0};
 

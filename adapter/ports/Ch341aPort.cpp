@@ -46,10 +46,15 @@ void Ch341aPort::AppendPolls(unsigned polls, std::chrono::nanoseconds spacing)
     m_stream.Poll(polls, std::max<std::chrono::nanoseconds>(spacing, kPollCadence));
 }
 
-void Ch341aPort::ClearHalt()
+int Ch341aPort::Recover(int error)
 {
-    m_calls.ClearHalt(m_hDevice, kOutEndpoint);
-    m_calls.ClearHalt(m_hDevice, kInEndpoint);
+    // A halted endpoint stays halted until the host clears it: without this, nothing more
+    // reaches the chip, not even the EWDS that write-protects it.
+    if (error == kUsbErrorPipe) {
+        m_calls.ClearHalt(m_hDevice, kOutEndpoint);
+        m_calls.ClearHalt(m_hDevice, kInEndpoint);
+    }
+    return error;
 }
 
 void Ch341aPort::Send(std::vector<bool>& samples)

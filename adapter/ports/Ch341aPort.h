@@ -33,7 +33,7 @@ private:
     void AppendPolls(unsigned polls, std::chrono::nanoseconds spacing) override;
     std::size_t KeptSamples() const override { return m_stream.Samples(); }
     void Send(std::vector<bool>& samples) override;
-    void ClearHalt() override;
+    int Recover(int error) override;
 
     UsbCalls& m_calls;
     UsbHandle m_hDevice;

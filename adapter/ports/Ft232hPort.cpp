@@ -71,10 +71,14 @@ void Ft232hPort::AppendPolls(unsigned polls, std::chrono::nanoseconds spacing)
     m_commands.Poll(polls, std::max(kPollCadenceClocks, m_commands.ClocksFor(spacing)));
 }
 
-void Ft232hPort::ClearHalt()
+int Ft232hPort::Recover(int)
 {
-    m_calls.ClearHalt();
+    // libftdi answers -1 for every failed bulk transfer, whatever libusb saw, and codes of
+    // each call's own for the rest; a stall cannot be told apart, so every failure is handled
+    // as one. Clearing the halt asks libusb about the device too: gone, it was unplugged.
+    const int cleared = m_calls.ClearHalt();
     m_calls.PurgeBuffers();
+    return cleared == kUsbErrorNoDevice ? kUsbErrorNoDevice : kUsbErrorIo;
 }
 
 void Ft232hPort::Send(std::vector<bool>& samples)

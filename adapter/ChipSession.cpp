@@ -176,17 +176,26 @@ void ChipSession::WriteProtect(bool lineTrusted)
         m_adapter ? m_adapter->WriteEnabledChip() : std::nullopt;
     if (!chip)
         return;
-    MicrowireBus& bus = m_adapter->BusFor(*chip);
-    // A chip still programming ignores EWDS, so its cycle must end first; where DO cannot be
-    // trusted to show when it does, its longest cycle is waited out.
-    if (lineTrusted)
-        bus.AwaitIdle();
-    else
-        bus.WaitOutProgramming();
-    bus.DisableWrite(*chip);
-    // Tried again when the adapter is let go, should the port have lost this one too.
-    if (m_adapter->FinishRequest() != AdapterStatus::Ok)
+    // A USB transfer lost now and then (a time-out, a short reply) may take the EWDS with it, so
+    // it is sent again a few times; one the port lost is also tried when the adapter is let go.
+    constexpr int kAttempts = 3;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        MicrowireBus& bus = m_adapter->BusFor(*chip);
+        // A chip still programming ignores EWDS, so its cycle must end first; where DO cannot
+        // be trusted to show when it does, its longest cycle is waited out.
+        if (lineTrusted)
+            bus.AwaitIdle();
+        else
+            bus.WaitOutProgramming();
+        bus.DisableWrite(*chip);
+        const AdapterStatus status = m_adapter->FinishRequest();
+        if (status == AdapterStatus::Ok)
+            return;
         bus.KeepWriteEnabled(*chip);
+        if (status != AdapterStatus::UsbTransferFailed)
+            return;
+        lineTrusted = false;
+    }
 }
 
 void ChipSession::Release()

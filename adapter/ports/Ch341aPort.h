@@ -38,6 +38,9 @@ private:
     UsbCalls& m_calls;
     UsbHandle m_hDevice;
     Ch341aStream m_stream;
+    // IN replies of the failed batch that never arrived: late ones would be taken for the
+    // answers of the next batch, so Recover reads them away.
+    std::size_t m_nMissingReplies = 0;
 };
 
 } // namespace pemrix

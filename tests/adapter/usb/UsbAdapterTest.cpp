@@ -204,6 +204,7 @@ TEST_F(UsbAdapterTest, TransferFailingInTheMiddleOfWriteAllLosesNothingElse)
         {"unplugged", &UsbDeviceFaults::unplugAt, {40, 40}, 15},
         {"short reply", &UsbDeviceFaults::shortReplyAt, {500, 40}, 19},
         {"stall", &UsbDeviceFaults::stallAt, {40, 40}, 19},
+        {"three time-outs in a row", &UsbDeviceFaults::timeoutsAt, {500, 40}, 19},
     };
     for (const Plug plug : {Plug::Ch341a, Plug::Ft232h}) {
         for (const Case& test : cases) {

@@ -111,6 +111,9 @@ bool Ft232hPort::ReadReply(std::vector<std::uint8_t>& reply, std::size_t got)
 {
     const std::chrono::nanoseconds deadline = Clock().Now() + kReplyTimeout;
     while (got < reply.size()) {
+        // A time-out is only concluded from a read that began after the deadline, whatever
+        // the scheduler did between the read and the look at the clock.
+        const bool expired = Clock().Now() >= deadline;
         const int read = m_calls.Read(std::span(reply).subspan(got));
         if (read < 0) {
             Note(read);
@@ -118,7 +121,7 @@ bool Ft232hPort::ReadReply(std::vector<std::uint8_t>& reply, std::size_t got)
         }
         got += static_cast<std::size_t>(read);
         if (read == 0) {
-            if (Clock().Now() >= deadline) {
+            if (expired) {
                 Note(kUsbErrorTimeout);
                 return false;
             }

@@ -99,6 +99,9 @@ int FakeParport::ReadStatus(int, std::uint8_t& value)
 {
     registerAccessWhileUnclaimed |= !m_bClaimed;
     value = StatusForData(m_nData);
+    if (m_chip && m_cable && PinLevel(m_nData, m_cable->chipSelect) && !m_chip->DataOut() &&
+        ++m_nBusyReads == stallAtBusyRead)
+        clock->Wait(stallAtBusyReadFor);
     return Call("status");
 }
 

@@ -50,6 +50,10 @@ public:
     // How long the process is descheduled right after each data write that lowers CS, as a
     // loaded desktop may do between any two calls.
     std::chrono::nanoseconds stallAfterChipSelectFalls{0};
+    // The process is descheduled this long right after the status read of that number (from
+    // 1) that finds a selected chip busy.
+    std::size_t stallAtBusyRead = 0;
+    std::chrono::nanoseconds stallAtBusyReadFor{0};
     // After this long a signal other than the caller's own alarm wakes a sleeping claim, once.
     std::chrono::nanoseconds strayInterruptAfter{0};
 
@@ -77,6 +81,7 @@ private:
     bool m_bLoopbacks = false;
     bool m_bClaimed = false;
     std::uint8_t m_nData = 0;
+    std::size_t m_nBusyReads = 0;
 };
 
 } // namespace pemrix

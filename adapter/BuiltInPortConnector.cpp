@@ -25,7 +25,7 @@ std::shared_ptr<Adapter> BuiltInPortConnector::Connect(std::uint32_t address, Ad
         status = AdapterStatus::NoPort;
         return nullptr;
     }
-    return std::make_shared<PpdevAdapter>(m_ppdev, *device);
+    return std::make_shared<PpdevAdapter>(m_ppdev, *device, m_directory.EntryFor(*device));
 }
 
 } // namespace pemrix

@@ -15,7 +15,10 @@ constexpr std::string_view kFairchild = "Fairchild NM93CS46 Rev. F.2, DC and AC 
 constexpr std::string_view kMicrochip = "Microchip 93AA46A/B/C DS20001749K, Table 1-2 AC "
                                         "Characteristics, 1.8 V <= VCC < 2.5 V";
 
-constexpr std::array<TimingLimit, 10> kLimits{{
+constexpr std::string_view kAtmel = "Atmel AT93C46/56/57/66, AC Characteristics, tWP Write "
+                                    "Cycle Time, 0.1 ms minimum";
+
+constexpr std::array<TimingLimit, 11> kLimits{{
     {TimingRule::ChipSelectSetup, "tCSS", "CS high before the first rising SK", nanoseconds(250),
      kMicrochip},
     {TimingRule::ChipSelectHold, "tCSH", "SK low before CS falls", nanoseconds(0), kFairchild},
@@ -31,6 +34,8 @@ constexpr std::array<TimingLimit, 10> kLimits{{
      kFairchild},
     {TimingRule::StatusValid, "tSV", "CS high to ready/busy valid on DO (maximum)",
      nanoseconds(1000), kFairchild},
+    {TimingRule::ProgramCycle, "tWP", "self-timed programming cycle (minimum)",
+     nanoseconds(100'000), kAtmel},
 }};
 
 static_assert(RowsFollowTheEnum<&TimingLimit::rule>(kLimits));

@@ -1,6 +1,8 @@
 #include "adapter/BuiltInDriver.h"
 #include "adapter/BuiltInPortConnector.h"
+#include "adapter/ports/Ft232hAdapter.h"
 #include "adapter/ports/UsbAdapterDirectory.h"
+#include "adapter/ports/UsbErrorStatus.h"
 #include "adapter/ports/UsbSimulatedMachine.h"
 #include "adapter/virtual/VirtualAdapterAddress.h"
 #include "driver/SingleWordCommands.h"
@@ -204,6 +206,7 @@ TEST_F(UsbAdapterTest, TransferFailingInTheMiddleOfWriteAllLosesNothingElse)
         {"unplugged", &UsbDeviceFaults::unplugAt, {40, 40}, 15},
         {"short reply", &UsbDeviceFaults::shortReplyAt, {500, 40}, 19},
         {"stall", &UsbDeviceFaults::stallAt, {40, 40}, 19},
+        {"three time-outs in a row", &UsbDeviceFaults::timeoutsAt, {500, 40}, 19},
     };
     for (const Plug plug : {Plug::Ch341a, Plug::Ft232h}) {
         for (const Case& test : cases) {
@@ -292,6 +295,41 @@ TEST_F(UsbAdapterTest, AddressesFollowTheUsbPortNotTheBusAddress)
     }
     EXPECT_EQ(names, (std::vector<std::string>{"CH341A USB adapter in UART mode (bus 1, port 4)",
                                                "FT2232H USB adapter, channel A (bus 1, port 4.2)"}));
+}
+
+// The codes each library documents for the calls the adapters make, read by their meaning:
+// libusb-1.0's errors for the CH341A's calls and the FT232H's halt, libftdi 1.5's own codes
+// for opening an FT232H.
+TEST(UsbErrorMapping, EachLibraryCodeReadsAsItsDocumentedMeaning)
+{
+    struct Case
+    {
+        const char* documented;
+        AdapterStatus (*mapping)(int);
+        int code;
+        AdapterStatus status;
+    };
+    const Case cases[] = {
+        {"libusb LIBUSB_ERROR_IO", UsbErrorStatus, -1, AdapterStatus::UsbTransferFailed},
+        {"libusb LIBUSB_ERROR_ACCESS", UsbErrorStatus, -3, AdapterStatus::UsbNotPermitted},
+        {"libusb LIBUSB_ERROR_NO_DEVICE", UsbErrorStatus, -4, AdapterStatus::UsbNotPluggedIn},
+        {"libusb LIBUSB_ERROR_NOT_FOUND", UsbErrorStatus, -5, AdapterStatus::UsbNotPluggedIn},
+        {"libusb LIBUSB_ERROR_BUSY", UsbErrorStatus, -6, AdapterStatus::UsbClaimed},
+        {"libusb LIBUSB_ERROR_TIMEOUT", UsbErrorStatus, -7, AdapterStatus::UsbTransferFailed},
+        {"libusb LIBUSB_ERROR_PIPE", UsbErrorStatus, -9, AdapterStatus::UsbTransferFailed},
+        {"ftdi_usb_open_bus_addr: device not found", FtdiOpenStatus, -3,
+         AdapterStatus::UsbNotPluggedIn},
+        {"ftdi_usb_open_bus_addr: unable to open device", FtdiOpenStatus, -4,
+         AdapterStatus::UsbNotPermitted},
+        {"ftdi_usb_open_bus_addr: unable to claim device", FtdiOpenStatus, -5,
+         AdapterStatus::UsbClaimed},
+        {"ftdi_usb_open_bus_addr: libusb_get_device_list() failed", FtdiOpenStatus, -12,
+         AdapterStatus::UsbTransferFailed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.documented);
+        EXPECT_EQ(c.mapping(c.code), c.status);
+    }
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "CommandLine.h"
 
 #include "adapter/virtual/VirtualAdapterAddress.h"
-#include "app/PlatformProviders.h"
 #include "cli/ChipCommandLine.h"
 #include "cli/CommandReport.h"
 #include "cli/OperandFormatter.h"
@@ -12,6 +11,7 @@
 #include "files/FileErrorText.h"
 #include "files/ImageFileKind.h"
 #include "files/NativeFileSystem.h"
+#include "platform/PlatformProviders.h"
 #include "settings/PortPlatform.h"
 
 #include <CLI/CLI.hpp>

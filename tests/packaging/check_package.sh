@@ -64,6 +64,6 @@ else
 fi
 
 if command -v lintian >/dev/null; then
-  lintian --fail-on error --allow-root --suppress-tags-from-file /dev/null "$deb" || fail "lintian found errors"
+  lintian --fail-on error "$deb" || fail "lintian found errors"
 fi
 exit $status

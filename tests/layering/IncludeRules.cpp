@@ -87,7 +87,9 @@ bool IsProjectInclude(std::string_view target)
 
 bool IsQtHeader(std::string_view target)
 {
-    return target.size() > 1 && target[0] == 'Q' && target[1] >= 'A' && target[1] <= 'Z';
+    // <QString>, <QtWidgets/QDialog>, <QtWidgets>
+    return StartsWith(target, "Qt") ||
+           (target.size() > 1 && target[0] == 'Q' && target[1] >= 'A' && target[1] <= 'Z');
 }
 
 std::string_view FolderOf(std::string_view file)

@@ -1,7 +1,8 @@
 #include "ChipCommandLine.h"
 
 #include "adapter/AdapterStatus.h"
-#include "cli/ProgressLink.h"
+#include "cli/WordDifferenceReport.h"
+#include "cli/WordProgressBar.h"
 #include "core/DumpText.h"
 #include "core/HexText.h"
 #include "driver/DetectCommand.h"
@@ -19,13 +20,6 @@ namespace pemrix {
 
 namespace {
 
-// Requests a command sends: the port, then two reads, or a bracketed change and a read back.
-constexpr int kReadingRequests = 3;
-constexpr int kChangingRequests = 5;
-constexpr int kDetectingRequests = 2;
-
-// Verify lists this many of the differing words.
-constexpr std::size_t kListedDifferences = 16;
 
 std::string Hex(std::uint32_t value)
 {
@@ -41,16 +35,22 @@ const AdapterStatusInfo* DriverStatusOf(std::uint32_t errorCode)
     return errorCode % 16 == 0 ? FindAdapterStatus(errorCode / 16) : nullptr;
 }
 
-// Runs `command` behind the progress bar and notes how long it took.
+// Runs `command` behind the progress bar, `wordsInAll` being the words its requests move one
+// by one, and notes how long it took. A command a stop signal ended fails with the code the
+// window's Stop gives, and the report keeps the address it stopped at.
 template <class Result>
-Result Timed(const ChipCommandContext& context, std::string_view label, int requests,
+Result Timed(const ChipCommandContext& context, std::string_view label, std::uint32_t wordsInAll,
              CommandReport& report, const std::function<Result(DriverLink&)>& command)
 {
     const auto start = std::chrono::steady_clock::now();
     std::optional<Result> result;
     {
-        ProgressLink link(context.driver, context.progress, std::string(label), requests);
-        result = command(link);
+        WordProgressBar bar(context.driver, context.progress, std::string(label), wordsInAll);
+        result = command(context.driver);
+        if (!result->succeeded && bar.StoppedAt()) {
+            result->errorCode = kStoppedCode;
+            report.Stopped(*bar.StoppedAt());
+        }
     }
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
     report.Json().Add("seconds", JsonNumber(seconds.count()));
@@ -67,6 +67,10 @@ void AddTarget(const ChipCommandContext& context, CommandReport& report)
 int Fail(const DriverResult& result, std::string text, CommandReport& report)
 {
     report.Json().Add("error_code", JsonNumber(std::uint64_t{result.errorCode}));
+    if (const std::optional<std::uint32_t> stoppedAt = report.StoppedAt()) {
+        text += "   Stopped at address " + FormatHex4(*stoppedAt);
+        report.Json().Add("stopped_at", JsonNumber(std::uint64_t{*stoppedAt}));
+    }
     report.Problem(std::move(text));
     if (const AdapterStatusInfo* status = DriverStatusOf(result.errorCode)) {
         report.Problem(std::string(status->name) + ": " + std::string(status->meaning));
@@ -87,27 +91,18 @@ int Conclude(const DriverResult& result, int kind, std::uint32_t address, std::u
     return kExitSuccess;
 }
 
-// The file's words for the selected type, or the file error in the report.
 std::optional<std::vector<std::uint32_t>> ReadImageFile(const ChipCommandContext& context,
                                                         const ImageFileOperand& file,
                                                         CommandReport& report)
 {
     report.Json().Add("file", JsonString(file.path));
-    const RomOpenResult opened =
-        OpenImageFile(context.files, file.path, context.type.code, file.kind);
-    if (opened.outcome == RomOpenOutcome::Accepted)
-        return ImageWords(opened.strDump, context.type.code);
-    report.Problem(opened.outcome == RomOpenOutcome::Message
-                       ? opened.message.strText
-                       : "The ROM file's size does not match the " +
-                             std::string(context.type.name) + ".");
-    return std::nullopt;
+    return ReadImageFileWords(context.files, context.type, file, report);
 }
 
 ImageCommandResult ReadChip(const ChipCommandContext& context, CommandReport& report)
 {
     return Timed<ImageCommandResult>(
-        context, "ReadAll", kReadingRequests, report,
+        context, "ReadAll", 2 * context.type.words, report,
         [&](DriverLink& link) { return ReadAll(link, context.port, context.type.code); });
 }
 
@@ -132,6 +127,20 @@ int ConcludeWord(const ChipCommandContext& context, const WordCommandResult& res
 }
 
 } // namespace
+
+std::optional<std::vector<std::uint32_t>> ReadImageFileWords(FileSystem& files,
+                                                             const EepromTypeInfo& type,
+                                                             const ImageFileOperand& file,
+                                                             CommandReport& report)
+{
+    const RomOpenResult opened = OpenImageFile(files, file.path, type.code, file.kind);
+    if (opened.outcome == RomOpenOutcome::Accepted)
+        return ImageWords(opened.strDump, type.code);
+    report.Problem(opened.outcome == RomOpenOutcome::Message
+                       ? opened.message.strText
+                       : "The ROM file's size does not match the " + std::string(type.name) + ".");
+    return std::nullopt;
+}
 
 int RunReadCommand(const ChipCommandContext& context, const ImageFileOperand& file,
                    CommandReport& report)
@@ -160,7 +169,7 @@ int RunWriteCommand(const ChipCommandContext& context, const ImageFileOperand& f
     if (!words)
         return kExitFileError;
     const DriverResult result =
-        Timed<DriverResult>(context, "WriteAll", kChangingRequests, report, [&](DriverLink& link) {
+        Timed<DriverResult>(context, "WriteAll", 2 * context.type.words, report, [&](DriverLink& link) {
             return WriteAll(link, context.port, context.type.code, *words);
         });
     AddTarget(context, report);
@@ -177,46 +186,24 @@ int RunVerifyCommand(const ChipCommandContext& context, const ImageFileOperand& 
     AddTarget(context, report);
     if (!chip.succeeded)
         return Conclude(chip, kReadAllResultKind, 0, 0, report);
-    std::vector<std::string> listed;
-    std::size_t count = 0;
-    std::uint32_t first = 0;
-    for (std::uint32_t address = 0; address < context.type.words; ++address) {
-        const std::uint32_t inChip = chip.words[address];
-        const std::uint32_t inFile = (*words)[address];
-        if (inChip == inFile)
-            continue;
-        if (count++ == 0)
-            first = address;
-        if (listed.size() == kListedDifferences)
-            continue;
-        report.Line(FormatHex4(address) + ": chip " + FormatHex4(inChip) + ", file " +
-                    FormatHex4(inFile));
-        JsonObject difference;
-        difference.Add("address", JsonNumber(std::uint64_t{address}));
-        difference.Add("chip", JsonNumber(std::uint64_t{inChip}));
-        difference.Add("file", JsonNumber(std::uint64_t{inFile}));
-        listed.push_back(difference.Text());
-    }
-    report.Json().Add("differing_words", JsonNumber(std::uint64_t{count}));
-    report.Json().Add("differences", JsonArray(listed));
+    const std::vector<std::uint32_t> differing =
+        ReportWordDifferences(chip.words, *words, "chip", "file", report);
     // Succeeded as the text says it: the chip holds the file's words.
-    report.Json().Add("succeeded", JsonBool(count == 0));
-    if (count == 0) {
+    report.Json().Add("succeeded", JsonBool(differing.empty()));
+    if (differing.empty()) {
         report.Line("Verify Succeeded: all " + std::to_string(context.type.words) +
                     " words match " + file.path + ".");
         return kExitSuccess;
     }
-    report.Json().Add("first_difference", JsonNumber(std::uint64_t{first}));
-    report.Problem("Verify found " + std::to_string(count) + (count == 1 ? " word" : " words") +
-                   " differing from " + file.path + ", the first at address " + FormatHex4(first) +
-                   ".");
+    report.Problem("Verify found " + WordCount(differing.size()) + " differing from " + file.path +
+                   ", the first at address " + FormatHex4(differing.front()) + ".");
     return kExitDifferences;
 }
 
 int RunDetectCommand(const ChipCommandContext& context, CommandReport& report)
 {
     const DetectCommandResult result = Timed<DetectCommandResult>(
-        context, "Detect", kDetectingRequests, report, [&](DriverLink& link) {
+        context, "Detect", 0, report, [&](DriverLink& link) {
             return DetectChipType(link, context.port, context.type.code);
         });
     report.Json().Add("port", JsonString(Hex(context.port)));
@@ -234,7 +221,7 @@ int RunDetectCommand(const ChipCommandContext& context, CommandReport& report)
 int RunEraseCommand(const ChipCommandContext& context, CommandReport& report)
 {
     const ImageCommandResult result = Timed<ImageCommandResult>(
-        context, "ERAL", kChangingRequests, report,
+        context, "ERAL", context.type.words, report,
         [&](DriverLink& link) { return Eral(link, context.port, context.type.code); });
     return ConcludeWords(context, result, kEralResultKind, 0, report);
 }
@@ -242,7 +229,7 @@ int RunEraseCommand(const ChipCommandContext& context, CommandReport& report)
 int RunFillCommand(const ChipCommandContext& context, std::uint32_t data, CommandReport& report)
 {
     const FillCommandResult result =
-        Timed<FillCommandResult>(context, "WRAL", kChangingRequests, report, [&](DriverLink& link) {
+        Timed<FillCommandResult>(context, "WRAL", context.type.words, report, [&](DriverLink& link) {
             return Wral(link, context.port, context.type.code, data);
         });
     return ConcludeWords(context, result, kWralResultKind, result.data, report);
@@ -251,7 +238,7 @@ int RunFillCommand(const ChipCommandContext& context, std::uint32_t data, Comman
 int RunPeekCommand(const ChipCommandContext& context, std::uint32_t address, CommandReport& report)
 {
     const WordCommandResult result =
-        Timed<WordCommandResult>(context, "READ", kReadingRequests, report, [&](DriverLink& link) {
+        Timed<WordCommandResult>(context, "READ", 0, report, [&](DriverLink& link) {
             return ReadWord(link, context.port, context.type.code, address);
         });
     return ConcludeWord(context, result, kReadResultKind, report);
@@ -261,7 +248,7 @@ int RunPokeCommand(const ChipCommandContext& context, std::uint32_t address, std
                    CommandReport& report)
 {
     const WordCommandResult result = Timed<WordCommandResult>(
-        context, "WRITE", kChangingRequests, report, [&](DriverLink& link) {
+        context, "WRITE", 0, report, [&](DriverLink& link) {
             return WriteWord(link, context.port, context.type.code, address, data);
         });
     return ConcludeWord(context, result, kWriteResultKind, report);
@@ -270,7 +257,7 @@ int RunPokeCommand(const ChipCommandContext& context, std::uint32_t address, std
 int RunClearCommand(const ChipCommandContext& context, std::uint32_t address, CommandReport& report)
 {
     const WordCommandResult result = Timed<WordCommandResult>(
-        context, "ERASE", kChangingRequests, report, [&](DriverLink& link) {
+        context, "ERASE", 0, report, [&](DriverLink& link) {
             return EraseWord(link, context.port, context.type.code, address);
         });
     return ConcludeWord(context, result, kEraseResultKind, report);

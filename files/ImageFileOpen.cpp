@@ -1,6 +1,7 @@
 #include "ImageFileOpen.h"
 
 #include "files/BinaryImageCodec.h"
+#include "files/E2pFileCodec.h"
 #include "files/FileErrorText.h"
 #include "files/IntelHexCodec.h"
 #include "files/RawImageMessages.h"
@@ -24,6 +25,8 @@ std::size_t ReadLimit(const ImageFileKind& kind)
         return 2 * std::size_t{EepromTypes().back().words} + 1;
     case ImageFileFormat::IntelHex:
         return kLargestIntelHexFile + 1;
+    case ImageFileFormat::E2p:
+        return LargestE2pFileSize() + 1;
     }
     return 0;
 }
@@ -38,6 +41,8 @@ RomOpenResult Decode(std::string_view file, std::uint64_t fileSize, EepromType s
         return DecodeBinaryImage(file, fileSize, selected, kind.order);
     case ImageFileFormat::IntelHex:
         return DecodeIntelHex(file, selected, kind.order);
+    case ImageFileFormat::E2p:
+        return DecodeE2pFile(file, fileSize, selected);
     }
     return {};
 }
@@ -53,14 +58,16 @@ RomOpenResult OpenImageFile(FileSystem& fileSystem, const std::string& path, Eep
     const FileSizeResult size = fileSystem.FileSize(path);
     if (size.error != 0)
         return fileError(FileErrorKindFromErrno(size.error));
+    // A stream is read up to the limit, and its size is what that gave.
     const std::size_t wanted =
-        static_cast<std::size_t>(std::min<std::uint64_t>(size.size, ReadLimit(kind)));
+        size.stream ? ReadLimit(kind)
+                    : static_cast<std::size_t>(std::min<std::uint64_t>(size.size, ReadLimit(kind)));
     const FileReadResult read = fileSystem.ReadFile(path, wanted);
     if (read.error != 0)
         return fileError(FileErrorKindFromErrno(read.error));
-    if (read.bytes.size() < wanted)
+    if (!size.stream && read.bytes.size() < wanted)
         return fileError(FileErrorKind::ReadPastEnd);
-    return Decode(read.bytes, size.size, selected, kind);
+    return Decode(read.bytes, size.stream ? read.bytes.size() : size.size, selected, kind);
 }
 
 } // namespace pemrix

@@ -2,6 +2,7 @@
 
 #include "files/FileErrorText.h"
 #include "files/BinaryImageCodec.h"
+#include "files/E2pFileCodec.h"
 #include "files/IntelHexCodec.h"
 #include "files/RomFileEncoder.h"
 
@@ -35,14 +36,15 @@ FileCreateResult CreateTemporaryBeside(FileSystem& fileSystem, const std::string
     return created;
 }
 
-// Writes, flushes and closes; the first failure's error number, or 0.
-int WriteWhole(FileSystem& fileSystem, FileHandle handle, std::string_view bytes)
+// Writes, flushes (a file; a pipe or device has nothing to flush) and closes; the first
+// failure's error number, or 0.
+int WriteWhole(FileSystem& fileSystem, FileHandle handle, std::string_view bytes, bool flush)
 {
     const FileWriteResult written = fileSystem.Write(handle, bytes);
     int error = written.error;
     if (error == 0 && written.written < bytes.size())
         error = ENOSPC;
-    if (error == 0)
+    if (error == 0 && flush)
         error = fileSystem.Flush(handle);
     const int closeError = fileSystem.Close(handle);
     return error != 0 ? error : closeError;
@@ -54,7 +56,7 @@ int ReplaceWith(FileSystem& fileSystem, const FileTarget& target, FileHandle han
 {
     int error = target.exists ? fileSystem.SetMode(handle, target.mode) : 0;
     if (error == 0)
-        error = WriteWhole(fileSystem, handle, bytes);
+        error = WriteWhole(fileSystem, handle, bytes, true);
     else
         fileSystem.Close(handle);
     if (error == 0)
@@ -63,7 +65,7 @@ int ReplaceWith(FileSystem& fileSystem, const FileTarget& target, FileHandle han
 }
 
 std::optional<std::string> Encode(std::string_view dump, EepromType selected,
-                                  const ImageFileKind& kind)
+                                  const ImageFileKind& kind, std::time_t savedAt)
 {
     switch (kind.format) {
     case ImageFileFormat::Rom:
@@ -72,6 +74,8 @@ std::optional<std::string> Encode(std::string_view dump, EepromType selected,
         return EncodeBinaryImage(dump, selected, kind.order);
     case ImageFileFormat::IntelHex:
         return EncodeIntelHex(dump, selected, kind.order);
+    case ImageFileFormat::E2p:
+        return EncodeE2pFile(dump, selected, savedAt);
     }
     return std::nullopt;
 }
@@ -80,9 +84,9 @@ std::optional<std::string> Encode(std::string_view dump, EepromType selected,
 
 std::optional<FileMessage> SaveImageFile(FileSystem& fileSystem, const std::string& path,
                                          std::string_view dump, EepromType selected,
-                                         const ImageFileKind& kind)
+                                         const ImageFileKind& kind, std::time_t savedAt)
 {
-    const std::optional<std::string> file = Encode(dump, selected, kind);
+    const std::optional<std::string> file = Encode(dump, selected, kind, savedAt);
     if (!file)
         return FileMessage{std::string(kImageMismatchText), std::string(kFileErrorCaption),
                            FileMessageIcon::Warning};
@@ -92,6 +96,16 @@ std::optional<FileMessage> SaveImageFile(FileSystem& fileSystem, const std::stri
     const FileTarget target = fileSystem.Inspect(path);
     if (target.exists && target.writeError != 0)
         return FileErrorMessage(FileErrorKindFromErrno(target.writeError), path);
+
+    if (target.inPlace) {
+        const FileCreateResult opened = fileSystem.OpenInPlace(target.path);
+        const int error = opened.error != 0
+                              ? opened.error
+                              : WriteWhole(fileSystem, opened.handle, *file, false);
+        if (error == 0)
+            return std::nullopt;
+        return FileErrorMessage(FileErrorKindFromErrno(error), path);
+    }
 
     std::string temporaryPath;
     const FileCreateResult created = CreateTemporaryBeside(fileSystem, target.path, temporaryPath);

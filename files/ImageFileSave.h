@@ -5,6 +5,7 @@
 #include "files/FileSystem.h"
 #include "files/ImageFileKind.h"
 
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,9 +15,11 @@ namespace pemrix {
 // The Save command after its dialog: writes the dump text as a file of `kind` for the selected
 // type to `path`. Nothing is returned on success; otherwise the message to show. The file is
 // written beside the target first and put in its place only when every byte is on the disk,
-// so a failed Save leaves an existing file as it was.
+// so a failed Save leaves an existing file as it was. A pipe, device or standard stream is
+// written where it is. An .e2p file's comment gives the date of `savedAt`.
 std::optional<FileMessage> SaveImageFile(FileSystem& fileSystem, const std::string& path,
                                          std::string_view dump, EepromType selected,
-                                         const ImageFileKind& kind);
+                                         const ImageFileKind& kind,
+                                         std::time_t savedAt = std::time(nullptr));
 
 } // namespace pemrix

@@ -25,12 +25,17 @@ struct Outcome
 class CommandLineTest : public ::testing::Test
 {
 protected:
-    Outcome Run(const std::string& arguments) const
+    Outcome Run(const std::string& arguments) const { return Shell("$CLI " + arguments); }
+
+    // Runs a shell script in which $CLI is pemrix-cli; its output and exit code are the
+    // script's.
+    Outcome Shell(const std::string& script) const
     {
         const std::string folder = m_folder.Path().string();
-        const std::string command = "cd '" + folder + "' && XDG_CONFIG_HOME='" + folder +
-                                    "/config' XDG_DATA_HOME='" + folder + "/data' " PEMRIX_CLI " " +
-                                    arguments + " >.out 2>.err </dev/null";
+        m_folder.Write(".script", script + "\n");
+        const std::string command = "cd '" + folder + "' && CLI='" PEMRIX_CLI "' XDG_CONFIG_HOME='" +
+                                    folder + "/config' XDG_DATA_HOME='" + folder +
+                                    "/data' sh .script >.out 2>.err </dev/null";
         const int status = std::system(command.c_str());
         Outcome outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, m_folder.Read(".out"),
                         m_folder.Read(".err")};
@@ -53,7 +58,8 @@ const char* const kChips[] = {"93c46", "93c56", "93c57", "93c66", "93c76", "93c8
 TEST_F(CommandLineTest, EveryTypeRoundTripsThroughEveryFileKind)
 {
     const char* const files[] = {"image.ROM", "image.bin", "-f bin --byte-order be image.raw",
-                                 "image.hex", "--byte-order be image.hex"};
+                                 "image.hex", "--byte-order be image.hex", "image.e2p",
+                                 "-f e2p image.pony"};
     for (const char* chip : kChips)
         for (const char* file : files) {
             SCOPED_TRACE(std::string(chip) + " " + file);
@@ -100,7 +106,12 @@ TEST_F(CommandLineTest, BadArgumentsExitWithTwoAndTheUsageLine)
         "-p virtual -c 93c46 peek 12345",
         "-p virtual -c 93c46 poke 1 xyz",
         "-p virtual -f rom --byte-order be read x.ROM",
+        "-p virtual --byte-order le read x.e2p",
+        "compare x.bin",
         "-p virtual read x.txt",
+        "-p virtual read -",
+        "-p virtual -f bin read x.ROM",
+        "-p virtual -f rom write x.hex",
         "-p nowhere erase",
         "--byte-order middle erase",
         "-p virtual -c 93c46 -r x.ROM erase",
@@ -141,6 +152,45 @@ TEST_F(CommandLineTest, AFileErrorExitsWithFourAndLeavesTheChipUntouched)
     }
     Succeed("-p virtual -c 93c66 read after.bin");
     EXPECT_EQ(m_folder.Read("after.bin"), std::string(512, '\x5a'));
+}
+
+// A port where no chip answers shows that compare leaves the chip alone.
+TEST_F(CommandLineTest, CompareTellsTwoFilesApartAsVerifyDoesWithoutAChip)
+{
+    Succeed("-p virtual -c 93c46 fill 1234");
+    Succeed("-p virtual -c 93c46 read a.e2p");
+    Succeed("-p virtual -c 93c46 read same.bin");
+    Succeed("-p virtual -c 93c46 poke 2a beef");
+    Succeed("-p virtual -c 93c46 read b.ROM");
+    const struct
+    {
+        const char* arguments;
+        int exitCode;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        {"compare a.e2p same.bin", 0, "Compare Succeeded: all 64 words of a.e2p match same.bin.\n",
+         ""},
+        {"compare a.e2p b.ROM", 3, "002A: file1 1234, file2 BEEF\n",
+         "Compare found 1 word differing between a.e2p and b.ROM, the first at address 002A.\n"},
+        {"compare a.e2p missing.bin", 4, "", "missing.bin was not found.\n"},
+        {"compare missing.bin a.e2p", 4, "", "missing.bin was not found.\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = Run(std::string("-p 0x1234 -c 93c46 ") + c.arguments);
+        EXPECT_EQ(outcome.exitCode, c.exitCode) << c.arguments;
+        EXPECT_EQ(outcome.out, c.out) << c.arguments;
+        EXPECT_EQ(outcome.err, c.err) << c.arguments;
+    }
+    const Outcome otherType = Run("-c 93c66 compare a.e2p b.ROM");
+    EXPECT_EQ(otherType.exitCode, 4);
+    EXPECT_EQ(otherType.err, "The type of the .e2p file is 93C46.\n");
+    const Outcome json = Run("-c 93c46 --json compare a.e2p b.ROM");
+    EXPECT_EQ(json.exitCode, 3);
+    EXPECT_NE(json.out.find("\"differences\":[{\"address\":42,\"file1\":4660,\"file2\":48879}],"
+                            "\"first_difference\":42,\"succeeded\":false,"),
+              std::string::npos)
+        << json.out;
 }
 
 TEST_F(CommandLineTest, AChipFailurePrintsTheWindowsTextAndTheStatusRemedy)
@@ -200,6 +250,95 @@ TEST_F(CommandLineTest, DetectNamesTheTypeInTheSocketOrThePairThatReadsAlike)
     EXPECT_EQ(unknown.err.substr(0, unknown.err.find(" is ")),
               "driver.conf: virtual_socket = 93C99");
     EXPECT_EQ(unknown.out, "Detect Succeeded.   Type: 93C46   Address bits: 6\n");
+}
+
+// "-" and /dev/stdout are the standard output, a pipe carries the image on, a device is
+// written in place: no link is replaced and a full device is named as a full disk.
+TEST_F(CommandLineTest, StreamsPipesAndDevicesAreFilesToo)
+{
+    Succeed("-p virtual -c 93c46 fill 1234");
+    const struct
+    {
+        const char* script;
+        int exitCode;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        {"$CLI -p virtual -c 93c46 read - -f bin | wc -c", 0, "128\n",
+         "64 words saved to /dev/stdout.\n"},
+        {"$CLI -p virtual -c 93c46 -q read /dev/stdout -f bin | wc -c; test -L /dev/stdout", 0,
+         "128\n", ""},
+        {"$CLI -p virtual -c 93c46 -q read - -f hex | $CLI -p virtual -c 93c46 -q verify - -f hex",
+         0, "", ""},
+        {"$CLI -p virtual -c 93c46 -q read /dev/null -f bin", 0, "", ""},
+        {"$CLI -p virtual -c 93c46 -q read /dev/full -f bin", 4, "",
+         "Disk full while accessing /dev/full.\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = Shell(c.script);
+        EXPECT_EQ(outcome.exitCode, c.exitCode) << c.script;
+        EXPECT_EQ(outcome.out, c.out) << c.script;
+        EXPECT_TRUE(outcome.err.ends_with(c.err)) << c.script << "\n" << outcome.err;
+    }
+}
+
+// The text shows the first differences, the JSON all of them.
+TEST_F(CommandLineTest, VerifyListsEveryDifferenceInJson)
+{
+    Succeed("-p virtual -c 93c46 fill 1234");
+    Succeed("-p virtual -c 93c46 read image.bin");
+    Succeed("-p virtual -c 93c46 fill 4321");
+    const Outcome text = Run("-p virtual -c 93c46 verify image.bin");
+    EXPECT_EQ(text.exitCode, 3);
+    EXPECT_TRUE(text.out.ends_with("000F: chip 4321, file 1234\n... and 48 more.\n")) << text.out;
+    const Outcome json = Run("-p virtual -c 93c46 --json verify image.bin");
+    EXPECT_NE(json.out.find("{\"address\":63,\"chip\":17185,\"file\":4660}]"),
+              std::string::npos)
+        << json.out;
+}
+
+// On a terminal the bar counts the words, as the window does.
+TEST_F(CommandLineTest, TheProgressBarCountsWords)
+{
+    const Outcome outcome =
+        Shell("script -qec '$CLI -p virtual -c 93c86 read image.bin' /dev/null");
+    EXPECT_NE(outcome.out.find("/2048 words"), std::string::npos) << outcome.out;
+}
+
+// A WriteAll at the chip's own pace, stopped by signals: the first stops it at a word as the
+// window's Stop does, the words before kept and the rest as they were.
+TEST_F(CommandLineTest, StopSignalsEndAWriteAllAtAWord)
+{
+    const struct
+    {
+        const char* kill;
+        int exitCode;
+    } cases[] = {
+        {"kill -INT $pid", 130},
+        {"kill -TERM $pid", 143},
+    };
+    std::filesystem::create_directories(m_folder.Path() / "config/pemrix");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kill);
+        m_folder.Write("config/pemrix/driver.conf", "");
+        Succeed("-p virtual -c 93c86 fill 2222");
+        Succeed("-p virtual -c 93c86 read image.bin");
+        Succeed("-p virtual -c 93c86 fill 1111");
+        m_folder.Write("config/pemrix/driver.conf", "virtual_real_time=true\n");
+        const Outcome outcome = Shell("$CLI -p virtual -c 93c86 write image.bin & pid=$!; sleep 1; " +
+                                      std::string(c.kill) + "; wait $pid");
+        EXPECT_EQ(outcome.exitCode, c.exitCode);
+        m_folder.Write("config/pemrix/driver.conf", "");
+        const std::string said = "WriteAll Failed. (Error Code: 0xC000)   Stopped at address ";
+        ASSERT_TRUE(outcome.err.starts_with(said)) << outcome.err;
+        const unsigned stoppedAt = std::stoul(outcome.err.substr(said.size(), 4), nullptr, 16);
+        ASSERT_GT(stoppedAt, 0u);
+        ASSERT_LT(stoppedAt, 1024u);
+        Succeed("-p virtual -c 93c86 read after.bin");
+        const std::string after = m_folder.Read("after.bin");
+        EXPECT_EQ(after.substr(0, 2 * stoppedAt), std::string(2 * stoppedAt, '\x22'));
+        EXPECT_EQ(after.substr(2 * stoppedAt), std::string(2048 - 2 * stoppedAt, '\x11'));
+    }
 }
 
 } // namespace

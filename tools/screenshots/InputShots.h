@@ -3,6 +3,7 @@
 #include "ui/HexInputDialog.h"
 
 #include <memory>
+#include <string>
 
 class QWidget;
 
@@ -12,6 +13,9 @@ namespace pemrix {
 // lies in a temporary folder, so rendering never touches the user's settings.
 const ProfileStore& ScreenshotProfile();
 UserInteraction& ScreenshotInteraction();
+
+// A 93C56 image with a few sample words, as the watch list and the compare shot show it.
+const std::string& SampleDump();
 
 // An input dialog with sample texts in its fields, as the user would have typed them.
 std::unique_ptr<QWidget> FilledInputDialog(std::unique_ptr<HexInputDialog> dialog,

@@ -1,4 +1,5 @@
 #include "files/BinaryImageCodec.h"
+#include "files/E2pFileCodec.h"
 #include "files/IntelHexCodec.h"
 #include "files/RomFileDecoder.h"
 
@@ -87,6 +88,12 @@ void CheckRawDecoders(std::string_view file, EepromType selected)
             hex(file), type,
             [&](std::string_view dump) { return EncodeIntelHex(dump, selected, order); }, hex);
     }
+    const auto e2p = [&](std::string_view bytes) {
+        return DecodeE2pFile(bytes, bytes.size(), selected);
+    };
+    CheckRawImage(
+        e2p(file), type, [&](std::string_view dump) { return EncodeE2pFile(dump, selected, 0); },
+        e2p);
 }
 
 void CheckDecode(std::string_view file, EepromType selected)

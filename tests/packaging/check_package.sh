@@ -22,7 +22,9 @@ for wanted in \
   /usr/share/doc/pemrix/pemrix.html \
   /usr/share/doc/pemrix/copyright \
   /usr/share/doc/pemrix/changelog.Debian.gz \
+  /usr/share/man/man1/pemrix.1.gz \
   /usr/share/man/man1/pemrix-cli.1.gz \
+  /usr/share/icons/hicolor/scalable/apps/pemrix.svg \
   /usr/share/applications/pemrix.desktop \
   /usr/share/icons/hicolor/128x128/apps/pemrix.png \
   /usr/share/metainfo/com.brantelsoftware.pemrix.metainfo.xml \

@@ -25,11 +25,12 @@ ChipSession::~ChipSession()
 
 void ChipSession::SetPort(std::uint32_t address)
 {
-    if (m_portAddress == address)
+    const PortId port = PortIdFromValue(address);
+    if (m_port == port)
         return;
     Release();
     m_transfer = {};
-    m_portAddress = address;
+    m_port = port;
     m_deferredStatus = AdapterStatus::Ok;
 }
 
@@ -142,11 +143,11 @@ AdapterStatus ChipSession::Run(EepromType type, std::optional<std::uint32_t> add
         return AdapterStatus::BadType;
     if (address && *address >= chip->words)
         return AdapterStatus::AddressBeyondChip;
-    if (!m_portAddress)
+    if (!m_port)
         return AdapterStatus::NoPort;
     if (!m_adapter) {
         AdapterStatus status = AdapterStatus::Ok;
-        m_adapter = m_connector.Connect(*m_portAddress, status);
+        m_adapter = m_connector.Connect(*m_port, status);
         if (!m_adapter)
             return status;
     }

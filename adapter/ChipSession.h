@@ -7,6 +7,7 @@
 #include "adapter/bus/MicrowireBus.h"
 #include "adapter/bus/MicrowireGeometry.h"
 #include "adapter/PortConnector.h"
+#include "adapter/PortId.h"
 #include "driver/DriverLink.h"
 
 #include <cstdint>
@@ -34,6 +35,7 @@ public:
     ChipSession(const ChipSession&) = delete;
     ChipSession& operator=(const ChipSession&) = delete;
 
+    // REQ_SET_PORT: the one place the driver reads a port from its 32-bit value.
     void SetPort(std::uint32_t address);
     // The whole-chip reads and writes tell `progress` of each word and stop where it asks.
     void WatchWords(DriverProgress* progress) { m_progress = progress; }
@@ -74,7 +76,7 @@ private:
 
     PortConnector& m_connector;
     DriverProgress* m_progress = nullptr;
-    std::optional<std::uint32_t> m_portAddress;
+    std::optional<PortId> m_port;
     std::shared_ptr<Adapter> m_adapter;
     AdapterStatus m_deferredStatus = AdapterStatus::Ok;
     // What this handle learnt of the chips at its port.

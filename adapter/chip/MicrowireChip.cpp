@@ -38,8 +38,10 @@ const ChipCycles& CyclesOf(const MicrowireGeometry& geometry)
 
 } // namespace
 
-MicrowireChip::MicrowireChip(const MicrowireGeometry& geometry, const BusClock& clock)
-    : m_geometry(geometry), m_clock(clock), m_words(geometry.words, kErasedWord), m_timing(clock),
+MicrowireChip::MicrowireChip(const MicrowireGeometry& geometry, const BusClock& clock,
+                             PartClass partClass)
+    : m_geometry(geometry), m_clock(clock), m_words(geometry.words, kErasedWord),
+      m_timing(clock, partClass),
       m_readParity(geometry.words, false)
 {
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "adapter/bus/BusClock.h"
-#include "adapter/ports/CableProfile.h"
+#include "adapter/ports/ppdev/CableProfile.h"
 #include "adapter/chip/MicrowireChip.h"
-#include "adapter/ports/PpdevCalls.h"
+#include "adapter/ports/ppdev/PpdevCalls.h"
 
 #include <chrono>
 #include <cstdint>

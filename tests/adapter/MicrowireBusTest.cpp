@@ -4,7 +4,7 @@
 #include "adapter/bus/ChipTypeDetection.h"
 #include "adapter/bus/VirtualBusClock.h"
 #include "adapter/ports/LineTransactionPort.h"
-#include "adapter/ports/PpdevLinePort.h"
+#include "adapter/ports/ppdev/PpdevLinePort.h"
 
 #include <gtest/gtest.h>
 

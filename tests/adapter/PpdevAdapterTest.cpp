@@ -1,10 +1,10 @@
-#include "adapter/ports/PpdevAdapter.h"
+#include "adapter/ports/ppdev/PpdevAdapter.h"
 
 #include "FakeParport.h"
 #include "support/TemporaryFolder.h"
 #include "VirtualDriverHarness.h"
 #include "adapter/bus/VirtualBusClock.h"
-#include "adapter/ports/PpdevClaimAlarm.h"
+#include "adapter/ports/ppdev/PpdevClaimAlarm.h"
 #include "driver/RequestCodes.h"
 #include "driver/RequestRecords.h"
 

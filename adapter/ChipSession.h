@@ -24,7 +24,9 @@ namespace pemrix {
 // status of the next record request, which is then not carried out.
 //
 // A chip is never left write-enabled: when a request fails, and when the adapter is let go,
-// an EWEN that no EWDS followed gets its EWDS from the session itself.
+// an EWEN that no EWDS followed gets its EWDS from the session itself. A programming request
+// that no EWEN of this handle enabled sends an EWDS first, so a chip that an earlier process
+// (killed, or whose EWDS a chip still programming ignored) left enabled does not take it.
 class ChipSession
 {
 public:
@@ -53,11 +55,18 @@ public:
 private:
     using BusOperation = std::function<AdapterStatus(MicrowireBus&, const MicrowireGeometry&)>;
 
+    // Whether a request sends the chip a programming instruction.
+    enum class Programs
+    {
+        No,
+        Yes,
+    };
+
     AdapterStatus Answer(EepromType type, std::optional<std::uint32_t> address,
-                         const BusOperation& operation);
+                         const BusOperation& operation, Programs programs = Programs::No);
     void Defer(EepromType type, const BusOperation& operation);
     AdapterStatus Run(EepromType type, std::optional<std::uint32_t> address,
-                      const BusOperation& operation);
+                      const BusOperation& operation, Programs programs);
     // Sends EWDS to a chip the adapter's bus left write-enabled.
     void WriteProtect(bool lineTrusted);
     void Release();

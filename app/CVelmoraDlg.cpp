@@ -79,7 +79,7 @@ void CVelmoraDlg::CreateControls()
         AddGroupBox(QString::fromLatin1(entry.text), entry.rect)->lower();
     }
     m_dumpView = new DumpView(this);
-    m_watchList = new CEditListCtrl([this]() -> const std::string& { return m_strDump; }, this);
+    m_watchList = new CEditListCtrl([this]() -> const MemoryImage& { return m_image; }, this);
     m_watchList->setObjectName(QStringLiteral("watchList"));
     m_portCombo = new CPortCombo(this);
     m_portCombo->setObjectName(QStringLiteral("portCombo"));
@@ -110,13 +110,9 @@ void CVelmoraDlg::SetTabOrder()
 
 void CVelmoraDlg::BindCommands()
 {
-    const std::pair<int, std::uint32_t> typeButtons[] = {
-        {IDC_93C46, 1}, {IDC_93C56, 2}, {IDC_93C57, 3},
-        {IDC_93C66, 4}, {IDC_93C76, 5}, {IDC_93C86, 6},
-    };
-    for (const auto& [id, code] : typeButtons) {
-        connect(m_buttons.value(id), &QAbstractButton::clicked, this,
-                [this, code = code] { SelectEepromType(code); });
+    for (const EepromTypeInfo& type : EepromTypes()) {
+        connect(m_buttons.value(type.buttonId), &QAbstractButton::clicked, this,
+                [this, code = type.code] { SelectEepromType(code); });
     }
     // Only the user's own choice stores a port, never a programmatic selection.
     connect(m_portCombo, &QComboBox::activated, this, &CVelmoraDlg::OnPortChange);
@@ -165,7 +161,7 @@ bool CVelmoraDlg::Initialise()
     ApplyStoredDumpFont();
     // The stored type is selected as a click would, but without storing it again.
     MarkSelectedType(type);
-    ResetImage(m_strDump, type.code);
+    ResetImage(m_image, type.code);
     PushDump();
     FillPortCombo();
     if (!CheckDriver())
@@ -203,7 +199,7 @@ bool CVelmoraDlg::CheckDriver()
 void CVelmoraDlg::RebuildDump(EepromType type, std::span<const std::uint32_t> words)
 {
     PullDump();
-    LoadImageWords(m_strDump, type, words, [this](std::uint32_t address, std::uint32_t value) {
+    LoadImageWords(m_image, type, words, [this](std::uint32_t address, std::uint32_t value) {
         RefreshWatchAddress(*m_watchList, address, value);
     });
     PushDump();
@@ -247,15 +243,19 @@ void CVelmoraDlg::OnPortChange(int index)
     m_strPortText = m_portCombo->itemText(index);
 }
 
+std::string CVelmoraDlg::DumpText() const
+{
+    return RenderDump(m_image);
+}
+
 void CVelmoraDlg::PullDump()
 {
-    m_strDump = m_dumpView->PullText().toStdString();
     m_strPortText = m_portCombo->currentText();
 }
 
 void CVelmoraDlg::PushDump()
 {
-    m_dumpView->PushText(QString::fromStdString(m_strDump));
+    m_dumpView->PushText(QString::fromStdString(RenderDump(m_image)));
     SelectPortText(*m_portCombo, m_strPortText);
 }
 
@@ -264,7 +264,7 @@ void CVelmoraDlg::SelectEepromType(std::uint32_t code)
     const EepromTypeInfo& type = EffectiveEepromType(code);
     MarkSelectedType(type);
     m_profile.WriteProfileInt(profile::kSection, profile::kEepromType, type.code);
-    ResetImage(m_strDump, type.code);
+    ResetImage(m_image, type.code);
     ResetWatchData(*m_watchList);
     PushDump();
 }
@@ -315,7 +315,7 @@ void CVelmoraDlg::OnEdit()
     if (m_services.interaction.RunModal(dialog) != QDialog::Accepted)
         return;
     PullDump();
-    SetImageWord(m_strDump, dialog.m_nAddress, dialog.m_strData.toStdString());
+    SetImageWord(m_image, dialog.m_nAddress, dialog.m_strData.toStdString());
     RefreshWatchAddress(*m_watchList, dialog.m_nAddress, dialog.m_nData);
     PushDump();
 }
@@ -326,7 +326,7 @@ void CVelmoraDlg::OnOpen()
     if (result.outcome != RomOpenOutcome::Accepted)
         return;
     // Moved, not copied: no allocation can fail between the checks and the new image.
-    m_strDump = std::move(result.strDump);
+    m_image = std::move(*result.image);
     for (const RomWordRefresh& refresh : result.refreshes)
         RefreshWatchAddressText(*m_watchList, refresh.nAddress, refresh.strText);
     PushDump();
@@ -334,7 +334,7 @@ void CVelmoraDlg::OnOpen()
 
 void CVelmoraDlg::OnSave()
 {
-    m_romFiles.Save(m_strDump);
+    m_romFiles.Save(m_image);
 }
 
 // The image against a file of any kind Open reads, for the selected type: the differing cells
@@ -345,8 +345,8 @@ void CVelmoraDlg::OnCompare()
     if (result.outcome != RomOpenOutcome::Accepted)
         return;
     const EepromTypeInfo& type = ReadStoredEepromType(m_profile);
-    const std::vector<std::uint32_t> differing = DifferingAddresses(
-        ImageWords(m_strDump, type.code), ImageWords(result.strDump, type.code));
+    const std::vector<std::uint32_t> differing =
+        DifferingAddresses(m_image.Cells(), result.image->Cells());
     m_dumpView->MarkWords(differing);
     AppendLogLine(m_services.clock.Now(), CompareLogText(differing, type.words), true);
 }

@@ -42,14 +42,15 @@ public:
     // ever shown.
     bool Initialise();
 
-    // The two directions of the data exchange: view and port combo into the members, and
-    // the members back into the view and the combo.
+    // The two directions of the data exchange: the port combo into the members, and the
+    // members back into the combo and the image rendered into the view. The view is
+    // read-only, so it only ever shows what the image holds.
     void PullDump();
     void PushDump();
 
     void SelectEepromType(std::uint32_t code) override;
 
-    const std::string& DumpText() const { return m_strDump; }
+    std::string DumpText() const;
     ReportList* LogList() const { return m_logList; }
     ReportList* InformationList() const { return m_informationList; }
     QAbstractButton* Button(int id) const { return m_buttons.value(id); }
@@ -69,7 +70,7 @@ private:
     void BindCommands();
     void ApplyStoredDumpFont();
     bool CheckDriver();
-    const std::string& CurrentDump() const override { return m_strDump; }
+    const MemoryImage& CurrentImage() const override { return m_image; }
     void RebuildDump(EepromType type, std::span<const std::uint32_t> words) override;
     void AppendLogLine(std::time_t time, const std::string& text, bool scroll) override;
     void MarkSelectedType(const EepromTypeInfo& selected);
@@ -100,7 +101,7 @@ private:
     ReportList* m_logList = nullptr;
     ReportList* m_informationList = nullptr;
 
-    std::string m_strDump;
+    MemoryImage m_image;
     QString m_strPortText;
     // Made last: it works on the controls above.
     ChipCommandRunner m_chipCommands;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/EepromTypeInfo.h"
+#include "core/MemoryImage.h"
 
 #include <cstdint>
 #include <ctime>
@@ -16,8 +17,8 @@ class ChipCommandHost
 public:
     virtual ~ChipCommandHost() = default;
 
-    // The dump text as the window holds it.
-    virtual const std::string& CurrentDump() const = 0;
+    // The memory image as the window holds it.
+    virtual const MemoryImage& CurrentImage() const = 0;
     // Pull, every word of the image replaced (the watch list told of each), push.
     virtual void RebuildDump(EepromType type, std::span<const std::uint32_t> words) = 0;
     // Selects a type as its type button does, with the image reset that goes with it.

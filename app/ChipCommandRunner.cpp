@@ -127,7 +127,7 @@ void ChipCommandRunner::WriteAll()
 {
     Guard([&] {
         const EepromTypeInfo& type = ReadStoredEepromType(m_services.profile);
-        const std::vector<std::uint32_t> words = ImageWords(m_host.CurrentDump(), type.code);
+        const std::vector<std::uint32_t> words = m_host.CurrentImage().Cells();
         const std::time_t started = m_services.clock.Now();
         // The chip is written, then read back.
         const auto [result, stoppedAt] =

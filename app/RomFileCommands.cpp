@@ -53,7 +53,7 @@ RomFileCommands::RomFileCommands(QWidget& owner, const ProfileStore& profile,
 {
 }
 
-void RomFileCommands::Save(const std::string& dump)
+void RomFileCommands::Save(const MemoryImage& image)
 {
     const std::vector<FileDialogFilter> entries = SaveDialogFilters();
     const DialogLists lists = ToDialogLists(entries);
@@ -64,7 +64,7 @@ void RomFileCommands::Save(const std::string& dump)
     std::optional<FileMessage> failure;
     try {
         const std::string path = ChosenPath(choice, entries);
-        failure = SaveImageFile(m_fileSystem, path, dump, ReadStoredEepromType(m_profile).code,
+        failure = SaveImageFile(m_fileSystem, path, image, ReadStoredEepromType(m_profile).code,
                                 KindOfDialogChoice(static_cast<std::size_t>(choice.nFilter), path));
     } catch (...) {
         failure = CurrentExceptionMessage();

@@ -22,8 +22,8 @@ public:
     RomFileCommands(QWidget& owner, const ProfileStore& profile, UserInteraction& interaction,
                     FileSystem& fileSystem);
 
-    // Asks for a file name and kind and writes the dump text there for the selected type.
-    void Save(const std::string& dump);
+    // Asks for a file name and kind and writes the image there for the selected type.
+    void Save(const MemoryImage& image);
     // Asks for a file and its kind and reads it; the caller installs an accepted result.
     RomOpenResult Open();
 

@@ -135,7 +135,7 @@ std::optional<std::vector<std::uint32_t>> ReadImageFileWords(FileSystem& files,
 {
     const RomOpenResult opened = OpenImageFile(files, file.path, type.code, file.kind);
     if (opened.outcome == RomOpenOutcome::Accepted)
-        return ImageWords(opened.strDump, type.code);
+        return opened.image->Cells();
     report.Problem(opened.outcome == RomOpenOutcome::Message
                        ? opened.message.strText
                        : "The ROM file's size does not match the " + std::string(type.name) + ".");
@@ -150,11 +150,10 @@ int RunReadCommand(const ChipCommandContext& context, const ImageFileOperand& fi
     report.Json().Add("file", JsonString(file.path));
     if (exitCode != kExitSuccess)
         return exitCode;
-    std::string dump;
-    ResetImage(dump, context.type.code);
-    LoadImageWords(dump, context.type.code, result.words);
+    MemoryImage image;
+    LoadImageWords(image, context.type.code, result.words);
     if (const auto failure =
-            SaveImageFile(context.files, file.path, dump, context.type.code, file.kind)) {
+            SaveImageFile(context.files, file.path, image, context.type.code, file.kind)) {
         report.Problem(failure->strText);
         return kExitFileError;
     }

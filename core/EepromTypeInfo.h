@@ -1,32 +1,57 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
 
 namespace pemrix {
 
-// The chip type code as stored under "EEPROM TYPE" and sent to the driver: 1 to 6.
+// The chip type code as stored under "EEPROM TYPE" and sent to the driver: 1 to 6. It names
+// the size; the organisation is a second fact of the type.
 using EepromType = std::uint32_t;
 
 inline constexpr EepromType kDefaultEepromType = 2;
 
-// One row of the chip type table.
+// How the chip's cells are cut: 16-bit words (ORG high) or bytes (ORG low).
+enum class EepromOrganisation
+{
+    Words16,
+    Bytes8,
+};
+
+// Every fact of one chip type; each table that needs one of them derives it from here.
 struct EepromTypeInfo
 {
     EepromType code;
+    EepromOrganisation organisation;
     std::string_view name;
     int buttonId;
+    // The number of cells: 16-bit words in Words16, bytes in Bytes8.
     std::uint32_t words;
     std::uint32_t highestAddress;
     std::uint32_t rows;
     int labelListId;
+    // Width of the instruction's address field; 93C56 and 93C76 carry one leading
+    // don't-care bit in it.
+    unsigned addressBits;
+    unsigned cellBits;
+    // The type that shares size and labels with this one (93C56 and 93C57), or 0.
+    EepromType sister;
+    // The length of this type's ROM file: header and four digits a word.
+    std::size_t romFileSize;
 };
 
-// All six types in code order.
+// Every type in table order: the six sizes in code order, each in its organisations.
 std::span<const EepromTypeInfo> EepromTypes();
 
-// The row for a code, or nullptr when the code is outside 1 to 6.
+// The number of rows of EepromTypes(), for tables kept per type.
+inline constexpr std::size_t kEepromTypeCount = 6;
+
+// The position of a row in EepromTypes().
+std::size_t EepromTypeSlot(const EepromTypeInfo& type);
+
+// The 16-bit row for a code, or nullptr when the code is outside 1 to 6.
 const EepromTypeInfo* FindEepromType(EepromType code);
 
 // The row every consumer uses: a code outside 1 to 6 counts as the default type.

@@ -16,8 +16,8 @@ namespace pemrix {
 
 ImageCommandResult ReadAll(DriverLink& link, std::uint32_t portAddress, EepromType type);
 
-// `words` are the image's words in address order (as ImageWords gives them); slots beyond the
-// type's word count, or beyond `words`, are sent as 0.
+// `words` are the image's words in address order; slots beyond the type's word count, or
+// beyond `words`, are sent as 0.
 DriverResult WriteAll(DriverLink& link, std::uint32_t portAddress, EepromType type,
                       std::span<const std::uint32_t> words);
 

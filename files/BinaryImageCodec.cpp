@@ -17,11 +17,11 @@ RomOpenResult DecodeBinaryImage(std::string_view file, std::uint64_t fileSize, E
     return RomOpenMessage(BinarySizeMessage(fileSize, type));
 }
 
-std::optional<std::string> EncodeBinaryImage(std::string_view dump, EepromType selected,
+std::optional<std::string> EncodeBinaryImage(const MemoryImage& image, EepromType selected,
                                              WordByteOrder order)
 {
     const std::optional<std::vector<std::uint32_t>> words =
-        DumpWordsOfType(dump, EffectiveEepromType(selected));
+        ImageWordsOfType(image, EffectiveEepromType(selected));
     if (!words)
         return std::nullopt;
     return WordsToBytes(*words, order);

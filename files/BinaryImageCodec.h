@@ -17,8 +17,8 @@ namespace pemrix {
 RomOpenResult DecodeBinaryImage(std::string_view file, std::uint64_t fileSize, EepromType selected,
                                 WordByteOrder order);
 
-// The bytes of the dump text as a binary image; nothing when the dump does not fit the type.
-std::optional<std::string> EncodeBinaryImage(std::string_view dump, EepromType selected,
+// The bytes of the image as a binary image; nothing when the image does not fit the type.
+std::optional<std::string> EncodeBinaryImage(const MemoryImage& image, EepromType selected,
                                              WordByteOrder order);
 
 } // namespace pemrix

@@ -82,11 +82,11 @@ RomOpenResult DecodeE2pFile(std::string_view file, std::uint64_t fileSize, Eepro
     return AcceptedImage(type, BytesToWords(file.substr(kE2pHeaderSize), kE2pWordOrder));
 }
 
-std::optional<std::string> EncodeE2pFile(std::string_view dump, EepromType selected,
+std::optional<std::string> EncodeE2pFile(const MemoryImage& image, EepromType selected,
                                          std::time_t savedAt)
 {
     const EepromTypeInfo& type = EffectiveEepromType(selected);
-    const std::optional<std::vector<std::uint32_t>> words = DumpWordsOfType(dump, type);
+    const std::optional<std::vector<std::uint32_t>> words = ImageWordsOfType(image, type);
     if (!words)
         return std::nullopt;
     const std::string memory = WordsToBytes(*words, kE2pWordOrder);

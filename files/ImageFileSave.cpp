@@ -64,18 +64,18 @@ int ReplaceWith(FileSystem& fileSystem, const FileTarget& target, FileHandle han
     return error;
 }
 
-std::optional<std::string> Encode(std::string_view dump, EepromType selected,
+std::optional<std::string> Encode(const MemoryImage& image, EepromType selected,
                                   const ImageFileKind& kind, std::time_t savedAt)
 {
     switch (kind.format) {
     case ImageFileFormat::Rom:
-        return EncodeRomFile(dump, selected);
+        return EncodeRomFile(image, selected);
     case ImageFileFormat::Binary:
-        return EncodeBinaryImage(dump, selected, kind.order);
+        return EncodeBinaryImage(image, selected, kind.order);
     case ImageFileFormat::IntelHex:
-        return EncodeIntelHex(dump, selected, kind.order);
+        return EncodeIntelHex(image, selected, kind.order);
     case ImageFileFormat::E2p:
-        return EncodeE2pFile(dump, selected, savedAt);
+        return EncodeE2pFile(image, selected, savedAt);
     }
     return std::nullopt;
 }
@@ -83,10 +83,10 @@ std::optional<std::string> Encode(std::string_view dump, EepromType selected,
 } // namespace
 
 std::optional<FileMessage> SaveImageFile(FileSystem& fileSystem, const std::string& path,
-                                         std::string_view dump, EepromType selected,
+                                         const MemoryImage& image, EepromType selected,
                                          const ImageFileKind& kind, std::time_t savedAt)
 {
-    const std::optional<std::string> file = Encode(dump, selected, kind, savedAt);
+    const std::optional<std::string> file = Encode(image, selected, kind, savedAt);
     if (!file)
         return FileMessage{std::string(kImageMismatchText), std::string(kFileErrorCaption),
                            FileMessageIcon::Warning};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/EepromTypeInfo.h"
+#include "core/MemoryImage.h"
 #include "files/FileMessage.h"
 #include "files/FileSystem.h"
 #include "files/ImageFileKind.h"
@@ -12,13 +13,13 @@
 
 namespace pemrix {
 
-// The Save command after its dialog: writes the dump text as a file of `kind` for the selected
+// The Save command after its dialog: writes the image as a file of `kind` for the selected
 // type to `path`. Nothing is returned on success; otherwise the message to show. The file is
 // written beside the target first and put in its place only when every byte is on the disk,
 // so a failed Save leaves an existing file as it was. A pipe, device or standard stream is
 // written where it is. An .e2p file's comment gives the date of `savedAt`.
 std::optional<FileMessage> SaveImageFile(FileSystem& fileSystem, const std::string& path,
-                                         std::string_view dump, EepromType selected,
+                                         const MemoryImage& image, EepromType selected,
                                          const ImageFileKind& kind,
                                          std::time_t savedAt = std::time(nullptr));
 

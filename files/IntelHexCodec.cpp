@@ -217,11 +217,11 @@ RomOpenResult DecodeIntelHex(std::string_view file, EepromType selected, WordByt
     return image.Finish(order);
 }
 
-std::optional<std::string> EncodeIntelHex(std::string_view dump, EepromType selected,
+std::optional<std::string> EncodeIntelHex(const MemoryImage& image, EepromType selected,
                                           WordByteOrder order)
 {
     // The records carry the very bytes of the binary image.
-    const std::optional<std::string> bytes = EncodeBinaryImage(dump, selected, order);
+    const std::optional<std::string> bytes = EncodeBinaryImage(image, selected, order);
     if (!bytes)
         return std::nullopt;
     std::string file;

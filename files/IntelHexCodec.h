@@ -20,9 +20,9 @@ inline constexpr std::size_t kLargestIntelHexFile = 1 << 20;
 // Anything else is refused with a message naming the line and what is wrong.
 RomOpenResult DecodeIntelHex(std::string_view file, EepromType selected, WordByteOrder order);
 
-// The dump text as Intel HEX: 16 data bytes a record, then the end-of-file record; nothing
-// when the dump does not fit the type.
-std::optional<std::string> EncodeIntelHex(std::string_view dump, EepromType selected,
+// The image as Intel HEX: 16 data bytes a record, then the end-of-file record; nothing
+// when the image does not fit the type.
+std::optional<std::string> EncodeIntelHex(const MemoryImage& image, EepromType selected,
                                           WordByteOrder order);
 
 } // namespace pemrix

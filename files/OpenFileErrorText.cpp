@@ -1,5 +1,6 @@
 #include "OpenFileErrorText.h"
 
+#include "core/EepromTypeInfo.h"
 #include "core/HexText.h"
 
 #include <algorithm>
@@ -22,27 +23,27 @@ enum class OpenFileError
 struct OpenFileErrorRow
 {
     OpenFileError error;
-    std::size_t fileSize; // only for TypeOfSize rows
     std::string_view text;
 };
 
-constexpr std::array<OpenFileErrorRow, 8> kRows{{
-    {OpenFileError::UnknownFile, 0, "The ROM file type is unknown."},
-    {OpenFileError::TypeOfSize, 272, "The type of the ROM file is 93C46."},
-    {OpenFileError::TypeOfSize, 528, "The type of the ROM file is 93C56."},
-    {OpenFileError::TypeOfSize, 1040, "The type of the ROM file is 93C66."},
-    {OpenFileError::TypeOfSize, 2064, "The type of the ROM file is 93C76."},
-    {OpenFileError::TypeOfSize, 4112, "The type of the ROM file is 93C86."},
-    {OpenFileError::TypeUnknown, 0, "The type of the ROM file is unknown."},
-    {OpenFileError::InvalidWord, 0, "The ROM file holds an invalid word at address %1."},
+constexpr std::array<OpenFileErrorRow, 4> kRows{{
+    {OpenFileError::UnknownFile, "The ROM file type is unknown."},
+    {OpenFileError::TypeOfSize, "The type of the ROM file is %1."},
+    {OpenFileError::TypeUnknown, "The type of the ROM file is unknown."},
+    {OpenFileError::InvalidWord, "The ROM file holds an invalid word at address %1."},
 }};
 
-const OpenFileErrorRow* FindRow(OpenFileError error, std::size_t fileSize = 0)
+std::string RowText(OpenFileError error)
 {
-    const auto row = std::find_if(kRows.begin(), kRows.end(), [&](const OpenFileErrorRow& r) {
-        return r.error == error && r.fileSize == fileSize;
-    });
-    return row == kRows.end() ? nullptr : &*row;
+    const auto row = std::find_if(kRows.begin(), kRows.end(),
+                                  [&](const OpenFileErrorRow& r) { return r.error == error; });
+    return std::string(row->text);
+}
+
+std::string WithArgument(std::string text, std::string_view argument)
+{
+    text.replace(text.find("%1"), 2, argument);
+    return text;
 }
 
 } // namespace
@@ -54,22 +55,26 @@ FileMessage OpenFileErrorMessage(std::string text)
 
 FileMessage UnknownRomFileMessage()
 {
-    return OpenFileErrorMessage(std::string(FindRow(OpenFileError::UnknownFile)->text));
+    return OpenFileErrorMessage(RowText(OpenFileError::UnknownFile));
 }
 
+// A ROM file of a type's size is taken for the first type of that size, so a 93C57 file
+// names 93C56, its sister.
 FileMessage RomTypeMismatchMessage(std::size_t fileSize)
 {
-    const OpenFileErrorRow* row = FindRow(OpenFileError::TypeOfSize, fileSize);
-    if (!row)
-        row = FindRow(OpenFileError::TypeUnknown);
-    return OpenFileErrorMessage(std::string(row->text));
+    const auto types = EepromTypes();
+    const auto type = std::find_if(types.begin(), types.end(), [&](const EepromTypeInfo& t) {
+        return t.romFileSize == fileSize;
+    });
+    if (type == types.end())
+        return OpenFileErrorMessage(RowText(OpenFileError::TypeUnknown));
+    return OpenFileErrorMessage(WithArgument(RowText(OpenFileError::TypeOfSize), type->name));
 }
 
 FileMessage InvalidRomWordMessage(std::uint32_t address)
 {
-    std::string text(FindRow(OpenFileError::InvalidWord)->text);
-    text.replace(text.find("%1"), 2, FormatHex4(address));
-    return OpenFileErrorMessage(std::move(text));
+    return OpenFileErrorMessage(
+        WithArgument(RowText(OpenFileError::InvalidWord), FormatHex4(address)));
 }
 
 } // namespace pemrix

@@ -39,20 +39,19 @@ const EepromTypeInfo* TypeOfImageBytes(std::uint64_t bytes)
     return nullptr;
 }
 
-std::optional<std::vector<std::uint32_t>> DumpWordsOfType(std::string_view dump,
-                                                          const EepromTypeInfo& type)
+std::optional<std::vector<std::uint32_t>> ImageWordsOfType(const MemoryImage& image,
+                                                           const EepromTypeInfo& type)
 {
-    if (dump.size() != kDumpRowStride * type.rows - 1)
+    if (!image.Fits(type))
         return std::nullopt;
-    return ImageWords(dump, type.code);
+    return image.Cells();
 }
 
 RomOpenResult AcceptedImage(const EepromTypeInfo& type, std::span<const std::uint32_t> words)
 {
     RomOpenResult result;
-    ResetImage(result.strDump, type.code);
     result.refreshes.reserve(type.words);
-    LoadImageWords(result.strDump, type.code, words,
+    LoadImageWords(result.image.emplace(), type.code, words,
                    [&](std::uint32_t address, std::uint32_t value) {
                        result.refreshes.push_back({address, FormatHex4(value)});
                    });

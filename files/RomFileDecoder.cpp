@@ -35,7 +35,7 @@ RomOpenResult DecodeRomFile(std::string_view file, EepromType selected)
         return {};
 
     RomOpenResult result;
-    ResetImage(result.strDump, type.code);
+    result.image.emplace(type);
     result.refreshes.reserve(type.words);
     for (std::uint32_t address = 0; address < type.words; ++address) {
         const std::string_view group =
@@ -43,7 +43,7 @@ RomOpenResult DecodeRomFile(std::string_view file, EepromType selected)
         // A group that is not four digits would break the four characters of every cell.
         if (!AllHexDigits(group))
             return RomOpenMessage(InvalidRomWordMessage(address));
-        SetImageWord(result.strDump, address, group);
+        SetImageWord(*result.image, address, group);
         result.refreshes.push_back({address, std::string(group)});
     }
     result.outcome = RomOpenOutcome::Accepted;

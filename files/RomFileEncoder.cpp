@@ -5,14 +5,14 @@
 
 namespace pemrix {
 
-std::optional<std::string> EncodeRomFile(std::string_view dump, EepromType selected)
+std::optional<std::string> EncodeRomFile(const MemoryImage& image, EepromType selected)
 {
     const EepromTypeInfo& type = EffectiveEepromType(selected);
-    if (dump.size() != kDumpRowStride * type.rows - 1)
+    if (!image.Fits(type))
         return std::nullopt;
     std::string file(kRomMagic);
     file += RomTypeField(type);
-    file += StripImage(dump, type.rows);
+    file += ImageDigits(image);
     return file;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/EepromTypeInfo.h"
+#include "core/MemoryImage.h"
 
 #include <optional>
 #include <string>
@@ -9,8 +10,8 @@
 namespace pemrix {
 
 // The bytes of a ROM file for the selected type: header, then every cell's four characters
-// as they stand in the dump text. Empty when the dump text does not hold exactly the type's
-// rows (another instance may have switched the stored type), since the file would be corrupt.
-std::optional<std::string> EncodeRomFile(std::string_view dump, EepromType selected);
+// as the dump shows them. Empty when the image does not hold exactly the type's cells
+// (another instance may have switched the stored type), since the file would be corrupt.
+std::optional<std::string> EncodeRomFile(const MemoryImage& image, EepromType selected);
 
 } // namespace pemrix

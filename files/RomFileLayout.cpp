@@ -6,7 +6,7 @@ namespace pemrix {
 
 std::size_t RomFileSize(const EepromTypeInfo& type)
 {
-    return kRomHeaderLength + kRomWordLength * type.words;
+    return type.romFileSize;
 }
 
 std::size_t LargestRomFileSize()

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/MemoryImage.h"
 #include "files/FileMessage.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,7 +13,7 @@ namespace pemrix {
 
 enum class RomOpenOutcome
 {
-    Accepted, // install strDump, then apply every refresh in order
+    Accepted, // install image, then apply every refresh in order
     Ignored,  // a file of the wrong size: nothing is shown and nothing changes
     Message,  // show message; nothing changes
 };
@@ -25,12 +27,13 @@ struct RomWordRefresh
     bool operator==(const RomWordRefresh&) const = default;
 };
 
-// What Open hands back; the new image is built aside, so the caller's dump text stays as it
+// What Open hands back; the new image is built aside, so the caller's image stays as it
 // was unless the whole file was read and accepted.
 struct RomOpenResult
 {
     RomOpenOutcome outcome = RomOpenOutcome::Ignored;
-    std::string strDump;
+    // Only an accepted file gives an image.
+    std::optional<MemoryImage> image;
     std::vector<RomWordRefresh> refreshes;
     FileMessage message;
 };

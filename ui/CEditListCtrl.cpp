@@ -30,8 +30,8 @@ constexpr std::array<WatchColumnSpec, kWatchColumns> kColumnSpecs{{
 
 } // namespace
 
-CEditListCtrl::CEditListCtrl(DumpTextSource dumpText, QWidget* parent)
-    : QTreeWidget(parent), m_dumpText(std::move(dumpText)), m_edit(new CItemEdit(*this))
+CEditListCtrl::CEditListCtrl(ImageSource image, QWidget* parent)
+    : QTreeWidget(parent), m_image(std::move(image)), m_edit(new CItemEdit(*this))
 {
     setObjectName(QStringLiteral("watchList"));
     setItemDelegate(m_edit);
@@ -148,7 +148,7 @@ void CEditListCtrl::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditH
 void CEditListCtrl::EndLabelEdit(const std::optional<QString>& text)
 {
     if (text && m_nItem != -1 && m_nSubItem != -1)
-        SetRow(m_nItem, CommitWatchCell(Row(m_nItem), m_nSubItem, *text, m_dumpText()));
+        SetRow(m_nItem, CommitWatchCell(Row(m_nItem), m_nSubItem, *text, m_image()));
     if (!CursorInside())
         ClearCellState();
 }

@@ -21,10 +21,10 @@ class CEditListCtrl : public QTreeWidget
 
 public:
     static constexpr int kRowCount = 20;
-    // The dump text that Address and Type edits read their words from.
-    using DumpTextSource = std::function<const std::string&()>;
+    // The memory image that Address and Type edits read their words from.
+    using ImageSource = std::function<const MemoryImage&()>;
 
-    explicit CEditListCtrl(DumpTextSource dumpText, QWidget* parent = nullptr);
+    explicit CEditListCtrl(ImageSource image, QWidget* parent = nullptr);
     ~CEditListCtrl() override;
 
     WatchRow Row(int row) const;
@@ -53,7 +53,7 @@ private:
     void ClearCellState();
     bool CursorInside() const;
 
-    DumpTextSource m_dumpText;
+    ImageSource m_image;
     CItemEdit* m_edit = nullptr;
 
     int m_nSubItem = -1;

@@ -22,17 +22,17 @@ void ShowValue(WatchRow& row, std::uint32_t value)
         row.strData = ToQString(*text);
 }
 
-void CommitAddress(WatchRow& row, const QString& typed, std::string_view dump)
+void CommitAddress(WatchRow& row, const QString& typed, const MemoryImage& image)
 {
     const std::string upper = ToUpperAscii(typed.toStdString());
     const auto address = ParseHexField(upper);
     if (!address)
         return;
     row.strAddress = ToQString(ZeroPad(upper, 4));
-    ShowValue(row, GetImageWord(dump, *address));
+    ShowValue(row, GetImageWord(image, *address));
 }
 
-void CommitType(WatchRow& row, const QString& typed, std::string_view dump)
+void CommitType(WatchRow& row, const QString& typed, const MemoryImage& image)
 {
     const std::string upper = ToUpperAscii(typed.toStdString());
     if (!IsWatchFormatCode(upper))
@@ -41,14 +41,15 @@ void CommitType(WatchRow& row, const QString& typed, std::string_view dump)
     // shows the word the row watches instead.
     const auto value = ParseWatchValue(row.strData.toStdString(), row.strType.toStdString());
     const std::uint32_t shown =
-        value ? *value : GetImageWord(dump, ParseHexPrefix(row.strAddress.toStdString()));
+        value ? *value : GetImageWord(image, ParseHexPrefix(row.strAddress.toStdString()));
     row.strType = ToQString(upper);
     ShowValue(row, shown);
 }
 
 } // namespace
 
-WatchRow CommitWatchCell(WatchRow row, int column, const QString& typed, std::string_view dump)
+WatchRow CommitWatchCell(WatchRow row, int column, const QString& typed,
+                         const MemoryImage& image)
 {
     switch (column) {
     case kWatchName:
@@ -56,10 +57,10 @@ WatchRow CommitWatchCell(WatchRow row, int column, const QString& typed, std::st
             row.strName = typed;
         break;
     case kWatchAddress:
-        CommitAddress(row, typed, dump);
+        CommitAddress(row, typed, image);
         break;
     case kWatchType:
-        CommitType(row, typed, dump);
+        CommitType(row, typed, image);
         break;
     default:
         // Data is computed, never typed.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/MemoryImage.h"
+
 #include <QString>
 
 #include <string_view>
@@ -29,7 +31,8 @@ struct WatchRow
 
 // The row after the user typed `typed` into `column` and pressed Enter. Every invalid text
 // leaves the row as it was; a valid Address or Type also recomputes Data, reading words from
-// the dump text `dump`.
-WatchRow CommitWatchCell(WatchRow row, int column, const QString& typed, std::string_view dump);
+// the image `image`.
+WatchRow CommitWatchCell(WatchRow row, int column, const QString& typed,
+                         const MemoryImage& image);
 
 } // namespace pemrix

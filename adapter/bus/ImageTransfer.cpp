@@ -28,7 +28,7 @@ bool Telling(std::uint16_t leading, std::uint16_t before, unsigned bits = kWordB
 AdapterStatus ImageTransfer::Read(MicrowireBus& bus, const MicrowireGeometry& chip,
                                   std::span<std::uint16_t> words, const WordGate& mayContinue)
 {
-    Sequential& sequential = m_sequential[chip.code - 1];
+    Sequential& sequential = m_sequential[MicrowireTypeSlot(chip)];
     if (sequential == Sequential::No)
         return ReadWordByWord(bus, chip, words, 0, mayContinue);
     if (!mayContinue(0))

@@ -54,8 +54,8 @@ private:
                                         std::span<std::uint16_t> words, std::size_t first,
                                         const WordGate& mayContinue);
 
-    // By type code 1 to 6.
-    std::array<Sequential, 6> m_sequential{};
+    // By position in the type table.
+    std::array<Sequential, kEepromTypeCount> m_sequential{};
 };
 
 } // namespace pemrix

@@ -2,21 +2,25 @@
 
 #include "core/EepromTypeInfo.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
 namespace pemrix {
 
-// What the bus needs to know of a chip type in x16 organisation.
+// What the bus needs to know of a chip type, taken from its row of the type table.
 struct MicrowireGeometry
 {
     EepromType code;
     std::uint32_t words;
-    // Width of the address field; 93C56 and 93C76 carry one leading don't-care bit in it.
     unsigned addressBits;
 };
 
 // The geometry of a type code, or nothing when the code is outside 1 to 6.
 std::optional<MicrowireGeometry> FindMicrowireGeometry(EepromType code);
+
+// The position of a geometry's type in the type table, for what is kept per type; the
+// geometry is one FindMicrowireGeometry gave.
+std::size_t MicrowireTypeSlot(const MicrowireGeometry& chip);
 
 } // namespace pemrix

@@ -10,7 +10,7 @@ namespace pemrix {
 namespace {
 
 using std::chrono::nanoseconds;
-using Limits = std::array<TimingLimit, 10>;
+using Limits = std::array<TimingLimit, 11>;
 
 constexpr std::string_view kFairchild = "Fairchild NM93CS46 Rev. F.2, DC and AC Electrical "
                                         "Characteristics, VCC 2.7 V to 5.5 V";
@@ -20,6 +20,14 @@ constexpr std::string_view kAtmel2V5 = "Microchip AT93C56B/AT93C66B, 4.4 AC Char
                                        "2.5 V <= VCC <= 5.5 V";
 constexpr std::string_view kAtmel4V5 = "Microchip AT93C56B/AT93C66B, 4.4 AC Characteristics, "
                                        "4.5 V <= VCC <= 5.5 V";
+
+// Not a rule the checker applies: the bus takes a chip that shows ready later than this, with
+// nothing to tell how long the host was away, for one that may have finished its cycle.
+constexpr std::string_view kAtmel = "Atmel AT93C46/56/57/66, AC Characteristics, tWP Write "
+                                    "Cycle Time, 0.1 ms minimum";
+constexpr TimingLimit kShortestProgramCycle{TimingRule::ProgramCycle, "tWP",
+                                            "self-timed programming cycle (minimum)",
+                                            nanoseconds(100'000), kAtmel};
 
 constexpr Limits kAnyPart{{
     {TimingRule::ChipSelectSetup, "tCSS", "CS high before the first rising SK", nanoseconds(250),
@@ -37,6 +45,7 @@ constexpr Limits kAnyPart{{
      kFairchild},
     {TimingRule::StatusValid, "tSV", "CS high to ready/busy valid on DO (maximum)",
      nanoseconds(1000), kFairchild},
+    kShortestProgramCycle,
 }};
 
 // The current parts from 2.5 V, after the AT93C56B/66B, whose figures are the slowest of the
@@ -61,6 +70,7 @@ constexpr Limits FastLimits(nanoseconds period, std::string_view periodText,
          kAtmel2V5},
         {TimingRule::StatusValid, "tSV", "CS high to ready/busy valid on DO (maximum)",
          nanoseconds(250), kAtmel2V5},
+        kShortestProgramCycle,
     }};
 }
 

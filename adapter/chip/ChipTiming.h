@@ -22,6 +22,9 @@ enum class TimingRule
     ClockPeriod,
     OutputDelay,
     StatusValid,
+    // Not a pin rule: the shortest self-timed programming cycle any part runs, against which
+    // the bus judges a chip that shows ready at its first poll.
+    ProgramCycle,
 };
 
 // One datasheet figure: a minimum the bus must keep, or a maximum the chip may take before

@@ -14,23 +14,27 @@ using std::chrono::milliseconds;
 
 constexpr unsigned kWordBits = 16;
 
-// Typical self-timed cycles per type, in type code order: one word (WRITE, ERASE), ERAL and
-// WRAL.
+// Typical self-timed cycles by capacity: one cell (WRITE, ERASE), ERAL and WRAL. The
+// 1 and 2 Kbit parts program faster than the larger ones.
 struct ChipCycles
 {
+    std::uint32_t upToBits;
     milliseconds word;
     milliseconds eraseAll;
     milliseconds writeAll;
 };
 
-constexpr std::array<ChipCycles, 6> kCycles{{
-    {milliseconds(2), milliseconds(4), milliseconds(8)},
-    {milliseconds(2), milliseconds(4), milliseconds(8)},
-    {milliseconds(2), milliseconds(4), milliseconds(8)},
-    {milliseconds(3), milliseconds(6), milliseconds(12)},
-    {milliseconds(3), milliseconds(6), milliseconds(12)},
-    {milliseconds(3), milliseconds(6), milliseconds(12)},
+constexpr std::array<ChipCycles, 2> kCycles{{
+    {2048, milliseconds(2), milliseconds(4), milliseconds(8)},
+    {16384, milliseconds(3), milliseconds(6), milliseconds(12)},
 }};
+
+const ChipCycles& CyclesOf(const MicrowireGeometry& geometry)
+{
+    const std::uint32_t bits = geometry.words * kWordBits;
+    return *std::find_if(kCycles.begin(), kCycles.end() - 1,
+                         [bits](const ChipCycles& row) { return bits <= row.upToBits; });
+}
 
 } // namespace
 
@@ -190,7 +194,7 @@ void MicrowireChip::Execute()
 {
     if (m_phase != Phase::Complete || !m_bWriteEnabled)
         return;
-    const ChipCycles& cycles = kCycles[m_geometry.code - 1];
+    const ChipCycles& cycles = CyclesOf(m_geometry);
     const auto data = static_cast<std::uint16_t>(m_nShiftIn);
     switch (m_instruction) {
     case MicrowireInstruction::Write:

@@ -15,7 +15,7 @@ namespace {
 
 std::vector<AdapterPlace> ListVirtualAdapter(const AdapterKind& kind, AdapterWorld&)
 {
-    return {{&kind, kVirtualPortId, "Virtual Adapter (LPT Simulator)", nullptr, {}}};
+    return {{&kind, kVirtualPortId, "Virtual Adapter (LPT Simulator)", nullptr, {}, {}}};
 }
 
 std::shared_ptr<Adapter> OpenVirtualAdapter(AdapterWorld& world, const AdapterPlace&,
@@ -33,7 +33,7 @@ std::shared_ptr<Adapter> OpenParallelPort(AdapterWorld& world, const AdapterPlac
         status = AdapterStatus::NoPort;
         return nullptr;
     }
-    return std::make_shared<PpdevAdapter>(world.ppdev, *device);
+    return std::make_shared<PpdevAdapter>(world.ppdev, *device, world.parports->EntryFor(*device));
 }
 
 std::shared_ptr<Adapter> OpenCh341a(AdapterWorld& world, const AdapterPlace& place,
@@ -195,7 +195,7 @@ std::shared_ptr<Adapter> ConnectPort(AdapterWorld& world, const PortId& id, Adap
     status = AdapterStatus::Ok;
     std::optional<AdapterPlace> found;
     if (id.kind != PortId::Kind::Adapter) {
-        found = AdapterPlace{KindOfPorts(id.kind), id, {}, nullptr, {}};
+        found = AdapterPlace{KindOfPorts(id.kind), id, {}, nullptr, {}, {}};
     } else {
         for (AdapterPlace& place : ListAdapters(world)) {
             if (place.id == id) {

@@ -1,5 +1,7 @@
 #include "adapter/virtual/VirtualAdapter.h"
 
+#include <stdexcept>
+
 namespace pemrix {
 
 VirtualAdapter::Socket::Socket(const MicrowireGeometry& geometry, VirtualBusClock& clock,
@@ -14,7 +16,7 @@ VirtualAdapter::VirtualAdapter(const std::filesystem::path& folder, const BusTim
     : m_store(folder), m_nSocketType(FindEepromType(socketType) ? socketType : 0)
 {
     for (const EepromTypeInfo& type : EepromTypes())
-        m_sockets[type.code - 1] =
+        m_sockets[EepromTypeSlot(type)] =
             std::make_unique<Socket>(*FindMicrowireGeometry(type.code), m_clock, timing);
 }
 
@@ -33,7 +35,7 @@ AdapterStatus VirtualAdapter::FinishRequest()
 {
     AdapterStatus status = AdapterStatus::Ok;
     for (const EepromTypeInfo& type : EepromTypes()) {
-        MicrowireChip& chip = m_sockets[type.code - 1]->chip;
+        MicrowireChip& chip = m_sockets[EepromTypeSlot(type)]->chip;
         if (!chip.Modified())
             continue;
         // A chip that could not be stored stays marked, so the next request tries again.
@@ -72,7 +74,10 @@ EepromType VirtualAdapter::HeldType(EepromType code) const
 
 VirtualAdapter::Socket& VirtualAdapter::SocketFor(EepromType code)
 {
-    return *m_sockets.at(HeldType(code) - 1);
+    const EepromTypeInfo* type = FindEepromType(HeldType(code));
+    if (!type)
+        throw std::out_of_range("no virtual chip of that type");
+    return *m_sockets[EepromTypeSlot(*type)];
 }
 
 } // namespace pemrix

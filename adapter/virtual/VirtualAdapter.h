@@ -57,7 +57,8 @@ private:
     VirtualChipStore m_store;
     std::optional<VirtualChipLock> m_lock;
     VirtualBusClock m_clock;
-    std::array<std::unique_ptr<Socket>, 6> m_sockets;
+    // By position in the type table.
+    std::array<std::unique_ptr<Socket>, kEepromTypeCount> m_sockets;
     EepromType m_nSocketType;
 };
 

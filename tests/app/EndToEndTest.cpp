@@ -12,7 +12,7 @@
 #include "core/DumpText.h"
 #include "adapter/ports/gpiod/GpioWiring.h"
 #include "adapter/ports/gpiod/GpiodSimulation.h"
-#include "app/PlatformProviders.h"
+#include "platform/PlatformProviders.h"
 #include "platform/linux/LinuxPortPlatform.h"
 #include "settings/ProfileKeys.h"
 #include "settings/DescribedPorts.h"

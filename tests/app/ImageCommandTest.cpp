@@ -229,8 +229,7 @@ private slots:
             std::vector<std::uint32_t> words(type.words, 0xFFFF);
             for (const std::uint32_t address : expected)
                 words[address] = address;
-            std::string dump;
-            ResetImage(dump, type.code);
+            MemoryImage dump;
             LoadImageWords(dump, type.code, words);
             const QString path = m_harness->TempPath(QStringLiteral("other.") +
                                                      QString::fromLatin1(kind.extension.data(), 3));

@@ -70,7 +70,7 @@ private slots:
         auto window = StartWindow();
         window->PullDump();
         std::string patched = window->DumpText();
-        SetImageWord(patched, 0, "1234");
+        patched.replace(WordTextOffset(0), 4, "1234");
         window->DumpViewControl()->PushText(QString::fromStdString(patched));
 
         QTest::mouseClick(window->Button(IDC_93C86), Qt::LeftButton);

@@ -28,8 +28,9 @@ TEST(DumpText, ResetGivesAnErasedImageOfEveryType)
 {
     for (const EepromTypeInfo& type : EepromTypes()) {
         SCOPED_TRACE(std::string(type.name));
-        std::string dump = "junk";
-        ResetImage(dump, type.code);
+        MemoryImage image;
+        ResetImage(image, type.code);
+        const std::string dump = RenderDump(image);
         ASSERT_EQ(dump.size(), 46 * type.rows - 1);
         for (std::uint32_t r = 0; r < type.rows; ++r) {
             EXPECT_EQ(dump.substr(46 * r, 45),
@@ -39,17 +40,19 @@ TEST(DumpText, ResetGivesAnErasedImageOfEveryType)
             }
         }
         for (std::uint32_t i = 0; i < type.words; ++i)
-            EXPECT_EQ(GetImageWord(dump, i), kErasedWord);
+            EXPECT_EQ(GetImageWord(image, i), kErasedWord);
     }
 }
 
 TEST(DumpText, LastLabelsOfTheLargestAndSmallestTypes)
 {
-    std::string dump;
-    ResetImage(dump, 6);
+    MemoryImage image;
+    ResetImage(image, 6);
+    std::string dump = RenderDump(image);
     EXPECT_EQ(dump.size(), 5887u);
     EXPECT_EQ(dump.substr(46 * 127, 5), "03F8H");
-    ResetImage(dump, 2);
+    ResetImage(image, 2);
+    dump = RenderDump(image);
     EXPECT_EQ(dump.substr(0, 5), "0000H");
     EXPECT_EQ(dump.substr(46 * 15, 5), "0078H");
 }
@@ -58,20 +61,22 @@ TEST(DumpText, LoadAndStripRoundTripForEveryType)
 {
     for (const EepromTypeInfo& type : EepromTypes()) {
         SCOPED_TRACE(std::string(type.name));
-        std::string dump;
-        ResetImage(dump, type.code);
+        MemoryImage image;
         const std::vector<std::uint32_t> words = CountingWords(type.words);
         std::vector<std::uint32_t> reported;
-        LoadImageWords(dump, type.code, words, [&](std::uint32_t address, std::uint32_t value) {
+        LoadImageWords(image, type.code, words, [&](std::uint32_t address, std::uint32_t value) {
             EXPECT_EQ(address, reported.size());
-            EXPECT_EQ(dump.substr(WordTextOffset(address), 4), FormatHex4(value));
+            EXPECT_EQ(GetImageWord(image, address), value);
             reported.push_back(value);
         });
         EXPECT_EQ(reported, words);
+        const std::string dump = RenderDump(image);
         ASSERT_EQ(dump.size(), 46 * type.rows - 1);
-        EXPECT_EQ(ImageWords(dump, type.code), words);
+        for (std::uint32_t i = 0; i < type.words; ++i)
+            EXPECT_EQ(dump.substr(WordTextOffset(i), 4), FormatHex4(words[i]));
+        EXPECT_EQ(image.Cells(), words);
 
-        const std::string stripped = StripImage(dump, type.rows);
+        const std::string stripped = ImageDigits(image);
         ASSERT_EQ(stripped.size(), 4u * type.words);
         for (std::uint32_t i = 0; i < type.words; ++i)
             EXPECT_EQ(stripped.substr(4 * i, 4), FormatHex4(words[i]));
@@ -80,31 +85,36 @@ TEST(DumpText, LoadAndStripRoundTripForEveryType)
 
 TEST(DumpText, SetImageWordPatchesOnlyThatWord)
 {
-    std::string dump;
-    ResetImage(dump, 1);
-    SetImageWord(dump, 5, "000A");
+    MemoryImage image;
+    ResetImage(image, 1);
+    SetImageWord(image, 5, "000A");
+    const std::string dump = RenderDump(image);
     EXPECT_EQ(dump.substr(31, 4), "000A");
-    EXPECT_EQ(GetImageWord(dump, 5), 0xAu);
-    EXPECT_EQ(GetImageWord(dump, 4), 0xFFFFu);
-    EXPECT_EQ(GetImageWord(dump, 6), 0xFFFFu);
+    EXPECT_EQ(GetImageWord(image, 5), 0xAu);
+    EXPECT_EQ(GetImageWord(image, 4), 0xFFFFu);
+    EXPECT_EQ(GetImageWord(image, 6), 0xFFFFu);
     EXPECT_EQ(dump.size(), 46u * 8 - 1);
 }
 
 TEST(DumpText, WordsBeyondTheTextReadZero)
 {
-    std::string dump;
-    ResetImage(dump, 1);
-    EXPECT_EQ(GetImageWord(dump, 64), 0u);
-    EXPECT_EQ(GetImageWord(dump, 0xFFFF), 0u);
+    MemoryImage image;
+    ResetImage(image, 1);
+    EXPECT_EQ(GetImageWord(image, 64), 0u);
+    EXPECT_EQ(GetImageWord(image, 0xFFFF), 0u);
 }
 
 TEST(DumpText, LowerCaseDigitsSurviveTheStrip)
 {
-    std::string dump;
-    ResetImage(dump, 1);
-    SetImageWord(dump, 0, "12ab");
-    EXPECT_EQ(StripImage(dump, 8).substr(0, 4), "12ab");
-    EXPECT_EQ(ImageWords(dump, 1)[0], 0x12ABu);
+    MemoryImage image;
+    ResetImage(image, 1);
+    SetImageWord(image, 0, "12ab");
+    EXPECT_EQ(ImageDigits(image).substr(0, 4), "12ab");
+    EXPECT_EQ(RenderDump(image).substr(6, 4), "12ab");
+    EXPECT_EQ(image.Cells()[0], 0x12ABu);
+    // A word the program writes is upper case again.
+    LoadImageWords(image, 1, image.Cells());
+    EXPECT_EQ(ImageDigits(image).substr(0, 4), "12AB");
 }
 
 } // namespace

@@ -12,6 +12,10 @@ TEST(EepromTypeInfo, TableRowsAreConsistent)
         EXPECT_EQ(type.rows * 8, type.words);
         EXPECT_EQ(type.highestAddress, type.words - 1);
         EXPECT_EQ(FindEepromType(type.code), &type);
+        EXPECT_EQ(EepromTypes()[EepromTypeSlot(type)].name, type.name);
+        // The address field reaches every cell, with at most one don't-care bit above them.
+        EXPECT_GE(1u << type.addressBits, type.words);
+        EXPECT_LT(1u << type.addressBits, 4 * type.words);
     }
     EXPECT_EQ(EepromTypes().size(), 6u);
 }

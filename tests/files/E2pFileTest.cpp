@@ -145,7 +145,7 @@ TEST(E2pFile, OpensAFileOfTheSelectedTypeOrItsSameSizedSister)
         const std::string file = E2pFileOf(kKnownCodes[fileType - 1].words, type.words);
         const RomOpenResult opened = DecodeE2pFile(file, file.size(), selected);
         ASSERT_EQ(opened.outcome, RomOpenOutcome::Accepted) << opened.message.strText;
-        EXPECT_EQ(opened.strDump, CountingDump(type));
+        EXPECT_EQ(opened.image->Cells(), CountingDump(type).Cells());
         EXPECT_EQ(opened.refreshes.back().nAddress, type.words - 1);
     }
 }
@@ -194,7 +194,7 @@ TEST(E2pFile, RefusesWhatIsWrongWithAMessageAndNothingToInstall)
         EXPECT_EQ(result.outcome, RomOpenOutcome::Message);
         EXPECT_EQ(result.message.strText, c.message);
         EXPECT_EQ(result.message.strCaption, "Open File Error");
-        EXPECT_TRUE(result.strDump.empty() && result.refreshes.empty());
+        EXPECT_TRUE(!result.image && result.refreshes.empty());
     }
 }
 

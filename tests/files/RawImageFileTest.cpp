@@ -51,12 +51,12 @@ TEST(RawImageFile, EveryKindLoadsWhatItSavesForEveryType)
     for (const ImageFileKind& kind : ImageFileKinds())
         for (const EepromTypeInfo& type : EepromTypes()) {
             SCOPED_TRACE(std::string(kind.dialogFilter) + " " + std::string(type.name));
-            const std::string dump = CountingDump(type);
+            const MemoryImage dump = CountingDump(type);
             const std::string path = folder.PathOf("image");
             ASSERT_EQ(SaveImageFile(fileSystem, path, dump, type.code, kind), std::nullopt);
             const RomOpenResult opened = OpenImageFile(fileSystem, path, type.code, kind);
             ASSERT_EQ(opened.outcome, RomOpenOutcome::Accepted) << opened.message.strText;
-            EXPECT_EQ(opened.strDump, dump);
+            EXPECT_EQ(RenderDump(*opened.image), RenderDump(dump));
             ASSERT_EQ(opened.refreshes.size(), type.words);
             EXPECT_EQ(opened.refreshes[1], (RomWordRefresh{1, "1335"}));
         }
@@ -64,7 +64,7 @@ TEST(RawImageFile, EveryKindLoadsWhatItSavesForEveryType)
 
 TEST(RawImageFile, TheByteOrderDecidesWhichByteOfAWordComesFirst)
 {
-    const std::string dump = CountingDump(*FindEepromType(1)); // word 0 is 0x1234
+    const MemoryImage dump = CountingDump(*FindEepromType(1)); // word 0 is 0x1234
     EXPECT_EQ(EncodeBinaryImage(dump, 1, WordByteOrder::LittleEndian)->substr(0, 4),
               "\x34\x12\x35\x13");
     EXPECT_EQ(EncodeBinaryImage(dump, 1, WordByteOrder::BigEndian)->substr(0, 4),
@@ -77,7 +77,7 @@ TEST(RawImageFile, TheByteOrderDecidesWhichByteOfAWordComesFirst)
 
     const RomOpenResult swapped = DecodeBinaryImage(
         *EncodeBinaryImage(dump, 1, WordByteOrder::LittleEndian), 128, 1, WordByteOrder::BigEndian);
-    EXPECT_EQ(GetImageWord(swapped.strDump, 0), 0x3412u);
+    EXPECT_EQ(GetImageWord(*swapped.image, 0), 0x3412u);
 }
 
 TEST(RawImageFile, ABinaryFileOfAnotherSizeIsRefusedNamingTheTypeItFits)
@@ -101,7 +101,7 @@ TEST(RawImageFile, ABinaryFileOfAnotherSizeIsRefusedNamingTheTypeItFits)
         EXPECT_EQ(result.outcome, RomOpenOutcome::Message);
         EXPECT_EQ(result.message.strText, c.text);
         EXPECT_EQ(result.message.strCaption, "Open File Error");
-        EXPECT_TRUE(result.strDump.empty());
+        EXPECT_FALSE(result.image);
     }
     // 93C56 and 93C57 share their size, as their ROM files do.
     EXPECT_EQ(DecodeBinaryImage(std::string(256, '\0'), 256, 3, WordByteOrder::BigEndian).outcome,
@@ -124,7 +124,7 @@ TEST(RawImageFile, IntelHexTakesRecordsOfAnyLengthAndOrderAndAddressRecords)
     for (const std::string& file : accepted) {
         const RomOpenResult result = DecodeIntelHex(file, 1, WordByteOrder::LittleEndian);
         ASSERT_EQ(result.outcome, RomOpenOutcome::Accepted) << file << result.message.strText;
-        EXPECT_EQ(GetImageWord(result.strDump, 63), 0xA5A5u);
+        EXPECT_EQ(GetImageWord(*result.image, 63), 0xA5A5u);
     }
     std::string lower = Hex93C46(16);
     for (char& c : lower)
@@ -186,7 +186,7 @@ TEST(RawImageFile, MalformedIntelHexIsRefusedNamingTheLineAndTheFault)
         EXPECT_EQ(result.outcome, RomOpenOutcome::Message) << c.text;
         EXPECT_EQ(result.message.strText, c.text);
         EXPECT_EQ(result.message.strCaption, "Open File Error");
-        EXPECT_TRUE(result.strDump.empty());
+        EXPECT_FALSE(result.image);
     }
 }
 

@@ -26,7 +26,7 @@ void ExpectMessage(const RomOpenResult& result, std::string_view text)
     EXPECT_EQ(result.message.strText, text);
     EXPECT_EQ(result.message.strCaption, "Open File Error");
     EXPECT_EQ(result.message.icon, FileMessageIcon::None);
-    EXPECT_TRUE(result.strDump.empty());
+    EXPECT_FALSE(result.image);
     EXPECT_TRUE(result.refreshes.empty());
 }
 
@@ -36,9 +36,9 @@ TEST(RomFileDecoder, EveryTypeAcceptsItsOwnFileWithEveryWordRefreshedInOrder)
         SCOPED_TRACE(std::string(type.name));
         const RomOpenResult result = DecodeRomFile(RomFileOf(type), type.code);
         ASSERT_EQ(result.outcome, RomOpenOutcome::Accepted);
-        EXPECT_EQ(StripImage(result.strDump, type.rows), CountingWordText(type.words));
-        EXPECT_EQ(result.strDump.substr(0, 5), "0000H");
-        EXPECT_EQ(result.strDump.size(), 46 * type.rows - 1);
+        EXPECT_EQ(ImageDigits(*result.image), CountingWordText(type.words));
+        EXPECT_EQ(RenderDump(*result.image).substr(0, 5), "0000H");
+        EXPECT_EQ(RenderDump(*result.image).size(), 46 * type.rows - 1);
         ASSERT_EQ(result.refreshes.size(), type.words);
         for (std::uint32_t a = 0; a < type.words; ++a) {
             EXPECT_EQ(result.refreshes[a].nAddress, a);
@@ -97,7 +97,7 @@ TEST(RomFileDecoder, AFileOfTheWrongSizeIsIgnoredSilently)
         const RomOpenResult result = DecodeRomFile(sized, 1);
         EXPECT_EQ(result.outcome, RomOpenOutcome::Ignored);
         EXPECT_TRUE(result.message.strText.empty());
-        EXPECT_TRUE(result.strDump.empty());
+        EXPECT_FALSE(result.image);
         EXPECT_TRUE(result.refreshes.empty());
     }
 }
@@ -108,8 +108,8 @@ TEST(RomFileDecoder, LowerCaseMagicTypeAndDigitsAreAcceptedAndKept)
         WithWord("rom1" + std::string("93c57       ") + CountingWordText(128), 5, "12ab");
     const RomOpenResult result = DecodeRomFile("Rom1" + file.substr(4), 3);
     ASSERT_EQ(result.outcome, RomOpenOutcome::Accepted);
-    EXPECT_EQ(result.strDump.substr(WordTextOffset(5), 4), "12ab");
-    EXPECT_EQ(GetImageWord(result.strDump, 5), 0x12ABu);
+    EXPECT_EQ(RenderDump(*result.image).substr(WordTextOffset(5), 4), "12ab");
+    EXPECT_EQ(GetImageWord(*result.image, 5), 0x12ABu);
     EXPECT_EQ(result.refreshes[5], (RomWordRefresh{5, "12ab"}));
     EXPECT_EQ(DecodeRomFile(file, 2).outcome, RomOpenOutcome::Accepted);
 }

@@ -23,7 +23,7 @@ TEST(RomFileEncoder, WritesTheHeaderAndEveryWordOfTheSelectedType)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.header);
-        std::string dump;
+        MemoryImage dump;
         ResetImage(dump, c.code);
         const std::optional<std::string> file = EncodeRomFile(dump, c.code);
         ASSERT_TRUE(file);
@@ -39,16 +39,15 @@ TEST(RomFileEncoder, OpenThenSaveRewritesOnlyMagicAndTypeField)
     words.replace(4 * 9, 4, "12ab");
     const RomOpenResult opened = DecodeRomFile("rOm1" + std::string("93c57       ") + words, 2);
     ASSERT_EQ(opened.outcome, RomOpenOutcome::Accepted);
-    EXPECT_EQ(EncodeRomFile(opened.strDump, 2), "ROM193C56       " + words);
+    EXPECT_EQ(EncodeRomFile(*opened.image, 2), "ROM193C56       " + words);
 }
 
 TEST(RomFileEncoder, RefusesADumpThatDoesNotHoldTheSelectedType)
 {
-    std::string dump;
+    MemoryImage dump;
     ResetImage(dump, 1);
     EXPECT_FALSE(EncodeRomFile(dump, 6));
-    EXPECT_FALSE(EncodeRomFile(dump.substr(1), 1));
-    EXPECT_FALSE(EncodeRomFile("", 1));
+    EXPECT_FALSE(EncodeRomFile(MemoryImage(*FindEepromType(6)), 1));
 }
 
 } // namespace

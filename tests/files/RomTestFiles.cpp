@@ -14,13 +14,12 @@ std::string CountingWordText(std::uint32_t words)
     return text;
 }
 
-std::string CountingDump(const EepromTypeInfo& type)
+MemoryImage CountingDump(const EepromTypeInfo& type)
 {
     std::vector<std::uint32_t> words(type.words);
     for (std::uint32_t i = 0; i < type.words; ++i)
         words[i] = (0x1234 + 0x0101 * i) & 0xFFFF;
-    std::string dump;
-    ResetImage(dump, type.code);
+    MemoryImage dump;
     LoadImageWords(dump, type.code, words);
     return dump;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/EepromTypeInfo.h"
+#include "core/MemoryImage.h"
 
 #include <string>
 #include <string_view>
@@ -11,7 +12,7 @@ namespace pemrix {
 std::string CountingWordText(std::uint32_t words);
 
 // The image of CountingWordText as dump text: word i is 0x1234 + 0x0101 * i.
-std::string CountingDump(const EepromTypeInfo& type);
+MemoryImage CountingDump(const EepromTypeInfo& type);
 
 // A well-formed ROM file of `type` whose header names `fieldType` and holds CountingWordText.
 std::string RomFileOf(const EepromTypeInfo& type, const EepromTypeInfo& fieldType);

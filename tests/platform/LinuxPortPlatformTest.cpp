@@ -2,7 +2,7 @@
 
 #include "adapter/ports/usb/UsbSimulatedMachine.h"
 #include "adapter/ports/gpiod/GpioWiring.h"
-#include "app/PlatformProviders.h"
+#include "platform/PlatformProviders.h"
 
 #include "settings/PortComboPlan.h"
 #include "settings/PortDiscovery.h"

@@ -25,9 +25,9 @@ private slots:
     void PullReturnsExactlyThePushedText()
     {
         DumpView view;
-        std::string dump;
-        ResetImage(dump, 6);
-        const QString text = QString::fromStdString(dump);
+        MemoryImage image;
+        ResetImage(image, 6);
+        const QString text = QString::fromStdString(RenderDump(image));
         view.PushText(text);
         QCOMPARE(view.PullText(), text);
         QCOMPARE(view.PullText().size(), 5887);
@@ -50,10 +50,10 @@ private slots:
     void MarksCoverExactlyTheGivenCellsUntilTheNextPush()
     {
         DumpView view;
-        std::string dump;
+        MemoryImage dump;
         ResetImage(dump, 1);
         SetImageWord(dump, 9, "0009");
-        view.PushText(QString::fromStdString(dump));
+        view.PushText(QString::fromStdString(RenderDump(dump)));
         const std::vector<std::uint32_t> marked{0, 9, 63, 64};
         view.MarkWords(marked);
         const QList<QTextEdit::ExtraSelection> selections = view.extraSelections();
@@ -70,7 +70,7 @@ private slots:
         QVERIFY(selections[0].format.foreground().color().lightness() < 100);
         QCOMPARE(view.MarkedWords(), marked);
 
-        view.PushText(QString::fromStdString(dump));
+        view.PushText(QString::fromStdString(RenderDump(dump)));
         QVERIFY(view.extraSelections().isEmpty());
         QVERIFY(view.MarkedWords().empty());
     }

@@ -68,7 +68,7 @@ class WatchListTest : public QObject
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ProfileStore> m_profile;
-    std::string m_strDump;
+    MemoryImage m_image;
     std::unique_ptr<QWidget> m_window;
     CEditListCtrl* m_list = nullptr;
     QLineEdit* m_outside = nullptr;
@@ -121,12 +121,12 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_profile = std::make_unique<ProfileStore>(m_dir->filePath(QStringLiteral("p.ini")));
-        ResetImage(m_strDump, 2);
-        SetImageWord(m_strDump, 0x2B, "1234");
+        ResetImage(m_image, 2);
+        SetImageWord(m_image, 0x2B, "1234");
         m_window = std::make_unique<QWidget>();
         m_window->resize(600, 500);
         m_list =
-            new CEditListCtrl([this]() -> const std::string& { return m_strDump; }, m_window.get());
+            new CEditListCtrl([this]() -> const MemoryImage& { return m_image; }, m_window.get());
         m_list->setGeometry(10, 10, 400, 450);
         m_outside = new QLineEdit(m_window.get());
         m_outside->setGeometry(450, 10, 100, 25);
@@ -330,7 +330,7 @@ private slots:
                             QString::fromLatin1(types[row % 5]), QStringLiteral("0")});
         SaveWatchRows(*m_list, *m_profile);
 
-        CEditListCtrl loaded([this]() -> const std::string& { return m_strDump; });
+        CEditListCtrl loaded([this]() -> const MemoryImage& { return m_image; });
         LoadWatchRows(loaded, *m_profile);
         for (int row = 0; row < CEditListCtrl::kRowCount; ++row) {
             const WatchRow saved = m_list->Row(row);

@@ -39,10 +39,10 @@ void Click(QWidget& target, QPoint pos)
 
 } // namespace
 
-const std::string& SampleDump()
+const MemoryImage& SampleDump()
 {
-    static const std::string dump = [] {
-        std::string text;
+    static const MemoryImage dump = [] {
+        MemoryImage text;
         ResetImage(text, 2);
         const char* const words[] = {"A55A", "10EC", "0013", "FFFF", "04D2", "01FF", "FFFF"};
         for (std::uint32_t address = 0; address < std::size(words); ++address)

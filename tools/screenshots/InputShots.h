@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/MemoryImage.h"
 #include "ui/HexInputDialog.h"
 
 #include <memory>
@@ -15,7 +16,7 @@ const ProfileStore& ScreenshotProfile();
 UserInteraction& ScreenshotInteraction();
 
 // A 93C56 image with a few sample words, as the watch list and the compare shot show it.
-const std::string& SampleDump();
+const MemoryImage& SampleDump();
 
 // An input dialog with sample texts in its fields, as the user would have typed them.
 std::unique_ptr<QWidget> FilledInputDialog(std::unique_ptr<HexInputDialog> dialog,

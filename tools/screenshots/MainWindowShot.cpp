@@ -1,10 +1,11 @@
 #include "MainWindowShot.h"
 
 #include "app/CVelmoraDlg.h"
-#include "app/PlatformProviders.h"
+#include "core/DumpText.h"
 #include "core/SystemClock.h"
 #include "driver/DriverLink.h"
 #include "files/NativeFileSystem.h"
+#include "platform/PlatformProviders.h"
 #include "settings/PortPlatform.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileStore.h"
@@ -31,7 +32,7 @@ std::unique_ptr<CVelmoraDlg> MainWindowShot(bool watchShown)
 std::unique_ptr<CVelmoraDlg> CompareShot()
 {
     std::unique_ptr<CVelmoraDlg> window = MainWindowShot(true);
-    window->DumpViewControl()->PushText(QString::fromStdString(SampleDump()));
+    window->DumpViewControl()->PushText(QString::fromStdString(RenderDump(SampleDump())));
     const std::uint32_t differing[] = {0x01, 0x04, 0x2A, 0x3F};
     window->DumpViewControl()->MarkWords(differing);
     window->LogList()->AppendRow(

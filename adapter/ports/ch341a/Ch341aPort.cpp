@@ -11,6 +11,8 @@ namespace {
 // Waits up to this long go into the stream; longer ones are cheaper slept on the host.
 constexpr std::chrono::microseconds kLongestStreamWait(500);
 constexpr std::chrono::milliseconds kTransferTimeout(1000);
+// A reply still on its way after a failed batch has had that transfer's timeout already.
+constexpr std::chrono::milliseconds kLateReplyTimeout(5);
 // Ready polls a wait command apart: a cycle's end is seen within 30 us, 1 % of a 3 ms cycle,
 // and one packet holds 14 polls.
 constexpr std::chrono::microseconds kPollCadence(30);
@@ -46,10 +48,22 @@ void Ch341aPort::AppendPolls(unsigned polls, std::chrono::nanoseconds spacing)
     m_stream.Poll(polls, std::max<std::chrono::nanoseconds>(spacing, kPollCadence));
 }
 
-void Ch341aPort::ClearHalt()
+int Ch341aPort::Recover(int error)
 {
-    m_calls.ClearHalt(m_hDevice, kOutEndpoint);
-    m_calls.ClearHalt(m_hDevice, kInEndpoint);
+    // A halted endpoint stays halted until the host clears it: without this, nothing more
+    // reaches the chip, not even the EWDS that write-protects it.
+    if (error == kUsbErrorPipe) {
+        m_calls.ClearHalt(m_hDevice, kOutEndpoint);
+        m_calls.ClearHalt(m_hDevice, kInEndpoint);
+    }
+    if (error != kUsbErrorNoDevice) {
+        for (; m_nMissingReplies > 0; --m_nMissingReplies) {
+            UsbBulkTransfer late{kInEndpoint, std::vector<std::uint8_t>(kPacketSize), 0};
+            m_calls.RunTransfers(m_hDevice, std::span(&late, 1), kLateReplyTimeout);
+        }
+    }
+    m_nMissingReplies = 0;
+    return error;
 }
 
 void Ch341aPort::Send(std::vector<bool>& samples)
@@ -78,6 +92,10 @@ void Ch341aPort::Send(std::vector<bool>& samples)
         return;
     const int error = m_calls.RunTransfers(m_hDevice, transfers, kTransferTimeout);
     if (error != 0) {
+        m_nMissingReplies = static_cast<std::size_t>(
+            std::count_if(transfers.begin(), transfers.end(), [](const UsbBulkTransfer& t) {
+                return t.endpoint == kInEndpoint && t.actual == 0;
+            }));
         Note(error);
         return;
     }

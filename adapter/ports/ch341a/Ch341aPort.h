@@ -33,11 +33,14 @@ private:
     void AppendPolls(unsigned polls, std::chrono::nanoseconds spacing) override;
     std::size_t KeptSamples() const override { return m_stream.Samples(); }
     void Send(std::vector<bool>& samples) override;
-    void ClearHalt() override;
+    int Recover(int error) override;
 
     UsbCalls& m_calls;
     UsbHandle m_hDevice;
     Ch341aStream m_stream;
+    // IN replies of the failed batch that never arrived: late ones would be taken for the
+    // answers of the next batch, so Recover reads them away.
+    std::size_t m_nMissingReplies = 0;
 };
 
 } // namespace pemrix

@@ -2,6 +2,8 @@
 
 #include "adapter/ports/ch347/Ch347Protocol.h"
 
+#include <algorithm>
+
 namespace pemrix {
 
 using namespace ch347;
@@ -11,9 +13,8 @@ namespace {
 // Waits up to this long are clocked away on the adapter; longer ones are slept on the host.
 constexpr std::chrono::microseconds kLongestClockedWait(500);
 constexpr std::chrono::milliseconds kTransferTimeout(1000);
-// How long an answer left over from a failed batch may take to arrive, and how many to take.
-constexpr std::chrono::milliseconds kLeftoverTimeout(20);
-constexpr int kMostLeftovers = 64;
+// An answer still on its way after a failed batch has had that transfer's timeout already.
+constexpr std::chrono::milliseconds kLateAnswerTimeout(5);
 // Ready polls in the first round before a cycle is learnt, and in every later one.
 constexpr unsigned kPollsPerRound = 16;
 
@@ -37,10 +38,23 @@ bool Ch347Port::BatchesWait(std::chrono::nanoseconds duration) const
     return duration <= kLongestClockedWait;
 }
 
-void Ch347Port::ClearHalt()
+int Ch347Port::Recover(int error)
 {
-    m_calls.ClearHalt(m_hDevice, kOutEndpoint);
-    m_calls.ClearHalt(m_hDevice, kInEndpoint);
+    // A halted endpoint stays halted until the host clears it.
+    if (error == kUsbErrorPipe) {
+        m_calls.ClearHalt(m_hDevice, kOutEndpoint);
+        m_calls.ClearHalt(m_hDevice, kInEndpoint);
+    }
+    // Answers to frames the adapter took before the failure would otherwise be read as those
+    // of the next batch: the EWDS that follows must be judged by its own.
+    if (error != kUsbErrorNoDevice) {
+        for (; m_nMissingAnswers > 0; --m_nMissingAnswers) {
+            UsbBulkTransfer late{kInEndpoint, std::vector<std::uint8_t>(kPacketSize), 0};
+            m_calls.RunTransfers(m_hDevice, std::span(&late, 1), kLateAnswerTimeout);
+        }
+    }
+    m_nMissingAnswers = 0;
+    return error;
 }
 
 void Ch347Port::Send(std::vector<bool>& samples)
@@ -59,7 +73,12 @@ void Ch347Port::Send(std::vector<bool>& samples)
         transfers.push_back({kInEndpoint, std::vector<std::uint8_t>(kHeaderSize + bytes), 0});
     const int error = m_calls.RunTransfers(m_hDevice, transfers, kTransferTimeout);
     if (error != 0) {
-        Fail(error);
+        m_exchanges.Clear();
+        m_nMissingAnswers = static_cast<std::size_t>(
+            std::count_if(transfers.begin(), transfers.end(), [](const UsbBulkTransfer& t) {
+                return t.endpoint == kInEndpoint && t.actual == 0;
+            }));
+        Note(error);
         return;
     }
     std::vector<std::uint8_t> answered;
@@ -69,29 +88,13 @@ void Ch347Port::Send(std::vector<bool>& samples)
         const std::size_t bytes = transfer.data.size() - kHeaderSize;
         if (transfer.actual != transfer.data.size() || transfer.data[0] != kWriteRead ||
             (transfer.data[1] | transfer.data[2] << 8) != static_cast<int>(bytes)) {
-            Fail(kUsbErrorIo);
+            m_exchanges.Clear();
+            Note(kUsbErrorIo);
             return;
         }
         answered.insert(answered.end(), transfer.data.begin() + kHeaderSize, transfer.data.end());
     }
     m_exchanges.Resolve(answered, samples);
-}
-
-} // namespace pemrix
-
-namespace pemrix {
-
-void Ch347Port::Fail(int error)
-{
-    m_exchanges.Clear();
-    Note(error);
-    // Answers to frames the adapter took before the failure would otherwise be read as those
-    // of the next batch: the EWDS that follows must be judged by its own.
-    for (int i = 0; i < kMostLeftovers; ++i) {
-        UsbBulkTransfer leftover{kInEndpoint, std::vector<std::uint8_t>(kPacketSize), 0};
-        if (m_calls.RunTransfers(m_hDevice, std::span(&leftover, 1), kLeftoverTimeout) != 0)
-            break;
-    }
 }
 
 } // namespace pemrix

@@ -28,13 +28,14 @@ private:
     }
     std::size_t KeptSamples() const override { return m_exchanges.Samples(); }
     void Send(std::vector<bool>& samples) override;
-    void ClearHalt() override;
-    // Keeps the first failure and reads away the answers the failed batch left behind.
-    void Fail(int error);
+    int Recover(int error) override;
 
     UsbCalls& m_calls;
     UsbHandle m_hDevice;
     Ch347Exchanges m_exchanges;
+    // Answers a failed batch did not take: they may still come, and would be taken for the
+    // answers of the next batch, so Recover reads them away.
+    std::size_t m_nMissingAnswers = 0;
 };
 
 } // namespace pemrix

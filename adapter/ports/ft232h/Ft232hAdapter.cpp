@@ -4,6 +4,22 @@
 
 namespace pemrix {
 
+AdapterStatus FtdiOpenStatus(int code)
+{
+    switch (code) {
+    case 0:
+        return AdapterStatus::Ok;
+    case -3:
+        return AdapterStatus::UsbNotPluggedIn;
+    case -4:
+        return AdapterStatus::UsbNotPermitted;
+    case -5:
+        return AdapterStatus::UsbClaimed;
+    default:
+        return AdapterStatus::UsbTransferFailed;
+    }
+}
+
 std::unique_ptr<Ft232hAdapter> Ft232hAdapter::Connect(const UsbSetup& setup,
                                                       const AdapterPlace& plug,
                                                       AdapterStatus& status)
@@ -12,7 +28,7 @@ std::unique_ptr<Ft232hAdapter> Ft232hAdapter::Connect(const UsbSetup& setup,
     // libftdi detaches the kernel's ftdi_sio driver from the channel as it opens it.
     const int error = calls->Open(plug.device, plug.model->channel);
     if (error != 0) {
-        status = UsbErrorStatus(error);
+        status = FtdiOpenStatus(error);
         return nullptr;
     }
     auto adapter = std::make_unique<Ft232hAdapter>(setup, std::move(calls));

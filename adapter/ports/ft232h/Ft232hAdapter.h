@@ -9,6 +9,10 @@
 
 namespace pemrix {
 
+// What ftdi_usb_open_bus_addr's answer means: -3 no such device, -4 libusb_open failed (on
+// Linux the device node's permissions), -5 the interface could not be claimed.
+AdapterStatus FtdiOpenStatus(int code);
+
 // An FT232H, or a channel of an FT2232H or FT4232H, held in MPSSE mode for one driver handle.
 class Ft232hAdapter : public Adapter
 {

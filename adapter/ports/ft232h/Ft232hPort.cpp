@@ -71,10 +71,14 @@ void Ft232hPort::AppendPolls(unsigned polls, std::chrono::nanoseconds spacing)
     m_commands.Poll(polls, std::max(kPollCadenceClocks, m_commands.ClocksFor(spacing)));
 }
 
-void Ft232hPort::ClearHalt()
+int Ft232hPort::Recover(int)
 {
-    m_calls.ClearHalt();
+    // libftdi answers -1 for every failed bulk transfer, whatever libusb saw, and codes of
+    // each call's own for the rest; a stall cannot be told apart, so every failure is handled
+    // as one. Clearing the halt asks libusb about the device too: gone, it was unplugged.
+    const int cleared = m_calls.ClearHalt();
     m_calls.PurgeBuffers();
+    return cleared == kUsbErrorNoDevice ? kUsbErrorNoDevice : kUsbErrorIo;
 }
 
 void Ft232hPort::Send(std::vector<bool>& samples)
@@ -107,6 +111,9 @@ bool Ft232hPort::ReadReply(std::vector<std::uint8_t>& reply, std::size_t got)
 {
     const std::chrono::nanoseconds deadline = Clock().Now() + kReplyTimeout;
     while (got < reply.size()) {
+        // A time-out is only concluded from a read that began after the deadline, whatever
+        // the scheduler did between the read and the look at the clock.
+        const bool expired = Clock().Now() >= deadline;
         const int read = m_calls.Read(std::span(reply).subspan(got));
         if (read < 0) {
             Note(read);
@@ -114,7 +121,7 @@ bool Ft232hPort::ReadReply(std::vector<std::uint8_t>& reply, std::size_t got)
         }
         got += static_cast<std::size_t>(read);
         if (read == 0) {
-            if (Clock().Now() >= deadline) {
+            if (expired) {
                 Note(kUsbErrorTimeout);
                 return false;
             }

@@ -34,7 +34,7 @@ private:
     std::size_t KeptSamples() const override { return m_commands.SampleCount(); }
     void Send(std::vector<bool>& samples) override;
     // Clears the endpoints' halt and drops what the chip holds of the failed batch.
-    void ClearHalt() override;
+    int Recover(int error) override;
     // Reads the reply's bytes from `got` on.
     bool ReadReply(std::vector<std::uint8_t>& reply, std::size_t got = 0);
 

@@ -79,7 +79,12 @@ int Ft232hSimulation::Deliver(std::span<std::uint8_t> bytes)
     if (!Plugged())
         return kUsbErrorNoDevice;
     std::size_t count = std::min(bytes.size(), m_replies.size());
-    if (count > 0 && NextReplyShort()) {
+    const bool shortReply = count > 0 && NextReplyShort();
+    if (count > 0 && ReplyLost()) {
+        m_replies.clear();
+        return kUsbErrorTimeout;
+    }
+    if (shortReply) {
         // The last byte is lost on the way.
         m_replies.pop_back();
         count = std::min(count, m_replies.size());

@@ -12,9 +12,10 @@ inline constexpr std::uint8_t kFtdiBitModeReset = 0x00;
 inline constexpr std::uint8_t kFtdiBitModeMpsse = 0x02;
 
 // The libftdi1 calls the FT232H adapter makes on one device context, so tests can play the
-// device. Each answers 0 (or a byte count) or a libusb error code: the Linux calls translate
-// libftdi's own codes for opening (device not found, libusb_open failed, claim failed) into
-// kUsbErrorNotFound, kUsbErrorAccess and kUsbErrorBusy.
+// device. Each answers what libftdi 1.5 answers: 0 (or a byte count), or a negative code whose
+// meaning is the call's own (FtdiOpenStatus reads Open's); a failed bulk write or transfer is
+// -1 whatever libusb said, and only Read passes libusb's code on. ClearHalt, which libftdi
+// lacks, answers libusb's.
 class FtdiCalls
 {
 public:

@@ -8,31 +8,8 @@ namespace pemrix {
 
 namespace {
 
-// ftdi_usb_open_bus_addr's own codes: -3 no such device, -4 libusb_open failed (on Linux the
-// device node's permissions), -5 the interface could not be claimed.
-int OpenError(int code)
-{
-    switch (code) {
-    case 0:
-        return kUsbSuccess;
-    case -3:
-        return kUsbErrorNotFound;
-    case -4:
-        return kUsbErrorAccess;
-    case -5:
-        return kUsbErrorBusy;
-    default:
-        return kUsbErrorIo;
-    }
-}
-
-// Data calls pass libusb's codes through, except -666: the device is no longer there.
-int DataError(int code)
-{
-    if (code == -666)
-        return kUsbErrorNoDevice;
-    return code;
-}
+// What libftdi answers for a bulk transfer that failed.
+constexpr int kFtdiTransferFailed = -1;
 
 } // namespace
 
@@ -47,27 +24,29 @@ LinuxFtdiCalls::~LinuxFtdiCalls()
 
 int LinuxFtdiCalls::Open(const UsbDeviceEntry& device, int channel)
 {
+    // ftdi_new's failure reads as libftdi's own "ftdi context invalid".
+    constexpr int kContextInvalid = -11;
     if (m_context == nullptr)
-        return kUsbErrorIo;
+        return kContextInvalid;
     ftdi_set_interface(m_context, channel == 1 ? INTERFACE_B : INTERFACE_A);
-    const int result = OpenError(ftdi_usb_open_bus_addr(m_context, device.bus, device.address));
-    m_bOpen = result == kUsbSuccess;
+    const int result = ftdi_usb_open_bus_addr(m_context, device.bus, device.address);
+    m_bOpen = result == 0;
     return result;
 }
 
 int LinuxFtdiCalls::SetLatencyTimer(std::uint8_t milliseconds)
 {
-    return DataError(ftdi_set_latency_timer(m_context, milliseconds));
+    return ftdi_set_latency_timer(m_context, milliseconds);
 }
 
 int LinuxFtdiCalls::SetBitMode(std::uint8_t outputs, std::uint8_t mode)
 {
-    return DataError(ftdi_set_bitmode(m_context, outputs, mode));
+    return ftdi_set_bitmode(m_context, outputs, mode);
 }
 
 int LinuxFtdiCalls::PurgeBuffers()
 {
-    return DataError(ftdi_tcioflush(m_context));
+    return ftdi_tcioflush(m_context);
 }
 
 int LinuxFtdiCalls::ClearHalt()
@@ -85,12 +64,12 @@ int LinuxFtdiCalls::ClearHalt()
 
 int LinuxFtdiCalls::Write(std::span<const std::uint8_t> bytes)
 {
-    return DataError(ftdi_write_data(m_context, bytes.data(), static_cast<int>(bytes.size())));
+    return ftdi_write_data(m_context, bytes.data(), static_cast<int>(bytes.size()));
 }
 
 int LinuxFtdiCalls::Read(std::span<std::uint8_t> bytes)
 {
-    return DataError(ftdi_read_data(m_context, bytes.data(), static_cast<int>(bytes.size())));
+    return ftdi_read_data(m_context, bytes.data(), static_cast<int>(bytes.size()));
 }
 
 int LinuxFtdiCalls::Exchange(std::span<const std::uint8_t> out, std::span<std::uint8_t> in)
@@ -99,7 +78,7 @@ int LinuxFtdiCalls::Exchange(std::span<const std::uint8_t> out, std::span<std::u
     ftdi_transfer_control* write = ftdi_write_data_submit(
         m_context, const_cast<std::uint8_t*>(out.data()), static_cast<int>(out.size()));
     if (write == nullptr)
-        return kUsbErrorIo;
+        return kFtdiTransferFailed;
     ftdi_transfer_control* read =
         ftdi_read_data_submit(m_context, in.data(), static_cast<int>(in.size()));
     const int written = ftdi_transfer_data_done(write);
@@ -110,10 +89,9 @@ int LinuxFtdiCalls::Exchange(std::span<const std::uint8_t> out, std::span<std::u
             timeval cancelWait{0, 100'000};
             ftdi_transfer_data_cancel(read, &cancelWait);
         }
-        return written < 0 ? DataError(written) : kUsbErrorIo;
+        return written < 0 ? written : kFtdiTransferFailed;
     }
-    const int got = read != nullptr ? ftdi_transfer_data_done(read) : kUsbErrorIo;
-    return got < 0 ? DataError(got) : got;
+    return read != nullptr ? ftdi_transfer_data_done(read) : kFtdiTransferFailed;
 }
 
 void LinuxFtdiCalls::Close()

@@ -63,4 +63,9 @@ std::optional<std::filesystem::path> ParportDirectory::DeviceFor(std::uint32_t b
     return std::nullopt;
 }
 
+std::filesystem::path ParportDirectory::EntryFor(const std::filesystem::path& device) const
+{
+    return m_procRoot / "sys/dev/parport" / device.filename();
+}
+
 } // namespace pemrix

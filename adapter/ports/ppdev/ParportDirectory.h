@@ -15,6 +15,8 @@ public:
     ParportDirectory(std::filesystem::path procRoot, std::filesystem::path devRoot);
 
     std::optional<std::filesystem::path> DeviceFor(std::uint32_t baseAddress) const;
+    // The kernel's entry of the port behind a node DeviceFor gave, there while the port is.
+    std::filesystem::path EntryFor(const std::filesystem::path& device) const;
 
 private:
     std::filesystem::path m_procRoot;

@@ -1,6 +1,8 @@
 #include "adapter/ports/ppdev/PpdevAdapter.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <system_error>
 #include <utility>
 
 namespace pemrix {
@@ -24,17 +26,22 @@ AdapterStatus StatusForOpenError(int error)
     }
 }
 
-// PPCLAIM: still sleeping when the wait ran out, or refused because a client registered for
-// the port alone (the kernel then answers ENXIO to every other client's first claim).
-AdapterStatus StatusForClaimError(int error)
+// PPCLAIM: still sleeping when the wait ran out, or ENXIO, which the kernel answers both when
+// a client registered for the port alone and when the node has no port behind it any more;
+// only the port's own entry tells the two apart.
+AdapterStatus StatusForClaimError(int error, bool portListed)
 {
-    return error == EINTR || error == ENXIO ? AdapterStatus::PortHeld : AdapterStatus::NoPort;
+    if (error == EINTR || (error == ENXIO && portListed))
+        return AdapterStatus::PortHeld;
+    return AdapterStatus::NoPort;
 }
 
 } // namespace
 
-PpdevAdapter::PpdevAdapter(const PpdevSetup& setup, std::filesystem::path device)
-    : m_setup(setup), m_device(std::move(device)), m_lines(*setup.calls, *setup.cable),
+PpdevAdapter::PpdevAdapter(const PpdevSetup& setup, std::filesystem::path device,
+                           std::filesystem::path portEntry)
+    : m_setup(setup), m_device(std::move(device)), m_portEntry(std::move(portEntry)),
+      m_lines(*setup.calls, *setup.cable),
       m_transactions(m_lines, *setup.clock, setup.timing),
       m_bus(m_transactions, *setup.clock, setup.timing)
 {
@@ -73,8 +80,10 @@ AdapterStatus PpdevAdapter::Claim()
     AdapterStatus status = AdapterStatus::Ok;
     bool interrupted = false;
     do {
-        status = OpenAndClaim(deadline - clock.Now(), interrupted);
-        // A stray signal may end the wait early; the rest of it is waited on a fresh node.
+        status = OpenAndClaim(std::min<std::chrono::nanoseconds>(kClaimSlice, deadline - clock.Now()),
+                              interrupted);
+        // A slice that ran out, or a stray signal, ends a claim; the rest of the wait goes on
+        // a fresh node.
     } while (interrupted && clock.Now() < deadline);
     if (status != AdapterStatus::Ok)
         return status;
@@ -98,7 +107,8 @@ AdapterStatus PpdevAdapter::OpenAndClaim(std::chrono::nanoseconds patience, bool
         // later; only closing the node takes it back, so a node is never claimed twice.
         calls.Close(fd);
         interrupted = error == EINTR;
-        return StatusForClaimError(error);
+        std::error_code ignored;
+        return StatusForClaimError(error, std::filesystem::exists(m_portEntry, ignored));
     }
     m_nFd = fd;
     return AdapterStatus::Ok;

@@ -35,8 +35,14 @@ public:
     // with PortHeld: long enough for lp to pass a few lines to a printer, short enough that
     // the window does not seem hung.
     static constexpr std::chrono::seconds kClaimWait{2};
+    // The wait goes in slices this long: the kernel lets no ppdev call of any process through
+    // while a PPCLAIM sleeps, so another ppdev program that holds the port can only release it
+    // between two slices.
+    static constexpr std::chrono::milliseconds kClaimSlice{25};
 
-    PpdevAdapter(const PpdevSetup& setup, std::filesystem::path device);
+    // `portEntry`: the port's folder under /proc/sys/dev/parport, gone when the port is.
+    PpdevAdapter(const PpdevSetup& setup, std::filesystem::path device,
+                 std::filesystem::path portEntry);
     ~PpdevAdapter() override;
     PpdevAdapter(const PpdevAdapter&) = delete;
     PpdevAdapter& operator=(const PpdevAdapter&) = delete;
@@ -58,6 +64,7 @@ private:
 
     PpdevSetup m_setup;
     std::filesystem::path m_device;
+    std::filesystem::path m_portEntry;
     PpdevLinePort m_lines;
     LineTransactionPort m_transactions;
     MicrowireBus m_bus;

@@ -53,11 +53,7 @@ void BatchingUsbPort::Note(int result)
 {
     if (m_nError != 0 || result >= 0)
         return;
-    m_nError = result;
-    // A halted endpoint stays halted until the host clears it: without this, nothing more
-    // reaches the chip, not even the EWDS that write-protects it.
-    if (result == kUsbErrorPipe)
-        ClearHalt();
+    m_nError = Recover(result);
 }
 
 std::vector<bool> BatchingUsbPort::PollRound(unsigned polls, std::chrono::nanoseconds spacing,

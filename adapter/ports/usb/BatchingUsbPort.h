@@ -17,7 +17,7 @@ namespace pemrix {
 // transaction that answers no sample is kept and goes out with the next one that does, so
 // most instructions cost no round trip of their own. The first failed transfer ends the
 // traffic until the request is finished; every sample after it reads high, as from an empty
-// socket, and a stalled endpoint is cleared once so that what follows can get through.
+// socket, and the adapter is brought back once so that what follows can get through.
 class BatchingUsbPort : public TransactionPort
 {
 public:
@@ -53,8 +53,10 @@ private:
     virtual std::size_t KeptSamples() const = 0;
     // Sends the kept steps, unless the port has failed, and appends their samples.
     virtual void Send(std::vector<bool>& samples) = 0;
-    // Clears a halt on the adapter's endpoints.
-    virtual void ClearHalt() = 0;
+    // Brings the adapter's endpoints back after the first failed call, which answered `error`,
+    // so that what follows (the EWDS that write-protects the chip) can get through; answers
+    // the libusb error the failure stands for.
+    virtual int Recover(int error) = 0;
 
     // One round of ready polls, sent with whatever is kept; their samples, taken out of
     // `samples` again.

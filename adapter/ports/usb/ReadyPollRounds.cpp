@@ -12,6 +12,8 @@ bool ReadyPollRounds::Run(const BusStep& step, const BusClock& clock, const Roun
     unsigned taken = 0;
     unsigned rounds = 0;
     while (true) {
+        // Busy is only concluded from a round sent after the limit had passed.
+        const bool expired = clock.Now() - start >= step.limit;
         const std::vector<bool> samples = round(rounds++ == 0 ? m_nPolls : m_nFewest);
         const auto high = std::find(samples.begin(), samples.end(), true);
         if (high != samples.end()) {
@@ -27,7 +29,7 @@ bool ReadyPollRounds::Run(const BusStep& step, const BusClock& clock, const Roun
             return true;
         }
         taken += static_cast<unsigned>(samples.size());
-        if (clock.Now() - start >= step.limit)
+        if (expired)
             return false;
     }
 }

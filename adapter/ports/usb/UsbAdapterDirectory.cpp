@@ -39,7 +39,7 @@ std::vector<AdapterPlace> PluggedUsbAdapters(UsbCalls& calls, std::span<const Ad
                                   std::string(model.name) + " (bus " +
                                       std::to_string(device.bus) + ", port " + PortPath(device) +
                                       ")",
-                                  &model, device});
+                                  &model, device, {}});
             }
         }
     }

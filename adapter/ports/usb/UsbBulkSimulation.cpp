@@ -29,6 +29,8 @@ int UsbBulkSimulation::RunTransfers(std::span<UsbBulkTransfer> transfers)
         m_replies.pop_front();
         if (NextReplyShort())
             reply.pop_back();
+        if (ReplyLost())
+            return kUsbErrorTimeout;
         transfer.actual = std::min(reply.size(), transfer.data.size());
         std::copy_n(reply.begin(), transfer.actual, transfer.data.begin());
         Counters().inBytes += transfer.actual;

@@ -58,6 +58,13 @@ bool UsbSimulatedDevice::NextReplyShort()
     return m_faults.shortReplyAt && m_nReplyNumber == *m_faults.shortReplyAt;
 }
 
+bool UsbSimulatedDevice::ReplyLost() const
+{
+    constexpr std::uint64_t kLostInARow = 3;
+    return m_faults.timeoutsAt && m_nReplyNumber >= *m_faults.timeoutsAt &&
+           m_nReplyNumber < *m_faults.timeoutsAt + kLostInARow;
+}
+
 void UsbSimulatedDevice::RoundTrips(std::uint64_t count)
 {
     m_counters.roundTrips += count;

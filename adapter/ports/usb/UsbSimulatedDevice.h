@@ -24,6 +24,9 @@ struct UsbDeviceFaults
     int detachError = 0;
     // The IN reply (CH341A) or read (FT232H) of that number comes one byte short.
     std::optional<std::uint64_t> shortReplyAt;
+    // The IN replies or reads of that number and the two after it never come: each of the
+    // three transfers times out, one after another.
+    std::optional<std::uint64_t> timeoutsAt;
     // From the OUT transfer or write of that number on, the endpoint answers a stall, until the
     // host clears its halt.
     std::optional<std::uint64_t> stallAt;
@@ -75,6 +78,8 @@ protected:
     int BeginOut(std::size_t bytes);
     // True when the IN reply of this number is to come one byte short.
     bool NextReplyShort();
+    // True when the IN reply NextReplyShort just counted is lost.
+    bool ReplyLost() const;
     void RoundTrips(std::uint64_t count);
     VirtualBusClock& Clock() { return m_clock; }
 

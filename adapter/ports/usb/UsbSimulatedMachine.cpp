@@ -11,7 +11,8 @@ bool SamePlace(const UsbDeviceEntry& a, const UsbDeviceEntry& b)
     return a.bus == b.bus && a.address == b.address;
 }
 
-// One libftdi context: it opens the channel simulation at the bus and address it is given.
+// One libftdi context: it opens the channel simulation at the bus and address it is given,
+// and answers as libftdi 1.5 does, codes of each call's own, -1 for a failed bulk transfer.
 class SimulatedFtdiContext : public FtdiCalls
 {
 public:
@@ -20,6 +21,8 @@ public:
     {
     }
 
+    // ftdi_usb_open_bus_addr: -3 device not found, -4 unable to open device, -5 unable to
+    // claim device.
     int Open(const UsbDeviceEntry& device, int channel) override
     {
         for (const SimulatedFtdiChannel& plugged : m_channels) {
@@ -28,21 +31,32 @@ public:
                 plugged.channel != channel)
                 continue;
             if (candidate->Faults().openError != 0)
-                return candidate->Faults().openError;
+                return -4;
             if (candidate->Claimed() || candidate->Faults().claimError != 0)
-                return candidate->Claimed() ? kUsbErrorBusy : candidate->Faults().claimError;
+                return -5;
             candidate->SetClaimed(true);
             m_device = candidate;
-            return kUsbSuccess;
+            return 0;
         }
-        return kUsbErrorNotFound;
+        return -3;
     }
-    int SetLatencyTimer(std::uint8_t) override { return Live() ? kUsbSuccess : kUsbErrorNoDevice; }
+    // ftdi_set_latency_timer: -2 unable to set latency timer, -3 USB device unavailable.
+    int SetLatencyTimer(std::uint8_t) override { return Opened() ? (Live() ? 0 : -2) : -3; }
+    // ftdi_set_bitmode: -1 can't enable bitbang mode, -2 USB device unavailable.
     int SetBitMode(std::uint8_t outputs, std::uint8_t mode) override
     {
-        return Live() ? m_device->SetBitMode(outputs, mode) : kUsbErrorNoDevice;
+        if (!Opened())
+            return -2;
+        return m_device->SetBitMode(outputs, mode) < 0 ? -1 : 0;
     }
-    int PurgeBuffers() override { return Live() ? m_device->PurgeBuffers() : kUsbErrorNoDevice; }
+    // ftdi_tcioflush: -1 write buffer purge failed, -3 USB device unavailable.
+    int PurgeBuffers() override
+    {
+        if (!Opened())
+            return -3;
+        return m_device->PurgeBuffers() < 0 ? -1 : 0;
+    }
+    // Made with libusb directly.
     int ClearHalt() override
     {
         if (!Live())
@@ -50,17 +64,26 @@ public:
         m_device->ClearHalt();
         return kUsbSuccess;
     }
+    // ftdi_write_data: -666 USB device unavailable, -1 usb bulk write failed.
     int Write(std::span<const std::uint8_t> bytes) override
     {
-        return Live() ? m_device->Write(bytes) : kUsbErrorNoDevice;
+        if (!Opened())
+            return -666;
+        const int written = m_device->Write(bytes);
+        return written < 0 ? -1 : written;
     }
+    // ftdi_read_data: -666 USB device unavailable, else libusb_bulk_transfer's error.
     int Read(std::span<std::uint8_t> bytes) override
     {
-        return Live() ? m_device->Read(bytes) : kUsbErrorNoDevice;
+        return Opened() ? m_device->Read(bytes) : -666;
     }
+    // ftdi_transfer_data_done: -1 for a transfer that did not complete.
     int Exchange(std::span<const std::uint8_t> out, std::span<std::uint8_t> in) override
     {
-        return Live() ? m_device->Exchange(out, in) : kUsbErrorNoDevice;
+        if (!Opened())
+            return -1;
+        const int got = m_device->Exchange(out, in);
+        return got < 0 ? -1 : got;
     }
     void Close() override
     {
@@ -71,7 +94,8 @@ public:
     ~SimulatedFtdiContext() override { Close(); }
 
 private:
-    bool Live() const { return m_device != nullptr && m_device->Plugged(); }
+    bool Opened() const { return m_device != nullptr; }
+    bool Live() const { return Opened() && m_device->Plugged(); }
 
     std::vector<SimulatedFtdiChannel>& m_channels;
     Ft232hSimulation* m_device = nullptr;

@@ -1,7 +1,9 @@
 #include "adapter/BuiltInDriver.h"
 #include "adapter/BuiltInPortConnector.h"
 #include "adapter/ports/AdapterRegistry.h"
+#include "adapter/ports/ft232h/Ft232hAdapter.h"
 #include "adapter/ports/usb/UsbAdapterDirectory.h"
+#include "adapter/ports/usb/UsbErrorStatus.h"
 #include "adapter/ports/usb/UsbSimulatedMachine.h"
 #include "adapter/virtual/VirtualAdapterAddress.h"
 #include "driver/SingleWordCommands.h"
@@ -276,6 +278,7 @@ TEST_F(UsbAdapterTest, TransferFailingInTheMiddleOfWriteAllLosesNothingElse)
         {"unplugged", &UsbDeviceFaults::unplugAt, {40, 40, 1200}, 15},
         {"short reply", &UsbDeviceFaults::shortReplyAt, {500, 40, 300}, 19},
         {"stall", &UsbDeviceFaults::stallAt, {40, 40, 1200}, 19},
+        {"three time-outs in a row", &UsbDeviceFaults::timeoutsAt, {500, 40, 300}, 19},
     };
     for (const Plug plug : {Plug::Ch341a, Plug::Ft232h, Plug::Ch347t}) {
         for (const Case& test : cases) {
@@ -383,6 +386,41 @@ TEST_F(UsbAdapterTest, ChannelsOfOneChipAreAdaptersOfTheirOwn)
         EXPECT_EQ(channelB.Chip().Words()[3], 0xB0B0);
         EXPECT_EQ(channelA.Chip().Words()[3], 0xA0A0);
         EXPECT_EQ(m_machine->Devices().size(), 1u);
+    }
+}
+
+// The codes each library documents for the calls the adapters make, read by their meaning:
+// libusb-1.0's errors for the CH341A's calls and the FT232H's halt, libftdi 1.5's own codes
+// for opening an FT232H.
+TEST(UsbErrorMapping, EachLibraryCodeReadsAsItsDocumentedMeaning)
+{
+    struct Case
+    {
+        const char* documented;
+        AdapterStatus (*mapping)(int);
+        int code;
+        AdapterStatus status;
+    };
+    const Case cases[] = {
+        {"libusb LIBUSB_ERROR_IO", UsbErrorStatus, -1, AdapterStatus::UsbTransferFailed},
+        {"libusb LIBUSB_ERROR_ACCESS", UsbErrorStatus, -3, AdapterStatus::UsbNotPermitted},
+        {"libusb LIBUSB_ERROR_NO_DEVICE", UsbErrorStatus, -4, AdapterStatus::UsbNotPluggedIn},
+        {"libusb LIBUSB_ERROR_NOT_FOUND", UsbErrorStatus, -5, AdapterStatus::UsbNotPluggedIn},
+        {"libusb LIBUSB_ERROR_BUSY", UsbErrorStatus, -6, AdapterStatus::UsbClaimed},
+        {"libusb LIBUSB_ERROR_TIMEOUT", UsbErrorStatus, -7, AdapterStatus::UsbTransferFailed},
+        {"libusb LIBUSB_ERROR_PIPE", UsbErrorStatus, -9, AdapterStatus::UsbTransferFailed},
+        {"ftdi_usb_open_bus_addr: device not found", FtdiOpenStatus, -3,
+         AdapterStatus::UsbNotPluggedIn},
+        {"ftdi_usb_open_bus_addr: unable to open device", FtdiOpenStatus, -4,
+         AdapterStatus::UsbNotPermitted},
+        {"ftdi_usb_open_bus_addr: unable to claim device", FtdiOpenStatus, -5,
+         AdapterStatus::UsbClaimed},
+        {"ftdi_usb_open_bus_addr: libusb_get_device_list() failed", FtdiOpenStatus, -12,
+         AdapterStatus::UsbTransferFailed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.documented);
+        EXPECT_EQ(c.mapping(c.code), c.status);
     }
 }
 

@@ -27,17 +27,17 @@ void Require(bool condition)
 void CheckAccepted(std::string_view file, const EepromTypeInfo& type, const RomOpenResult& result)
 {
     Require(file.size() == RomFileSize(type));
-    Require(result.strDump.size() == kDumpRowStride * type.rows - 1);
+    Require(result.image && RenderDump(*result.image).size() == kDumpRowStride * type.rows - 1);
     Require(result.refreshes.size() == type.words);
     for (std::uint32_t address = 0; address < type.words; ++address) {
         const RomWordRefresh& refresh = result.refreshes[address];
         Require(refresh.nAddress == address);
         Require(refresh.strText == file.substr(kRomHeaderLength + kRomWordLength * address, 4));
-        Require(result.strDump.substr(WordTextOffset(address), 4) == refresh.strText);
-        Require(GetImageWord(result.strDump, address) == ParseHexPrefix(refresh.strText));
+        Require(result.image->CellDigits(address) == refresh.strText);
+        Require(GetImageWord(*result.image, address) == ParseHexPrefix(refresh.strText));
     }
     // Saving what was opened gives the file back, the header aside.
-    const std::optional<std::string> saved = EncodeRomFile(result.strDump, type.code);
+    const std::optional<std::string> saved = EncodeRomFile(*result.image, type.code);
     Require(saved && saved->substr(kRomHeaderLength) == file.substr(kRomHeaderLength));
 }
 
@@ -46,28 +46,28 @@ void CheckRefused(const RomOpenResult& result)
 {
     Require(result.outcome == RomOpenOutcome::Message);
     Require(!result.message.strText.empty() && result.message.strCaption == "Open File Error");
-    Require(result.strDump.empty() && result.refreshes.empty());
+    Require(!result.image && result.refreshes.empty());
 }
 
 // An accepted raw image holds every word once, in order, and saving it gives back what reads
 // as the same image.
 void CheckRawImage(const RomOpenResult& result, const EepromTypeInfo& type,
-                   const std::function<std::optional<std::string>(std::string_view)>& encode,
+                   const std::function<std::optional<std::string>(const MemoryImage&)>& encode,
                    const std::function<RomOpenResult(std::string_view)>& decode)
 {
     if (result.outcome != RomOpenOutcome::Accepted)
         return CheckRefused(result);
-    Require(result.strDump.size() == kDumpRowStride * type.rows - 1);
+    Require(result.image && RenderDump(*result.image).size() == kDumpRowStride * type.rows - 1);
     Require(result.refreshes.size() == type.words);
     for (std::uint32_t address = 0; address < type.words; ++address) {
         Require(result.refreshes[address].nAddress == address);
-        Require(GetImageWord(result.strDump, address) ==
+        Require(GetImageWord(*result.image, address) ==
                 ParseHexPrefix(result.refreshes[address].strText));
     }
-    const std::optional<std::string> saved = encode(result.strDump);
+    const std::optional<std::string> saved = encode(*result.image);
     Require(saved.has_value());
     const RomOpenResult again = decode(*saved);
-    Require(again.outcome == RomOpenOutcome::Accepted && again.strDump == result.strDump);
+    Require(again.outcome == RomOpenOutcome::Accepted && RenderDump(*again.image) == RenderDump(*result.image));
 }
 
 void CheckRawDecoders(std::string_view file, EepromType selected)
@@ -79,14 +79,14 @@ void CheckRawDecoders(std::string_view file, EepromType selected)
         };
         CheckRawImage(
             binary(file), type,
-            [&](std::string_view dump) { return EncodeBinaryImage(dump, selected, order); },
+            [&](const MemoryImage& image) { return EncodeBinaryImage(image, selected, order); },
             binary);
         const auto hex = [&](std::string_view text) {
             return DecodeIntelHex(text, selected, order);
         };
         CheckRawImage(
             hex(file), type,
-            [&](std::string_view dump) { return EncodeIntelHex(dump, selected, order); }, hex);
+            [&](const MemoryImage& image) { return EncodeIntelHex(image, selected, order); }, hex);
     }
     const auto e2p = [&](std::string_view bytes) {
         return DecodeE2pFile(bytes, bytes.size(), selected);
@@ -106,7 +106,7 @@ void CheckDecode(std::string_view file, EepromType selected)
         break;
     case RomOpenOutcome::Ignored:
         Require(file.size() != RomFileSize(type));
-        Require(result.strDump.empty() && result.refreshes.empty());
+        Require(!result.image && result.refreshes.empty());
         break;
     case RomOpenOutcome::Message:
         CheckRefused(result);

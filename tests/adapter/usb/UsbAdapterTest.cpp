@@ -363,12 +363,17 @@ TEST_F(UsbAdapterTest, AddressesFollowTheUsbPortNotTheBusAddress)
     UsbDeviceEntry channelA = EntryFor(Plug::Ft2232h);
     channelA.ports = {4, 2};
     PlugIn(Plug::Ft2232h, EepromType{1}, channelA);
+    UsbDeviceEntry ch347f = EntryFor(Plug::Ch347f);
+    ch347f.bus = 2;
+    ch347f.ports = {3};
+    PlugIn(Plug::Ch347f, EepromType{1}, ch347f);
     std::vector<std::string> names;
     for (const AdapterPlace& plug : PluggedUsbAdapters(*m_machine, AdapterKinds())) {
         names.push_back(plug.name);
         EXPECT_EQ(plug.id, UsbAdapterPortId(plug.kind->family, plug.device, plug.model->channel));
     }
     EXPECT_EQ(names, (std::vector<std::string>{"CH341A USB adapter in UART mode (bus 1, port 4)",
+                                               "CH347F USB adapter (bus 2, port 3)",
                                                "FT2232H USB adapter, channel A (bus 1, port 4.2)",
                                                "FT2232H USB adapter, channel B (bus 1, port 4.2)"}));
 }

@@ -4,6 +4,7 @@
 #include "adapter/ports/ft232h/Ft232hAdapter.h"
 #include "adapter/ports/usb/UsbAdapterDirectory.h"
 #include "adapter/ports/usb/UsbErrorStatus.h"
+#include "adapter/ports/ch347/Ch347Protocol.h"
 #include "adapter/ports/usb/UsbSimulatedMachine.h"
 #include "adapter/virtual/VirtualAdapterAddress.h"
 #include "driver/SingleWordCommands.h"
@@ -426,6 +427,36 @@ TEST(UsbErrorMapping, EachLibraryCodeReadsAsItsDocumentedMeaning)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.documented);
         EXPECT_EQ(c.mapping(c.code), c.status);
+    }
+}
+
+} // namespace
+} // namespace pemrix
+
+namespace pemrix {
+namespace {
+
+// The CH347 takes the fastest of its clocks that keeps the bus's half period, a lengthened
+// one too, and none where even 468.75 kHz is too fast.
+TEST(Ch347Clock, FastestThatKeepsTheHalfPeriod)
+{
+    struct Case
+    {
+        PartClass partClass;
+        std::chrono::nanoseconds lengthenedTo;
+        std::optional<unsigned> index;
+    };
+    const Case cases[] = {
+        {PartClass::From4V5, {}, 5u},
+        {PartClass::From2V5, {}, 6u},
+        {PartClass::Any, {}, std::nullopt},
+        {PartClass::From4V5, std::chrono::nanoseconds(1066), 7u},
+        {PartClass::From4V5, std::chrono::nanoseconds(1067), std::nullopt},
+    };
+    for (const Case& test : cases) {
+        BusTiming timing = BusTimingFor(test.partClass);
+        timing.halfPeriod = std::max(timing.halfPeriod, test.lengthenedTo);
+        EXPECT_EQ(ch347::ClockIndexFor(timing), test.index) << timing.halfPeriod.count();
     }
 }
 

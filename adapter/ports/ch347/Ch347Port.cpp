@@ -2,7 +2,6 @@
 
 #include "adapter/ports/ch347/Ch347Protocol.h"
 
-#include <algorithm>
 
 namespace pemrix {
 
@@ -13,8 +12,6 @@ namespace {
 // Waits up to this long are clocked away on the adapter; longer ones are slept on the host.
 constexpr std::chrono::microseconds kLongestClockedWait(500);
 constexpr std::chrono::milliseconds kTransferTimeout(1000);
-// An answer still on its way after a failed batch has had that transfer's timeout already.
-constexpr std::chrono::milliseconds kLateAnswerTimeout(5);
 // Ready polls in the first round before a cycle is learnt, and in every later one.
 constexpr unsigned kPollsPerRound = 16;
 
@@ -22,7 +19,8 @@ constexpr unsigned kPollsPerRound = 16;
 
 Ch347Port::Ch347Port(UsbCalls& calls, UsbHandle handle, BusClock& clock, const BusTiming& timing,
                      std::chrono::nanoseconds clockPeriod)
-    : BatchingUsbPort(clock, kPollsPerRound), m_calls(calls), m_hDevice(handle),
+    : BatchingUsbPort(clock, kPollsPerRound),
+      m_endpoints(calls, handle, kOutEndpoint, kInEndpoint, kPacketSize),
       m_exchanges(timing, clockPeriod)
 {
 }
@@ -40,21 +38,7 @@ bool Ch347Port::BatchesWait(std::chrono::nanoseconds duration) const
 
 int Ch347Port::Recover(int error)
 {
-    // A halted endpoint stays halted until the host clears it.
-    if (error == kUsbErrorPipe) {
-        m_calls.ClearHalt(m_hDevice, kOutEndpoint);
-        m_calls.ClearHalt(m_hDevice, kInEndpoint);
-    }
-    // Answers to frames the adapter took before the failure would otherwise be read as those
-    // of the next batch: the EWDS that follows must be judged by its own.
-    if (error != kUsbErrorNoDevice) {
-        for (; m_nMissingAnswers > 0; --m_nMissingAnswers) {
-            UsbBulkTransfer late{kInEndpoint, std::vector<std::uint8_t>(kPacketSize), 0};
-            m_calls.RunTransfers(m_hDevice, std::span(&late, 1), kLateAnswerTimeout);
-        }
-    }
-    m_nMissingAnswers = 0;
-    return error;
+    return m_endpoints.Recover(error);
 }
 
 void Ch347Port::Send(std::vector<bool>& samples)
@@ -71,13 +55,9 @@ void Ch347Port::Send(std::vector<bool>& samples)
         transfers.push_back({kOutEndpoint, frame, 0});
     for (const std::size_t bytes : m_exchanges.Answers())
         transfers.push_back({kInEndpoint, std::vector<std::uint8_t>(kHeaderSize + bytes), 0});
-    const int error = m_calls.RunTransfers(m_hDevice, transfers, kTransferTimeout);
+    const int error = m_endpoints.Run(transfers, kTransferTimeout);
     if (error != 0) {
         m_exchanges.Clear();
-        m_nMissingAnswers = static_cast<std::size_t>(
-            std::count_if(transfers.begin(), transfers.end(), [](const UsbBulkTransfer& t) {
-                return t.endpoint == kInEndpoint && t.actual == 0;
-            }));
         Note(error);
         return;
     }

@@ -4,6 +4,7 @@
 #include "adapter/bus/BusTiming.h"
 #include "adapter/ports/ch347/Ch347Exchanges.h"
 #include "adapter/ports/usb/BatchingUsbPort.h"
+#include "adapter/ports/usb/BulkEndpoints.h"
 #include "adapter/ports/usb/UsbCalls.h"
 
 namespace pemrix {
@@ -30,12 +31,8 @@ private:
     void Send(std::vector<bool>& samples) override;
     int Recover(int error) override;
 
-    UsbCalls& m_calls;
-    UsbHandle m_hDevice;
+    BulkEndpoints m_endpoints;
     Ch347Exchanges m_exchanges;
-    // Answers a failed batch did not take: they may still come, and would be taken for the
-    // answers of the next batch, so Recover reads them away.
-    std::size_t m_nMissingAnswers = 0;
 };
 
 } // namespace pemrix

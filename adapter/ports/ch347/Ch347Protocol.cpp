@@ -49,8 +49,8 @@ std::vector<std::uint8_t> Configured(std::span<const std::uint8_t> config, unsig
     std::vector<std::uint8_t> bytes(config.begin(), config.end());
     bytes[kClockPolarityAt] &= static_cast<std::uint8_t>(~kClockPolarityHigh);
     bytes[kClockPhaseAt] &= static_cast<std::uint8_t>(~kClockPhaseSecondEdge);
-    bytes[kClockIndexAt] = static_cast<std::uint8_t>((bytes[kClockIndexAt] & ~kClockIndexMask) |
-                                                     (index << kClockIndexShift));
+    const unsigned keptBits = bytes[kClockIndexAt] & ~static_cast<unsigned>(kClockIndexMask);
+    bytes[kClockIndexAt] = static_cast<std::uint8_t>(keptBits | (index << kClockIndexShift));
     bytes[kBitOrderAt] &= static_cast<std::uint8_t>(~kLeastSignificantFirst);
     bytes[kChipSelectPolarityAt] |= kChipSelect1ActiveHigh;
     return bytes;

@@ -29,8 +29,9 @@ std::unique_ptr<DriverLink> MakeBuiltInDriver(const BuiltInDriverPaths& paths,
         notices->insert(notices->end(), settings.notices.begin(), settings.notices.end());
     PpdevSetup ppdev{std::move(seams.ppdev), seams.clock, settings.cable, settings.timing};
     UsbSetup usb{std::move(seams.usb), std::move(seams.makeFtdi), seams.clock, settings.timing};
-    auto virtualAdapter = std::make_shared<VirtualAdapter>(paths.virtualChipFolder,
-                                                           settings.timing, settings.virtualSocket);
+    auto virtualAdapter = std::make_shared<VirtualAdapter>(
+        paths.virtualChipFolder, settings.timing, settings.virtualSocket,
+        settings.virtualSocketOrganisation);
     if (settings.virtualRealTime)
         virtualAdapter->Clock().Pace(1);
     auto connector = std::make_shared<BuiltInPortConnector>(

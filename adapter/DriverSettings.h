@@ -15,7 +15,8 @@ namespace pemrix {
 //   cable = stk200        (or dt006)
 //   half_period_ns = 2000 (the clock's half period; 2000 is 250 kHz, as fast as the slowest
 //                          parts allow, so shorter ones are raised to it)
-//   virtual_socket = 93C66 (the virtual adapter holds one chip, which every type meets)
+//   virtual_socket = 93C66 (the virtual adapter holds one chip, which every type meets;
+//                           "93C66 x8" for one in 8-bit organisation)
 //   dummy_bit_check_only = false (true for a cable without a pull-up on DO)
 //   rewrite_equal_words = false  (true: WriteAll programs even the words the chip holds)
 //   virtual_real_time = false    (true: the virtual adapter takes as long as a real chip)
@@ -28,6 +29,7 @@ struct DriverSettings
     std::vector<std::string> notices;
     // The type of the virtual adapter's one socketed chip, or 0 for one chip per type.
     EepromType virtualSocket = 0;
+    EepromOrganisation virtualSocketOrganisation = EepromOrganisation::Words16;
     // The virtual adapter's commands last as long as on hardware, so the progress window and
     // its Stop can be tried without any.
     bool virtualRealTime = false;

@@ -77,12 +77,12 @@ struct Figures
 class Bench
 {
 public:
-    Bench(const char* adapter, EepromType type, std::chrono::nanoseconds latency,
+    Bench(const char* adapter, const EepromTypeInfo& type, std::chrono::nanoseconds latency,
           std::chrono::nanoseconds cycle,
           const std::filesystem::path& folder)
         : m_machine(std::make_shared<UsbSimulatedMachine>(*m_clock))
     {
-        const MicrowireGeometry chip = *FindMicrowireGeometry(type);
+        const MicrowireGeometry chip = *FindMicrowireGeometry(type.code, type.organisation);
         const bool ch341a = std::string(adapter) == "CH341A";
         const UsbDeviceEntry entry{static_cast<std::uint16_t>(ch341a ? 0x1A86 : 0x0403),
                                    static_cast<std::uint16_t>(ch341a ? 0x5512 : 0x6014), 1, 2, {1}};
@@ -193,18 +193,20 @@ bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
                 static_cast<long long>(kWordProgramTime.count()),
                 std::string(kWordProgramSource).c_str());
     bool met = true;
-    for (const EepromTypeInfo& type : EepromTypes()) {
-        const PartFigures& part = kParts[type.code - 1];
-        Bench bench(target.adapter, type.code, latency, cycle, folder);
-        // No word FFFF, so every word of the erased chip changes.
+    for (const EepromTypeInfo& type : AllEepromTypes()) {
+        const bool bytes = type.organisation == EepromOrganisation::Bytes8;
+        const PartFigures& part = (bytes ? kPartsX8 : kParts)[type.code - 1];
+        Bench bench(target.adapter, type, latency, cycle, folder);
+        // No cell all ones, so every cell of the erased chip changes.
         std::vector<std::uint32_t> image(part.words);
         for (std::uint32_t i = 0; i < part.words; ++i)
-            image[i] = (i * 0x9E37u + 0x1234u) & 0x7FFF;
+            image[i] = (i * 0x9E37u + 0x1234u) & (bytes ? 0x7F : 0x7FFF);
         const Figures writeAll = bench.Measure([&](DriverLink& link, std::uint32_t port) {
-            return WriteAll(link, port, type.code, image);
+            return WriteAllCells(link, port, type, image);
         });
-        const Figures readAll = bench.Measure(
-            [&](DriverLink& link, std::uint32_t port) { return ReadAll(link, port, type.code); });
+        const Figures readAll = bench.Measure([&](DriverLink& link, std::uint32_t port) {
+            return ReadAllCells(link, port, type);
+        });
 
         // Two sequential READ passes at the slowest parts' clock.
         const std::uint64_t readClocks = 2 * ReadPassClocks(part, true);
@@ -216,7 +218,7 @@ bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
                     Milliseconds(clockFloor));
         met = Clean(readAll, 0) && met;
 
-        // Each programmed word costs at least two round trips, since the bus judges the
+        // Each programmed cell costs at least two round trips, since the bus judges the
         // opening of an instruction before its last bit goes out, plus the chip's own cycle.
         const std::chrono::nanoseconds datasheet = kWordProgramTime * part.words;
         const std::chrono::nanoseconds meanCycle =
@@ -232,7 +234,7 @@ bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
                     Milliseconds(writeAll.programming),
                     Milliseconds(roundTripFloor) / Milliseconds(writeAll.programming));
         met = Clean(writeAll, part.words) && met;
-        if (type.code == k93C86) {
+        if (type.code == k93C86 && !bytes) {
             std::chrono::nanoseconds readTarget = target.readAll93C86;
             if (clockFloor > readTarget) {
                 const auto bounded = std::chrono::duration_cast<std::chrono::nanoseconds>(

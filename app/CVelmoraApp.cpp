@@ -9,6 +9,7 @@
 #include "files/NativeFileSystem.h"
 #include "settings/ProfileStore.h"
 #include "ui/ReportList.h"
+#include "ui/skin/SkinLook.h"
 #include "ui/WidgetInteraction.h"
 
 namespace pemrix {
@@ -17,6 +18,7 @@ CVelmoraApp::CVelmoraApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setOrganizationName(QStringLiteral("Brantel Software"));
     setApplicationName(QStringLiteral("pemrix"));
+    ApplySkinLook();
 }
 
 int CVelmoraApp::Run()

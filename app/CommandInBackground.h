@@ -1,7 +1,7 @@
 #pragma once
 
 #include "driver/DriverLink.h"
-#include "ui/CommandProgress.h"
+#include "driver/CommandProgress.h"
 
 #include <chrono>
 #include <cstdint>

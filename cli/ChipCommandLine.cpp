@@ -1,7 +1,7 @@
 #include "ChipCommandLine.h"
 
 #include "adapter/AdapterStatus.h"
-#include "cli/ProgressLink.h"
+#include "cli/WordProgressBar.h"
 #include "core/DumpText.h"
 #include "core/HexText.h"
 #include "driver/DetectCommand.h"
@@ -19,13 +19,8 @@ namespace pemrix {
 
 namespace {
 
-// Requests a command sends: the port, then two reads, or a bracketed change and a read back.
-constexpr int kReadingRequests = 3;
-constexpr int kChangingRequests = 5;
-constexpr int kDetectingRequests = 2;
-
-// Verify lists this many of the differing words.
-constexpr std::size_t kListedDifferences = 16;
+// Verify prints this many of the differing words; the JSON lists them all.
+constexpr std::size_t kPrintedDifferences = 16;
 
 std::string Hex(std::uint32_t value)
 {
@@ -41,16 +36,22 @@ const AdapterStatusInfo* DriverStatusOf(std::uint32_t errorCode)
     return errorCode % 16 == 0 ? FindAdapterStatus(errorCode / 16) : nullptr;
 }
 
-// Runs `command` behind the progress bar and notes how long it took.
+// Runs `command` behind the progress bar, `wordsInAll` being the words its requests move one
+// by one, and notes how long it took. A command a stop signal ended fails with the code the
+// window's Stop gives, and the report keeps the address it stopped at.
 template <class Result>
-Result Timed(const ChipCommandContext& context, std::string_view label, int requests,
+Result Timed(const ChipCommandContext& context, std::string_view label, std::uint32_t wordsInAll,
              CommandReport& report, const std::function<Result(DriverLink&)>& command)
 {
     const auto start = std::chrono::steady_clock::now();
     std::optional<Result> result;
     {
-        ProgressLink link(context.driver, context.progress, std::string(label), requests);
-        result = command(link);
+        WordProgressBar bar(context.driver, context.progress, std::string(label), wordsInAll);
+        result = command(context.driver);
+        if (!result->succeeded && bar.StoppedAt()) {
+            result->errorCode = kStoppedCode;
+            report.Stopped(*bar.StoppedAt());
+        }
     }
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
     report.Json().Add("seconds", JsonNumber(seconds.count()));
@@ -67,6 +68,10 @@ void AddTarget(const ChipCommandContext& context, CommandReport& report)
 int Fail(const DriverResult& result, std::string text, CommandReport& report)
 {
     report.Json().Add("error_code", JsonNumber(std::uint64_t{result.errorCode}));
+    if (const std::optional<std::uint32_t> stoppedAt = report.StoppedAt()) {
+        text += "   Stopped at address " + FormatHex4(*stoppedAt);
+        report.Json().Add("stopped_at", JsonNumber(std::uint64_t{*stoppedAt}));
+    }
     report.Problem(std::move(text));
     if (const AdapterStatusInfo* status = DriverStatusOf(result.errorCode)) {
         report.Problem(std::string(status->name) + ": " + std::string(status->meaning));
@@ -107,7 +112,7 @@ std::optional<std::vector<std::uint32_t>> ReadImageFile(const ChipCommandContext
 ImageCommandResult ReadChip(const ChipCommandContext& context, CommandReport& report)
 {
     return Timed<ImageCommandResult>(
-        context, "ReadAll", kReadingRequests, report,
+        context, "ReadAll", 2 * context.type.words, report,
         [&](DriverLink& link) { return ReadAll(link, context.port, context.type.code); });
 }
 
@@ -159,7 +164,7 @@ int RunWriteCommand(const ChipCommandContext& context, const ImageFileOperand& f
     if (!words)
         return kExitFileError;
     const DriverResult result =
-        Timed<DriverResult>(context, "WriteAll", kChangingRequests, report, [&](DriverLink& link) {
+        Timed<DriverResult>(context, "WriteAll", 2 * context.type.words, report, [&](DriverLink& link) {
             return WriteAll(link, context.port, context.type.code, *words);
         });
     AddTarget(context, report);
@@ -186,16 +191,17 @@ int RunVerifyCommand(const ChipCommandContext& context, const ImageFileOperand& 
             continue;
         if (count++ == 0)
             first = address;
-        if (listed.size() == kListedDifferences)
-            continue;
-        report.Line(FormatHex4(address) + ": chip " + FormatHex4(inChip) + ", file " +
-                    FormatHex4(inFile));
+        if (count <= kPrintedDifferences)
+            report.Line(FormatHex4(address) + ": chip " + FormatHex4(inChip) + ", file " +
+                        FormatHex4(inFile));
         JsonObject difference;
         difference.Add("address", JsonNumber(std::uint64_t{address}));
         difference.Add("chip", JsonNumber(std::uint64_t{inChip}));
         difference.Add("file", JsonNumber(std::uint64_t{inFile}));
         listed.push_back(difference.Text());
     }
+    if (count > kPrintedDifferences)
+        report.Line("... and " + std::to_string(count - kPrintedDifferences) + " more.");
     report.Json().Add("differing_words", JsonNumber(std::uint64_t{count}));
     report.Json().Add("differences", JsonArray(listed));
     // Succeeded as the text says it: the chip holds the file's words.
@@ -215,7 +221,7 @@ int RunVerifyCommand(const ChipCommandContext& context, const ImageFileOperand& 
 int RunDetectCommand(const ChipCommandContext& context, CommandReport& report)
 {
     const DetectCommandResult result = Timed<DetectCommandResult>(
-        context, "Detect", kDetectingRequests, report, [&](DriverLink& link) {
+        context, "Detect", 0, report, [&](DriverLink& link) {
             return DetectChipType(link, context.port, context.type.code);
         });
     report.Json().Add("port", JsonString(Hex(context.port)));
@@ -233,7 +239,7 @@ int RunDetectCommand(const ChipCommandContext& context, CommandReport& report)
 int RunEraseCommand(const ChipCommandContext& context, CommandReport& report)
 {
     const ImageCommandResult result = Timed<ImageCommandResult>(
-        context, "ERAL", kChangingRequests, report,
+        context, "ERAL", context.type.words, report,
         [&](DriverLink& link) { return Eral(link, context.port, context.type.code); });
     return ConcludeWords(context, result, kEralResultKind, 0, report);
 }
@@ -241,7 +247,7 @@ int RunEraseCommand(const ChipCommandContext& context, CommandReport& report)
 int RunFillCommand(const ChipCommandContext& context, std::uint32_t data, CommandReport& report)
 {
     const FillCommandResult result =
-        Timed<FillCommandResult>(context, "WRAL", kChangingRequests, report, [&](DriverLink& link) {
+        Timed<FillCommandResult>(context, "WRAL", context.type.words, report, [&](DriverLink& link) {
             return Wral(link, context.port, context.type.code, data);
         });
     return ConcludeWords(context, result, kWralResultKind, result.data, report);
@@ -250,7 +256,7 @@ int RunFillCommand(const ChipCommandContext& context, std::uint32_t data, Comman
 int RunPeekCommand(const ChipCommandContext& context, std::uint32_t address, CommandReport& report)
 {
     const WordCommandResult result =
-        Timed<WordCommandResult>(context, "READ", kReadingRequests, report, [&](DriverLink& link) {
+        Timed<WordCommandResult>(context, "READ", 0, report, [&](DriverLink& link) {
             return ReadWord(link, context.port, context.type.code, address);
         });
     return ConcludeWord(context, result, kReadResultKind, report);
@@ -260,7 +266,7 @@ int RunPokeCommand(const ChipCommandContext& context, std::uint32_t address, std
                    CommandReport& report)
 {
     const WordCommandResult result = Timed<WordCommandResult>(
-        context, "WRITE", kChangingRequests, report, [&](DriverLink& link) {
+        context, "WRITE", 0, report, [&](DriverLink& link) {
             return WriteWord(link, context.port, context.type.code, address, data);
         });
     return ConcludeWord(context, result, kWriteResultKind, report);
@@ -269,7 +275,7 @@ int RunPokeCommand(const ChipCommandContext& context, std::uint32_t address, std
 int RunClearCommand(const ChipCommandContext& context, std::uint32_t address, CommandReport& report)
 {
     const WordCommandResult result = Timed<WordCommandResult>(
-        context, "ERASE", kChangingRequests, report, [&](DriverLink& link) {
+        context, "ERASE", 0, report, [&](DriverLink& link) {
             return EraseWord(link, context.port, context.type.code, address);
         });
     return ConcludeWord(context, result, kEraseResultKind, report);

@@ -6,12 +6,14 @@
 #include "cli/CommandReport.h"
 #include "cli/OperandFormatter.h"
 #include "cli/PortChoice.h"
+#include "cli/StopSignals.h"
 #include "cli/WindowProfile.h"
 #include "core/HexText.h"
 #include "driver/DriverLink.h"
 #include "files/FileErrorText.h"
 #include "files/ImageFileKind.h"
 #include "files/NativeFileSystem.h"
+#include "files/StandardStreamPath.h"
 #include "settings/PortPlatform.h"
 
 #include <CLI/CLI.hpp>
@@ -43,12 +45,18 @@ constexpr const char* kFooter = R"(Examples:
   pemrix-cli -p LPT1 -c 93c46 -r backup.bin
 
 Without -p and -c the port and chip type are the ones the window used last.
-FORMAT follows FILE's extension (.ROM, .bin, .hex) unless -f gives it; binary and Intel HEX
-images hold 16-bit words little-endian unless --byte-order be is given.
+FORMAT follows FILE's extension (.ROM, .bin, .hex); -f gives it for any other name and may
+not contradict the extension. FILE - is the standard output for read, the standard input for
+write and verify. Binary and Intel HEX images hold 16-bit words little-endian unless
+--byte-order be is given.
 ADDR and WORD are 1 to 4 hexadecimal digits, with or without 0x.
 
+The first Ctrl-C (SIGINT) or SIGTERM stops a whole-chip command at its next word, as the
+window's Stop does, and exits with 128 plus the signal's number (130 for Ctrl-C); a second
+one ends pemrix-cli at once.
+
 Exit status: 0 success, 1 chip or driver failure, 2 usage error, 3 verify found
-differences, 4 file error.)";
+differences, 4 file error, 130 stopped by Ctrl-C.)";
 
 // A usage error found after parsing: the text and the usage line, exit code 2.
 class UsageError : public std::runtime_error
@@ -112,15 +120,22 @@ std::uint32_t ChosenPort(const Arguments& arguments, const WindowProfile& profil
     return *port;
 }
 
+// A file's extension says its kind, as in the window; -f names the kind of a file whose name
+// says none (a stream, a device, another extension) and may not contradict one that does.
 const ImageFileKind& ChosenKind(const Arguments& arguments)
 {
-    std::optional<ImageFileFormat> format = ImageFileFormatOfPath(arguments.file);
     static const std::map<std::string, ImageFileFormat> kFormats{
         {"rom", ImageFileFormat::Rom},
         {"bin", ImageFileFormat::Binary},
         {"hex", ImageFileFormat::IntelHex}};
-    if (!arguments.format.empty())
+    const std::optional<ImageFileFormat> named = ImageFileFormatOfPath(arguments.file);
+    std::optional<ImageFileFormat> format = named;
+    if (!arguments.format.empty()) {
         format = kFormats.at(arguments.format);
+        if (named && *named != *format)
+            throw UsageError("-f " + arguments.format + " contradicts the extension of " +
+                             arguments.file + ": give a name with the format's extension.");
+    }
     if (!format)
         throw UsageError("The format of " + arguments.file +
                          " does not follow from its extension: give -f rom, bin or hex.");
@@ -128,6 +143,14 @@ const ImageFileKind& ChosenKind(const Arguments& arguments)
         throw UsageError("--byte-order is for bin and hex files; ROM files hold words as text.");
     return FindImageFileKind(*format, arguments.byteOrder == "be" ? WordByteOrder::BigEndian
                                                                   : WordByteOrder::LittleEndian);
+}
+
+// "-" is the standard output for read and the standard input for write and verify.
+std::string FilePath(const std::string& name, const Arguments& arguments)
+{
+    if (arguments.file != "-")
+        return arguments.file;
+    return name == "read" ? "/dev/stdout" : "/dev/stdin";
 }
 
 int ListCommand(const WindowProfile& profile, CommandReport& report)
@@ -173,7 +196,7 @@ SubcommandRun ChipRun(const std::string& name, const Arguments& arguments,
                       const EepromTypeInfo& type)
 {
     if (name == "read" || name == "write" || name == "verify") {
-        const ImageFileOperand file{arguments.file, ChosenKind(arguments)};
+        const ImageFileOperand file{FilePath(name, arguments), ChosenKind(arguments)};
         const auto run = name == "read"    ? RunReadCommand
                          : name == "write" ? RunWriteCommand
                                            : RunVerifyCommand;
@@ -293,6 +316,10 @@ int Run(const std::string& name, const Arguments& arguments)
 {
     const WindowProfile profile = ReadWindowProfile(WindowProfilePath(std::getenv));
     CommandReport report(name);
+    // An image read to the standard output leaves it to the image alone.
+    const bool imageOnStandardOutput =
+        name == "read" && InheritedDescriptor(FilePath(name, arguments)) == STDOUT_FILENO;
+    std::FILE* const out = imageOnStandardOutput ? stderr : stdout;
     int exitCode = kExitSuccess;
     if (name == "list") {
         exitCode = ListCommand(profile, report);
@@ -308,9 +335,13 @@ int Run(const std::string& name, const Arguments& arguments)
                 std::fprintf(stderr, "%s\n", notice.c_str());
         NativeFileSystem files;
         const bool drawProgress = !arguments.quiet && !arguments.json && ::isatty(STDERR_FILENO);
+        const StopSignals stopSignals;
         exitCode = run({*driver, files, port, type, drawProgress ? stderr : nullptr}, report);
+        // Stopped as asked: the shell's code for a command its signal ended.
+        if (report.StoppedAt() && StopSignals::Received() != 0)
+            exitCode = kExitSignalBase + StopSignals::Received();
     }
-    report.Print(exitCode, arguments.json, arguments.quiet, stdout, stderr);
+    report.Print(exitCode, arguments.json, arguments.quiet, out, stderr);
     return exitCode;
 }
 

@@ -2,7 +2,9 @@
 
 #include "cli/JsonObject.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +19,7 @@ enum CliExitCode : int
     kExitUsage = 2,
     kExitDifferences = 3, // verify found words that differ
     kExitFileError = 4,
+    kExitSignalBase = 128, // plus the number of the signal that stopped the command
 };
 
 // What one command has to say: result lines for stdout, problems for stderr, and the fields of
@@ -29,6 +32,9 @@ public:
     void Line(std::string text) { m_lines.push_back(std::move(text)); }
     void Problem(std::string text) { m_problems.push_back(std::move(text)); }
     JsonObject& Json() { return m_json; }
+    // The command ended on a stop signal before the word at `address`.
+    void Stopped(std::uint32_t address) { m_stoppedAt = address; }
+    std::optional<std::uint32_t> StoppedAt() const { return m_stoppedAt; }
 
     // --json prints the object alone on stdout; --quiet keeps only the problems.
     void Print(int exitCode, bool json, bool quiet, std::FILE* out, std::FILE* err) const;
@@ -37,6 +43,7 @@ private:
     std::vector<std::string> m_lines;
     std::vector<std::string> m_problems;
     JsonObject m_json;
+    std::optional<std::uint32_t> m_stoppedAt;
 };
 
 } // namespace pemrix

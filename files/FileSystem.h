@@ -27,6 +27,8 @@ struct FileSizeResult
 {
     std::uint64_t size = 0;
     int error = 0;
+    // A pipe, device, socket or standard stream: its size is what reading it gives.
+    bool stream = false;
 };
 
 struct FileReadResult
@@ -45,6 +47,9 @@ struct FileTarget
     unsigned mode = 0;
     // Why it may not be written (such as EACCES for a read-only file), or 0.
     int writeError = 0;
+    // A pipe, device, socket or standard stream: written where it is through OpenInPlace,
+    // never replaced by a file.
+    bool inPlace = false;
 };
 
 // The file operations of Open and Save, so tests can make any of them fail part-way.
@@ -56,6 +61,8 @@ public:
     virtual FileTarget Inspect(const std::string& path) = 0;
     // Creates a new file for writing only; fails with EEXIST when the name is taken.
     virtual FileCreateResult CreateNew(const std::string& path) = 0;
+    // Opens a target that is written in place (FileTarget::inPlace) for writing.
+    virtual FileCreateResult OpenInPlace(const std::string& path) = 0;
     // Writes as much of `bytes` as the device takes.
     virtual FileWriteResult Write(FileHandle handle, std::string_view bytes) = 0;
     // Gives an open file the permission bits `mode`.

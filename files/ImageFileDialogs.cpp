@@ -1,5 +1,7 @@
 #include "ImageFileDialogs.h"
 
+#include <optional>
+
 namespace pemrix {
 
 namespace {
@@ -31,10 +33,12 @@ std::vector<FileDialogFilter> SaveDialogFilters()
 
 const ImageFileKind& KindOfDialogChoice(std::size_t filter, std::string_view path)
 {
-    if (filter < ImageFileKinds().size())
-        return ImageFileKinds()[filter];
-    return FindImageFileKind(ImageFileFormatOfPath(path).value_or(ImageFileFormat::Rom),
-                             WordByteOrder::LittleEndian);
+    const bool kindEntry = filter < ImageFileKinds().size();
+    const std::optional<ImageFileFormat> named = ImageFileFormatOfPath(path);
+    if (!named)
+        return kindEntry ? ImageFileKinds()[filter] : RomFileKind();
+    return FindImageFileKind(*named, kindEntry ? ImageFileKinds()[filter].order
+                                               : WordByteOrder::LittleEndian);
 }
 
 std::string WithDefaultExtension(std::string_view path, std::string_view extension)

@@ -21,8 +21,11 @@ struct FileDialogFilter
 std::vector<FileDialogFilter> OpenDialogFilters();
 std::vector<FileDialogFilter> SaveDialogFilters();
 
-// The kind of file the user chose: the chosen entry's, or for all files the one the
-// extension names (raw images little-endian), ROM files for any other name.
+// The kind of file the user chose. An extension that names a kind (.ROM, .bin, .hex) decides
+// the format, whatever entry was chosen, so a file holds what its name says and Open reads
+// back every file Save writes; the chosen entry gives the byte order (little-endian for the
+// ROM and all-files entries). A name with any other extension is of the chosen entry's kind,
+// or for all files a ROM file.
 const ImageFileKind& KindOfDialogChoice(std::size_t filter, std::string_view path);
 
 // The chosen name with "." and `extension` added when its last component holds no dot at all.

@@ -53,14 +53,16 @@ RomOpenResult OpenImageFile(FileSystem& fileSystem, const std::string& path, Eep
     const FileSizeResult size = fileSystem.FileSize(path);
     if (size.error != 0)
         return fileError(FileErrorKindFromErrno(size.error));
+    // A stream is read up to the limit, and its size is what that gave.
     const std::size_t wanted =
-        static_cast<std::size_t>(std::min<std::uint64_t>(size.size, ReadLimit(kind)));
+        size.stream ? ReadLimit(kind)
+                    : static_cast<std::size_t>(std::min<std::uint64_t>(size.size, ReadLimit(kind)));
     const FileReadResult read = fileSystem.ReadFile(path, wanted);
     if (read.error != 0)
         return fileError(FileErrorKindFromErrno(read.error));
-    if (read.bytes.size() < wanted)
+    if (!size.stream && read.bytes.size() < wanted)
         return fileError(FileErrorKind::ReadPastEnd);
-    return Decode(read.bytes, size.size, selected, kind);
+    return Decode(read.bytes, size.stream ? read.bytes.size() : size.size, selected, kind);
 }
 
 } // namespace pemrix

@@ -35,14 +35,15 @@ FileCreateResult CreateTemporaryBeside(FileSystem& fileSystem, const std::string
     return created;
 }
 
-// Writes, flushes and closes; the first failure's error number, or 0.
-int WriteWhole(FileSystem& fileSystem, FileHandle handle, std::string_view bytes)
+// Writes, flushes (a file; a pipe or device has nothing to flush) and closes; the first
+// failure's error number, or 0.
+int WriteWhole(FileSystem& fileSystem, FileHandle handle, std::string_view bytes, bool flush)
 {
     const FileWriteResult written = fileSystem.Write(handle, bytes);
     int error = written.error;
     if (error == 0 && written.written < bytes.size())
         error = ENOSPC;
-    if (error == 0)
+    if (error == 0 && flush)
         error = fileSystem.Flush(handle);
     const int closeError = fileSystem.Close(handle);
     return error != 0 ? error : closeError;
@@ -54,7 +55,7 @@ int ReplaceWith(FileSystem& fileSystem, const FileTarget& target, FileHandle han
 {
     int error = target.exists ? fileSystem.SetMode(handle, target.mode) : 0;
     if (error == 0)
-        error = WriteWhole(fileSystem, handle, bytes);
+        error = WriteWhole(fileSystem, handle, bytes, true);
     else
         fileSystem.Close(handle);
     if (error == 0)
@@ -92,6 +93,16 @@ std::optional<FileMessage> SaveImageFile(FileSystem& fileSystem, const std::stri
     const FileTarget target = fileSystem.Inspect(path);
     if (target.exists && target.writeError != 0)
         return FileErrorMessage(FileErrorKindFromErrno(target.writeError), path);
+
+    if (target.inPlace) {
+        const FileCreateResult opened = fileSystem.OpenInPlace(target.path);
+        const int error = opened.error != 0
+                              ? opened.error
+                              : WriteWhole(fileSystem, opened.handle, *file, false);
+        if (error == 0)
+            return std::nullopt;
+        return FileErrorMessage(FileErrorKindFromErrno(error), path);
+    }
 
     std::string temporaryPath;
     const FileCreateResult created = CreateTemporaryBeside(fileSystem, target.path, temporaryPath);

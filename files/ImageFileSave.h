@@ -15,7 +15,8 @@ namespace pemrix {
 // The Save command after its dialog: writes the image as a file of `kind` for the selected
 // type to `path`. Nothing is returned on success; otherwise the message to show. The file is
 // written beside the target first and put in its place only when every byte is on the disk,
-// so a failed Save leaves an existing file as it was.
+// so a failed Save leaves an existing file as it was. A pipe, device or standard stream is
+// written where it is.
 std::optional<FileMessage> SaveImageFile(FileSystem& fileSystem, const std::string& path,
                                          const MemoryImage& image, EepromType selected,
                                          const ImageFileKind& kind);

@@ -12,6 +12,7 @@ class NativeFileSystem : public FileSystem
 public:
     FileTarget Inspect(const std::string& path) override;
     FileCreateResult CreateNew(const std::string& path) override;
+    FileCreateResult OpenInPlace(const std::string& path) override;
     FileWriteResult Write(FileHandle handle, std::string_view bytes) override;
     int SetMode(FileHandle handle, unsigned mode) override;
     int Flush(FileHandle handle) override;

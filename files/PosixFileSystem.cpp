@@ -1,8 +1,11 @@
 #include "files/NativeFileSystem.h"
 
+#include "files/StandardStreamPath.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -48,27 +51,54 @@ template <typename Transfer> Transferred TransferAll(std::size_t total, Transfer
 FileTarget NativeFileSystem::Inspect(const std::string& path)
 {
     FileTarget target{path};
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (resolved == nullptr)
-        return target; // nothing there yet, or a link that leads nowhere
-    target.path = resolved;
-    std::free(resolved);
     struct stat status
     {
     };
-    if (::stat(target.path.c_str(), &status) != 0)
-        return target;
+    if (::stat(path.c_str(), &status) != 0) {
+        // A link that leads nowhere stays a link: nothing is written in its place.
+        struct stat link
+        {
+        };
+        if (::lstat(path.c_str(), &link) == 0) {
+            target.exists = true;
+            target.writeError = ENOENT;
+        }
+        return target; // else nothing there yet
+    }
     target.exists = true;
     target.mode = status.st_mode & 07777;
-    // Renaming the new file over a folder, a device such as /dev/null or a pipe would put a
-    // plain file in its place, so only a plain file is replaced.
-    if (S_ISDIR(status.st_mode))
+    if (S_ISDIR(status.st_mode)) {
         target.writeError = EISDIR;
-    else if (!S_ISREG(status.st_mode))
-        target.writeError = EINVAL;
-    else
-        target.writeError = ErrorOf(::access(target.path.c_str(), W_OK));
+        return target;
+    }
+    // Renaming a new file over a pipe, a device such as /dev/null or a standard stream would
+    // put a plain file in its place, so those are written where they are.
+    target.inPlace = !S_ISREG(status.st_mode) || InheritedDescriptor(path).has_value();
+    if (!target.inPlace) {
+        char* resolved = ::realpath(path.c_str(), nullptr);
+        if (resolved != nullptr) {
+            target.path = resolved; // a link keeps leading to the file it names
+            std::free(resolved);
+        }
+    }
+    target.writeError = ErrorOf(::access(path.c_str(), W_OK));
     return target;
+}
+
+FileCreateResult NativeFileSystem::OpenInPlace(const std::string& path)
+{
+    // A stream the program was given keeps its own position and flags, appending included.
+    if (const std::optional<int> inherited = InheritedDescriptor(path)) {
+        const int handle = ::fcntl(*inherited, F_DUPFD_CLOEXEC, 0);
+        return handle < 0 ? FileCreateResult{-1, errno} : FileCreateResult{handle, 0};
+    }
+    // Not blocking while opening, so a pipe nobody reads fails (ENXIO) instead of hanging;
+    // blocking after, so a reader that is slow to take the bytes gets them all.
+    const int handle = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (handle < 0)
+        return {-1, errno};
+    ::fcntl(handle, F_SETFL, ::fcntl(handle, F_GETFL) & ~O_NONBLOCK);
+    return {handle, 0};
 }
 
 FileCreateResult NativeFileSystem::CreateNew(const std::string& path)
@@ -120,13 +150,19 @@ FileSizeResult NativeFileSystem::FileSize(const std::string& path)
     struct stat info = {};
     if (::stat(path.c_str(), &info) != 0)
         return {0, errno};
+    if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
+        return {0, 0, true};
     return {static_cast<std::uint64_t>(info.st_size), 0};
 }
 
 FileReadResult NativeFileSystem::ReadFile(const std::string& path, std::size_t maxBytes)
 {
-    // Non-blocking, so a pipe or device chosen by mistake cannot hang the window.
-    const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    // A stream the program was given is read as it comes; any other file without blocking,
+    // so a pipe or device chosen by mistake cannot hang the window.
+    const std::optional<int> inherited = InheritedDescriptor(path);
+    const int handle = inherited
+                           ? ::fcntl(*inherited, F_DUPFD_CLOEXEC, 0)
+                           : ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (handle < 0)
         return {{}, errno};
     FileReadResult result;

@@ -129,6 +129,12 @@ FileTarget NativeFileSystem::Inspect(const std::string& path)
     return target;
 }
 
+// Inspect finds no target written in place here: every file is replaced.
+FileCreateResult NativeFileSystem::OpenInPlace(const std::string&)
+{
+    return {-1, EINVAL};
+}
+
 FileCreateResult NativeFileSystem::CreateNew(const std::string& path)
 {
     const std::optional<std::wstring> wide = Widen(path);

@@ -1,7 +1,7 @@
 #include "CProgressDlg.h"
 
 #include "driver/ResultTexts.h"
-#include "ui/CommandProgress.h"
+#include "driver/CommandProgress.h"
 #include "ui/skin/CBitmapButton.h"
 
 #include <QLabel>
@@ -64,7 +64,10 @@ CProgressDlg::CProgressDlg(int kind, CommandProgress& progress, std::function<bo
     connect(m_stop, &QAbstractButton::clicked, this, &CProgressDlg::reject);
     // A single-word command (one that waits for a busy port, say) has no word to stop between.
     m_stop->setHidden(progress.WordsInAll() == 0);
-    m_stop->setFocus();
+    // Stop takes a click or Escape only: a key meant for the main window (Space, Return, the
+    // window menu's Alt+Space), which reaches this window where no window manager keeps the
+    // focus apart, must never end a half-written chip.
+    m_stop->setFocusPolicy(Qt::NoFocus);
     connect(m_timer, &QTimer::timeout, this, &CProgressDlg::Poll);
     m_timer->start(kRefreshMilliseconds);
     Refresh();

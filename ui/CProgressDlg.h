@@ -14,8 +14,9 @@ class CBitmapButton;
 class CommandProgress;
 
 // Shown while a long chip command runs: the command's name, the words done out of all and
-// Stop. It closes itself once `finished` answers true; Stop and Escape only ask the driver to
-// stop at the next word, so the dialog never closes before the command has ended.
+// Stop. It closes itself once `finished` answers true; Stop (a click, never another key) and
+// Escape only ask the driver to stop at the next word, so the dialog never closes before
+// the command has ended.
 class CProgressDlg : public CSkinDialog
 {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "ReportList.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 
 namespace pemrix {
 
@@ -13,6 +14,15 @@ ReportList::ReportList(QWidget* parent) : QTreeWidget(parent)
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The scroll bars come and go only once the list's layout settles after a row is added,
+    // and a horizontal one arriving with the vertical one takes a row's height more: the end
+    // a new row scrolled to is kept until the user moves the list himself.
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int maximum) {
+        if (m_bFollowEnd)
+            verticalScrollBar()->setValue(maximum);
+    });
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { m_bFollowEnd = false; });
 }
 
 void ReportList::AddColumn(const QString& title, int width)
@@ -26,6 +36,7 @@ void ReportList::AddColumn(const QString& title, int width)
 void ReportList::AppendRow(const QStringList& texts, bool scrollToEnd)
 {
     new QTreeWidgetItem(this, texts);
+    m_bFollowEnd = scrollToEnd;
     // scrollToBottom lays the new row out first, so the end it scrolls to includes it.
     if (scrollToEnd)
         scrollToBottom();

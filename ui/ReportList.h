@@ -16,6 +16,9 @@ public:
     void AddColumn(const QString& title, int width);
     // Appends a row; `scrollToEnd` brings it into view.
     void AppendRow(const QStringList& texts, bool scrollToEnd);
+
+private:
+    bool m_bFollowEnd = false;
 };
 
 } // namespace pemrix

@@ -20,14 +20,17 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pemrix {
@@ -132,13 +135,39 @@ private:
         return dialog.findChild<QProgressBar*>(QStringLiteral("progressBar"))->value();
     }
 
-    // Waits in the progress dialog until more than `words` words are done, then presses Stop.
-    static ScriptedInteraction::DialogScript StopAfter(int words)
+    enum class StopBy
     {
-        return [words](QDialog& dialog) {
+        Click,
+        Escape,
+    };
+
+    // Waits in the progress dialog until more than `words` words are done, presses the keys a
+    // user may mean for the main window, which must change nothing, then stops by a click on
+    // Stop or by Escape.
+    static ScriptedInteraction::DialogScript StopAfter(int words, StopBy by = StopBy::Click)
+    {
+        return [words, by](QDialog& dialog) {
             QTRY_VERIFY_WITH_TIMEOUT(WordsShown(dialog) > words, 20000);
-            QTest::mouseClick(dialog.findChild<QAbstractButton*>(QStringLiteral("STOP")),
-                              Qt::LeftButton);
+            auto* stop = dialog.findChild<QAbstractButton*>(QStringLiteral("STOP"));
+            const std::pair<Qt::Key, Qt::KeyboardModifiers> strayKeys[] = {
+                {Qt::Key_Return, Qt::NoModifier},
+                {Qt::Key_Space, Qt::NoModifier},
+                {Qt::Key_Space, Qt::AltModifier},
+                {Qt::Key_Tab, Qt::NoModifier},
+                {Qt::Key_Space, Qt::NoModifier},
+            };
+            const auto keyTarget = [&dialog] {
+                return dialog.focusWidget() ? dialog.focusWidget() : &dialog;
+            };
+            for (const auto& [key, modifiers] : strayKeys) {
+                QTest::keyClick(keyTarget(), key, modifiers);
+                QVERIFY2(stop->isEnabled(), qPrintable(QKeySequence(key | modifiers).toString()));
+            }
+            if (by == StopBy::Escape)
+                QTest::keyClick(keyTarget(), Qt::Key_Escape);
+            else
+                QTest::mouseClick(stop, Qt::LeftButton);
+            QVERIFY(!stop->isEnabled());
         };
     }
 
@@ -294,7 +323,7 @@ private slots:
         QTest::mouseClick(m_window->Button(IDC_93C46), Qt::LeftButton);
         QTest::mouseClick(m_window->Button(IDC_93C86), Qt::LeftButton);
         const QString erased = Dump();
-        RunSlowly(kWriteAllPace, IDC_WRITEALL, StopAfter(100));
+        RunSlowly(kWriteAllPace, IDC_WRITEALL, StopAfter(100, StopBy::Escape));
         QCOMPARE(LastResult(),
                  QStringLiteral("pemrix::CFailedDlg WriteAll Failed.(Error Code: C000)"));
         QVERIFY(LastLog().startsWith(QStringLiteral("WriteAll Failed. (Error Code: 0xC000)")));
@@ -315,6 +344,26 @@ private slots:
             QCOMPARE(Dump().mid(WordTextOffset(address), 4), QStringLiteral("FFFF"));
         for (const std::uint32_t address : {stoppedAt, 0x3FFu})
             QCOMPARE(Dump().mid(WordTextOffset(address), 4), QStringLiteral("1111"));
+    }
+
+    // The newest log line is shown whole at every count of lines, the one that first
+    // overflows the log included, where both scroll bars arrive together.
+    void TheNewestLogLineIsShownWhole()
+    {
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        const ReportList* log = m_window->LogList();
+        while (!log->verticalScrollBar()->isVisible()) {
+            Run(IDC_READ, "3");
+            const auto newestShown = [log] {
+                const QRect newest =
+                    log->visualItemRect(log->topLevelItem(log->topLevelItemCount() - 1));
+                return newest.top() >= 0 && newest.bottom() <= log->viewport()->rect().bottom();
+            };
+            QTest::qWait(50);
+            QVERIFY2(newestShown(), qPrintable(QString::number(log->topLevelItemCount())));
+            QVERIFY(log->topLevelItemCount() < 50);
+        }
     }
 
     void TheChipKeepsItsWordsAcrossRuns()

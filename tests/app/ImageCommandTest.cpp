@@ -168,7 +168,7 @@ private slots:
                  QStringLiteral("Open File Error"));
     }
 
-    void RawImagesGoByTheChosenEntryWithItsExtensionAndByteOrder()
+    void RawImagesGoByTheirExtensionAndTheChosenEntrysByteOrder()
     {
         auto window = m_harness->StartWindow();
         Click(*window, IDC_93C46);
@@ -192,6 +192,17 @@ private slots:
         QCOMPARE(m_harness->m_interaction.m_fileFilters.last().last(),
                  QStringLiteral("All Files(*)"));
         QCOMPARE(m_harness->m_interaction.m_defaultSuffixes.last().first(), QStringLiteral("ROM"));
+
+        // A name whose extension says another kind than the chosen entry is written as the
+        // name says, so Open reads it back.
+        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("mixed.ROM")), 1);
+        Click(*window, IDC_SAVE);
+        QVERIFY(QFile(m_harness->TempPath(QStringLiteral("mixed.ROM"))).size() > 256);
+        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("mixed.ROM")), 0);
+        Click(*window, IDC_OPEN);
+        QCOMPARE(window->DumpViewControl()->PullText().mid(WordTextOffset(0), 4),
+                 QStringLiteral("3412"));
+        QVERIFY(m_harness->m_interaction.m_messages.isEmpty());
 
         // An existing file without an extension opens under its own name.
         WriteFile(QStringLiteral("noext"), "ROM193C46       " + QByteArray(256, '0'));

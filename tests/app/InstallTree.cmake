@@ -13,6 +13,13 @@ foreach(path
     share/applications/pemrix.desktop
     share/icons/hicolor/128x128/apps/pemrix.png
     share/icons/hicolor/256x256/apps/pemrix.png
+    share/icons/hicolor/16x16/apps/pemrix.png
+    share/icons/hicolor/32x32/apps/pemrix.png
+    share/icons/hicolor/48x48/apps/pemrix.png
+    share/icons/hicolor/64x64/apps/pemrix.png
+    share/icons/hicolor/scalable/apps/pemrix.svg
+    share/man/man1/pemrix.1
+    share/man/man1/pemrix-cli.1
     lib/udev/rules.d/60-pemrix.rules)
   if(NOT EXISTS ${PREFIX}/${path})
     message(FATAL_ERROR "missing from the installed tree: ${path}")

@@ -25,12 +25,17 @@ struct Outcome
 class CommandLineTest : public ::testing::Test
 {
 protected:
-    Outcome Run(const std::string& arguments) const
+    Outcome Run(const std::string& arguments) const { return Shell("$CLI " + arguments); }
+
+    // Runs a shell script in which $CLI is pemrix-cli; its output and exit code are the
+    // script's.
+    Outcome Shell(const std::string& script) const
     {
         const std::string folder = m_folder.Path().string();
-        const std::string command = "cd '" + folder + "' && XDG_CONFIG_HOME='" + folder +
-                                    "/config' XDG_DATA_HOME='" + folder + "/data' " PEMRIX_CLI " " +
-                                    arguments + " >.out 2>.err </dev/null";
+        m_folder.Write(".script", script + "\n");
+        const std::string command = "cd '" + folder + "' && CLI='" PEMRIX_CLI "' XDG_CONFIG_HOME='" +
+                                    folder + "/config' XDG_DATA_HOME='" + folder +
+                                    "/data' sh .script >.out 2>.err </dev/null";
         const int status = std::system(command.c_str());
         Outcome outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, m_folder.Read(".out"),
                         m_folder.Read(".err")};
@@ -101,6 +106,9 @@ TEST_F(CommandLineTest, BadArgumentsExitWithTwoAndTheUsageLine)
         "-p virtual -c 93c46 poke 1 xyz",
         "-p virtual -f rom --byte-order be read x.ROM",
         "-p virtual read x.txt",
+        "-p virtual read -",
+        "-p virtual -f bin read x.ROM",
+        "-p virtual -f rom write x.hex",
         "-p nowhere erase",
         "--byte-order middle erase",
         "-p virtual -c 93c46 -r x.ROM erase",
@@ -200,6 +208,95 @@ TEST_F(CommandLineTest, DetectNamesTheTypeInTheSocketOrThePairThatReadsAlike)
     EXPECT_EQ(unknown.err.substr(0, unknown.err.find(" is ")),
               "driver.conf: virtual_socket = 93C99");
     EXPECT_EQ(unknown.out, "Detect Succeeded.   Type: 93C46   Address bits: 6\n");
+}
+
+// "-" and /dev/stdout are the standard output, a pipe carries the image on, a device is
+// written in place: no link is replaced and a full device is named as a full disk.
+TEST_F(CommandLineTest, StreamsPipesAndDevicesAreFilesToo)
+{
+    Succeed("-p virtual -c 93c46 fill 1234");
+    const struct
+    {
+        const char* script;
+        int exitCode;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        {"$CLI -p virtual -c 93c46 read - -f bin | wc -c", 0, "128\n",
+         "64 words saved to /dev/stdout.\n"},
+        {"$CLI -p virtual -c 93c46 -q read /dev/stdout -f bin | wc -c; test -L /dev/stdout", 0,
+         "128\n", ""},
+        {"$CLI -p virtual -c 93c46 -q read - -f hex | $CLI -p virtual -c 93c46 -q verify - -f hex",
+         0, "", ""},
+        {"$CLI -p virtual -c 93c46 -q read /dev/null -f bin", 0, "", ""},
+        {"$CLI -p virtual -c 93c46 -q read /dev/full -f bin", 4, "",
+         "Disk full while accessing /dev/full.\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = Shell(c.script);
+        EXPECT_EQ(outcome.exitCode, c.exitCode) << c.script;
+        EXPECT_EQ(outcome.out, c.out) << c.script;
+        EXPECT_TRUE(outcome.err.ends_with(c.err)) << c.script << "\n" << outcome.err;
+    }
+}
+
+// The text shows the first differences, the JSON all of them.
+TEST_F(CommandLineTest, VerifyListsEveryDifferenceInJson)
+{
+    Succeed("-p virtual -c 93c46 fill 1234");
+    Succeed("-p virtual -c 93c46 read image.bin");
+    Succeed("-p virtual -c 93c46 fill 4321");
+    const Outcome text = Run("-p virtual -c 93c46 verify image.bin");
+    EXPECT_EQ(text.exitCode, 3);
+    EXPECT_TRUE(text.out.ends_with("000F: chip 4321, file 1234\n... and 48 more.\n")) << text.out;
+    const Outcome json = Run("-p virtual -c 93c46 --json verify image.bin");
+    EXPECT_NE(json.out.find("{\"address\":63,\"chip\":17185,\"file\":4660}]"),
+              std::string::npos)
+        << json.out;
+}
+
+// On a terminal the bar counts the words, as the window does.
+TEST_F(CommandLineTest, TheProgressBarCountsWords)
+{
+    const Outcome outcome =
+        Shell("script -qec '$CLI -p virtual -c 93c86 read image.bin' /dev/null");
+    EXPECT_NE(outcome.out.find("/2048 words"), std::string::npos) << outcome.out;
+}
+
+// A WriteAll at the chip's own pace, stopped by signals: the first stops it at a word as the
+// window's Stop does, the words before kept and the rest as they were.
+TEST_F(CommandLineTest, StopSignalsEndAWriteAllAtAWord)
+{
+    const struct
+    {
+        const char* kill;
+        int exitCode;
+    } cases[] = {
+        {"kill -INT $pid", 130},
+        {"kill -TERM $pid", 143},
+    };
+    std::filesystem::create_directories(m_folder.Path() / "config/pemrix");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kill);
+        m_folder.Write("config/pemrix/driver.conf", "");
+        Succeed("-p virtual -c 93c86 fill 2222");
+        Succeed("-p virtual -c 93c86 read image.bin");
+        Succeed("-p virtual -c 93c86 fill 1111");
+        m_folder.Write("config/pemrix/driver.conf", "virtual_real_time=true\n");
+        const Outcome outcome = Shell("$CLI -p virtual -c 93c86 write image.bin & pid=$!; sleep 1; " +
+                                      std::string(c.kill) + "; wait $pid");
+        EXPECT_EQ(outcome.exitCode, c.exitCode);
+        m_folder.Write("config/pemrix/driver.conf", "");
+        const std::string said = "WriteAll Failed. (Error Code: 0xC000)   Stopped at address ";
+        ASSERT_TRUE(outcome.err.starts_with(said)) << outcome.err;
+        const unsigned stoppedAt = std::stoul(outcome.err.substr(said.size(), 4), nullptr, 16);
+        ASSERT_GT(stoppedAt, 0u);
+        ASSERT_LT(stoppedAt, 1024u);
+        Succeed("-p virtual -c 93c86 read after.bin");
+        const std::string after = m_folder.Read("after.bin");
+        EXPECT_EQ(after.substr(0, 2 * stoppedAt), std::string(2 * stoppedAt, '\x22'));
+        EXPECT_EQ(after.substr(2 * stoppedAt), std::string(2048 - 2 * stoppedAt, '\x11'));
+    }
 }
 
 } // namespace

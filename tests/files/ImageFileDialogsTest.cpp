@@ -26,7 +26,7 @@ TEST(ImageFileDialogs, TheDefaultExtensionIsAddedOnlyToANameWithoutADot)
         EXPECT_EQ(WithDefaultExtension(c.chosen, "ROM"), c.saved) << c.chosen;
 }
 
-TEST(ImageFileDialogs, TheChosenEntryOrForAllFilesTheExtensionGivesTheKind)
+TEST(ImageFileDialogs, TheExtensionGivesTheFormatAndTheChosenEntryTheByteOrder)
 {
     const std::vector<FileDialogFilter> open = OpenDialogFilters();
     ASSERT_EQ(open.size(), 6u);
@@ -40,12 +40,31 @@ TEST(ImageFileDialogs, TheChosenEntryOrForAllFilesTheExtensionGivesTheKind)
     for (const FileDialogFilter& f : open)
         EXPECT_FALSE(f.defaultExtension.empty()) << f.filter;
 
-    EXPECT_EQ(&KindOfDialogChoice(2, "x.hex"), &ImageFileKinds()[2]);
-    EXPECT_EQ(&KindOfDialogChoice(5, "/a.b/x.HEX"),
-              &FindImageFileKind(ImageFileFormat::IntelHex, WordByteOrder::LittleEndian));
-    EXPECT_EQ(&KindOfDialogChoice(5, "x.bin"),
-              &FindImageFileKind(ImageFileFormat::Binary, WordByteOrder::LittleEndian));
-    EXPECT_EQ(&KindOfDialogChoice(5, "/a.bin/x"), &RomFileKind());
+    // The name's extension decides the format, so Open reads back every file Save wrote; the
+    // chosen entry gives the byte order, and the format of a name with another extension.
+    struct Case
+    {
+        std::size_t filter;
+        std::string_view path;
+        ImageFileFormat format;
+        WordByteOrder order;
+    };
+    constexpr auto le = WordByteOrder::LittleEndian;
+    constexpr auto be = WordByteOrder::BigEndian;
+    const Case cases[] = {
+        {2, "x.bin", ImageFileFormat::Binary, be},
+        {1, "mixed.ROM", ImageFileFormat::Rom, le},
+        {4, "x.bin", ImageFileFormat::Binary, be},
+        {0, "x.Hex", ImageFileFormat::IntelHex, le},
+        {2, "x.raw", ImageFileFormat::Binary, be},
+        {3, "/a.bin/x", ImageFileFormat::IntelHex, le},
+        {5, "/a.b/x.HEX", ImageFileFormat::IntelHex, le},
+        {5, "x.bin", ImageFileFormat::Binary, le},
+        {5, "/a.bin/x", ImageFileFormat::Rom, le},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(&KindOfDialogChoice(c.filter, c.path), &FindImageFileKind(c.format, c.order))
+            << c.filter << " " << c.path;
 }
 
 } // namespace

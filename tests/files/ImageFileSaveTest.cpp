@@ -6,12 +6,16 @@
 #include "files/RomFileEncoder.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace pemrix {
@@ -135,16 +139,62 @@ TEST_F(RomFileSaveTest, AReplacedFileKeepsItsPermissionsAndALinkStaysALink)
     EXPECT_EQ(m_folder.Names(), (std::vector<std::string>{"golden.ROM", "latest.ROM"}));
 }
 
-// Such as /dev/null or a pipe, which a save's rename would replace by a plain file.
-TEST_F(RomFileSaveTest, WhatIsNoPlainFileIsRefusedAndKept)
+// A pipe, a device or a standard stream is written where it is: replaced by a plain file, it
+// would be lost (as /dev/stdout, a link, would be). A link that leads nowhere stays a link.
+TEST_F(RomFileSaveTest, PipesDevicesAndStreamsAreWrittenInPlaceAndLinksKept)
 {
     NativeFileSystem fileSystem;
-    const std::string path = m_folder.PathOf("pipe.ROM");
-    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    EXPECT_EQ(SaveImageFile(fileSystem, path, m_image, 6, RomFileKind())->strText,
-              path + " contains an invalid path.");
-    EXPECT_TRUE(std::filesystem::is_fifo(path));
-    EXPECT_EQ(m_folder.Names(), std::vector<std::string>{"pipe.ROM"});
+    const std::string fifo = m_folder.PathOf("pipe.ROM");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink("nowhere.ROM", m_folder.Path() / "dangling.ROM");
+    std::filesystem::create_symlink("/dev/null", m_folder.Path() / "null.ROM");
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    int standardOut[2] = {-1, -1};
+    ASSERT_EQ(::pipe(standardOut), 0);
+    const int savedOut = ::dup(1);
+    ASSERT_EQ(::dup2(standardOut[1], 1), 1);
+    const std::string written = EncodeRomFile(m_image, 6).value();
+    const auto readAll = [&written](int descriptor) {
+        std::string bytes(written.size() + 1, '\0');
+        bytes.resize(std::max<ssize_t>(0, ::read(descriptor, bytes.data(), bytes.size())));
+        return bytes;
+    };
+    struct Case
+    {
+        std::string path;
+        std::optional<std::string> message;
+        int reader; // where the bytes arrive, or -1
+    };
+    const Case cases[] = {
+        {fifo, std::nullopt, reader},
+        {"/dev/null", std::nullopt, -1},
+        {m_folder.PathOf("null.ROM"), std::nullopt, -1},
+        {"/dev/full", "Disk full while accessing /dev/full.", -1},
+        {"/dev/stdout", std::nullopt, standardOut[0]},
+        {m_folder.PathOf("dangling.ROM"), m_folder.PathOf("dangling.ROM") + " was not found.", -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        const std::optional<FileMessage> message =
+            SaveImageFile(fileSystem, c.path, m_image, 6, RomFileKind());
+        EXPECT_EQ(message ? std::optional(message->strText) : std::nullopt, c.message);
+        if (c.reader >= 0) {
+            EXPECT_EQ(readAll(c.reader), written);
+        }
+    }
+    ::dup2(savedOut, 1);
+    ::close(savedOut);
+    ::close(standardOut[0]);
+    ::close(standardOut[1]);
+    // Nobody reads the pipe any more: the save fails at once instead of waiting.
+    ::close(reader);
+    EXPECT_TRUE(SaveImageFile(fileSystem, fifo, m_image, 6, RomFileKind()).has_value());
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_TRUE(std::filesystem::is_symlink("/dev/stdout"));
+    EXPECT_TRUE(std::filesystem::is_symlink(m_folder.Path() / "dangling.ROM"));
+    EXPECT_TRUE(std::filesystem::is_symlink(m_folder.Path() / "null.ROM"));
+    EXPECT_EQ(m_folder.Names(),
+              (std::vector<std::string>{"dangling.ROM", "null.ROM", "pipe.ROM"}));
 }
 #endif
 

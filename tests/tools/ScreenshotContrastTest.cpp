@@ -1,8 +1,10 @@
-// Every window as the screenshot renderer draws it, under a dark desktop theme: wherever a
-// window shows text, the picture must hold dark text on a light ground.
+// Every window as the screenshot renderer draws it, under a dark desktop theme with a larger
+// font: wherever a window shows text, the picture must hold dark text on a light ground, and
+// the fixed layout must keep all it shows.
 
 #include "tools/screenshots/DarkDesktopPalette.h"
 #include "tools/screenshots/ScreenshotTable.h"
+#include "ui/skin/SkinLook.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -96,7 +99,12 @@ class ScreenshotContrastTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QApplication::setPalette(DarkDesktopPalette()); }
+    // The desktop's theme comes first, then the program's own look, as when it starts.
+    void initTestCase()
+    {
+        ApplyDarkDesktop();
+        ApplySkinLook();
+    }
 
     void EveryWindowShowsDarkTextOnALightGround()
     {
@@ -127,6 +135,44 @@ private slots:
         }
         // Labels, fields, lists, the port list and the group titles of all the windows.
         QVERIFY2(measured >= 30, qPrintable(QString::number(measured)));
+    }
+
+    // The desktop's larger font would push rows out of the watch list's fixed frame.
+    void TheWatchListShowsAllItsRows()
+    {
+        const std::unique_ptr<QWidget> window = Screenshots().front().make();
+        window->show();
+        QApplication::processEvents();
+        const auto* watch = window->findChild<QAbstractItemView*>(QStringLiteral("watchList"));
+        QVERIFY(watch);
+        const QAbstractItemModel* rows = watch->model();
+        QCOMPARE(rows->rowCount(), 20);
+        for (int row = 0; row < rows->rowCount(); ++row)
+            QVERIFY2(watch->viewport()->rect().contains(watch->visualRect(rows->index(row, 0))),
+                     qPrintable(QString::number(row)));
+    }
+
+    // What opens as a window of its own gets the program's look too, not the desktop's.
+    void PopupsAndMessageBoxesKeepALightGround()
+    {
+        const std::unique_ptr<QWidget> window = Screenshots().front().make();
+        window->show();
+        auto* ports = window->findChild<QComboBox*>(QStringLiteral("portCombo"));
+        QVERIFY(ports);
+        ports->showPopup();
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Open File Error"),
+                        QStringLiteral("The ROM file type is unknown."), QMessageBox::Ok,
+                        window.get());
+        box.show();
+        QApplication::processEvents();
+        for (QWidget* popup : {ports->view()->window(), static_cast<QWidget*>(&box)}) {
+            const QImage picture = popup->grab().toImage();
+            const AreaColours colours = MeasureArea(picture, picture.rect());
+            QVERIFY2(colours.ground > 0.6, popup->metaObject()->className());
+            QVERIFY2(Contrast(colours.ground, colours.text) >= 4.5,
+                     popup->metaObject()->className());
+        }
+        ports->hidePopup();
     }
 };
 

@@ -1,6 +1,6 @@
 #include "driver/ResultTexts.h"
 #include "ui/CProgressDlg.h"
-#include "ui/CommandProgress.h"
+#include "driver/CommandProgress.h"
 #include "ui/WidgetInteraction.h"
 
 #include <QAbstractButton>

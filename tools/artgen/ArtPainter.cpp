@@ -237,8 +237,13 @@ QImage PaintArt(const ArtPiece& piece, int scale)
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     painter.scale(scale, scale);
-    PainterFor(piece.style)(painter, piece);
+    PaintArtOn(painter, piece);
     return image;
+}
+
+void PaintArtOn(QPainter& painter, const ArtPiece& piece)
+{
+    PainterFor(piece.style)(painter, piece);
 }
 
 } // namespace pemrix

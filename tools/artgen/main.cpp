@@ -5,12 +5,14 @@
 //     cmake --build build --target pemrix_artgen
 //     build/tools/artgen/pemrix_artgen res
 //
-// It writes res/images/NAME.png and res/images/NAME@2x.png and rewrites res/images.qrc.
+// It writes res/images/NAME.png and res/images/NAME@2x.png and rewrites res/images.qrc, and
+// writes the desktop's icons res/icons/pemrix-N.png and res/icons/pemrix.svg.
 // NAME is the resource name: a button's caption in capitals with its state letter (OKU,
 // OKD, 93C46X), or a numbered picture as title_198, label_218, picture_216, icon_128.
 
 #include "ArtPainter.h"
 #include "ArtPiece.h"
+#include "DesktopIcons.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,6 +71,10 @@ int main(int argc, char** argv)
             }
             files << file;
         }
+    }
+    if (!pemrix::WriteDesktopIcons(res)) {
+        std::fprintf(stderr, "pemrix_artgen: cannot write the icons in %s/icons\n", argv[1]);
+        return 1;
     }
     if (!WriteResourceList(res.filePath(QStringLiteral("images.qrc")), files)) {
         std::fprintf(stderr, "pemrix_artgen: cannot write images.qrc\n");

@@ -1,5 +1,8 @@
 #include "DarkDesktopPalette.h"
 
+#include <QApplication>
+#include <QFont>
+
 #include <array>
 #include <utility>
 
@@ -33,6 +36,13 @@ QPalette DarkDesktopPalette()
     for (const auto& [role, colour] : kDarkRoles)
         palette.setColor(role, colour);
     return palette;
+}
+
+void ApplyDarkDesktop()
+{
+    QApplication::setPalette(DarkDesktopPalette());
+    // A dark GTK theme's interface font is larger than the skin's: 11 points.
+    QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 11));
 }
 
 } // namespace pemrix

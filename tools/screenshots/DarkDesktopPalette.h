@@ -8,4 +8,8 @@ namespace pemrix {
 // the application. The windows must stay dark on light under it.
 QPalette DarkDesktopPalette();
 
+// Hands the application that palette and the larger interface font such a theme brings, as
+// the desktop would before the program starts.
+void ApplyDarkDesktop();
+
 } // namespace pemrix

@@ -13,7 +13,7 @@
 #include "ui/CFailedDlg.h"
 #include "ui/COptionsDlg.h"
 #include "ui/CProgressDlg.h"
-#include "ui/CommandProgress.h"
+#include "driver/CommandProgress.h"
 #include "ui/CReadDlg.h"
 #include "ui/CSucceededDlg.h"
 #include "ui/CWralDlg.h"

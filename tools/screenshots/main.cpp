@@ -1,9 +1,11 @@
 // Renders every skinned window offscreen into PNG files, so the skin can be looked at
 // without a display: pemrix_screenshots [--dark] <out-folder>. With --dark the application
-// gets a dark desktop theme's palette first, to show that the windows keep their own colours.
+// gets a dark desktop theme's palette and font first, to show that the windows keep their
+// own colours and metrics, which the program sets over the desktop's as it starts.
 
 #include "DarkDesktopPalette.h"
 #include "ScreenshotTable.h"
+#include "ui/skin/SkinLook.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,7 +26,8 @@ int main(int argc, char** argv)
         return 2;
     }
     if (dark)
-        QApplication::setPalette(pemrix::DarkDesktopPalette());
+        pemrix::ApplyDarkDesktop();
+    pemrix::ApplySkinLook();
     const char* const folder = argv[argc - 1];
     const QDir out(QString::fromLocal8Bit(folder));
     if (!out.mkpath(QStringLiteral("."))) {

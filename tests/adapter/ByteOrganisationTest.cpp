@@ -215,15 +215,18 @@ TEST(ByteOrganisation, DetectionNamesSizeAndOrganisationOrEveryTypeThatFits)
                 if (c.organisation == kWords16)
                     for (std::uint32_t i = 0; i < socket.words; ++i)
                         cells[i] = static_cast<std::uint16_t>(0x5A00 ^ (i * 0x0101) ^ (i << 11));
-                chip.LoadWords(cells);
+                ASSERT_TRUE(WriteAllCells(harness.Driver(), kVirtualAdapterBase, socket,
+                                          std::vector<std::uint32_t>(cells.begin(), cells.end()))
+                                .succeeded);
             }
+            const unsigned programmed = chip.ProgrammingInstructions();
             const OrganisationDetectResult result =
                 DetectChipOrganisation(harness.Driver(), kVirtualAdapterBase, 2, kWords16);
             ASSERT_TRUE(result.succeeded) << result.errorCode;
             EXPECT_EQ(result.addressBits, c.addressBits);
             EXPECT_EQ(result.candidates, varied ? c.varied : c.erased);
             EXPECT_EQ(result.type, result.candidates.front());
-            EXPECT_EQ(chip.ProgrammingInstructions(), 0u);
+            EXPECT_EQ(chip.ProgrammingInstructions(), programmed);
         }
     }
 }
@@ -234,9 +237,12 @@ TEST(ByteOrganisation, DetectionNamesBothForAByteChipWithoutSequentialRead)
 {
     TemporaryFolder folder;
     VirtualDriverHarness harness(folder.Path(), {}, {}, 1, kBytes8);
-    MicrowireChip& chip = harness.Chip(1, kBytes8);
-    chip.LoadWords(BytePattern(*FindEepromType(1, kBytes8)));
-    chip.SetAfterLastDataBit(AfterLastDataBit::Zeros);
+    const EepromTypeInfo& type = *FindEepromType(1, kBytes8);
+    const CellList bytes = BytePattern(type);
+    ASSERT_TRUE(WriteAllCells(harness.Driver(), kVirtualAdapterBase, type,
+                              std::vector<std::uint32_t>(bytes.begin(), bytes.end()))
+                    .succeeded);
+    harness.Chip(1, kBytes8).SetAfterLastDataBit(AfterLastDataBit::Zeros);
     const OrganisationDetectResult result =
         DetectChipOrganisation(harness.Driver(), kVirtualAdapterBase, 2, kWords16);
     ASSERT_TRUE(result.succeeded);

@@ -3,6 +3,7 @@
 #include "app/MainWindowControls.h"
 #include "core/Clock.h"
 #include "core/DumpText.h"
+#include "core/WordDifferences.h"
 #include "driver/VersionCheck.h"
 #include "settings/PortComboPlan.h"
 #include "settings/PortDiscovery.h"
@@ -139,6 +140,7 @@ void CVelmoraDlg::BindCommands()
     connect(m_menu, &MainWindowMenu::AboutRequested, this, &CVelmoraDlg::OnAbout);
     connect(m_menu, &MainWindowMenu::DetectTypeRequested, this,
             [this] { m_chipCommands.DetectType(); });
+    connect(m_menu, &MainWindowMenu::CompareRequested, this, &CVelmoraDlg::OnCompare);
     // A list header that changes a column asks for the whole watch list to be drawn anew.
     for (QTreeWidget* list :
          {static_cast<QTreeWidget*>(m_logList), static_cast<QTreeWidget*>(m_informationList),
@@ -333,6 +335,20 @@ void CVelmoraDlg::OnOpen()
 void CVelmoraDlg::OnSave()
 {
     m_romFiles.Save(m_image);
+}
+
+// The image against a file of any kind Open reads, for the selected type: the differing cells
+// are marked until the image changes, and the chip is not touched.
+void CVelmoraDlg::OnCompare()
+{
+    const RomOpenResult result = m_romFiles.Open();
+    if (result.outcome != RomOpenOutcome::Accepted)
+        return;
+    const EepromTypeInfo& type = ReadStoredEepromType(m_profile);
+    const std::vector<std::uint32_t> differing =
+        DifferingAddresses(m_image.Cells(), result.image->Cells());
+    m_dumpView->MarkWords(differing);
+    AppendLogLine(m_services.clock.Now(), CompareLogText(differing, type.words), true);
 }
 
 void CVelmoraDlg::reject()

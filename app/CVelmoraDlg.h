@@ -85,6 +85,7 @@ private:
     void OnEdit();
     void OnOpen();
     void OnSave();
+    void OnCompare();
 
     const MainWindowServices m_services;
     const ProfileStore& m_profile;

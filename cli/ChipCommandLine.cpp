@@ -1,6 +1,7 @@
 #include "ChipCommandLine.h"
 
 #include "adapter/AdapterStatus.h"
+#include "cli/WordDifferenceReport.h"
 #include "cli/WordProgressBar.h"
 #include "core/DumpText.h"
 #include "core/HexText.h"
@@ -19,8 +20,6 @@ namespace pemrix {
 
 namespace {
 
-// Verify prints this many of the differing words; the JSON lists them all.
-constexpr std::size_t kPrintedDifferences = 16;
 
 std::string Hex(std::uint32_t value)
 {
@@ -92,21 +91,12 @@ int Conclude(const DriverResult& result, int kind, std::uint32_t address, std::u
     return kExitSuccess;
 }
 
-// The file's words for the selected type, or the file error in the report.
 std::optional<std::vector<std::uint32_t>> ReadImageFile(const ChipCommandContext& context,
                                                         const ImageFileOperand& file,
                                                         CommandReport& report)
 {
     report.Json().Add("file", JsonString(file.path));
-    const RomOpenResult opened =
-        OpenImageFile(context.files, file.path, context.type.code, file.kind);
-    if (opened.outcome == RomOpenOutcome::Accepted)
-        return opened.image->Cells();
-    report.Problem(opened.outcome == RomOpenOutcome::Message
-                       ? opened.message.strText
-                       : "The ROM file's size does not match the " +
-                             std::string(context.type.name) + ".");
-    return std::nullopt;
+    return ReadImageFileWords(context.files, context.type, file, report);
 }
 
 ImageCommandResult ReadChip(const ChipCommandContext& context, CommandReport& report)
@@ -137,6 +127,20 @@ int ConcludeWord(const ChipCommandContext& context, const WordCommandResult& res
 }
 
 } // namespace
+
+std::optional<std::vector<std::uint32_t>> ReadImageFileWords(FileSystem& files,
+                                                             const EepromTypeInfo& type,
+                                                             const ImageFileOperand& file,
+                                                             CommandReport& report)
+{
+    const RomOpenResult opened = OpenImageFile(files, file.path, type.code, file.kind);
+    if (opened.outcome == RomOpenOutcome::Accepted)
+        return opened.image->Cells();
+    report.Problem(opened.outcome == RomOpenOutcome::Message
+                       ? opened.message.strText
+                       : "The ROM file's size does not match the " + std::string(type.name) + ".");
+    return std::nullopt;
+}
 
 int RunReadCommand(const ChipCommandContext& context, const ImageFileOperand& file,
                    CommandReport& report)
@@ -181,40 +185,17 @@ int RunVerifyCommand(const ChipCommandContext& context, const ImageFileOperand& 
     AddTarget(context, report);
     if (!chip.succeeded)
         return Conclude(chip, kReadAllResultKind, 0, 0, report);
-    std::vector<std::string> listed;
-    std::size_t count = 0;
-    std::uint32_t first = 0;
-    for (std::uint32_t address = 0; address < context.type.words; ++address) {
-        const std::uint32_t inChip = chip.words[address];
-        const std::uint32_t inFile = (*words)[address];
-        if (inChip == inFile)
-            continue;
-        if (count++ == 0)
-            first = address;
-        if (count <= kPrintedDifferences)
-            report.Line(FormatHex4(address) + ": chip " + FormatHex4(inChip) + ", file " +
-                        FormatHex4(inFile));
-        JsonObject difference;
-        difference.Add("address", JsonNumber(std::uint64_t{address}));
-        difference.Add("chip", JsonNumber(std::uint64_t{inChip}));
-        difference.Add("file", JsonNumber(std::uint64_t{inFile}));
-        listed.push_back(difference.Text());
-    }
-    if (count > kPrintedDifferences)
-        report.Line("... and " + std::to_string(count - kPrintedDifferences) + " more.");
-    report.Json().Add("differing_words", JsonNumber(std::uint64_t{count}));
-    report.Json().Add("differences", JsonArray(listed));
+    const std::vector<std::uint32_t> differing =
+        ReportWordDifferences(chip.words, *words, "chip", "file", report);
     // Succeeded as the text says it: the chip holds the file's words.
-    report.Json().Add("succeeded", JsonBool(count == 0));
-    if (count == 0) {
+    report.Json().Add("succeeded", JsonBool(differing.empty()));
+    if (differing.empty()) {
         report.Line("Verify Succeeded: all " + std::to_string(context.type.words) +
                     " words match " + file.path + ".");
         return kExitSuccess;
     }
-    report.Json().Add("first_difference", JsonNumber(std::uint64_t{first}));
-    report.Problem("Verify found " + std::to_string(count) + (count == 1 ? " word" : " words") +
-                   " differing from " + file.path + ", the first at address " + FormatHex4(first) +
-                   ".");
+    report.Problem("Verify found " + WordCount(differing.size()) + " differing from " + file.path +
+                   ", the first at address " + FormatHex4(differing.front()) + ".");
     return kExitDifferences;
 }
 

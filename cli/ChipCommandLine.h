@@ -6,7 +6,9 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace pemrix {
 
@@ -29,6 +31,12 @@ struct ImageFileOperand
     std::string path;
     const ImageFileKind& kind;
 };
+
+// The words of an image file for `type`, or nothing with the file's problem in the report.
+std::optional<std::vector<std::uint32_t>> ReadImageFileWords(FileSystem& files,
+                                                             const EepromTypeInfo& type,
+                                                             const ImageFileOperand& file,
+                                                             CommandReport& report);
 
 // Each runs one subcommand through the window's requests and checks, fills `report` and
 // returns the exit code. A file is read before the chip is touched, so a file error leaves

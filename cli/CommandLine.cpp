@@ -4,6 +4,7 @@
 #include "app/PlatformProviders.h"
 #include "cli/ChipCommandLine.h"
 #include "cli/CommandReport.h"
+#include "cli/FileCompareCommand.h"
 #include "cli/OperandFormatter.h"
 #include "cli/PortChoice.h"
 #include "cli/StopSignals.h"
@@ -43,11 +44,12 @@ constexpr const char* kFooter = R"(Examples:
   pemrix-cli -p LPT1 -c 93c46 write board.hex && pemrix-cli -p LPT1 -c 93c46 verify board.hex
   pemrix-cli -p LPT1 detect
   pemrix-cli -p LPT1 -c 93c46 -r backup.bin
+  pemrix-cli -c 93c66 compare before.e2p after.bin
 
 Without -p and -c the port and chip type are the ones the window used last.
-FORMAT follows FILE's extension (.ROM, .bin, .hex); -f gives it for any other name and may
-not contradict the extension. FILE - is the standard output for read, the standard input for
-write and verify. Binary and Intel HEX images hold 16-bit words little-endian unless
+FORMAT follows FILE's extension (.ROM, .bin, .hex, .e2p); -f gives it for any other name and
+may not contradict the extension. FILE - is the standard output for read, the standard input
+for write and verify. Binary and Intel HEX images hold 16-bit words little-endian unless
 --byte-order be is given.
 ADDR and WORD are 1 to 4 hexadecimal digits, with or without 0x.
 
@@ -55,8 +57,8 @@ The first Ctrl-C (SIGINT) or SIGTERM stops a whole-chip command at its next word
 window's Stop does, and exits with 128 plus the signal's number (130 for Ctrl-C); a second
 one ends pemrix-cli at once.
 
-Exit status: 0 success, 1 chip or driver failure, 2 usage error, 3 verify found
-differences, 4 file error, 130 stopped by Ctrl-C.)";
+Exit status: 0 success, 1 chip or driver failure, 2 usage error, 3 verify or compare
+found differences, 4 file error, 130 stopped by Ctrl-C.)";
 
 // A usage error found after parsing: the text and the usage line, exit code 2.
 class UsageError : public std::runtime_error
@@ -74,6 +76,7 @@ struct Arguments
     bool quiet = false;
     bool json = false;
     std::string file;
+    std::string file2;
     std::string address;
     std::string word;
 };
@@ -122,34 +125,37 @@ std::uint32_t ChosenPort(const Arguments& arguments, const WindowProfile& profil
 
 // A file's extension says its kind, as in the window; -f names the kind of a file whose name
 // says none (a stream, a device, another extension) and may not contradict one that does.
-const ImageFileKind& ChosenKind(const Arguments& arguments)
+const ImageFileKind& ChosenKind(const Arguments& arguments, const std::string& path)
 {
     static const std::map<std::string, ImageFileFormat> kFormats{
         {"rom", ImageFileFormat::Rom},
         {"bin", ImageFileFormat::Binary},
-        {"hex", ImageFileFormat::IntelHex}};
-    const std::optional<ImageFileFormat> named = ImageFileFormatOfPath(arguments.file);
+        {"hex", ImageFileFormat::IntelHex},
+        {"e2p", ImageFileFormat::E2p}};
+    const std::optional<ImageFileFormat> named = ImageFileFormatOfPath(path);
     std::optional<ImageFileFormat> format = named;
     if (!arguments.format.empty()) {
         format = kFormats.at(arguments.format);
         if (named && *named != *format)
-            throw UsageError("-f " + arguments.format + " contradicts the extension of " +
-                             arguments.file + ": give a name with the format's extension.");
+            throw UsageError("-f " + arguments.format + " contradicts the extension of " + path +
+                             ": give a name with the format's extension.");
     }
     if (!format)
-        throw UsageError("The format of " + arguments.file +
-                         " does not follow from its extension: give -f rom, bin or hex.");
-    if (*format == ImageFileFormat::Rom && !arguments.byteOrder.empty())
-        throw UsageError("--byte-order is for bin and hex files; ROM files hold words as text.");
+        throw UsageError("The format of " + path +
+                         " does not follow from its extension: give -f rom, bin, hex or e2p.");
+    if (!HasChosenByteOrder(*format) && !arguments.byteOrder.empty())
+        throw UsageError("--byte-order is for bin and hex files; ROM files hold words as text "
+                         "and .e2p files high byte first.");
     return FindImageFileKind(*format, arguments.byteOrder == "be" ? WordByteOrder::BigEndian
                                                                   : WordByteOrder::LittleEndian);
 }
 
-// "-" is the standard output for read and the standard input for write and verify.
-std::string FilePath(const std::string& name, const Arguments& arguments)
+// "-" is the standard output for read and the standard input for every command that reads a
+// file (write, verify, compare).
+std::string FilePath(const std::string& name, const std::string& file)
 {
-    if (arguments.file != "-")
-        return arguments.file;
+    if (file != "-")
+        return file;
     return name == "read" ? "/dev/stdout" : "/dev/stdin";
 }
 
@@ -190,13 +196,15 @@ constexpr Subcommand kSubcommands[] = {
     {"poke", "Write WORD at ADDR (WRITE)", "ADDR WORD"},
     {"clear", "Erase the word at ADDR (ERASE)", "ADDR"},
     {"detect", "Tell the chip's type from its own answer, reading only", ""},
+    {"compare", "Compare FILE1 with FILE2 word by word, without a chip", "FILE1 FILE2"},
 };
 
 SubcommandRun ChipRun(const std::string& name, const Arguments& arguments,
                       const EepromTypeInfo& type)
 {
     if (name == "read" || name == "write" || name == "verify") {
-        const ImageFileOperand file{FilePath(name, arguments), ChosenKind(arguments)};
+        const ImageFileOperand file{FilePath(name, arguments.file),
+                                    ChosenKind(arguments, arguments.file)};
         const auto run = name == "read"    ? RunReadCommand
                          : name == "write" ? RunWriteCommand
                                            : RunVerifyCommand;
@@ -286,7 +294,7 @@ void AddOptions(CLI::App& app, Arguments& arguments)
         ->transform(CLI::IsMember(chips, CLI::ignore_case));
     app.add_option("-f,--format", arguments.format, "file format (default: from FILE's extension)")
         ->type_name("FORMAT")
-        ->transform(CLI::IsMember({"rom", "bin", "hex"}, CLI::ignore_case));
+        ->transform(CLI::IsMember({"rom", "bin", "hex", "e2p"}, CLI::ignore_case));
     app.add_option("--byte-order", arguments.byteOrder,
                    "byte order of words in bin and hex files (default: le)")
         ->type_name("ORDER")
@@ -303,8 +311,12 @@ void AddSubcommands(CLI::App& app, Arguments& arguments)
         CLI::App* command = app.add_subcommand(sub.name, sub.description);
         const std::string operands = sub.operands;
         if (operands == "FILE")
-            command->add_option("FILE", arguments.file, "ROM, binary or Intel HEX file")
+            command->add_option("FILE", arguments.file, "ROM, binary, Intel HEX or .e2p file")
                 ->required();
+        if (operands == "FILE1 FILE2") {
+            command->add_option("FILE1", arguments.file, "The first image file")->required();
+            command->add_option("FILE2", arguments.file2, "The second image file")->required();
+        }
         if (operands.starts_with("ADDR"))
             command->add_option("ADDR", arguments.address, "Word address, hexadecimal")->required();
         if (operands.ends_with("WORD"))
@@ -318,11 +330,19 @@ int Run(const std::string& name, const Arguments& arguments)
     CommandReport report(name);
     // An image read to the standard output leaves it to the image alone.
     const bool imageOnStandardOutput =
-        name == "read" && InheritedDescriptor(FilePath(name, arguments)) == STDOUT_FILENO;
+        name == "read" && InheritedDescriptor(FilePath(name, arguments.file)) == STDOUT_FILENO;
     std::FILE* const out = imageOnStandardOutput ? stderr : stdout;
     int exitCode = kExitSuccess;
     if (name == "list") {
         exitCode = ListCommand(profile, report);
+    } else if (name == "compare") {
+        const EepromTypeInfo& type = ChosenType(arguments, profile);
+        const ImageFileOperand first{FilePath(name, arguments.file),
+                                     ChosenKind(arguments, arguments.file)};
+        const ImageFileOperand second{FilePath(name, arguments.file2),
+                                      ChosenKind(arguments, arguments.file2)};
+        NativeFileSystem files;
+        exitCode = RunCompareCommand(files, type, first, second, report);
     } else {
         const EepromTypeInfo& type = ChosenType(arguments, profile);
         const SubcommandRun run = ChipRun(name, arguments, type);

@@ -2,7 +2,7 @@
 
 namespace pemrix {
 
-std::string FormatTimeOfDay(std::time_t time)
+std::string FormatLocalTime(std::time_t time, const char* format)
 {
     std::tm local{};
 #ifdef _WIN32
@@ -13,8 +13,13 @@ std::string FormatTimeOfDay(std::time_t time)
         return {};
 #endif
     char buffer[128];
-    const std::size_t length = std::strftime(buffer, sizeof buffer, "%H:%M:%S", &local);
+    const std::size_t length = std::strftime(buffer, sizeof buffer, format, &local);
     return std::string(buffer, length);
+}
+
+std::string FormatTimeOfDay(std::time_t time)
+{
+    return FormatLocalTime(time, "%H:%M:%S");
 }
 
 } // namespace pemrix

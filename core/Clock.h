@@ -13,6 +13,9 @@ public:
     virtual std::time_t Now() const = 0;
 };
 
+// Local time in a strftime format; empty when it cannot be converted or formatted.
+std::string FormatLocalTime(std::time_t time, const char* format);
+
 // Local time of day as "%H:%M:%S"; empty when it cannot be converted or formatted.
 std::string FormatTimeOfDay(std::time_t time);
 

@@ -37,8 +37,10 @@ const ImageFileKind& KindOfDialogChoice(std::size_t filter, std::string_view pat
     const std::optional<ImageFileFormat> named = ImageFileFormatOfPath(path);
     if (!named)
         return kindEntry ? ImageFileKinds()[filter] : RomFileKind();
-    return FindImageFileKind(*named, kindEntry ? ImageFileKinds()[filter].order
-                                               : WordByteOrder::LittleEndian);
+    // Only a binary or Intel HEX entry names a byte order; the others leave the default.
+    const bool orderEntry = kindEntry && HasChosenByteOrder(ImageFileKinds()[filter].format);
+    return FindImageFileKind(*named, orderEntry ? ImageFileKinds()[filter].order
+                                                : WordByteOrder::LittleEndian);
 }
 
 std::string WithDefaultExtension(std::string_view path, std::string_view extension)

@@ -11,7 +11,7 @@ namespace {
 
 // Qt and the desktop's native dialogs match patterns case-sensitively on Linux, so the ROM
 // entry lists both spellings of the extension.
-constexpr std::array<ImageFileKind, 5> kKinds{{
+constexpr std::array<ImageFileKind, 6> kKinds{{
     {ImageFileFormat::Rom, WordByteOrder::LittleEndian, "ROM Files(*.ROM *.rom)", "ROM"},
     {ImageFileFormat::Binary, WordByteOrder::LittleEndian, "Binary, little-endian words (*.bin)",
      "bin"},
@@ -20,9 +20,15 @@ constexpr std::array<ImageFileKind, 5> kKinds{{
      "Intel HEX, little-endian words (*.hex)", "hex"},
     {ImageFileFormat::IntelHex, WordByteOrder::BigEndian, "Intel HEX, big-endian words (*.hex)",
      "hex"},
+    {ImageFileFormat::E2p, WordByteOrder::BigEndian, "PonyProg images (*.e2p *.E2P)", "e2p"},
 }};
 
 } // namespace
+
+bool HasChosenByteOrder(ImageFileFormat format)
+{
+    return format == ImageFileFormat::Binary || format == ImageFileFormat::IntelHex;
+}
 
 std::span<const ImageFileKind> ImageFileKinds()
 {
@@ -37,7 +43,7 @@ const ImageFileKind& RomFileKind()
 const ImageFileKind& FindImageFileKind(ImageFileFormat format, WordByteOrder order)
 {
     const auto kind = std::find_if(kKinds.begin(), kKinds.end(), [&](const ImageFileKind& k) {
-        return k.format == format && (format == ImageFileFormat::Rom || k.order == order);
+        return k.format == format && (!HasChosenByteOrder(format) || k.order == order);
     });
     return *kind;
 }

@@ -18,16 +18,20 @@ enum class ImageFileFormat
     Rom,
     Binary,
     IntelHex,
+    E2p,
 };
 
 // One kind of file Open and Save exchange the memory image with.
 struct ImageFileKind
 {
     ImageFileFormat format;
-    WordByteOrder order; // ROM files hold words as text, where the order plays no part
+    WordByteOrder order; // the user's choice for raw images; ROM and .e2p files fix their own
     std::string_view dialogFilter;
     std::string_view extension; // the default extension, without its dot
 };
+
+// Whether the user chooses the byte order of a format's words (binary and Intel HEX images).
+bool HasChosenByteOrder(ImageFileFormat format);
 
 // The kinds in the order the file dialogs list them, the ROM files first.
 std::span<const ImageFileKind> ImageFileKinds();
@@ -37,8 +41,8 @@ const ImageFileKind& RomFileKind();
 // The kind of a format and byte order.
 const ImageFileKind& FindImageFileKind(ImageFileFormat format, WordByteOrder order);
 
-// The kind an extension stands for (".ROM", ".bin", ".hex" in any case), little-endian for
-// the raw kinds; nothing for another extension.
+// The kind an extension stands for (".ROM", ".bin", ".hex", ".e2p" in any case), little-endian
+// for the raw kinds; nothing for another extension.
 std::optional<ImageFileFormat> ImageFileFormatOfPath(std::string_view path);
 
 } // namespace pemrix

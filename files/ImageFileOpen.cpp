@@ -1,6 +1,7 @@
 #include "ImageFileOpen.h"
 
 #include "files/BinaryImageCodec.h"
+#include "files/E2pFileCodec.h"
 #include "files/FileErrorText.h"
 #include "files/IntelHexCodec.h"
 #include "files/RawImageMessages.h"
@@ -24,6 +25,8 @@ std::size_t ReadLimit(const ImageFileKind& kind)
         return 2 * std::size_t{EepromTypes().back().words} + 1;
     case ImageFileFormat::IntelHex:
         return kLargestIntelHexFile + 1;
+    case ImageFileFormat::E2p:
+        return LargestE2pFileSize() + 1;
     }
     return 0;
 }
@@ -38,6 +41,8 @@ RomOpenResult Decode(std::string_view file, std::uint64_t fileSize, EepromType s
         return DecodeBinaryImage(file, fileSize, selected, kind.order);
     case ImageFileFormat::IntelHex:
         return DecodeIntelHex(file, selected, kind.order);
+    case ImageFileFormat::E2p:
+        return DecodeE2pFile(file, fileSize, selected);
     }
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include "files/FileErrorText.h"
 #include "files/BinaryImageCodec.h"
+#include "files/E2pFileCodec.h"
 #include "files/IntelHexCodec.h"
 #include "files/RomFileEncoder.h"
 
@@ -64,7 +65,7 @@ int ReplaceWith(FileSystem& fileSystem, const FileTarget& target, FileHandle han
 }
 
 std::optional<std::string> Encode(const MemoryImage& image, EepromType selected,
-                                  const ImageFileKind& kind)
+                                  const ImageFileKind& kind, std::time_t savedAt)
 {
     switch (kind.format) {
     case ImageFileFormat::Rom:
@@ -73,6 +74,8 @@ std::optional<std::string> Encode(const MemoryImage& image, EepromType selected,
         return EncodeBinaryImage(image, selected, kind.order);
     case ImageFileFormat::IntelHex:
         return EncodeIntelHex(image, selected, kind.order);
+    case ImageFileFormat::E2p:
+        return EncodeE2pFile(image, selected, savedAt);
     }
     return std::nullopt;
 }
@@ -81,9 +84,9 @@ std::optional<std::string> Encode(const MemoryImage& image, EepromType selected,
 
 std::optional<FileMessage> SaveImageFile(FileSystem& fileSystem, const std::string& path,
                                          const MemoryImage& image, EepromType selected,
-                                         const ImageFileKind& kind)
+                                         const ImageFileKind& kind, std::time_t savedAt)
 {
-    const std::optional<std::string> file = Encode(image, selected, kind);
+    const std::optional<std::string> file = Encode(image, selected, kind, savedAt);
     if (!file)
         return FileMessage{std::string(kImageMismatchText), std::string(kFileErrorCaption),
                            FileMessageIcon::Warning};

@@ -6,6 +6,7 @@
 #include "files/FileSystem.h"
 #include "files/ImageFileKind.h"
 
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,9 +17,10 @@ namespace pemrix {
 // type to `path`. Nothing is returned on success; otherwise the message to show. The file is
 // written beside the target first and put in its place only when every byte is on the disk,
 // so a failed Save leaves an existing file as it was. A pipe, device or standard stream is
-// written where it is.
+// written where it is. An .e2p file's comment gives the date of `savedAt`.
 std::optional<FileMessage> SaveImageFile(FileSystem& fileSystem, const std::string& path,
                                          const MemoryImage& image, EepromType selected,
-                                         const ImageFileKind& kind);
+                                         const ImageFileKind& kind,
+                                         std::time_t savedAt = std::time(nullptr));
 
 } // namespace pemrix

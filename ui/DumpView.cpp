@@ -1,5 +1,7 @@
 #include "DumpView.h"
 
+#include "core/DumpText.h"
+
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -10,6 +12,12 @@ namespace {
 
 const QColor kDumpBackground(224, 224, 224);
 const QColor kDumpText(64, 64, 128);
+// A marked cell: dark red on amber, which stays readable on the grey ground and is told
+// apart from the selection's highlight.
+const QColor kMarkedBackground(255, 200, 96);
+const QColor kMarkedText(128, 0, 0);
+
+constexpr int kWordDigits = 4;
 
 // Every character a dump can hold has the same advance, so the eight columns line up. Some
 // monospaced faces do not declare themselves fixed-pitch, hence the measurement.
@@ -41,12 +49,32 @@ DumpView::DumpView(QWidget* parent) : QPlainTextEdit(parent)
 
 void DumpView::PushText(const QString& text)
 {
+    MarkWords({});
     setPlainText(text);
 }
 
 QString DumpView::PullText() const
 {
     return toPlainText();
+}
+
+void DumpView::MarkWords(std::span<const std::uint32_t> addresses)
+{
+    m_markedWords.assign(addresses.begin(), addresses.end());
+    QTextCharFormat marked;
+    marked.setBackground(kMarkedBackground);
+    marked.setForeground(kMarkedText);
+    QList<QTextEdit::ExtraSelection> selections;
+    for (const std::uint32_t address : addresses) {
+        QTextCursor cell(document());
+        const int at = static_cast<int>(WordTextOffset(address));
+        if (at + kWordDigits > document()->characterCount())
+            continue;
+        cell.setPosition(at);
+        cell.setPosition(at + kWordDigits, QTextCursor::KeepAnchor);
+        selections.append({cell, marked});
+    }
+    setExtraSelections(selections);
 }
 
 void DumpView::ApplyDumpFont(const QString& face, std::uint32_t sizeTwips)

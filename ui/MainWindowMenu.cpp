@@ -25,6 +25,7 @@ constexpr MenuItem kMenuItems[] = {
     {"&Close", MainWindowMenu::kCloseCommand},
     {nullptr, 0},
     {"&Detect chip type", MainWindowMenu::kDetectTypeCommand},
+    {"Compare with &file…", MainWindowMenu::kCompareCommand},
     {nullptr, 0},
     {"&About Velmora...", MainWindowMenu::kAboutCommand},
 };
@@ -44,7 +45,7 @@ MainWindowMenu::MainWindowMenu(QDialog& window)
             m_menu->addSeparator();
             continue;
         }
-        QAction* action = m_menu->addAction(QString::fromLatin1(item.text));
+        QAction* action = m_menu->addAction(QString::fromUtf8(item.text));
         action->setData(item.command);
         connect(action, &QAction::triggered, this,
                 [this, command = item.command] { RunCommand(command); });
@@ -75,6 +76,9 @@ void MainWindowMenu::RunCommand(std::uint32_t command)
         break;
     case kDetectTypeCommand:
         emit DetectTypeRequested();
+        break;
+    case kCompareCommand:
+        emit CompareRequested();
         break;
     default:
         break;

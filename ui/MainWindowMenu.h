@@ -12,8 +12,8 @@ namespace pemrix {
 
 // The main window's window menu. The window has no caption to carry one, so the menu opens
 // with Alt+Space and with a right click on the window's background. Minimise and Close act
-// on the window (Close ends it through Cancel, storing nothing); About and Detect chip type
-// are left to the window.
+// on the window (Close ends it through Cancel, storing nothing); About, Detect chip type and
+// Compare with file are left to the window.
 class MainWindowMenu : public QObject
 {
     Q_OBJECT
@@ -24,6 +24,7 @@ public:
     static constexpr std::uint32_t kCloseCommand = 0xF060;
     static constexpr std::uint32_t kAboutCommand = 0x0010;
     static constexpr std::uint32_t kDetectTypeCommand = 0x0020;
+    static constexpr std::uint32_t kCompareCommand = 0x0030;
 
     // Hooks the menu to the window, which owns it.
     explicit MainWindowMenu(QDialog& window);
@@ -39,6 +40,7 @@ public:
 signals:
     void AboutRequested();
     void DetectTypeRequested();
+    void CompareRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

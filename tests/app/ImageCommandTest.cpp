@@ -3,7 +3,11 @@
 #include "core/DumpText.h"
 #include "settings/ProfileKeys.h"
 #include "ui/CEditListCtrl.h"
+#include "files/ImageFileKind.h"
+#include "files/ImageFileSave.h"
 #include "ui/DumpView.h"
+#include "ui/MainWindowMenu.h"
+#include "ui/ReportList.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -179,16 +183,16 @@ private slots:
         QFile saved(m_harness->TempPath(QStringLiteral("chip.bin")));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll().left(4), QByteArray("\x12\x34\xFF\xFF"));
-        QCOMPARE(m_harness->m_interaction.m_fileFilters.last().size(), 5);
+        QCOMPARE(m_harness->m_interaction.m_fileFilters.last().size(), 6);
         QCOMPARE(m_harness->m_interaction.m_defaultSuffixes.last(),
-                 (QStringList{"ROM", "bin", "bin", "hex", "hex"}));
+                 (QStringList{"ROM", "bin", "bin", "hex", "hex", "e2p"}));
 
         // Typed without its extension under the little-endian entry, it opens swapped.
         m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("chip")), 1);
         Click(*window, IDC_OPEN);
         QCOMPARE(window->DumpViewControl()->PullText().mid(WordTextOffset(0), 4),
                  QStringLiteral("3412"));
-        QCOMPARE(m_harness->m_interaction.m_fileFilters.last().size(), 6);
+        QCOMPARE(m_harness->m_interaction.m_fileFilters.last().size(), 7);
         QCOMPARE(m_harness->m_interaction.m_fileFilters.last().last(),
                  QStringLiteral("All Files(*)"));
         QCOMPARE(m_harness->m_interaction.m_defaultSuffixes.last().first(), QStringLiteral("ROM"));
@@ -206,11 +210,69 @@ private slots:
 
         // An existing file without an extension opens under its own name.
         WriteFile(QStringLiteral("noext"), "ROM193C46       " + QByteArray(256, '0'));
-        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("noext")), 5);
+        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("noext")), 6);
         Click(*window, IDC_OPEN);
         QCOMPARE(window->DumpViewControl()->PullText().mid(WordTextOffset(0), 4),
                  QStringLiteral("0000"));
         QVERIFY(m_harness->m_interaction.m_messages.isEmpty());
+    }
+
+    // Each type compared with a file of another kind that differs in its first, a middle and
+    // its last word; the image itself stays as it was.
+    void CompareMarksExactlyTheDifferingWordsForEveryTypeUntilTheImageChanges()
+    {
+        const ImageFileKind* kinds[] = {&ImageFileKinds()[0], &ImageFileKinds()[1],
+                                        &ImageFileKinds()[3], &ImageFileKinds()[5]};
+        for (const EepromTypeInfo& type : EepromTypes()) {
+            const ImageFileKind& kind = *kinds[type.code % std::size(kinds)];
+            const std::vector<std::uint32_t> expected{0, type.words / 2, type.words - 1};
+            std::vector<std::uint32_t> words(type.words, 0xFFFF);
+            for (const std::uint32_t address : expected)
+                words[address] = address;
+            MemoryImage dump;
+            LoadImageWords(dump, type.code, words);
+            const QString path = m_harness->TempPath(QStringLiteral("other.") +
+                                                     QString::fromLatin1(kind.extension.data(), 3));
+            NativeFileSystem files;
+            QCOMPARE(SaveImageFile(files, path.toStdString(), dump, type.code, kind), std::nullopt);
+
+            m_harness->m_profile.WriteProfileInt(profile::kSection, profile::kEepromType, type.code);
+            auto window = m_harness->StartWindow();
+            const QString before = window->DumpViewControl()->PullText();
+            m_harness->m_interaction.QueueFileName(path, 6); // all files: by the extension
+            window->Menu()->RunCommand(MainWindowMenu::kCompareCommand);
+            QCOMPARE(window->DumpViewControl()->MarkedWords(), expected);
+            QCOMPARE(MainWindowHarness::LastLogLine(*window)[1],
+                     QStringLiteral("Compare   3 words differ, first at 0000"));
+            QCOMPARE(window->DumpViewControl()->PullText(), before);
+            QVERIFY(m_harness->m_interaction.m_messages.isEmpty());
+
+            m_harness->m_interaction.QueueDialog(MainWindowHarness::TypeAndConfirm("1", "0"));
+            Click(*window, IDC_EDIT);
+            QVERIFY(window->DumpViewControl()->MarkedWords().empty());
+        }
+    }
+
+    void CompareWithAnUnreadableFileShowsOpensMessageAndMarksNothing()
+    {
+        WriteFile(QStringLiteral("big.ROM"), "ROM193C66       " + QByteArray(1024, 'F'));
+        WriteFile(QStringLiteral("same.ROM"), "ROM193C46       " + QByteArray(256, 'F'));
+        auto window = m_harness->StartWindow();
+        Click(*window, IDC_93C46);
+        const int logLines = window->LogList()->topLevelItemCount();
+        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("big.ROM")));
+        window->Menu()->RunCommand(MainWindowMenu::kCompareCommand);
+        QCOMPARE(m_harness->m_interaction.m_messages.size(), 1);
+        QCOMPARE(m_harness->m_interaction.m_messages[0].strText,
+                 QStringLiteral("The type of the ROM file is 93C66."));
+        QVERIFY(window->DumpViewControl()->MarkedWords().empty());
+        QCOMPARE(window->LogList()->topLevelItemCount(), logLines);
+
+        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("same.ROM")));
+        window->Menu()->RunCommand(MainWindowMenu::kCompareCommand);
+        QCOMPARE(MainWindowHarness::LastLogLine(*window)[1],
+                 QStringLiteral("Compare   all 64 words match"));
+        QVERIFY(window->DumpViewControl()->MarkedWords().empty());
     }
 
     void OutOfMemoryIsShownAndLosesNothing()

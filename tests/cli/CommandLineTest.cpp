@@ -58,7 +58,8 @@ const char* const kChips[] = {"93c46", "93c56", "93c57", "93c66", "93c76", "93c8
 TEST_F(CommandLineTest, EveryTypeRoundTripsThroughEveryFileKind)
 {
     const char* const files[] = {"image.ROM", "image.bin", "-f bin --byte-order be image.raw",
-                                 "image.hex", "--byte-order be image.hex"};
+                                 "image.hex", "--byte-order be image.hex", "image.e2p",
+                                 "-f e2p image.pony"};
     for (const char* chip : kChips)
         for (const char* file : files) {
             SCOPED_TRACE(std::string(chip) + " " + file);
@@ -105,6 +106,8 @@ TEST_F(CommandLineTest, BadArgumentsExitWithTwoAndTheUsageLine)
         "-p virtual -c 93c46 peek 12345",
         "-p virtual -c 93c46 poke 1 xyz",
         "-p virtual -f rom --byte-order be read x.ROM",
+        "-p virtual --byte-order le read x.e2p",
+        "compare x.bin",
         "-p virtual read x.txt",
         "-p virtual read -",
         "-p virtual -f bin read x.ROM",
@@ -149,6 +152,45 @@ TEST_F(CommandLineTest, AFileErrorExitsWithFourAndLeavesTheChipUntouched)
     }
     Succeed("-p virtual -c 93c66 read after.bin");
     EXPECT_EQ(m_folder.Read("after.bin"), std::string(512, '\x5a'));
+}
+
+// A port where no chip answers shows that compare leaves the chip alone.
+TEST_F(CommandLineTest, CompareTellsTwoFilesApartAsVerifyDoesWithoutAChip)
+{
+    Succeed("-p virtual -c 93c46 fill 1234");
+    Succeed("-p virtual -c 93c46 read a.e2p");
+    Succeed("-p virtual -c 93c46 read same.bin");
+    Succeed("-p virtual -c 93c46 poke 2a beef");
+    Succeed("-p virtual -c 93c46 read b.ROM");
+    const struct
+    {
+        const char* arguments;
+        int exitCode;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        {"compare a.e2p same.bin", 0, "Compare Succeeded: all 64 words of a.e2p match same.bin.\n",
+         ""},
+        {"compare a.e2p b.ROM", 3, "002A: file1 1234, file2 BEEF\n",
+         "Compare found 1 word differing between a.e2p and b.ROM, the first at address 002A.\n"},
+        {"compare a.e2p missing.bin", 4, "", "missing.bin was not found.\n"},
+        {"compare missing.bin a.e2p", 4, "", "missing.bin was not found.\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = Run(std::string("-p 0x1234 -c 93c46 ") + c.arguments);
+        EXPECT_EQ(outcome.exitCode, c.exitCode) << c.arguments;
+        EXPECT_EQ(outcome.out, c.out) << c.arguments;
+        EXPECT_EQ(outcome.err, c.err) << c.arguments;
+    }
+    const Outcome otherType = Run("-c 93c66 compare a.e2p b.ROM");
+    EXPECT_EQ(otherType.exitCode, 4);
+    EXPECT_EQ(otherType.err, "The type of the .e2p file is 93C46.\n");
+    const Outcome json = Run("-c 93c46 --json compare a.e2p b.ROM");
+    EXPECT_EQ(json.exitCode, 3);
+    EXPECT_NE(json.out.find("\"differences\":[{\"address\":42,\"file1\":4660,\"file2\":48879}],"
+                            "\"first_difference\":42,\"succeeded\":false,"),
+              std::string::npos)
+        << json.out;
 }
 
 TEST_F(CommandLineTest, AChipFailurePrintsTheWindowsTextAndTheStatusRemedy)

@@ -29,14 +29,15 @@ TEST(ImageFileDialogs, TheDefaultExtensionIsAddedOnlyToANameWithoutADot)
 TEST(ImageFileDialogs, TheExtensionGivesTheFormatAndTheChosenEntryTheByteOrder)
 {
     const std::vector<FileDialogFilter> open = OpenDialogFilters();
-    ASSERT_EQ(open.size(), 6u);
+    ASSERT_EQ(open.size(), 7u);
     EXPECT_EQ(open[0].filter, "ROM Files(*.ROM *.rom)");
     EXPECT_EQ(open[1].filter, "Binary, little-endian words (*.bin)");
     EXPECT_EQ(open[2].filter, "Binary, big-endian words (*.bin)");
     EXPECT_EQ(open[3].filter, "Intel HEX, little-endian words (*.hex)");
     EXPECT_EQ(open[4].filter, "Intel HEX, big-endian words (*.hex)");
-    EXPECT_EQ(open[5].filter, "All Files(*)");
-    EXPECT_EQ(SaveDialogFilters().size(), 5u);
+    EXPECT_EQ(open[5].filter, "PonyProg images (*.e2p *.E2P)");
+    EXPECT_EQ(open[6].filter, "All Files(*)");
+    EXPECT_EQ(SaveDialogFilters().size(), 6u);
     for (const FileDialogFilter& f : open)
         EXPECT_FALSE(f.defaultExtension.empty()) << f.filter;
 
@@ -58,9 +59,12 @@ TEST(ImageFileDialogs, TheExtensionGivesTheFormatAndTheChosenEntryTheByteOrder)
         {0, "x.Hex", ImageFileFormat::IntelHex, le},
         {2, "x.raw", ImageFileFormat::Binary, be},
         {3, "/a.bin/x", ImageFileFormat::IntelHex, le},
-        {5, "/a.b/x.HEX", ImageFileFormat::IntelHex, le},
+        {6, "/a.b/x.HEX", ImageFileFormat::IntelHex, le},
+        {6, "x.bin", ImageFileFormat::Binary, le},
+        {6, "/a.bin/x", ImageFileFormat::Rom, le},
+        {6, "dump.E2P", ImageFileFormat::E2p, be},
+        {1, "board.e2p", ImageFileFormat::E2p, be},
         {5, "x.bin", ImageFileFormat::Binary, le},
-        {5, "/a.bin/x", ImageFileFormat::Rom, le},
     };
     for (const Case& c : cases)
         EXPECT_EQ(&KindOfDialogChoice(c.filter, c.path), &FindImageFileKind(c.format, c.order))

@@ -3,6 +3,7 @@
 #include "files/ImageFileSave.h"
 #include "files/IntelHexCodec.h"
 
+#include "RomTestFiles.h"
 #include "support/TemporaryFolder.h"
 #include "core/DumpText.h"
 #include "files/NativeFileSystem.h"
@@ -14,17 +15,6 @@
 
 namespace pemrix {
 namespace {
-
-// An image of distinct words, word i being 0x1234 + 0x0101 * i.
-MemoryImage CountingDump(const EepromTypeInfo& type)
-{
-    std::vector<std::uint32_t> words(type.words);
-    for (std::uint32_t i = 0; i < type.words; ++i)
-        words[i] = (0x1234 + 0x0101 * i) & 0xFFFF;
-    MemoryImage dump;
-    LoadImageWords(dump, type.code, words);
-    return dump;
-}
 
 // One Intel HEX line with its checksum worked out here, apart from the encoder.
 std::string HexLine(unsigned offset, unsigned type, const std::vector<unsigned>& data)

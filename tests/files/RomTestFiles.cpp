@@ -1,5 +1,6 @@
 #include "RomTestFiles.h"
 
+#include "core/DumpText.h"
 #include "core/HexText.h"
 #include "files/RomFileLayout.h"
 
@@ -11,6 +12,16 @@ std::string CountingWordText(std::uint32_t words)
     for (std::uint32_t i = 0; i < words; ++i)
         text += FormatHex4((i * 0x0101u + 0x1234u) & 0xFFFF);
     return text;
+}
+
+MemoryImage CountingDump(const EepromTypeInfo& type)
+{
+    std::vector<std::uint32_t> words(type.words);
+    for (std::uint32_t i = 0; i < type.words; ++i)
+        words[i] = (0x1234 + 0x0101 * i) & 0xFFFF;
+    MemoryImage dump;
+    LoadImageWords(dump, type.code, words);
+    return dump;
 }
 
 std::string RomFileOf(const EepromTypeInfo& type, const EepromTypeInfo& fieldType)

@@ -46,6 +46,35 @@ private slots:
         QCOMPARE(view.PullText(), QStringLiteral("0000H FFFF"));
     }
 
+    // Cells beyond the text (an image of another type) are left unmarked.
+    void MarksCoverExactlyTheGivenCellsUntilTheNextPush()
+    {
+        DumpView view;
+        MemoryImage image;
+        ResetImage(image, 1);
+        SetImageWord(image, 9, "0009");
+        view.PushText(QString::fromStdString(RenderDump(image)));
+        const std::vector<std::uint32_t> marked{0, 9, 63, 64};
+        view.MarkWords(marked);
+        const QList<QTextEdit::ExtraSelection> selections = view.extraSelections();
+        QCOMPARE(selections.size(), 3);
+        const int starts[] = {6, 57, 7 * 46 + 41};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(selections[i].cursor.selectionStart(), starts[i]);
+            QCOMPARE(selections[i].cursor.selectionEnd(), starts[i] + 4);
+        }
+        QCOMPARE(selections[1].cursor.selectedText(), QStringLiteral("0009"));
+        // Dark on a light amber: readable on the dump's grey ground.
+        const QColor background = selections[0].format.background().color();
+        QVERIFY(background.lightness() > 150 && background != QColor(224, 224, 224));
+        QVERIFY(selections[0].format.foreground().color().lightness() < 100);
+        QCOMPARE(view.MarkedWords(), marked);
+
+        view.PushText(QString::fromStdString(dump));
+        QVERIFY(view.extraSelections().isEmpty());
+        QVERIFY(view.MarkedWords().empty());
+    }
+
     void FontAppliesToTheTextAlreadyShown()
     {
         DumpView view;

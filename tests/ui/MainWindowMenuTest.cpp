@@ -76,6 +76,7 @@ private slots:
             {"&Close", 0xF060},
             {"", 0},
             {"&Detect chip type", 0x0020},
+            {"Compare with &file…", 0x0030},
             {"", 0},
             {"&About Velmora...", 0x0010},
         };
@@ -83,7 +84,7 @@ private slots:
         QCOMPARE(actions.size(), qsizetype(std::size(expected)));
         for (qsizetype i = 0; i < actions.size(); ++i) {
             QCOMPARE(actions[i]->isSeparator(), expected[i].command == 0);
-            QCOMPARE(actions[i]->text(), QString::fromLatin1(expected[i].text));
+            QCOMPARE(actions[i]->text(), QString::fromUtf8(expected[i].text));
             if (!actions[i]->isSeparator())
                 QCOMPARE(actions[i]->data().toUInt(), expected[i].command);
         }
@@ -99,14 +100,16 @@ private slots:
         QTest::addColumn<int>("rejects");
         QTest::addColumn<int>("abouts");
         QTest::addColumn<int>("detections");
-        QTest::newRow("Minimize item") << 0 << 0u << true << 0 << 0 << 0;
-        QTest::newRow("Close item ends through Cancel") << 1 << 0u << false << 1 << 0 << 0;
-        QTest::newRow("Detect item") << 3 << 0u << false << 0 << 0 << 1;
-        QTest::newRow("About item") << 5 << 0u << false << 0 << 1 << 0;
-        QTest::newRow("About 0x001F") << -1 << 0x001Fu << false << 0 << 1 << 0;
-        QTest::newRow("Close 0xF062") << -1 << 0xF062u << false << 1 << 0 << 0;
-        QTest::newRow("Restore 0xF120") << -1 << 0xF120u << false << 0 << 0 << 0;
-        QTest::newRow("0x0030") << -1 << 0x0030u << false << 0 << 0 << 0;
+        QTest::addColumn<int>("compares");
+        QTest::newRow("Minimize item") << 0 << 0u << true << 0 << 0 << 0 << 0;
+        QTest::newRow("Close item ends through Cancel") << 1 << 0u << false << 1 << 0 << 0 << 0;
+        QTest::newRow("Detect item") << 3 << 0u << false << 0 << 0 << 1 << 0;
+        QTest::newRow("Compare item") << 4 << 0u << false << 0 << 0 << 0 << 1;
+        QTest::newRow("About item") << 6 << 0u << false << 0 << 1 << 0 << 0;
+        QTest::newRow("About 0x001F") << -1 << 0x001Fu << false << 0 << 1 << 0 << 0;
+        QTest::newRow("Close 0xF062") << -1 << 0xF062u << false << 1 << 0 << 0 << 0;
+        QTest::newRow("Restore 0xF120") << -1 << 0xF120u << false << 0 << 0 << 0 << 0;
+        QTest::newRow("0x0040") << -1 << 0x0040u << false << 0 << 0 << 0 << 0;
     }
 
     void CommandsActOnTheWindow()
@@ -117,8 +120,10 @@ private slots:
         QFETCH(int, rejects);
         QFETCH(int, abouts);
         QFETCH(int, detections);
+        QFETCH(int, compares);
         QSignalSpy about(m_menu, &MainWindowMenu::AboutRequested);
         QSignalSpy detect(m_menu, &MainWindowMenu::DetectTypeRequested);
+        QSignalSpy compare(m_menu, &MainWindowMenu::CompareRequested);
         if (item >= 0)
             Item(item)->trigger();
         else
@@ -128,6 +133,7 @@ private slots:
         QCOMPARE(m_window->isVisible(), rejects == 0);
         QCOMPARE(about.count(), abouts);
         QCOMPARE(detect.count(), detections);
+        QCOMPARE(compare.count(), compares);
     }
 
     void RightClickOpensTheMenuOnlyOnTheBackground_data()
@@ -173,7 +179,7 @@ private slots:
         };
         connect(m_menu, &MainWindowMenu::AboutRequested, m_window.get(), showAbout);
         connect(m_window->m_about, &QAbstractButton::clicked, m_window.get(), showAbout);
-        Item(5)->trigger();
+        Item(6)->trigger();
         QTest::mouseClick(m_window->m_about, Qt::LeftButton);
         QCOMPARE(interaction.m_dialogClasses, (QStringList{QStringLiteral("pemrix::CAboutDlg"),
                                                            QStringLiteral("pemrix::CAboutDlg")}));

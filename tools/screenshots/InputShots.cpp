@@ -26,6 +26,19 @@ const WatchRow kSampleRows[] = {
     {"Vendor id", "0001", "H", ""},
 };
 
+void Click(QWidget& target, QPoint pos)
+{
+    QCursor::setPos(target.mapToGlobal(pos));
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, pos, target.mapToGlobal(pos), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&target, &event);
+    }
+}
+
+} // namespace
+
 const MemoryImage& SampleDump()
 {
     static const MemoryImage dump = [] {
@@ -39,19 +52,6 @@ const MemoryImage& SampleDump()
     }();
     return dump;
 }
-
-void Click(QWidget& target, QPoint pos)
-{
-    QCursor::setPos(target.mapToGlobal(pos));
-    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, pos, target.mapToGlobal(pos), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(&target, &event);
-    }
-}
-
-} // namespace
 
 const ProfileStore& ScreenshotProfile()
 {

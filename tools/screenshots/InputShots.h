@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/MemoryImage.h"
 #include "ui/HexInputDialog.h"
 
 #include <memory>
+#include <string>
 
 class QWidget;
 
@@ -12,6 +14,9 @@ namespace pemrix {
 // lies in a temporary folder, so rendering never touches the user's settings.
 const ProfileStore& ScreenshotProfile();
 UserInteraction& ScreenshotInteraction();
+
+// A 93C56 image with a few sample words, as the watch list and the compare shot show it.
+const MemoryImage& SampleDump();
 
 // An input dialog with sample texts in its fields, as the user would have typed them.
 std::unique_ptr<QWidget> FilledInputDialog(std::unique_ptr<HexInputDialog> dialog,

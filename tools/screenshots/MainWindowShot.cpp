@@ -9,6 +9,8 @@
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileStore.h"
 #include "tools/screenshots/InputShots.h"
+#include "ui/DumpView.h"
+#include "ui/ReportList.h"
 
 namespace pemrix {
 
@@ -23,6 +25,18 @@ std::unique_ptr<CVelmoraDlg> MainWindowShot(bool watchShown)
     auto window = std::make_unique<CVelmoraDlg>(MainWindowServices{
         profile, ScreenshotInteraction(), fileSystem, *driver, clock, MakePortPlatform, {}});
     window->Initialise();
+    return window;
+}
+
+std::unique_ptr<CVelmoraDlg> CompareShot()
+{
+    std::unique_ptr<CVelmoraDlg> window = MainWindowShot(true);
+    window->DumpViewControl()->PushText(QString::fromStdString(RenderDump(SampleDump())));
+    const std::uint32_t differing[] = {0x01, 0x04, 0x2A, 0x3F};
+    window->DumpViewControl()->MarkWords(differing);
+    window->LogList()->AppendRow(
+        {QStringLiteral("10:42:07"), QStringLiteral("Compare   4 words differ, first at 0001")},
+        true);
     return window;
 }
 

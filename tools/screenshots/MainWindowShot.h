@@ -10,4 +10,7 @@ class CVelmoraDlg;
 // shown or hidden.
 std::unique_ptr<CVelmoraDlg> MainWindowShot(bool watchShown);
 
+// The main window after Compare with file found words differing from the sample image.
+std::unique_ptr<CVelmoraDlg> CompareShot();
+
 } // namespace pemrix

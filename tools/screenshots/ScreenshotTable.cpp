@@ -59,6 +59,7 @@ std::vector<Screenshot> Screenshots()
     return {
         {"CVelmoraDlg.png", [] { return MainWindowShot(true); }},
         {"CVelmoraDlg-watch-hidden.png", [] { return MainWindowShot(false); }},
+        {"CVelmoraDlg-compare.png", [] { return CompareShot(); }},
         {"CReadDlg.png", [] { return InputDialogShot<CReadDlg>("002B", ""); }},
         {"CEraseDlg.png", [] { return InputDialogShot<CEraseDlg>("002B", ""); }},
         {"CWralDlg.png", [] { return InputDialogShot<CWralDlg>("", "FFFF"); }},

@@ -1,4 +1,5 @@
 #include "files/BinaryImageCodec.h"
+#include "files/E2pFileCodec.h"
 #include "files/IntelHexCodec.h"
 #include "files/RomFileDecoder.h"
 
@@ -87,6 +88,12 @@ void CheckRawDecoders(std::string_view file, EepromType selected)
             hex(file), type,
             [&](const MemoryImage& image) { return EncodeIntelHex(image, selected, order); }, hex);
     }
+    const auto e2p = [&](std::string_view bytes) {
+        return DecodeE2pFile(bytes, bytes.size(), selected);
+    };
+    CheckRawImage(
+        e2p(file), type, [&](const MemoryImage& image) { return EncodeE2pFile(image, selected, 0); },
+        e2p);
 }
 
 void CheckDecode(std::string_view file, EepromType selected)

@@ -70,7 +70,7 @@ private slots:
         QVERIFY(selections[0].format.foreground().color().lightness() < 100);
         QCOMPARE(view.MarkedWords(), marked);
 
-        view.PushText(QString::fromStdString(dump));
+        view.PushText(QString::fromStdString(RenderDump(image)));
         QVERIFY(view.extraSelections().isEmpty());
         QVERIFY(view.MarkedWords().empty());
     }

@@ -2,6 +2,7 @@
 
 #include "app/CVelmoraDlg.h"
 #include "app/PlatformProviders.h"
+#include "core/DumpText.h"
 #include "core/SystemClock.h"
 #include "driver/DriverLink.h"
 #include "files/NativeFileSystem.h"

@@ -91,13 +91,14 @@ void CVelmoraDlg::CreateControls()
         kPortComboRect.topLeft(), QSize(kPortComboRect.width(), m_portCombo->sizeHint().height())));
     m_logList = MakeReportList(this, QStringLiteral("logList"), kLogRect);
     m_informationList = MakeReportList(this, QStringLiteral("informationList"), kInformationRect);
-    // In the type box's free corner, beside the size buttons, in the colour of a warning.
+    // In the type box's free corner, beside the size buttons: dark red on amber, as a warning.
     m_organisationLabel = new QLabel(QStringLiteral("8-bit\nORG low"), this);
     m_organisationLabel->setObjectName(QStringLiteral("organisationLabel"));
     m_organisationLabel->setGeometry(kOrganisationLabelRect);
     m_organisationLabel->setAlignment(Qt::AlignCenter);
     m_organisationLabel->setStyleSheet(
-        QStringLiteral("QLabel { color: white; background: #C00000; font-weight: bold; }"));
+        QStringLiteral("QLabel { color: #800000; background: #FFC860; border: 2px solid #C00000; "
+                       "font-weight: bold; }"));
     m_organisationLabel->hide();
 }
 

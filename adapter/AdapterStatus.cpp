@@ -94,6 +94,22 @@ constexpr AdapterStatusInfo kStatuses[] = {
      "The chip answered before its address was complete: it takes fewer address bits than the "
      "type chosen, so a smaller chip sits in the socket.",
      "Choose the chip's type by its marking, or let Detect chip type find it."},
+    {AdapterStatus::GpioChipMissing, "GPIO chip missing",
+     "The gpiochip chosen in the port list is not there, or went away while the command ran.",
+     "Choose the GPIO adapter again in the port list; check gpio_chip in driver.conf, which "
+     "names the chip by its label (gpiodetect lists them)."},
+    {AdapterStatus::GpioNotPermitted, "GPIO not permitted",
+     "You may not open the gpiochip's device node /dev/gpiochipN.",
+     "Join the group that owns it (gpio on Raspberry Pi OS): sudo adduser $USER gpio, then log "
+     "out and in again."},
+    {AdapterStatus::GpioLineBusy, "GPIO line busy",
+     "Another program or a kernel driver (the SPI driver, when SPI is enabled) holds one of the "
+     "four lines.",
+     "Close the other program (gpioinfo names each line's consumer), or turn the kernel's SPI "
+     "off (dtparam=spi=off) when its pins are wired to the chip."},
+    {AdapterStatus::GpioLineMissing, "GPIO line missing",
+     "The gpiochip has no line at an offset that gpio_lines in driver.conf names.",
+     "Set gpio_lines to the offsets of CS, SK, DI and DO on that chip (gpioinfo lists them)."},
 };
 
 } // namespace

@@ -34,6 +34,11 @@ enum class AdapterStatus : std::uint32_t
     DoNotIdleHigh = 21,
     UnknownAddressWidth = 22,
     TypeLargerThanChip = 23,
+    // GPIO lines through libgpiod.
+    GpioChipMissing = 24,
+    GpioNotPermitted = 25,
+    GpioLineBusy = 26,
+    GpioLineMissing = 27,
 };
 
 // One row of the table the help page shows.

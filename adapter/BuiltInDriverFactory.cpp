@@ -3,9 +3,10 @@
 #include "adapter/BuiltInDriver.h"
 #include "adapter/BuiltInPortConnector.h"
 #include "adapter/DriverSettings.h"
-#include "adapter/ports/LinuxFtdiCalls.h"
-#include "adapter/ports/LinuxPpdevCalls.h"
-#include "adapter/ports/LinuxUsbCalls.h"
+#include "adapter/ports/ft232h/LinuxFtdiCalls.h"
+#include "adapter/ports/gpiod/LinuxGpiodCalls.h"
+#include "adapter/ports/ppdev/LinuxPpdevCalls.h"
+#include "adapter/ports/usb/LinuxUsbCalls.h"
 #include "adapter/bus/SteadyBusClock.h"
 
 namespace pemrix {
@@ -16,7 +17,8 @@ std::unique_ptr<DriverLink> MakeBuiltInDriver(const BuiltInDriverPaths& paths,
     return MakeBuiltInDriver(paths,
                              {std::make_shared<LinuxPpdevCalls>(), std::make_shared<LinuxUsbCalls>(),
                               [] { return std::make_unique<LinuxFtdiCalls>(); },
-                              std::make_shared<SteadyBusClock>()},
+                              std::make_shared<SteadyBusClock>(),
+                              std::make_shared<LinuxGpiodCalls>()},
                              notices);
 }
 
@@ -29,6 +31,7 @@ std::unique_ptr<DriverLink> MakeBuiltInDriver(const BuiltInDriverPaths& paths,
         notices->insert(notices->end(), settings.notices.begin(), settings.notices.end());
     PpdevSetup ppdev{std::move(seams.ppdev), seams.clock, settings.cable, settings.timing};
     UsbSetup usb{std::move(seams.usb), std::move(seams.makeFtdi), seams.clock, settings.timing};
+    GpioSetup gpio{std::move(seams.gpiod), seams.clock, settings.timing, settings.gpio};
     auto virtualAdapter = std::make_shared<VirtualAdapter>(
         paths.virtualChipFolder, settings.timing, settings.virtualSocket,
         settings.virtualSocketOrganisation);
@@ -36,7 +39,8 @@ std::unique_ptr<DriverLink> MakeBuiltInDriver(const BuiltInDriverPaths& paths,
         virtualAdapter->Clock().Pace(1);
     auto connector = std::make_shared<BuiltInPortConnector>(
         std::move(virtualAdapter),
-        ParportDirectory(paths.procRoot, paths.devRoot), std::move(ppdev), std::move(usb));
+        ParportDirectory(paths.procRoot, paths.devRoot), std::move(ppdev), std::move(usb),
+        std::move(gpio));
     return std::make_unique<BuiltInDriver>(std::move(connector));
 }
 

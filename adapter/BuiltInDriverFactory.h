@@ -2,9 +2,10 @@
 
 #include "adapter/BuiltInDriverPaths.h"
 #include "adapter/bus/BusClock.h"
-#include "adapter/ports/FtdiCalls.h"
-#include "adapter/ports/PpdevCalls.h"
-#include "adapter/ports/UsbCalls.h"
+#include "adapter/ports/ft232h/FtdiCalls.h"
+#include "adapter/ports/gpiod/GpiodCalls.h"
+#include "adapter/ports/ppdev/PpdevCalls.h"
+#include "adapter/ports/usb/UsbCalls.h"
 #include "driver/DriverLink.h"
 
 #include <functional>
@@ -29,6 +30,8 @@ struct BuiltInDriverSeams
     // A fresh libftdi context for each FT232H connection.
     std::function<std::unique_ptr<FtdiCalls>()> makeFtdi;
     std::shared_ptr<BusClock> clock;
+    // Without it no gpiochip is ever there.
+    std::shared_ptr<GpiodCalls> gpiod = nullptr;
 };
 
 // The same through other seams, as tests play the kernel and the USB devices.

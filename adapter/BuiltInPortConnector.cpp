@@ -1,31 +1,20 @@
 #include "adapter/BuiltInPortConnector.h"
 
-#include "adapter/ports/UsbAdapterDirectory.h"
-#include "adapter/virtual/VirtualAdapterAddress.h"
+#include "adapter/ports/AdapterRegistry.h"
 
 namespace pemrix {
 
 BuiltInPortConnector::BuiltInPortConnector(std::shared_ptr<VirtualAdapter> virtualAdapter,
                                            ParportDirectory directory, PpdevSetup ppdev,
-                                           UsbSetup usb)
-    : m_virtualAdapter(std::move(virtualAdapter)), m_directory(std::move(directory)),
-      m_ppdev(std::move(ppdev)), m_usb(std::move(usb))
+                                           UsbSetup usb, GpioSetup gpio)
+    : m_world{std::move(virtualAdapter), std::move(directory), std::move(ppdev), std::move(usb),
+              std::move(gpio)}
 {
 }
 
-std::shared_ptr<Adapter> BuiltInPortConnector::Connect(std::uint32_t address, AdapterStatus& status)
+std::shared_ptr<Adapter> BuiltInPortConnector::Connect(const PortId& port, AdapterStatus& status)
 {
-    status = AdapterStatus::Ok;
-    if (address == kVirtualAdapterBase)
-        return m_virtualAdapter;
-    if (IsUsbAdapterAddress(address))
-        return m_usb.Connect(address, status);
-    const std::optional<std::filesystem::path> device = m_directory.DeviceFor(address);
-    if (!device) {
-        status = AdapterStatus::NoPort;
-        return nullptr;
-    }
-    return std::make_shared<PpdevAdapter>(m_ppdev, *device);
+    return ConnectPort(m_world, port, status);
 }
 
 } // namespace pemrix

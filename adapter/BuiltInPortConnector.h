@@ -1,30 +1,24 @@
 #pragma once
 
-#include "adapter/ports/ParportDirectory.h"
 #include "adapter/PortConnector.h"
-#include "adapter/ports/PpdevAdapter.h"
-#include "adapter/ports/UsbAdapterConnector.h"
-#include "adapter/virtual/VirtualAdapter.h"
+#include "adapter/ports/AdapterWorld.h"
 
 #include <memory>
 
 namespace pemrix {
 
-// The virtual adapter at kVirtualAdapterBase, the USB adapters at their pseudo addresses, and
-// every other address the parallel port whose kernel entry has that base.
+// Connects a port through the adapter registry: the virtual adapter, the adapters found at
+// their place keys, and every other port the parallel port whose kernel entry has that base.
 class BuiltInPortConnector : public PortConnector
 {
 public:
     BuiltInPortConnector(std::shared_ptr<VirtualAdapter> virtualAdapter, ParportDirectory directory,
-                         PpdevSetup ppdev, UsbSetup usb = {});
+                         PpdevSetup ppdev, UsbSetup usb = {}, GpioSetup gpio = {});
 
-    std::shared_ptr<Adapter> Connect(std::uint32_t address, AdapterStatus& status) override;
+    std::shared_ptr<Adapter> Connect(const PortId& port, AdapterStatus& status) override;
 
 private:
-    std::shared_ptr<VirtualAdapter> m_virtualAdapter;
-    ParportDirectory m_directory;
-    PpdevSetup m_ppdev;
-    UsbAdapterConnector m_usb;
+    AdapterWorld m_world;
 };
 
 } // namespace pemrix

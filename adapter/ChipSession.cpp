@@ -25,11 +25,12 @@ ChipSession::~ChipSession()
 
 void ChipSession::SetPort(std::uint32_t address)
 {
-    if (m_portAddress == address)
+    const PortId port = PortIdFromValue(address);
+    if (m_port == port)
         return;
     Release();
     m_transfer = {};
-    m_portAddress = address;
+    m_port = port;
     m_deferredStatus = AdapterStatus::Ok;
 }
 
@@ -60,28 +61,28 @@ AdapterStatus ChipSession::Write(EepromType type, std::uint32_t address, std::ui
 {
     return Answer(type, address, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
         return bus.Write(chip, address, ChipCell(chip, data));
-    });
+    }, Programs::Yes);
 }
 
 AdapterStatus ChipSession::Erase(EepromType type, std::uint32_t address)
 {
     return Answer(type, address, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
         return bus.Erase(chip, address);
-    });
+    }, Programs::Yes);
 }
 
 AdapterStatus ChipSession::Fill(EepromType type, std::uint32_t data)
 {
     return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
         return bus.WriteAll(chip, ChipCell(chip, data));
-    });
+    }, Programs::Yes);
 }
 
 AdapterStatus ChipSession::EraseAll(EepromType type)
 {
     return Answer(type, std::nullopt, [](MicrowireBus& bus, const MicrowireGeometry& chip) {
         return bus.EraseAll(chip);
-    });
+    }, Programs::Yes);
 }
 
 AdapterStatus ChipSession::ReadImage(EepromType type, std::span<std::uint32_t> words)
@@ -102,7 +103,7 @@ AdapterStatus ChipSession::WriteImage(EepromType type, std::span<const std::uint
         std::transform(words.begin(), words.begin() + chip.words, image.begin(),
                        [&chip](std::uint32_t value) { return ChipCell(chip, value); });
         return m_transfer.Write(bus, chip, image, WordGate(chip));
-    });
+    }, Programs::Yes);
 }
 
 AdapterStatus ChipSession::DetectType(EepromType type, ChipTypeDetection& detection)
@@ -130,38 +131,42 @@ ImageTransfer::WordGate ChipSession::WordGate(const MicrowireGeometry& chip) con
 }
 
 AdapterStatus ChipSession::Answer(EepromType type, std::optional<std::uint32_t> address,
-                                  const BusOperation& operation)
+                                  const BusOperation& operation, Programs programs)
 {
     if (m_deferredStatus != AdapterStatus::Ok)
         return std::exchange(m_deferredStatus, AdapterStatus::Ok);
-    return Run(type, address, operation);
+    return Run(type, address, operation, programs);
 }
 
 void ChipSession::Defer(EepromType type, const BusOperation& operation)
 {
-    const AdapterStatus status = Run(type, std::nullopt, operation);
+    const AdapterStatus status = Run(type, std::nullopt, operation, Programs::No);
     if (m_deferredStatus == AdapterStatus::Ok)
         m_deferredStatus = status;
 }
 
 AdapterStatus ChipSession::Run(EepromType type, std::optional<std::uint32_t> address,
-                               const BusOperation& operation)
+                               const BusOperation& operation, Programs programs)
 {
     const std::optional<MicrowireGeometry> chip = FindMicrowireGeometry(type, m_organisation);
     if (!chip)
         return AdapterStatus::BadType;
     if (address && *address >= chip->words)
         return AdapterStatus::AddressBeyondChip;
-    if (!m_portAddress)
+    if (!m_port)
         return AdapterStatus::NoPort;
     if (!m_adapter) {
         AdapterStatus status = AdapterStatus::Ok;
-        m_adapter = m_connector.Connect(*m_portAddress, status);
+        m_adapter = m_connector.Connect(*m_port, status);
         if (!m_adapter)
             return status;
     }
     const std::optional<MicrowireGeometry> writeEnabled = m_adapter->WriteEnabledChip();
-    const AdapterStatus busStatus = operation(m_adapter->BusFor(*chip), *chip);
+    MicrowireBus& bus = m_adapter->BusFor(*chip);
+    // A chip still busy ignores this EWDS, and the instruction's own opening then finds it busy.
+    if (programs == Programs::Yes && !writeEnabled)
+        bus.DisableWrite(*chip);
+    const AdapterStatus busStatus = operation(bus, *chip);
     const AdapterStatus adapterStatus = m_adapter->FinishRequest();
     // The program sends nothing more after a failed step, not even its write disable.
     if (adapterStatus != AdapterStatus::Ok) {
@@ -182,17 +187,26 @@ void ChipSession::WriteProtect(bool lineTrusted)
         m_adapter ? m_adapter->WriteEnabledChip() : std::nullopt;
     if (!chip)
         return;
-    MicrowireBus& bus = m_adapter->BusFor(*chip);
-    // A chip still programming ignores EWDS, so its cycle must end first; where DO cannot be
-    // trusted to show when it does, its longest cycle is waited out.
-    if (lineTrusted)
-        bus.AwaitIdle();
-    else
-        bus.WaitOutProgramming();
-    bus.DisableWrite(*chip);
-    // Tried again when the adapter is let go, should the port have lost this one too.
-    if (m_adapter->FinishRequest() != AdapterStatus::Ok)
+    // A USB transfer lost now and then (a time-out, a short reply) may take the EWDS with it, so
+    // it is sent again a few times; one the port lost is also tried when the adapter is let go.
+    constexpr int kAttempts = 3;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        MicrowireBus& bus = m_adapter->BusFor(*chip);
+        // A chip still programming ignores EWDS, so its cycle must end first; where DO cannot
+        // be trusted to show when it does, its longest cycle is waited out.
+        if (lineTrusted)
+            bus.AwaitIdle();
+        else
+            bus.WaitOutProgramming();
+        bus.DisableWrite(*chip);
+        const AdapterStatus status = m_adapter->FinishRequest();
+        if (status == AdapterStatus::Ok)
+            return;
         bus.KeepWriteEnabled(*chip);
+        if (status != AdapterStatus::UsbTransferFailed)
+            return;
+        lineTrusted = false;
+    }
 }
 
 void ChipSession::Release()

@@ -8,6 +8,7 @@
 #include "adapter/bus/MicrowireBus.h"
 #include "adapter/bus/MicrowireGeometry.h"
 #include "adapter/PortConnector.h"
+#include "adapter/PortId.h"
 #include "driver/DriverLink.h"
 
 #include <cstdint>
@@ -24,7 +25,9 @@ namespace pemrix {
 // status of the next record request, which is then not carried out.
 //
 // A chip is never left write-enabled: when a request fails, and when the adapter is let go,
-// an EWEN that no EWDS followed gets its EWDS from the session itself.
+// an EWEN that no EWDS followed gets its EWDS from the session itself. A programming request
+// that no EWEN of this handle enabled sends an EWDS first, so a chip that an earlier process
+// (killed, or whose EWDS a chip still programming ignored) left enabled does not take it.
 class ChipSession
 {
 public:
@@ -33,6 +36,7 @@ public:
     ChipSession(const ChipSession&) = delete;
     ChipSession& operator=(const ChipSession&) = delete;
 
+    // REQ_SET_PORT: the one place the driver reads a port from its 32-bit value.
     void SetPort(std::uint32_t address);
     // The organisation the next requests' type codes name: the request code tells it.
     void UseOrganisation(EepromOrganisation organisation) { m_organisation = organisation; }
@@ -56,11 +60,18 @@ public:
 private:
     using BusOperation = std::function<AdapterStatus(MicrowireBus&, const MicrowireGeometry&)>;
 
+    // Whether a request sends the chip a programming instruction.
+    enum class Programs
+    {
+        No,
+        Yes,
+    };
+
     AdapterStatus Answer(EepromType type, std::optional<std::uint32_t> address,
-                         const BusOperation& operation);
+                         const BusOperation& operation, Programs programs = Programs::No);
     void Defer(EepromType type, const BusOperation& operation);
     AdapterStatus Run(EepromType type, std::optional<std::uint32_t> address,
-                      const BusOperation& operation);
+                      const BusOperation& operation, Programs programs);
     // Sends EWDS to a chip the adapter's bus left write-enabled.
     void WriteProtect(bool lineTrusted);
     void Release();
@@ -70,7 +81,7 @@ private:
 
     PortConnector& m_connector;
     DriverProgress* m_progress = nullptr;
-    std::optional<std::uint32_t> m_portAddress;
+    std::optional<PortId> m_port;
     std::shared_ptr<Adapter> m_adapter;
     AdapterStatus m_deferredStatus = AdapterStatus::Ok;
     EepromOrganisation m_organisation = EepromOrganisation::Words16;

@@ -2,19 +2,19 @@
 
 #include "core/HexText.h"
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <fstream>
+#include <optional>
 #include <string>
 
 namespace pemrix {
 
 namespace {
 
-// The slowest 93Cxx parts take SK at up to 250 kHz (Microchip 93AA46 family, AC
-// characteristics at 1.7 V <= VCC: fSK 250 kHz, tSKH and tSKL 1000 ns), so half a period is
-// at least 2 us. A longer one than 1 ms is slower than anyone would wait for.
-constexpr std::int64_t kShortestHalfPeriodNs = 2000;
+// The part class's datasheet figures give the shortest half period (BusTimingFor); a longer
+// one than 1 ms is slower than anyone would wait for.
 constexpr std::int64_t kLongestHalfPeriodNs = 1'000'000;
 // A settings file is a few lines; reading stops here whatever the file is.
 constexpr std::size_t kLongestSettingsFile = 64 * 1024;
@@ -33,8 +33,17 @@ std::string SettingText(std::string_view key, std::string_view value)
     return "driver.conf: " + std::string(key) + " = " + std::string(value);
 }
 
-void ApplyHalfPeriod(std::string_view value, DriverSettings& settings)
+// Parsed settings with the half period asked for kept apart, since the part class that sets
+// its floor may come on a later line.
+struct ParsedSettings
 {
+    DriverSettings settings;
+    std::optional<std::chrono::nanoseconds> halfPeriod;
+};
+
+void ApplyHalfPeriod(std::string_view value, ParsedSettings& parsed)
+{
+    DriverSettings& settings = parsed.settings;
     std::int64_t nanoseconds = 0;
     const auto [end, error] =
         std::from_chars(value.data(), value.data() + value.size(), nanoseconds);
@@ -47,13 +56,42 @@ void ApplyHalfPeriod(std::string_view value, DriverSettings& settings)
                                    " is used");
         return;
     }
-    if (nanoseconds < kShortestHalfPeriodNs) {
-        settings.notices.push_back(SettingText("half_period_ns", value) +
-                                   " is too fast for the slowest chips; " +
-                                   std::to_string(kShortestHalfPeriodNs) + " is used");
-        nanoseconds = kShortestHalfPeriodNs;
+    parsed.halfPeriod = std::chrono::nanoseconds(nanoseconds);
+}
+
+void ApplyPartClass(std::string_view value, DriverSettings& settings)
+{
+    if (const PartClassInfo* info = FindPartClass(value)) {
+        BusTiming timing = BusTimingFor(info->partClass);
+        timing.dummyBitCheckOnly = settings.timing.dummyBitCheckOnly;
+        timing.rewriteEqualWords = settings.timing.rewriteEqualWords;
+        settings.timing = timing;
+        return;
     }
-    settings.timing.halfPeriod = std::chrono::nanoseconds(nanoseconds);
+    std::string known;
+    for (const PartClassInfo& info : PartClasses())
+        known += (known.empty() ? "" : ", ") + std::string(info.name);
+    settings.notices.push_back(SettingText("part_class", value) + " is no part class (" + known +
+                               "); " + std::string(PartClassOf(settings.timing.partClass).name) +
+                               " is used");
+}
+
+// A half period shorter than the class allows is raised to the class's own.
+void SettleHalfPeriod(ParsedSettings& parsed)
+{
+    DriverSettings& settings = parsed.settings;
+    if (!parsed.halfPeriod)
+        return;
+    const std::chrono::nanoseconds shortest = settings.timing.halfPeriod;
+    if (*parsed.halfPeriod < shortest) {
+        settings.notices.push_back(
+            SettingText("half_period_ns", std::to_string(parsed.halfPeriod->count())) +
+            " is too fast for the part class " +
+            std::string(PartClassOf(settings.timing.partClass).name) + "; " +
+            std::to_string(shortest.count()) + " is used");
+        return;
+    }
+    settings.timing.halfPeriod = *parsed.halfPeriod;
 }
 
 void ApplyCable(std::string_view value, DriverSettings& settings)
@@ -98,18 +136,58 @@ void ApplyFlag(std::string_view key, std::string_view value, bool& flag,
                                (flag ? "true" : "false") + " is used");
 }
 
-void ApplySetting(std::string_view key, std::string_view value, DriverSettings& settings)
+// Four offsets: CS, SK, DI and DO.
+void ApplyGpioLines(std::string_view value, DriverSettings& settings)
 {
+    std::array<unsigned, 4> offsets{};
+    std::size_t count = 0;
+    bool valid = true;
+    for (std::string_view rest = value; valid; ++count) {
+        const std::size_t comma = rest.find(',');
+        const std::string_view field = Trimmed(rest.substr(0, comma));
+        valid = count < offsets.size() && !field.empty();
+        if (valid) {
+            const auto [end, error] =
+                std::from_chars(field.data(), field.data() + field.size(), offsets[count]);
+            valid = error == std::errc() && end == field.data() + field.size();
+        }
+        if (comma == std::string_view::npos)
+            break;
+        rest = rest.substr(comma + 1);
+    }
+    if (valid && count + 1 == offsets.size()) {
+        settings.gpio.outputs = {offsets[0], offsets[1], offsets[2]};
+        settings.gpio.dataOut = offsets[3];
+        return;
+    }
+    const GpioWiring& wiring = settings.gpio;
+    settings.notices.push_back(SettingText("gpio_lines", value) +
+                               " is not four line offsets for CS, SK, DI and DO; " +
+                               std::to_string(wiring.outputs[0]) + "," +
+                               std::to_string(wiring.outputs[1]) + "," +
+                               std::to_string(wiring.outputs[2]) + "," +
+                               std::to_string(wiring.dataOut) + " is used");
+}
+
+void ApplySetting(std::string_view key, std::string_view value, ParsedSettings& parsed)
+{
+    DriverSettings& settings = parsed.settings;
     if (key == "cable") {
         ApplyCable(value, settings);
+    } else if (key == "part_class") {
+        ApplyPartClass(value, settings);
     } else if (key == "half_period_ns") {
-        ApplyHalfPeriod(value, settings);
+        ApplyHalfPeriod(value, parsed);
     } else if (key == "virtual_socket") {
         ApplyVirtualSocket(value, settings);
     } else if (key == "dummy_bit_check_only") {
         ApplyFlag(key, value, settings.timing.dummyBitCheckOnly, settings);
     } else if (key == "rewrite_equal_words") {
         ApplyFlag(key, value, settings.timing.rewriteEqualWords, settings);
+    } else if (key == "gpio_chip") {
+        settings.gpio.chip = std::string(value);
+    } else if (key == "gpio_lines") {
+        ApplyGpioLines(value, settings);
     } else if (key == "virtual_real_time") {
         ApplyFlag(key, value, settings.virtualRealTime, settings);
     }
@@ -119,7 +197,7 @@ void ApplySetting(std::string_view key, std::string_view value, DriverSettings& 
 
 DriverSettings ParseDriverSettings(std::string_view text)
 {
-    DriverSettings settings;
+    ParsedSettings parsed;
     while (!text.empty()) {
         const auto lineEnd = text.find('\n');
         std::string_view line = text.substr(0, lineEnd);
@@ -128,9 +206,10 @@ DriverSettings ParseDriverSettings(std::string_view text)
         const auto equals = line.find('=');
         if (equals == std::string_view::npos)
             continue;
-        ApplySetting(Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)), settings);
+        ApplySetting(Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)), parsed);
     }
-    return settings;
+    SettleHalfPeriod(parsed);
+    return parsed.settings;
 }
 
 DriverSettings LoadDriverSettings(const std::filesystem::path& file)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "adapter/bus/BusTiming.h"
-#include "adapter/ports/CableProfile.h"
+#include "adapter/chip/ChipTiming.h"
+#include "adapter/ports/gpiod/GpioWiring.h"
+#include "adapter/ports/ppdev/CableProfile.h"
 #include "core/EepromTypeInfo.h"
 
 #include <filesystem>
@@ -13,18 +15,21 @@ namespace pemrix {
 
 // The built-in driver's own per-user settings (driver.conf), a few key=value lines:
 //   cable = stk200        (or dt006)
-//   half_period_ns = 2000 (the clock's half period; 2000 is 250 kHz, as fast as the slowest
-//                          parts allow, so shorter ones are raised to it)
+//   part_class = any      (or 2.5v, 4.5v: the parts and supply the bus is timed for)
+//   half_period_ns = 2000 (the clock's half period; the class's own is the shortest taken, 2000
+//                          (250 kHz) for any part, so shorter ones are raised to it)
 //   virtual_socket = 93C66 (the virtual adapter holds one chip, which every type meets;
 //                           "93C66 x8" for one in 8-bit organisation)
 //   dummy_bit_check_only = false (true for a cable without a pull-up on DO)
 //   rewrite_equal_words = false  (true: WriteAll programs even the words the chip holds)
 //   virtual_real_time = false    (true: the virtual adapter takes as long as a real chip)
+//   gpio_chip = pinctrl-rp1      (the GPIO adapter's gpiochip by label or /dev path)
+//   gpio_lines = 8,11,10,9       (its line offsets of CS, SK, DI and DO)
 // '#' starts a comment. Unknown keys are ignored; an unusable value keeps the default.
 struct DriverSettings
 {
     const CableProfile* cable = &CableProfiles().front();
-    BusTiming timing;
+    BusTiming timing = BusTimingFor(PartClass::Any);
     // One line for the user for every value the driver did not take as written.
     std::vector<std::string> notices;
     // The type of the virtual adapter's one socketed chip, or 0 for one chip per type.
@@ -33,6 +38,7 @@ struct DriverSettings
     // The virtual adapter's commands last as long as on hardware, so the progress window and
     // its Stop can be tried without any.
     bool virtualRealTime = false;
+    GpioWiring gpio;
 };
 
 DriverSettings ParseDriverSettings(std::string_view text);

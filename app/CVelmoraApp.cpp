@@ -2,7 +2,7 @@
 
 #include "app/CVelmoraDlg.h"
 #include "app/HelpFileLocation.h"
-#include "app/PlatformProviders.h"
+#include "platform/PlatformProviders.h"
 #include "settings/PortPlatform.h"
 #include "core/SystemClock.h"
 #include "driver/DriverLink.h"

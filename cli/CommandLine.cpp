@@ -1,7 +1,6 @@
 #include "CommandLine.h"
 
 #include "adapter/virtual/VirtualAdapterAddress.h"
-#include "app/PlatformProviders.h"
 #include "cli/ChipCommandLine.h"
 #include "cli/CommandReport.h"
 #include "cli/FileCompareCommand.h"
@@ -15,6 +14,7 @@
 #include "files/ImageFileKind.h"
 #include "files/NativeFileSystem.h"
 #include "files/StandardStreamPath.h"
+#include "platform/PlatformProviders.h"
 #include "settings/PortPlatform.h"
 
 #include <CLI/CLI.hpp>

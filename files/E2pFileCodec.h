@@ -22,8 +22,8 @@ std::size_t LargestE2pFileSize();
 // than the largest such file, when the file has them), `fileSize` its whole size.
 RomOpenResult DecodeE2pFile(std::string_view file, std::uint64_t fileSize, EepromType selected);
 
-// The dump text as an .e2p image of the selected type, with "pemrix" and the local date of
-// `savedAt` as its comment; nothing when the dump does not fit the type.
+// The image as an .e2p image of the selected type, with "pemrix" and the local date of
+// `savedAt` as its comment; nothing when the image does not fit the type.
 std::optional<std::string> EncodeE2pFile(const MemoryImage& image, EepromType selected,
                                          std::time_t savedAt);
 

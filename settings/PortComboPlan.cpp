@@ -6,16 +6,20 @@
 
 namespace pemrix {
 
-PortComboPlan PlanPortCombo(const PortTable& table, std::uint32_t customPort)
+PortComboPlan PlanPortCombo(const DiscoveredPorts& ports, std::uint32_t customPort)
 {
     PortComboPlan plan;
-    for (const PortRecord& record : table) {
+    const auto offer = [&plan](const PortRecord& record) {
         if (record.m_strName.empty() || record.m_bAbsent || record.m_strAddress.empty())
-            continue;
+            return;
         const PortComboEntry entry = DiscoveredPortEntry(record);
         plan.m_parallelPortWrites.push_back(entry.m_nAddress);
         plan.m_entries.insert(plan.m_entries.begin(), entry);
-    }
+    };
+    for (const PortRecord& record : ports.m_adapters)
+        offer(record);
+    for (const PortRecord& record : ports.m_parallelPorts)
+        offer(record);
     if (!plan.m_entries.empty())
         plan.m_nCurrentIndex = 0;
     if (customPort != 0)
@@ -25,10 +29,10 @@ PortComboPlan PlanPortCombo(const PortTable& table, std::uint32_t customPort)
 
 PortComboPlan FillPortCombo(PortPlatform& platform, const ProfileStore& profile)
 {
-    const PortTable table = DiscoverPorts(platform);
+    const DiscoveredPorts ports = DiscoverPorts(platform);
     const std::uint32_t customPort =
         profile.GetProfileInt(profile::kSection, profile::kCustomPort, profile::kDefaultCustomPort);
-    PortComboPlan plan = PlanPortCombo(table, customPort);
+    PortComboPlan plan = PlanPortCombo(ports, customPort);
     for (const std::uint32_t address : plan.m_parallelPortWrites)
         StoreChosenPort(profile, address);
     return plan;

@@ -14,9 +14,6 @@ namespace {
 constexpr std::size_t kInstanceIdChars = 200;
 // 1024 bytes of UTF-16: at most 511 characters and the terminator.
 constexpr std::size_t kFriendlyNameChars = 512;
-// The program's own adapters (virtual and USB) carry this instance id prefix; their names need
-// not say "LPT".
-constexpr std::u16string_view kOwnAdapterIdPrefix = u"PEMRIX\\";
 
 std::u16string ReadFriendlyName(PortPlatform& platform, PortDeviceSet set, const PortDevice& device)
 {
@@ -83,8 +80,7 @@ void ReadPortRecord(PortPlatform& platform, PortDeviceSet set, const PortDevice&
     if (!platform.GetDeviceInstanceId(set, device, instanceId))
         return;
     std::u16string name = ReadFriendlyName(platform, set, device);
-    const bool ownAdapter = std::u16string_view(instanceId.data()).starts_with(kOwnAdapterIdPrefix);
-    if (!ownAdapter && name.find(u"LPT") == std::u16string::npos)
+    if (name.find(u"LPT") == std::u16string::npos)
         return;
     record.m_strName = std::move(name);
 
@@ -108,9 +104,7 @@ void ReadPortRecord(PortPlatform& platform, PortDeviceSet set, const PortDevice&
             now.m_nResult == kPortCrNoSuchDevNode || now.m_nResult == kPortCrNoSuchValue;
 }
 
-} // namespace
-
-PortTable DiscoverPorts(PortPlatform& platform)
+PortTable DiscoverParallelPorts(PortPlatform& platform)
 {
     PortTable table;
     const auto classGuid = platform.ClassGuidFromName(u"Ports");
@@ -128,6 +122,17 @@ PortTable DiscoverPorts(PortPlatform& platform)
     }
     platform.DestroyDeviceInfoList(*set);
     return table;
+}
+
+} // namespace
+
+DiscoveredPorts DiscoverPorts(PortPlatform& platform)
+{
+    DiscoveredPorts ports;
+    for (AdapterPortRecord& adapter : platform.BuiltInAdapters())
+        ports.m_adapters.push_back({std::move(adapter.m_strName), FormatIoBase(adapter.m_nPortValue)});
+    ports.m_parallelPorts = DiscoverParallelPorts(platform);
+    return ports;
 }
 
 } // namespace pemrix

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace pemrix {
 
@@ -69,6 +71,14 @@ struct PortResourceRange
     std::uint64_t m_nEnd = 0;
 };
 
+// A port the built-in driver offers besides the machine's parallel ports: one of its own
+// adapters, under its name and the value "PARALLEL PORT" stores for it.
+struct AdapterPortRecord
+{
+    std::u16string m_strName;
+    std::uint32_t m_nPortValue = 0;
+};
+
 // The device set and configuration manager operations that port discovery walks, shaped like
 // SetupDiClassGuidsFromNameExW and its companions so that a provider maps each one to one call.
 class PortPlatform
@@ -102,6 +112,9 @@ public:
     virtual void FreeResDes(PortResourceHandle resource) = 0;
     virtual void FreeLogConf(PortConfigHandle config) = 0;
     virtual void DestroyDeviceInfoList(PortDeviceSet set) = 0;
+
+    // The built-in driver's adapters, in its order; none where the driver is the kernel's.
+    virtual std::vector<AdapterPortRecord> BuiltInAdapters() { return {}; }
 };
 
 } // namespace pemrix

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "adapter/bus/PartClass.h"
+
 #include <chrono>
 
 namespace pemrix {
 
 // How the bus clocks the chip and what it demands of DO. The defaults suit the slowest 93Cxx
 // parts, the 250 kHz ones: their clock, their 1 us chip-select low time, and programming
-// timeouts well beyond their longest cycles.
+// timeouts well beyond their longest cycles; BusTimingFor gives those of a faster class.
 struct BusTiming
 {
+    // The parts the clock and chip-select times below keep to.
+    PartClass partClass = PartClass::Any;
     std::chrono::nanoseconds halfPeriod = std::chrono::microseconds(2);
     std::chrono::nanoseconds chipSelectLow = std::chrono::microseconds(1);
     std::chrono::nanoseconds pollInterval = std::chrono::microseconds(10);

@@ -66,6 +66,11 @@ public:
     virtual ~TransactionPort() = default;
     // The samples of `transaction` in order (true = DO high), always SampleCount() of them.
     virtual std::vector<bool> Run(const BusTransaction& transaction) = 0;
+    // At most how long after chip select last fell before the last Run that Run took its
+    // first sample. A port the host clocks line by line measures it, since the process may be
+    // preempted between any two port accesses; an adapter that runs an instruction and its
+    // polls in one batch times them itself, and answers zero.
+    virtual std::chrono::nanoseconds FirstSampleDelay() const { return {}; }
 };
 
 } // namespace pemrix

@@ -1,5 +1,7 @@
 #include "adapter/bus/MicrowireBus.h"
 
+#include "adapter/chip/ChipTiming.h"
+
 #include <algorithm>
 
 namespace pemrix {
@@ -203,8 +205,33 @@ AdapterStatus MicrowireBus::Send(MicrowireInstruction instruction, const Microwi
         m_writeEnabledChip.reset();
         return AdapterStatus::Ok;
     }
-    return AwaitReady(code.wholeChip ? m_timing.chipProgramTimeout : m_timing.wordProgramTimeout,
-                      m_writeEnabledChip.has_value());
+    const AdapterStatus ready =
+        AwaitReady(code.wholeChip ? m_timing.chipProgramTimeout : m_timing.wordProgramTimeout,
+                   m_writeEnabledChip.has_value());
+    // Ready at the first poll proves that no cycle ran only when that poll came before the
+    // shortest cycle could have ended; a process descheduled in between may have missed the
+    // whole cycle, so the chip is judged by what it holds now.
+    if (ready == AdapterStatus::NoChip &&
+        m_port.FirstSampleDelay() >= ChipTimingLimit(TimingRule::ProgramCycle).figure)
+        return ConfirmProgrammed(instruction, chip, address, word);
+    return ready;
+}
+
+AdapterStatus MicrowireBus::ConfirmProgrammed(MicrowireInstruction instruction,
+                                              const MicrowireGeometry& chip,
+                                              std::uint32_t address, std::uint16_t word)
+{
+    constexpr std::uint16_t kErased = 0xFFFF;
+    const MicrowireInstructionCode& code = InstructionCode(instruction);
+    const bool erases =
+        instruction == MicrowireInstruction::Erase || instruction == MicrowireInstruction::EraseAll;
+    // The READ's idle and dummy-bit checks prove that a chip answered; an empty socket with DO
+    // pulled high fails them.
+    std::uint16_t held = 0;
+    const AdapterStatus status = Read(chip, code.wholeChip ? 0 : address, held);
+    if (status != AdapterStatus::Ok)
+        return status;
+    return held == (erases ? kErased : word) ? AdapterStatus::Ok : AdapterStatus::NoChip;
 }
 
 void MicrowireBus::AppendOpening(BusTransaction& transaction, MicrowireInstruction instruction,
@@ -252,7 +279,8 @@ AdapterStatus MicrowireBus::AwaitReady(std::chrono::nanoseconds timeout, bool bu
     // high; polling, rather than waiting a fixed time, costs each word only its own cycle. The
     // first poll comes a poll interval after CS rises, well past the status's valid time and
     // well before the shortest programming cycle could end, so a write-enabled chip that
-    // shows ready at once never started one. The polls after it are one step, so a USB port
+    // shows ready at once never started one (the caller checks that the first poll really came
+    // that early). The polls after it are one step, so a USB port
     // can send them in batches along with the instruction.
     BusTransaction poll;
     poll.Select()

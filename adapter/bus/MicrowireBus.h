@@ -28,7 +28,8 @@ std::uint16_t SampledBits(const std::vector<bool>& samples, std::size_t first,
 //   (TypeLargerThanChip), and the instruction is not finished either;
 // - a read must show the 0 bit before its data, else NoChip;
 // - a write-enabled chip must show busy after a programming instruction, then ready within
-//   its timeout: NoChip when it never shows busy, ChipBusy when it stays busy.
+//   its timeout: NoChip when it never shows busy (unless the first poll came too late to
+//   tell, and a READ finds the word programmed), ChipBusy when it stays busy.
 class MicrowireBus
 {
 public:
@@ -87,6 +88,9 @@ private:
     AdapterStatus JudgeRead(const std::vector<bool>& samples, const MicrowireGeometry& chip,
                             std::size_t offset, std::span<std::uint16_t> words) const;
     AdapterStatus AwaitReady(std::chrono::nanoseconds timeout, bool busyExpected);
+    // Whether a chip that showed ready at once holds what the instruction programs.
+    AdapterStatus ConfirmProgrammed(MicrowireInstruction instruction, const MicrowireGeometry& chip,
+                                    std::uint32_t address, std::uint16_t word);
 
     TransactionPort& m_port;
     const BusClock& m_clock;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "adapter/bus/BusTiming.h"
+#include "adapter/bus/PartClass.h"
+
 #include <chrono>
 #include <span>
 #include <string_view>
@@ -19,6 +22,9 @@ enum class TimingRule
     ClockPeriod,
     OutputDelay,
     StatusValid,
+    // Not a pin rule: the shortest self-timed programming cycle any part runs, against which
+    // the bus judges a chip that shows ready at its first poll.
+    ProgramCycle,
 };
 
 // One datasheet figure: a minimum the bus must keep, or a maximum the chip may take before
@@ -32,9 +38,12 @@ struct TimingLimit
     std::string_view source;
 };
 
-// The slowest 93Cxx parts' figures, in rule order: a bus that keeps all of them can clock
-// any of the six types at any supply voltage they accept.
-std::span<const TimingLimit> ChipTimingLimits();
-const TimingLimit& ChipTimingLimit(TimingRule rule);
+// The figures of the class's slowest parts, in rule order. Those of PartClass::Any let a bus
+// clock any of the six types at any supply voltage they accept.
+std::span<const TimingLimit> ChipTimingLimits(PartClass partClass = PartClass::Any);
+const TimingLimit& ChipTimingLimit(TimingRule rule, PartClass partClass = PartClass::Any);
+
+// The bus timing that keeps the class's figures, as fast as they allow.
+BusTiming BusTimingFor(PartClass partClass);
 
 } // namespace pemrix

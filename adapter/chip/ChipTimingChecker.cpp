@@ -2,7 +2,10 @@
 
 namespace pemrix {
 
-ChipTimingChecker::ChipTimingChecker(const BusClock& clock) : m_clock(clock) {}
+ChipTimingChecker::ChipTimingChecker(const BusClock& clock, PartClass partClass)
+    : m_clock(clock), m_partClass(partClass)
+{
+}
 
 bool ChipTimingChecker::Drive(bool chipSelect, bool clock, bool dataIn)
 {
@@ -66,7 +69,7 @@ bool ChipTimingChecker::Sample(Output output)
 
 bool ChipTimingChecker::Check(TimingRule rule, std::optional<Time> since, Time now)
 {
-    const TimingLimit& limit = ChipTimingLimit(rule);
+    const TimingLimit& limit = ChipTimingLimit(rule, m_partClass);
     if (!since || now - *since >= limit.figure)
         return true;
     Flag(rule, std::to_string((now - *since).count()) + " ns", now);
@@ -75,7 +78,7 @@ bool ChipTimingChecker::Check(TimingRule rule, std::optional<Time> since, Time n
 
 void ChipTimingChecker::Flag(TimingRule rule, const std::string& what, Time now)
 {
-    const TimingLimit& limit = ChipTimingLimit(rule);
+    const TimingLimit& limit = ChipTimingLimit(rule, m_partClass);
     m_violations.push_back(std::string(limit.symbol) + " (" + std::string(limit.meaning) +
                            ", at least " + std::to_string(limit.figure.count()) + " ns): " + what +
                            " at " + std::to_string(now.count()) + " ns");

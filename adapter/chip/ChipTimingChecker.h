@@ -11,7 +11,8 @@
 namespace pemrix {
 
 // Watches a chip's pins on the bus clock and notes every change or DO sample that breaks a
-// figure of ChipTimingLimits(), so a bus that is too quick anywhere fails its tests.
+// figure of its part class's ChipTimingLimits, so a bus that is too quick anywhere fails its
+// tests.
 class ChipTimingChecker
 {
 public:
@@ -23,7 +24,7 @@ public:
         Status,
     };
 
-    explicit ChipTimingChecker(const BusClock& clock);
+    explicit ChipTimingChecker(const BusClock& clock, PartClass partClass = PartClass::Any);
 
     // The new levels of CS, SK and DI; false when the change breaks a rule.
     bool Drive(bool chipSelect, bool clock, bool dataIn);
@@ -40,6 +41,7 @@ private:
     void Flag(TimingRule rule, const std::string& what, Time now);
 
     const BusClock& m_clock;
+    PartClass m_partClass;
     bool m_bChipSelect = false;
     bool m_bClock = false;
     bool m_bDataIn = false;

@@ -40,8 +40,10 @@ std::uint16_t ErasedCell(const MicrowireGeometry& geometry)
 
 } // namespace
 
-MicrowireChip::MicrowireChip(const MicrowireGeometry& geometry, const BusClock& clock)
-    : m_geometry(geometry), m_clock(clock), m_words(geometry.words, ErasedCell(geometry)), m_timing(clock),
+MicrowireChip::MicrowireChip(const MicrowireGeometry& geometry, const BusClock& clock,
+                             PartClass partClass)
+    : m_geometry(geometry), m_clock(clock), m_words(geometry.words, ErasedCell(geometry)),
+      m_timing(clock, partClass),
       m_readParity(geometry.words, false)
 {
 }

@@ -11,6 +11,8 @@ std::vector<bool> LineTransactionPort::Run(const BusTransaction& transaction)
 {
     std::vector<bool> samples;
     samples.reserve(transaction.SampleCount());
+    m_runChipSelectFell = m_chipSelectFell;
+    m_runFirstSample.reset();
     for (const BusStep& step : transaction.steps) {
         switch (step.kind) {
         case BusStep::Kind::Select:
@@ -37,6 +39,8 @@ std::vector<bool> LineTransactionPort::Run(const BusTransaction& transaction)
             break;
         }
     }
+    m_firstSampleDelay = m_runFirstSample ? *m_runFirstSample - m_runChipSelectFell
+                                          : std::chrono::nanoseconds(0);
     return samples;
 }
 
@@ -72,27 +76,31 @@ void LineTransactionPort::ClockIn(unsigned count, std::vector<bool>& samples)
         m_lines.SetLine(DriveLine::Clock, false);
         m_lines.Flush();
         HalfPeriod();
-        samples.push_back(m_lines.ReadDataOut());
+        samples.push_back(ReadDataOut());
     }
 }
 
 bool LineTransactionPort::Sample()
 {
     SettleClock();
-    return m_lines.ReadDataOut();
+    return ReadDataOut();
 }
 
 bool LineTransactionPort::PollUntilHigh(std::chrono::nanoseconds interval,
                                         std::chrono::nanoseconds limit)
 {
     SettleClock();
+    // Busy is only concluded from a poll taken after the limit had passed: the process may
+    // have slept through the limit between a poll and the look at the clock after it.
     const std::chrono::nanoseconds start = m_clock.Now();
-    bool high = m_lines.ReadDataOut();
-    while (!high && m_clock.Now() - start < limit) {
+    while (true) {
+        const bool expired = m_clock.Now() - start >= limit;
+        if (ReadDataOut())
+            return true;
+        if (expired)
+            return false;
         m_clock.Wait(interval);
-        high = m_lines.ReadDataOut();
     }
-    return high;
 }
 
 void LineTransactionPort::Deselect()
@@ -101,8 +109,18 @@ void LineTransactionPort::Deselect()
     m_clock.Wait(m_timing.chipSelectLow);
 }
 
+bool LineTransactionPort::ReadDataOut()
+{
+    const bool level = m_lines.ReadDataOut();
+    if (!m_runFirstSample)
+        m_runFirstSample = m_clock.Now();
+    return level;
+}
+
 void LineTransactionPort::SetChipSelect(bool level)
 {
+    if (!level)
+        m_chipSelectFell = m_clock.Now();
     m_lines.SetLine(DriveLine::Clock, false);
     m_lines.SetLine(DriveLine::DataIn, false);
     m_lines.SetLine(DriveLine::ChipSelect, level);

@@ -5,6 +5,7 @@
 #include "adapter/bus/BusTransaction.h"
 #include "adapter/bus/LinePort.h"
 
+#include <optional>
 #include <vector>
 
 namespace pemrix {
@@ -18,6 +19,7 @@ public:
     LineTransactionPort(LinePort& lines, BusClock& clock, const BusTiming& timing);
 
     std::vector<bool> Run(const BusTransaction& transaction) override;
+    std::chrono::nanoseconds FirstSampleDelay() const override { return m_firstSampleDelay; }
 
 private:
     void Select();
@@ -30,6 +32,8 @@ private:
     void SetChipSelect(bool level);
     void SettleClock();
     void HalfPeriod();
+    // DO, noting how late the Run's first sample came.
+    bool ReadDataOut();
 
     LinePort& m_lines;
     BusClock& m_clock;
@@ -37,6 +41,12 @@ private:
     // A clock-out leaves its last falling SK edge recorded but not yet on the wire, so the
     // next bit's DI goes out with it in one port access.
     bool m_bClockFallPending = false;
+    // Taken before the port access that lowers CS and after the one that reads DO, so the
+    // delay between them is never underestimated, whatever the scheduler did.
+    std::chrono::nanoseconds m_chipSelectFell{0};
+    std::chrono::nanoseconds m_runChipSelectFell{0};
+    std::optional<std::chrono::nanoseconds> m_runFirstSample;
+    std::chrono::nanoseconds m_firstSampleDelay{0};
 };
 
 } // namespace pemrix

@@ -6,7 +6,7 @@ namespace pemrix {
 
 VirtualAdapter::Socket::Socket(const MicrowireGeometry& geometry, VirtualBusClock& clock,
                                const BusTiming& timing)
-    : chip(geometry, clock), port(chip), transactions(port, clock, timing),
+    : chip(geometry, clock, timing.partClass), port(chip), transactions(port, clock, timing),
       bus(transactions, clock, timing)
 {
 }

@@ -1,7 +1,5 @@
 #include "platform/linux/ParportMachine.h"
 
-#include "adapter/virtual/VirtualAdapterAddress.h"
-
 #include <algorithm>
 #include <charconv>
 #include <fstream>
@@ -77,16 +75,6 @@ PortMachineConfig AllocatedIoRange(std::uint64_t base)
         {PortMachineResource{PortResourceType::Io, base, base + kPortRegisterSpan - 1, true}}};
 }
 
-PortMachineDevice VirtualAdapterDevice()
-{
-    PortMachineDevice device;
-    device.m_strInstanceId = u"PEMRIX\\VIRTUAL\\0000";
-    // "LPT" in the name makes discovery take it like any parallel port.
-    device.m_strFriendlyName = u"Virtual Adapter (LPT Simulator)";
-    device.m_configs.push_back(AllocatedIoRange(kVirtualAdapterBase));
-    return device;
-}
-
 PortMachineDevice ParportDevice(const std::filesystem::path& portFolder, unsigned number)
 {
     const std::string lpt = "LPT" + std::to_string(number + 1);
@@ -123,7 +111,6 @@ std::vector<unsigned> ParportNumbers(const std::filesystem::path& parportRoot)
 PortMachine DescribeParportMachine(const std::filesystem::path& parportRoot)
 {
     PortMachine machine;
-    machine.m_devices.push_back(VirtualAdapterDevice());
     for (const unsigned number : ParportNumbers(parportRoot))
         machine.m_devices.push_back(
             ParportDevice(parportRoot / ("parport" + std::to_string(number)), number));

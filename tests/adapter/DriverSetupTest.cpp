@@ -5,7 +5,7 @@
 #include "adapter/AdapterStatus.h"
 #include "adapter/BuiltInDriverFactory.h"
 #include "adapter/bus/VirtualBusClock.h"
-#include "adapter/ports/ParportDirectory.h"
+#include "adapter/ports/ppdev/ParportDirectory.h"
 #include "adapter/virtual/VirtualAdapterAddress.h"
 #include "driver/RequestCodes.h"
 #include "driver/RequestRecords.h"
@@ -78,6 +78,7 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndSocketAndTellsWhatItDidNotTake)
         bool dummyBitCheckOnly = false;
         bool rewriteEqualWords = false;
         bool virtualRealTime = false;
+        PartClass partClass = PartClass::Any;
     };
     const Case cases[] = {
         {"", "stk200", nanoseconds(2000), {}},
@@ -94,7 +95,7 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndSocketAndTellsWhatItDidNotTake)
         {"half_period_ns=1999\n",
          "stk200",
          nanoseconds(2000),
-         {"driver.conf: half_period_ns = 1999 is too fast for the slowest chips; 2000 is used"}},
+         {"driver.conf: half_period_ns = 1999 is too fast for the part class any; 2000 is used"}},
         {"half_period_ns=1000001\n",
          "stk200",
          nanoseconds(2000),
@@ -125,6 +126,20 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndSocketAndTellsWhatItDidNotTake)
          0,
          true},
         {"virtual_real_time=true\n", "stk200", nanoseconds(2000), {}, 0, false, false, true},
+        // The class sets the floor of the half period, whichever line comes first.
+        {"part_class = 4.5v\n", "stk200", nanoseconds(250), {}, 0, false, false, false,
+         PartClass::From4V5},
+        {"half_period_ns=300\ndummy_bit_check_only=true\npart_class=4.5v\n", "stk200",
+         nanoseconds(300), {}, 0, true, false, false, PartClass::From4V5},
+        {"part_class=2.5v\nhalf_period_ns=400\n",
+         "stk200",
+         nanoseconds(500),
+         {"driver.conf: half_period_ns = 400 is too fast for the part class 2.5v; 500 is used"},
+         0, false, false, false, PartClass::From2V5},
+        {"part_class=5v\n",
+         "stk200",
+         nanoseconds(2000),
+         {"driver.conf: part_class = 5v is no part class (any, 2.5v, 4.5v); any is used"}},
     };
     TemporaryFolder folder;
     const std::filesystem::path file = folder.Path() / "driver.conf";
@@ -139,6 +154,7 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndSocketAndTellsWhatItDidNotTake)
         EXPECT_EQ(settings.timing.dummyBitCheckOnly, c.dummyBitCheckOnly) << c.text;
         EXPECT_EQ(settings.timing.rewriteEqualWords, c.rewriteEqualWords) << c.text;
         EXPECT_EQ(settings.virtualRealTime, c.virtualRealTime) << c.text;
+        EXPECT_EQ(settings.timing.partClass, c.partClass) << c.text;
     }
 }
 

@@ -43,6 +43,12 @@ int FakeParport::Claim(int, std::chrono::nanoseconds patience)
         return EINVAL;
     if (exclusiveClient)
         return ENXIO;
+    if (ppdevHolder && clock->Now() >= ppdevHolderReleasesAt)
+        ppdevHolder = false;
+    if (ppdevHolder) {
+        clock->Wait(patience);
+        return EINTR;
+    }
     if (const int error = SleepInClaim(patience); error != 0)
         return error;
     m_bClaimed = true;
@@ -77,7 +83,11 @@ int FakeParport::WriteData(int, std::uint8_t value)
     dataWrites.push_back(value);
     if (clock)
         writeTimes.push_back(clock->Now());
+    const bool chipSelectFalls = m_cable && PinLevel(m_nData, m_cable->chipSelect) &&
+                                 !PinLevel(value, m_cable->chipSelect);
     m_nData = value;
+    if (chipSelectFalls && clock)
+        clock->Wait(stallAfterChipSelectFalls);
     if (m_chip && m_cable) {
         m_chip->Drive(PinLevel(value, m_cable->chipSelect), PinLevel(value, m_cable->clock),
                       PinLevel(value, m_cable->dataIn));
@@ -89,6 +99,9 @@ int FakeParport::ReadStatus(int, std::uint8_t& value)
 {
     registerAccessWhileUnclaimed |= !m_bClaimed;
     value = StatusForData(m_nData);
+    if (m_chip && m_cable && PinLevel(m_nData, m_cable->chipSelect) && !m_chip->DataOut() &&
+        ++m_nBusyReads == stallAtBusyRead)
+        clock->Wait(stallAtBusyReadFor);
     return Call("status");
 }
 

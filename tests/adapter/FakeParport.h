@@ -1,9 +1,9 @@
 #pragma once
 
 #include "adapter/bus/BusClock.h"
-#include "adapter/ports/CableProfile.h"
+#include "adapter/ports/ppdev/CableProfile.h"
 #include "adapter/chip/MicrowireChip.h"
-#include "adapter/ports/PpdevCalls.h"
+#include "adapter/ports/ppdev/PpdevCalls.h"
 
 #include <chrono>
 #include <cstdint>
@@ -42,6 +42,18 @@ public:
     bool exclusiveClient = false;
     // How much longer another client (lp printing) holds the port; a claim sleeps through it.
     std::chrono::nanoseconds heldFor{0};
+    // Another ppdev program holds the port and sends its PPRELEASE at this moment of the
+    // clock (never, at the maximum). The kernel lets one ppdev call through at a time, so a
+    // claim sleeping then holds the release back until it returns, and sleeps its patience out.
+    bool ppdevHolder = false;
+    std::chrono::nanoseconds ppdevHolderReleasesAt = std::chrono::nanoseconds::max();
+    // How long the process is descheduled right after each data write that lowers CS, as a
+    // loaded desktop may do between any two calls.
+    std::chrono::nanoseconds stallAfterChipSelectFalls{0};
+    // The process is descheduled this long right after the status read of that number (from
+    // 1) that finds a selected chip busy.
+    std::size_t stallAtBusyRead = 0;
+    std::chrono::nanoseconds stallAtBusyReadFor{0};
     // After this long a signal other than the caller's own alarm wakes a sleeping claim, once.
     std::chrono::nanoseconds strayInterruptAfter{0};
 
@@ -69,6 +81,7 @@ private:
     bool m_bLoopbacks = false;
     bool m_bClaimed = false;
     std::uint8_t m_nData = 0;
+    std::size_t m_nBusyReads = 0;
 };
 
 } // namespace pemrix

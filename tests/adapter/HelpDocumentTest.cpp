@@ -1,5 +1,5 @@
 #include "adapter/AdapterStatus.h"
-#include "adapter/ports/CableProfile.h"
+#include "adapter/ports/ppdev/CableProfile.h"
 
 #include <gtest/gtest.h>
 

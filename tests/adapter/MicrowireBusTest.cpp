@@ -4,7 +4,7 @@
 #include "adapter/bus/ChipTypeDetection.h"
 #include "adapter/bus/VirtualBusClock.h"
 #include "adapter/ports/LineTransactionPort.h"
-#include "adapter/ports/PpdevLinePort.h"
+#include "adapter/ports/ppdev/PpdevLinePort.h"
 
 #include <gtest/gtest.h>
 
@@ -368,6 +368,19 @@ TEST_F(MicrowireBusTest, AQuietOrBusyLineIsNeverTakenForData)
             EXPECT_EQ(chip.Words()[5], 0xFFFF);
         }
     }
+}
+
+// Busy is only concluded from a poll taken after the timeout: a process descheduled past it
+// right after a busy poll must look once more, and finds the chip ready.
+TEST_F(MicrowireBusTest, ABusyChipIsOnlyGivenUpOnAfterAPollTakenPastItsTimeout)
+{
+    MicrowireChip& chip = Plug(2);
+    m_port.clock = &m_clock;
+    m_port.stallAtBusyRead = 2;
+    m_port.stallAtBusyReadFor = m_timing.wordProgramTimeout + milliseconds(10);
+    ASSERT_EQ(m_bus.EnableWrite(Chip(2)), AdapterStatus::Ok);
+    EXPECT_EQ(m_bus.Write(Chip(2), 5, 0x1234), AdapterStatus::Ok);
+    EXPECT_EQ(chip.Words()[5], 0x1234);
 }
 
 } // namespace

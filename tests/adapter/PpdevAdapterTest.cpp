@@ -1,10 +1,10 @@
-#include "adapter/ports/PpdevAdapter.h"
+#include "adapter/ports/ppdev/PpdevAdapter.h"
 
 #include "FakeParport.h"
 #include "support/TemporaryFolder.h"
 #include "VirtualDriverHarness.h"
 #include "adapter/bus/VirtualBusClock.h"
-#include "adapter/ports/PpdevClaimAlarm.h"
+#include "adapter/ports/ppdev/PpdevClaimAlarm.h"
 #include "driver/RequestCodes.h"
 #include "driver/RequestRecords.h"
 
@@ -40,6 +40,8 @@ const CableProfile kInvertingCable{
 class PpdevAdapterTest : public ::testing::Test
 {
 protected:
+    // Stands for the port's entry under /proc/sys/dev/parport, where an adapter needs one.
+    TemporaryFolder m_folder;
     std::shared_ptr<VirtualBusClock> m_clock = std::make_shared<VirtualBusClock>();
     std::shared_ptr<FakeParport> m_port = NewPort();
 
@@ -65,7 +67,7 @@ protected:
 TEST_F(PpdevAdapterTest, ClaimsTheSharedPortForEachRequestOnlyAndLeavesItAtRest)
 {
     m_port->Plug(Stk200());
-    PpdevAdapter adapter(Setup(Stk200()), "/dev/parport0");
+    PpdevAdapter adapter(Setup(Stk200()), "/dev/parport0", m_folder.Path());
     EXPECT_TRUE(m_port->log.empty());
     for (int request = 0; request < 2; ++request) {
         m_port->log.clear();
@@ -95,19 +97,24 @@ TEST_F(PpdevAdapterTest, ThePortsOtherClientsAndPermissionsGiveTheirOwnStatuses)
     };
     const std::string claimed =
         "open /dev/parport0|claim|data|status|data|status|data|release|close";
-    const std::string refused = "open /dev/parport0|claim|close";
+    const auto refused = [](int slices) {
+        std::string log;
+        for (int i = 0; i < slices; ++i)
+            log += std::string(i > 0 ? "|" : "") + "open /dev/parport0|claim|close";
+        return log;
+    };
     const Case cases[] = {
         {"lp registered and idle", true, true, false, 0ns, 0ns, AdapterStatus::Ok, 0ns, claimed},
         {"lp printing for half a second", true, true, false, 500ms, 0ns, AdapterStatus::Ok,
-         500ms, claimed},
+         500ms, refused(19) + "|" + claimed},
         {"lp printing on and on", true, true, false, 10s, 0ns, AdapterStatus::PortHeld,
-         PpdevAdapter::kClaimWait, refused},
-        {"a stray signal during the wait", true, true, false, 1s, 300ms, AdapterStatus::Ok, 1s,
-         refused + "|" + claimed},
-        {"a stray signal, then lp keeps printing", true, true, false, 10s, 300ms,
-         AdapterStatus::PortHeld, PpdevAdapter::kClaimWait, refused + "|" + refused},
+         PpdevAdapter::kClaimWait, refused(80)},
+        {"a stray signal during the wait", true, true, false, 1s, 10ms, AdapterStatus::Ok, 1s,
+         refused(40) + "|" + claimed},
+        {"a stray signal, then lp keeps printing", true, true, false, 10s, 10ms,
+         AdapterStatus::PortHeld, PpdevAdapter::kClaimWait, refused(81)},
         {"another program has the port to itself", true, true, true, 0ns, 0ns,
-         AdapterStatus::PortHeld, 0ns, refused},
+         AdapterStatus::PortHeld, 0ns, refused(1)},
         {"ppdev not loaded", false, true, false, 0ns, 0ns, AdapterStatus::PpdevNotLoaded, 0ns,
          "open /dev/parport0"},
         {"not in the group lp", true, false, false, 0ns, 0ns, AdapterStatus::PortNotPermitted,
@@ -122,12 +129,41 @@ TEST_F(PpdevAdapterTest, ThePortsOtherClientsAndPermissionsGiveTheirOwnStatuses)
         m_port->exclusiveClient = c.exclusiveClient;
         m_port->heldFor = c.heldFor;
         m_port->strayInterruptAfter = c.strayInterruptAfter;
-        PpdevAdapter adapter(Setup(Stk200()), "/dev/parport0");
+        PpdevAdapter adapter(Setup(Stk200()), "/dev/parport0", m_folder.Path());
         const nanoseconds start = m_clock->Now();
         EXPECT_EQ(Request(adapter), c.status);
         EXPECT_EQ(m_clock->Now() - start, c.waited);
         EXPECT_EQ(m_port->JoinedLog(), c.log);
         EXPECT_FALSE(m_port->registerAccessWhileUnclaimed);
+    }
+}
+
+// Another ppdev program can release the port only between two of the claim's slices.
+TEST_F(PpdevAdapterTest, AnotherPpdevProgramReleasesThePortBetweenTheClaimsSlices)
+{
+    struct Case
+    {
+        nanoseconds releasesAt;
+        AdapterStatus status;
+        nanoseconds fewest;
+        nanoseconds most;
+    };
+    const Case cases[] = {
+        {300ms, AdapterStatus::Ok, 300ms, 350ms},
+        {nanoseconds::max(), AdapterStatus::PortHeld, PpdevAdapter::kClaimWait,
+         PpdevAdapter::kClaimWait},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.releasesAt.count());
+        m_port = NewPort();
+        m_port->Plug(Stk200());
+        m_port->ppdevHolder = true;
+        m_port->ppdevHolderReleasesAt = c.releasesAt;
+        PpdevAdapter adapter(Setup(Stk200()), "/dev/parport0", m_folder.Path());
+        const nanoseconds start = m_clock->Now();
+        EXPECT_EQ(Request(adapter), c.status);
+        EXPECT_GE(m_clock->Now() - start, c.fewest);
+        EXPECT_LE(m_clock->Now() - start, c.most);
     }
 }
 
@@ -152,7 +188,7 @@ TEST_F(PpdevAdapterTest, DetectsTheCableByItsLoopbacks)
         m_port = NewPort();
         if (c.plugged)
             m_port->Plug(c.cable, nullptr, c.loopbacks);
-        PpdevAdapter adapter(Setup(c.cable), "/dev/parport0");
+        PpdevAdapter adapter(Setup(c.cable), "/dev/parport0", m_folder.Path());
         EXPECT_EQ(Request(adapter), c.status);
         EXPECT_EQ(m_port->log.back(), "close");
     }
@@ -215,8 +251,6 @@ TEST(PpdevClaimAlarm, WakesASleepingCallEvenWhenItsFirstSignalCameTooEarly)
 class PpdevDriverTest : public PpdevAdapterTest
 {
 protected:
-    TemporaryFolder m_folder;
-
     void SetUp() override
     {
         for (const auto& [port, text] :
@@ -267,13 +301,18 @@ TEST_F(PpdevDriverTest, PortProblemsAreTheStatusesOfTheRequests)
         std::uint32_t address;
         std::string call;
         int error;
+        bool portListed;
         AdapterStatus status;
     };
     const Case cases[] = {
-        {"no port at 0x3BC", 0x3BC, "", 0, AdapterStatus::NoPort},
-        {"DO cannot be read", 888, "status", EIO, AdapterStatus::NoPort},
-        {"USB port unplugged", 888, "data", ENODEV, AdapterStatus::NoPort},
-        {"adapter unplugged", 632, "", 0, AdapterStatus::AdapterNotDetected},
+        {"no port at 0x3BC", 0x3BC, "", 0, true, AdapterStatus::NoPort},
+        {"DO cannot be read", 888, "status", EIO, true, AdapterStatus::NoPort},
+        {"USB port unplugged", 888, "data", ENODEV, true, AdapterStatus::NoPort},
+        {"adapter unplugged", 632, "", 0, true, AdapterStatus::AdapterNotDetected},
+        // The kernel answers ENXIO to a claim in both cases.
+        {"another program has the port to itself", 888, "claim", ENXIO, true,
+         AdapterStatus::PortHeld},
+        {"the port is gone", 888, "claim", ENXIO, false, AdapterStatus::NoPort},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -286,9 +325,79 @@ TEST_F(PpdevDriverTest, PortProblemsAreTheStatusesOfTheRequests)
         ASSERT_TRUE(harness.SendValue(handle, REQ_WRITE_ENABLE, 2));
         // What fails from now on outranks what the bus saw.
         m_port->failures[c.call] = c.error;
+        if (!c.portListed)
+            std::filesystem::remove_all(m_folder.Path() / "proc/sys/dev/parport/parport1");
         EXPECT_EQ(harness.Send(handle, REQ_READ, WordRecord{2, 0}).record.status,
                   StatusCode(c.status));
     }
+}
+
+// A loaded machine may deschedule the process between CS falling and the first ready poll for
+// longer than the chip's whole cycle: every programming request of every command must still
+// succeed on a chip, and still fail with "no chip" on an empty socket with DO pulled high.
+TEST_F(PpdevDriverTest, AProcessDescheduledBeforeItsFirstReadyPollStillTellsAChipFromNone)
+{
+    for (const bool chipPresent : {true, false}) {
+        for (EepromType code = 1; code <= 6; ++code) {
+            const MicrowireGeometry geometry = *FindMicrowireGeometry(code);
+            SCOPED_TRACE(std::to_string(code) + (chipPresent ? " chip" : " empty socket"));
+            m_port = NewPort();
+            MicrowireChip chip(geometry, *m_clock);
+            m_port->Plug(Stk200(), chipPresent ? &chip : nullptr);
+            m_port->stallAfterChipSelectFalls = 20ms;
+            VirtualDriverHarness harness(m_folder.Path(), Setup(Stk200()));
+            const DriverHandle handle = harness.OpenPort(888);
+            ImageRecord image{code};
+            for (std::uint32_t i = 0; i < geometry.words; ++i)
+                image.words[i] = 0x1234 ^ i;
+            const std::uint32_t expected = chipPresent ? 0u : StatusCode(AdapterStatus::NoChip);
+            // Each command as the program sends it: EWEN, the request, EWDS.
+            const auto command = [&](std::uint32_t code, const auto& record) {
+                EXPECT_TRUE(harness.SendValue(handle, REQ_WRITE_ENABLE, record.type));
+                const std::uint32_t status = harness.Send(handle, code, record).record.status;
+                EXPECT_TRUE(harness.SendValue(handle, REQ_WRITE_DISABLE, record.type));
+                return status;
+            };
+            EXPECT_EQ(command(REQ_WRITE_ALL, image), expected);
+            EXPECT_EQ(command(REQ_WRITE, WordRecord{code, 3, 0xBEEF}), expected);
+            EXPECT_EQ(command(REQ_ERASE, EraseRecord{code, 4}), expected);
+            if (chipPresent) {
+                EXPECT_EQ(chip.Words()[2], 0x1234 ^ 2);
+                EXPECT_EQ(chip.Words()[3], 0xBEEF);
+                EXPECT_EQ(chip.Words()[4], 0xFFFF);
+            }
+            EXPECT_EQ(command(REQ_WRAL, FillRecord{code, 0x00A5}), expected);
+            EXPECT_EQ(chip.Words()[geometry.words - 1], chipPresent ? 0x00A5 : 0xFFFF);
+            EXPECT_EQ(command(REQ_ERAL, EralRecord{code}), expected);
+            EXPECT_EQ(chip.Words()[0], 0xFFFF);
+            EXPECT_EQ(chip.TimingViolations(), std::vector<std::string>());
+        }
+    }
+}
+
+// A part whose cycle outlasts every wait ignores each EWDS sent while it programs, and ends
+// write-enabled; the next handle's programming requests, sent without EWEN, must not program it.
+TEST_F(PpdevDriverTest, AChipLeftWriteEnabledIsWriteProtectedBeforeAnUnenabledProgrammingRequest)
+{
+    constexpr std::uint32_t kBusy = StatusCode(AdapterStatus::ChipBusy);
+    MicrowireChip chip(*FindMicrowireGeometry(2), *m_clock);
+    chip.SetFaults({.cycle = 10s});
+    m_port->Plug(Stk200(), &chip);
+    VirtualDriverHarness harness(m_folder.Path(), Setup(Stk200()));
+    DriverHandle handle = harness.OpenPort(888);
+    ASSERT_TRUE(harness.SendValue(handle, REQ_WRITE_ENABLE, 2));
+    EXPECT_EQ(harness.Send(handle, REQ_WRITE, WordRecord{2, 1, 0x1111}).record.status, kBusy);
+    harness.Driver().Close(handle);
+    m_clock->Wait(10s);
+    ASSERT_TRUE(chip.WriteEnabled());
+
+    chip.SetFaults({});
+    handle = harness.OpenPort(888);
+    EXPECT_EQ(harness.Send(handle, REQ_WRITE, WordRecord{2, 2, 0x2222}).record.status, 0u);
+    EXPECT_EQ(harness.Send(handle, REQ_ERAL, EralRecord{2}).record.status, 0u);
+    EXPECT_FALSE(chip.WriteEnabled());
+    EXPECT_EQ(chip.Words()[1], 0x1111);
+    EXPECT_EQ(chip.Words()[2], 0xFFFF);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "adapter/BuiltInDriver.h"
-#include "adapter/ports/PpdevAdapter.h"
+#include "adapter/ports/ppdev/PpdevAdapter.h"
 #include "adapter/virtual/VirtualAdapter.h"
 #include "driver/RecordBytes.h"
 

@@ -1,15 +1,18 @@
 #include "WindowTestCase.h"
 #include "adapter/BuiltInDriverFactory.h"
 #include "adapter/BuiltInDriverPaths.h"
-#include "adapter/ports/UsbAdapterDirectory.h"
-#include "adapter/ports/UsbSimulatedMachine.h"
+#include "adapter/ports/usb/UsbAdapterDirectory.h"
+#include "adapter/ports/usb/UsbSimulatedMachine.h"
 #include "adapter/DriverSettings.h"
 #include "adapter/BuiltInDriver.h"
 #include "adapter/BuiltInPortConnector.h"
 #include "adapter/bus/SteadyBusClock.h"
-#include "adapter/ports/LinuxPpdevCalls.h"
+#include "adapter/ports/ppdev/LinuxPpdevCalls.h"
 #include "app/MainWindowControls.h"
 #include "core/DumpText.h"
+#include "adapter/ports/gpiod/GpioWiring.h"
+#include "adapter/ports/gpiod/GpiodSimulation.h"
+#include "platform/PlatformProviders.h"
 #include "platform/linux/LinuxPortPlatform.h"
 #include "settings/ProfileKeys.h"
 #include "settings/DescribedPorts.h"
@@ -71,6 +74,8 @@ private:
 
     std::shared_ptr<VirtualBusClock> m_usbClock = std::make_shared<VirtualBusClock>();
     std::shared_ptr<UsbSimulatedMachine> m_usb = std::make_shared<UsbSimulatedMachine>(*m_usbClock);
+    // A Raspberry Pi's header chip, where a test wires one.
+    std::shared_ptr<GpiodSimulation> m_gpio;
 
     // A fresh run over the simulated USB machine, the port list from the Linux provider as in
     // the program, on a machine without a parallel port.
@@ -80,11 +85,11 @@ private:
         const std::string root = m_harness->TempPath(QStringLiteral("driver")).toStdString();
         m_builtIn = MakeBuiltInDriver(
             {root + "/driver.conf", root + "/chips", root + "/proc", root + "/dev"},
-            {nullptr, m_usb, m_usb->FtdiFactory(), m_usbClock});
+            {nullptr, m_usb, m_usb->FtdiFactory(), m_usbClock, m_gpio});
         m_harness->m_driver = m_builtIn.get();
         m_harness->m_makePortPlatform = [this, root] {
             return std::unique_ptr<PortPlatform>(
-                std::make_unique<LinuxPortPlatform>(root + "/proc", m_usb.get()));
+                MakeLinuxPortPlatform(root + "/proc", m_usb.get(), m_gpio.get(), {}));
         };
         m_window = m_harness->StartWindow();
         QVERIFY(m_window);
@@ -376,16 +381,28 @@ private slots:
         QCOMPARE(Dump().mid(WordTextOffset(0x7F), 4), QStringLiteral("5A5A"));
     }
 
-    // Every chip command through the window on each USB adapter, chosen in the port list.
+    // Every chip command through the window on each USB adapter, each FTDI channel and the GPIO
+    // lines, chosen in the port list.
     void EveryCommandThroughEachUsbAdapter()
     {
         const MicrowireGeometry chip = *FindMicrowireGeometry(6);
-        UsbSimulatedDevice* devices[] = {&m_usb->PlugCh341a({0x1A86, 0x5512, 1, 7, {4}}, chip),
-                                         &m_usb->PlugFt232h({0x0403, 0x6014, 3, 2, {1, 2}}, chip)};
+        m_gpio = std::make_shared<GpiodSimulation>(
+            *m_usbClock, GpioChipEntry{"/dev/gpiochip0", "pinctrl-rp1", 54}, GpioWiring{}, chip);
+        // In the port list's order from the bottom up.
+        MicrowireChip* chips[] = {
+            &m_usb->PlugCh341a({0x1A86, 0x5512, 1, 7, {4}}, chip).Chip(),
+            &m_usb->PlugFt232h({0x0403, 0x6014, 3, 2, {1, 2}}, chip).Chip(),
+            &m_usb->PlugFt232h({0x0403, 0x6010, 3, 4, {3}}, chip, 0).Chip(),
+            &m_usb->PlugFt232h({0x0403, 0x6010, 3, 4, {3}}, chip, 1).Chip(), &m_gpio->Chip()};
         StartOnTheUsbMachine();
+        QCOMPARE(PortTexts().size(), 6);
+        QVERIFY(PortTexts()[0].startsWith(
+            QStringLiteral("GPIO adapter (gpiochip0, pinctrl-rp1) [")));
+        QVERIFY(PortTexts()[1].startsWith(
+            QStringLiteral("FT2232H USB adapter, channel B (bus 3, port 3) [")));
         QTest::mouseClick(m_window->Button(IDC_93C86), Qt::LeftButton);
-        for (int index = 0; index < 2; ++index) {
-            UsbSimulatedDevice& device = *devices[1 - index];
+        for (int index = 0; index < 5; ++index) {
+            MicrowireChip& device = *chips[4 - index];
             QComboBox& combo = *m_window->PortCombo();
             combo.setCurrentIndex(index);
             emit combo.activated(index);
@@ -396,18 +413,19 @@ private slots:
             Run(IDC_READ, "3ff");
             QCOMPARE(LastLog(), QStringLiteral("Read Succeeded.   Address: 03FF   Data: C0DE"));
             Run(IDC_ERASE, "3ff");
-            QCOMPARE(device.Chip().Words()[0x3FF], 0xFFFF);
+            QCOMPARE(device.Words()[0x3FF], 0xFFFF);
             Run(IDC_EDIT, "200", "5A5A");
             Run(IDC_WRITEALL);
-            QCOMPARE(device.Chip().Words()[0x200], 0x5A5A);
-            QCOMPARE(device.Chip().Words()[0x3FF], 0x1234);
+            QCOMPARE(device.Words()[0x200], 0x5A5A);
+            QCOMPARE(device.Words()[0x3FF], 0x1234);
             Run(IDC_ERAL);
             QCOMPARE(LastResult(), QStringLiteral("pemrix::CSucceededDlg Eral Succeeded."));
-            QCOMPARE(device.Chip().Words()[0x200], 0xFFFF);
+            QCOMPARE(device.Words()[0x200], 0xFFFF);
             const std::vector<std::string> violations = device.TimingViolations();
             QVERIFY2(violations.empty(), violations.empty() ? "" : violations.front().c_str());
         }
         QCOMPARE(m_usb->OpenHandles(), 0u);
+        m_gpio.reset();
     }
 
     // Adapters below the parallel ports and above the virtual adapter; the list is read again
@@ -418,7 +436,7 @@ private slots:
         const MicrowireGeometry chip = *FindMicrowireGeometry(1);
         UsbSimulatedDevice& ch341a = m_usb->PlugCh341a({0x1A86, 0x5512, 1, 7, {4}}, chip);
         StartOnTheUsbMachine();
-        const std::uint32_t address = UsbAdapterAddress("CH341A", ch341a.Entry());
+        const std::uint32_t address = PortValue(UsbAdapterPortId("CH341A", ch341a.Entry()));
         const QString ch341aText = QStringLiteral("CH341A USB adapter (bus 1, port 4) [") +
                                    QString::number(address, 16).toUpper() + QLatin1Char(']');
         QCOMPARE(PortTexts(),

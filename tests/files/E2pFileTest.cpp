@@ -146,7 +146,7 @@ TEST(E2pFile, OpensAFileOfTheSelectedTypeOrItsSameSizedSister)
         const std::string file = E2pFileOf(kKnownCodes[fileType - 1].words, type.words);
         const RomOpenResult opened = DecodeE2pFile(file, file.size(), selected);
         ASSERT_EQ(opened.outcome, RomOpenOutcome::Accepted) << opened.message.strText;
-        EXPECT_EQ(RenderDump(*opened.image), RenderDump(CountingDump(type)));
+        EXPECT_EQ(opened.image->Cells(), CountingDump(type).Cells());
         EXPECT_EQ(opened.refreshes.back().nAddress, type.words - 1);
     }
 }

@@ -1,6 +1,8 @@
 #include "platform/linux/LinuxPortPlatform.h"
 
-#include "adapter/ports/UsbSimulatedMachine.h"
+#include "adapter/ports/usb/UsbSimulatedMachine.h"
+#include "adapter/ports/gpiod/GpioWiring.h"
+#include "platform/PlatformProviders.h"
 
 #include "settings/PortComboPlan.h"
 #include "settings/PortDiscovery.h"
@@ -42,10 +44,10 @@ protected:
 
     static PortComboPlan Plan(const std::filesystem::path& root, UsbCalls* usb = nullptr)
     {
-        LinuxPortPlatform platform(root, usb);
-        const PortComboPlan plan = PlanPortCombo(DiscoverPorts(platform), 0);
-        EXPECT_EQ(platform.LiveHandleCount(), 0u);
-        EXPECT_EQ(platform.BadReleaseCount(), 0u);
+        const std::unique_ptr<LinuxPortPlatform> platform = MakeLinuxPortPlatform(root, usb, nullptr, {});
+        const PortComboPlan plan = PlanPortCombo(DiscoverPorts(*platform), 0);
+        EXPECT_EQ(platform->LiveHandleCount(), 0u);
+        EXPECT_EQ(platform->BadReleaseCount(), 0u);
         return plan;
     }
 
@@ -82,10 +84,10 @@ TEST_F(LinuxPortPlatformTest, PortsAreEnumeratedInNumberOrderEachWithEightRegist
     AddPort("parportX", "888\n");
     WriteFile(Root() / "default" / "timeslice", "200\n");
     const PortMachine machine = DescribeParportMachine(Root());
-    ASSERT_EQ(machine.m_devices.size(), 3u);
-    EXPECT_EQ(machine.m_devices[1].m_strFriendlyName, u"ECP Printer Port (LPT3)");
-    EXPECT_EQ(machine.m_devices[2].m_strFriendlyName, u"Printer Port (LPT11)");
-    const PortMachineConfig& config = machine.m_devices[2].m_configs.at(0);
+    ASSERT_EQ(machine.m_devices.size(), 2u);
+    EXPECT_EQ(machine.m_devices[0].m_strFriendlyName, u"ECP Printer Port (LPT3)");
+    EXPECT_EQ(machine.m_devices[1].m_strFriendlyName, u"Printer Port (LPT11)");
+    const PortMachineConfig& config = machine.m_devices[1].m_configs.at(0);
     EXPECT_EQ(config.m_kind, PortConfigKind::Allocated);
     ASSERT_EQ(config.m_resources.size(), 1u);
     EXPECT_EQ(config.m_resources[0].m_type, PortResourceType::Io);
@@ -104,7 +106,7 @@ TEST_F(LinuxPortPlatformTest, PortWithoutReadableBaseIsNotOffered)
     for (const auto& port : broken)
         AddPort(port.folder, port.baseAddr);
     std::filesystem::create_directories(Root() / "parport3");
-    EXPECT_EQ(DescribeParportMachine(Root()).m_devices.size(), 5u);
+    EXPECT_EQ(DescribeParportMachine(Root()).m_devices.size(), 4u);
     EXPECT_EQ(Plan().m_entries,
               std::vector{ComboEntry("Virtual Adapter (LPT Simulator) [93C00]", 0x93C00)});
 }

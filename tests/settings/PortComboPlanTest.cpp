@@ -30,6 +30,7 @@ TEST(PortComboPlan, OffersPortsTopDownInReverseTableOrder)
         std::vector<PortComboEntry> entries;
         std::vector<std::uint32_t> writes;
         int currentIndex;
+        std::vector<PortRecord> adapters = {};
     } cases[] = {
         {"one port behind a serial port",
          {{1, Port("Printer Port (LPT1)", "0378")}},
@@ -78,13 +79,23 @@ TEST(PortComboPlan, OffersPortsTopDownInReverseTableOrder)
          {888},
          0},
         {"nothing at all", {}, 0, {}, {}, -1},
+        {"the driver's adapters below the parallel ports, the last listed on top",
+         {{0, Port("Printer Port (LPT1)", "0378")}},
+         0,
+         {ComboEntry("Printer Port (LPT1) [0378]", 0x378),
+          ComboEntry("CH341A USB adapter (bus 1, port 4) [162CFCF]", 0x162CFCF),
+          ComboEntry("Virtual Adapter (LPT Simulator) [93C00]", 0x93C00)},
+         {0x93C00, 0x162CFCF, 888},
+         0,
+         {Port("Virtual Adapter (LPT Simulator)", "93C00"),
+          Port("CH341A USB adapter (bus 1, port 4)", "162CFCF")}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         PortTable table;
         for (const auto& [position, record] : c.records)
             table[position] = record;
-        const PortComboPlan plan = PlanPortCombo(table, c.customPort);
+        const PortComboPlan plan = PlanPortCombo({c.adapters, table}, c.customPort);
         EXPECT_EQ(plan.m_entries, c.entries);
         EXPECT_EQ(plan.m_parallelPortWrites, c.writes);
         EXPECT_EQ(plan.m_nCurrentIndex, c.currentIndex);

@@ -50,10 +50,10 @@ private slots:
     void MarksCoverExactlyTheGivenCellsUntilTheNextPush()
     {
         DumpView view;
-        MemoryImage image;
-        ResetImage(image, 1);
-        SetImageWord(image, 9, "0009");
-        view.PushText(QString::fromStdString(RenderDump(image)));
+        MemoryImage dump;
+        ResetImage(dump, 1);
+        SetImageWord(dump, 9, "0009");
+        view.PushText(QString::fromStdString(RenderDump(dump)));
         const std::vector<std::uint32_t> marked{0, 9, 63, 64};
         view.MarkWords(marked);
         const QList<QTextEdit::ExtraSelection> selections = view.extraSelections();
@@ -70,7 +70,7 @@ private slots:
         QVERIFY(selections[0].format.foreground().color().lightness() < 100);
         QCOMPARE(view.MarkedWords(), marked);
 
-        view.PushText(QString::fromStdString(RenderDump(image)));
+        view.PushText(QString::fromStdString(RenderDump(dump)));
         QVERIFY(view.extraSelections().isEmpty());
         QVERIFY(view.MarkedWords().empty());
     }

@@ -51,10 +51,15 @@ constexpr std::chrono::milliseconds kWordProgramTime{6};
 constexpr std::string_view kWordProgramSource =
     "Microchip 93AA46A/B/C DS20001749K, Table 1-2, TWC (93AA and 93LC parts)";
 
-// The clock of the slowest parts, which the program keeps for every type.
+// The clock of the slowest parts, which the program keeps for every type unless told the
+// part class.
 constexpr std::chrono::nanoseconds kSlowestClockPeriod{4000};
 constexpr std::string_view kSlowestClockSource =
     "Fairchild NM93CS46 Rev. F.2, fSK 250 kHz (VCC 2.7 V to 5.5 V)";
+// The clock of the current parts at 4.5 to 5.5 V, the fastest class.
+constexpr std::chrono::nanoseconds kFiveVoltClockPeriod{500};
+constexpr std::string_view kFiveVoltClockSource =
+    "Microchip AT93C56B/AT93C66B, 4.4 AC Characteristics, fSK 2 MHz (4.5 V <= VCC <= 5.5 V)";
 
 constexpr std::uint64_t ReadInstructionClocks(const PartFigures& part, std::uint64_t words)
 {

@@ -7,8 +7,13 @@
 // code measured; every command must also leave the timing-checking chip model without a
 // violation, run exactly one programming cycle per differing word and end write-protected.
 //
+// Every adapter runs in the slowest part class and in the 5 V class, each against its clock.
+// The GPIO adapter has no USB transfers: its estimate is the bus's own waits plus a given cost
+// per line call (one ioctl, which differs from board to board).
+//
 // Usage: usb_benchmark [CH341A latency in us, default 1000] [FT232H latency in us, default 125]
 //                      [programming cycle in us, default each type's own]
+//                      [GPIO line call in ns, default 2000]
 // A cycle given applies to every word and whole-chip instruction, for parts whose cycle is no
 // whole number of round trips.
 
@@ -16,8 +21,10 @@
 
 #include "adapter/BuiltInDriver.h"
 #include "adapter/BuiltInPortConnector.h"
-#include "adapter/ports/UsbAdapterDirectory.h"
-#include "adapter/ports/UsbSimulatedMachine.h"
+#include "adapter/chip/ChipTiming.h"
+#include "adapter/ports/gpiod/GpiodSimulation.h"
+#include "adapter/ports/usb/UsbAdapterDirectory.h"
+#include "adapter/ports/usb/UsbSimulatedMachine.h"
 #include "core/EepromTypeInfo.h"
 #include "driver/WholeChipCommands.h"
 
@@ -51,11 +58,24 @@ struct Target
 };
 
 // ReadAll of a 93C86, both passes; peer tools that send one transfer per pin change take
-// about 10 s.
+// about 10 s. Where the part class's clock alone takes longer, the clock floor bounds it.
 constexpr Target kTargets[] = {
     {"CH341A", std::chrono::seconds(1), 32, 33.0},
     {"FT232H", std::chrono::milliseconds(100), 512, 104.0},
 };
+// A part class as the benchmark runs it, with the clock its datasheets allow.
+struct ClassClock
+{
+    PartClass partClass;
+    std::chrono::nanoseconds period;
+    std::string_view source;
+};
+
+constexpr ClassClock kClassClocks[] = {
+    {PartClass::Any, kSlowestClockPeriod, kSlowestClockSource},
+    {PartClass::From4V5, kFiveVoltClockPeriod, kFiveVoltClockSource},
+};
+
 // WriteAll of a 93C86 that changes every word, against the datasheet's summed TWC.
 constexpr double kWriteAllTarget = 1.2;
 // Where the clock alone takes longer than a ReadAll target, the target is the clock's time
@@ -78,7 +98,7 @@ class Bench
 {
 public:
     Bench(const char* adapter, const EepromTypeInfo& type, std::chrono::nanoseconds latency,
-          std::chrono::nanoseconds cycle,
+          std::chrono::nanoseconds cycle, PartClass partClass,
           const std::filesystem::path& folder)
         : m_machine(std::make_shared<UsbSimulatedMachine>(*m_clock))
     {
@@ -89,12 +109,13 @@ public:
         m_device = ch341a ? static_cast<UsbSimulatedDevice*>(&m_machine->PlugCh341a(entry, chip))
                           : &m_machine->PlugFt232h(entry, chip);
         m_device->SetLatency(latency);
+        m_device->SocketPartOf(partClass);
         m_device->Chip().SetFaults({.cycle = cycle});
-        m_port = UsbAdapterAddress(adapter, entry);
+        m_port = PortValue(UsbAdapterPortId(adapter, entry));
         m_driver = std::make_unique<BuiltInDriver>(std::make_shared<BuiltInPortConnector>(
             std::make_shared<VirtualAdapter>(folder, BusTiming{}),
             ParportDirectory(folder / "proc", folder / "dev"), PpdevSetup{},
-            UsbSetup{m_machine, m_machine->FtdiFactory(), m_clock, BusTiming{}}));
+            UsbSetup{m_machine, m_machine->FtdiFactory(), m_clock, BusTimingFor(partClass)}));
     }
 
     template <typename Command> Figures Measure(Command command)
@@ -181,22 +202,23 @@ bool Clean(const Figures& figures, unsigned cycles)
 // Prints every type on one adapter; answers whether every command ran clean and the 93C86
 // met its targets.
 bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
-                std::chrono::nanoseconds cycle,
+                std::chrono::nanoseconds cycle, const ClassClock& partClass,
                 const std::filesystem::path& folder)
 {
-    std::printf("%s: estimates with %.0f us per round trip, clock half period %lld ns; clock "
-                "floor at %lld ns per clock (%s); TWC %lld ms (%s)\n",
-                target.adapter, std::chrono::duration<double, std::micro>(latency).count(),
-                static_cast<long long>(BusTiming{}.halfPeriod.count()),
-                static_cast<long long>(kSlowestClockPeriod.count()),
-                std::string(kSlowestClockSource).c_str(),
+    std::printf("%s, part class %s: estimates with %.0f us per round trip, clock half period "
+                "%lld ns; clock floor at %lld ns per clock (%s); TWC %lld ms (%s)\n",
+                target.adapter, std::string(PartClassOf(partClass.partClass).name).c_str(),
+                std::chrono::duration<double, std::micro>(latency).count(),
+                static_cast<long long>(BusTimingFor(partClass.partClass).halfPeriod.count()),
+                static_cast<long long>(partClass.period.count()),
+                std::string(partClass.source).c_str(),
                 static_cast<long long>(kWordProgramTime.count()),
                 std::string(kWordProgramSource).c_str());
     bool met = true;
     for (const EepromTypeInfo& type : AllEepromTypes()) {
         const bool bytes = type.organisation == EepromOrganisation::Bytes8;
         const PartFigures& part = (bytes ? kPartsX8 : kParts)[type.code - 1];
-        Bench bench(target.adapter, type, latency, cycle, folder);
+        Bench bench(target.adapter, type, latency, cycle, partClass.partClass, folder);
         // No cell all ones, so every cell of the erased chip changes.
         std::vector<std::uint32_t> image(part.words);
         for (std::uint32_t i = 0; i < part.words; ++i)
@@ -208,9 +230,9 @@ bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
             return ReadAllCells(link, port, type);
         });
 
-        // Two sequential READ passes at the slowest parts' clock.
+        // Two sequential READ passes at the class's clock.
         const std::uint64_t readClocks = 2 * ReadPassClocks(part, true);
-        const std::chrono::nanoseconds clockFloor = kSlowestClockPeriod * readClocks;
+        const std::chrono::nanoseconds clockFloor = partClass.period * readClocks;
         std::printf("%s\n", std::string(part.name).c_str());
         Print("ReadAll", readAll, latency, target);
         std::printf(", %.3f x the clock floor of %.1f ms\n",
@@ -243,7 +265,7 @@ bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
                             "clocks x %lld ns = %.1f ms; judged against %.2f x that, %.1f ms\n",
                             Milliseconds(readTarget),
                             static_cast<unsigned long long>(readClocks / 2),
-                            static_cast<long long>(kSlowestClockPeriod.count()),
+                            static_cast<long long>(partClass.period.count()),
                             Milliseconds(clockFloor), kClockFloorTarget, Milliseconds(bounded));
                 readTarget = bounded;
             }
@@ -256,6 +278,56 @@ bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
         }
     }
     return met;
+}
+
+// The GPIO adapter on a Raspberry Pi's header chip: every type's WriteAll and ReadAll, with
+// their line calls and estimates against the class's clock floor and the datasheet's TWC.
+// Answers whether every command ran clean; a host-clocked bus has no target beyond that.
+bool RunGpio(std::chrono::nanoseconds callCost, const ClassClock& partClass,
+             const std::filesystem::path& folder)
+{
+    std::printf("GPIO, part class %s: estimates with %lld ns per line call\n",
+                std::string(PartClassOf(partClass.partClass).name).c_str(),
+                static_cast<long long>(callCost.count()));
+    const GpioChipEntry header{"/dev/gpiochip0", "pinctrl-rp1", 54};
+    const std::uint32_t port = PortValue(AdapterPortId("GPIO", header.label));
+    bool clean = true;
+    for (const EepromTypeInfo& type : EepromTypes()) {
+        const PartFigures& part = kParts[type.code - 1];
+        const auto clock = std::make_shared<VirtualBusClock>();
+        const auto gpio = std::make_shared<GpiodSimulation>(
+            *clock, header, GpioWiring{}, *FindMicrowireGeometry(type.code), partClass.partClass);
+        gpio->SetCallCost(callCost);
+        BuiltInDriver driver(std::make_shared<BuiltInPortConnector>(
+            std::make_shared<VirtualAdapter>(folder, BusTiming{}),
+            ParportDirectory(folder / "proc", folder / "dev"), PpdevSetup{}, UsbSetup{},
+            GpioSetup{gpio, clock, BusTimingFor(partClass.partClass), {}}));
+        std::vector<std::uint32_t> image(part.words);
+        for (std::uint32_t i = 0; i < part.words; ++i)
+            image[i] = (i * 0x9E37u + 0x1234u) & 0x7FFF;
+        const auto run = [&](const char* name, auto command, std::chrono::nanoseconds yardstick,
+                             const char* yardstickName) {
+            const auto start = clock->Now();
+            const std::uint64_t calls = gpio->Calls();
+            const bool succeeded = command().succeeded;
+            const auto estimate = clock->Now() - start;
+            std::printf("  %-6s %-8s %s %8llu line calls: estimated %8.1f ms, %.3f x %s of %.1f ms\n",
+                        std::string(part.name).c_str(), name, succeeded ? "ok    " : "FAILED",
+                        static_cast<unsigned long long>(gpio->Calls() - calls),
+                        Milliseconds(estimate), Milliseconds(estimate) / Milliseconds(yardstick),
+                        yardstickName, Milliseconds(yardstick));
+            clean = clean && succeeded && !gpio->Chip().WriteEnabled();
+        };
+        run("WriteAll", [&] { return WriteAll(driver, port, type.code, image); },
+            kWordProgramTime * part.words, "the datasheet's TWC");
+        run("ReadAll", [&] { return ReadAll(driver, port, type.code); },
+            partClass.period * (2 * ReadPassClocks(part, true)), "the clock floor");
+        if (!gpio->Chip().TimingViolations().empty()) {
+            std::printf("  MISSED: %zu timing violations\n", gpio->Chip().TimingViolations().size());
+            clean = false;
+        }
+    }
+    return clean;
 }
 
 std::chrono::nanoseconds LatencyArgument(int argc, char** argv, int index, long fallback)
@@ -281,8 +353,15 @@ int main(int argc, char** argv)
         argc > 3 ? std::chrono::microseconds(std::max(0L, std::strtol(argv[3], nullptr, 10)))
                  : std::chrono::nanoseconds(0);
     bool met = true;
-    for (std::size_t i = 0; i < std::size(pemrix::kTargets); ++i)
-        met = pemrix::RunAdapter(pemrix::kTargets[i], latencies[i], cycle, folder) && met;
+    for (const pemrix::ClassClock& partClass : pemrix::kClassClocks) {
+        for (std::size_t i = 0; i < std::size(pemrix::kTargets); ++i)
+            met = pemrix::RunAdapter(pemrix::kTargets[i], latencies[i], cycle, partClass, folder) &&
+                  met;
+        const long gpioCall = argc > 4 ? std::strtol(argv[4], nullptr, 10) : 2000;
+        met = pemrix::RunGpio(std::chrono::nanoseconds(gpioCall > 0 ? gpioCall : 2000), partClass,
+                              folder) &&
+              met;
+    }
     std::printf("targets %s\n", met ? "met" : "MISSED");
     std::error_code error;
     std::filesystem::remove_all(folder, error);

@@ -1,11 +1,11 @@
 #include "MainWindowShot.h"
 
 #include "app/CVelmoraDlg.h"
-#include "app/PlatformProviders.h"
 #include "core/DumpText.h"
 #include "core/SystemClock.h"
 #include "driver/DriverLink.h"
 #include "files/NativeFileSystem.h"
+#include "platform/PlatformProviders.h"
 #include "settings/PortPlatform.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileStore.h"

@@ -1,7 +1,10 @@
 #include "adapter/BuiltInDriver.h"
 #include "adapter/BuiltInPortConnector.h"
-#include "adapter/ports/UsbAdapterDirectory.h"
-#include "adapter/ports/UsbSimulatedMachine.h"
+#include "adapter/ports/AdapterRegistry.h"
+#include "adapter/ports/ft232h/Ft232hAdapter.h"
+#include "adapter/ports/usb/UsbAdapterDirectory.h"
+#include "adapter/ports/usb/UsbErrorStatus.h"
+#include "adapter/ports/usb/UsbSimulatedMachine.h"
 #include "adapter/virtual/VirtualAdapterAddress.h"
 #include "driver/SingleWordCommands.h"
 #include "driver/WholeChipCommands.h"
@@ -24,17 +27,35 @@ enum class Plug
     Ch341a,
     Ft232h,
     Ft2232h,
+    Ft2232hB,
+    Ft4232h,
+    Ft4232hB,
 };
+
+// Each plug's family, product and channel.
+struct PlugRow
+{
+    const char* family;
+    std::uint16_t product;
+    int channel;
+};
+constexpr PlugRow kPlugRows[] = {
+    {"CH341A", 0x5512, 0},  {"FT232H", 0x6014, 0},  {"FT2232H", 0x6010, 0},
+    {"FT2232H", 0x6010, 1}, {"FT4232H", 0x6011, 0}, {"FT4232H", 0x6011, 1},
+};
+const PlugRow& RowOf(Plug plug)
+{
+    return kPlugRows[static_cast<int>(plug)];
+}
 
 const UsbDeviceEntry kFirstPlace{0x1A86, 0x5512, 1, 7, {4}};
 
 UsbDeviceEntry EntryFor(Plug plug)
 {
     UsbDeviceEntry entry = kFirstPlace;
-    if (plug != Plug::Ch341a) {
+    if (plug != Plug::Ch341a)
         entry.vendor = 0x0403;
-        entry.product = plug == Plug::Ft232h ? 0x6014 : 0x6010;
-    }
+    entry.product = RowOf(plug).product;
     return entry;
 }
 
@@ -49,14 +70,14 @@ protected:
 
     void SetUp() override { NewMachine(); }
 
-    // A machine with nothing plugged in and a fresh driver on it.
-    void NewMachine()
+    // A machine with nothing plugged in and a fresh driver on it, timed for `partClass`.
+    void NewMachine(PartClass partClass = PartClass::Any)
     {
         m_machine = std::make_shared<UsbSimulatedMachine>(*m_clock);
         m_driver = BuiltInDriver(std::make_shared<BuiltInPortConnector>(
             std::make_shared<VirtualAdapter>(m_folder.Path() / "chips", BusTiming{}),
             ParportDirectory(m_folder.Path() / "proc", "/dev"), PpdevSetup{},
-            UsbSetup{m_machine, m_machine->FtdiFactory(), m_clock, BusTiming{}}));
+            UsbSetup{m_machine, m_machine->FtdiFactory(), m_clock, BusTimingFor(partClass)}));
     }
 
     UsbSimulatedDevice& PlugIn(Plug plug, EepromType type, UsbDeviceEntry entry)
@@ -64,17 +85,14 @@ protected:
         const MicrowireGeometry chip = *FindMicrowireGeometry(type);
         if (plug == Plug::Ch341a)
             return m_machine->PlugCh341a(std::move(entry), chip);
-        return m_machine->PlugFt232h(std::move(entry), chip);
+        return m_machine->PlugFt232h(std::move(entry), chip, RowOf(plug).channel);
     }
     UsbSimulatedDevice& PlugIn(Plug plug, EepromType type) { return PlugIn(plug, type, EntryFor(plug)); }
 
     static std::uint32_t Address(Plug plug)
     {
         const UsbDeviceEntry entry = EntryFor(plug);
-        return UsbAdapterAddress(plug == Plug::Ch341a ? "CH341A"
-                                 : plug == Plug::Ft232h ? "FT232H"
-                                                        : "FT2232H",
-                                 entry);
+        return PortValue(UsbAdapterPortId(RowOf(plug).family, entry, RowOf(plug).channel));
     }
     static std::vector<std::uint32_t> Pattern(std::uint32_t words)
     {
@@ -85,45 +103,61 @@ protected:
     }
 };
 
+// In the slowest part class and the fastest, each with a chip held to that class's figures.
 TEST_F(UsbAdapterTest, EveryCommandOnEveryTypeThroughEveryAdapter)
 {
-    for (const Plug plug : {Plug::Ch341a, Plug::Ft232h, Plug::Ft2232h}) {
-        for (const EepromTypeInfo& type : EepromTypes()) {
-            SCOPED_TRACE(std::to_string(static_cast<int>(plug)) + " " + std::string(type.name));
-            NewMachine();
-            UsbSimulatedDevice& device = PlugIn(plug, type.code);
-            const std::uint32_t port = Address(plug);
-            const std::uint32_t last = type.words - 1;
+    for (const PartClass partClass : {PartClass::Any, PartClass::From4V5}) {
+        for (const Plug plug : {Plug::Ch341a, Plug::Ft232h, Plug::Ft2232h, Plug::Ft2232hB,
+                                Plug::Ft4232h, Plug::Ft4232hB}) {
+            for (const EepromTypeInfo& type : EepromTypes()) {
+                SCOPED_TRACE(std::string(PartClassOf(partClass).name) + " " +
+                             std::to_string(static_cast<int>(plug)) + " " + std::string(type.name));
+                NewMachine(partClass);
+                UsbSimulatedDevice& device = PlugIn(plug, type.code);
+                device.SocketPartOf(partClass);
+                const std::uint32_t port = Address(plug);
+                const std::uint32_t last = type.words - 1;
 
-            EXPECT_TRUE(WriteWord(m_driver, port, type.code, last, 0xC0DE).succeeded);
-            EXPECT_EQ(device.Chip().Words()[last], 0xC0DE);
-            const WordCommandResult read = ReadWord(m_driver, port, type.code, last);
-            EXPECT_TRUE(read.succeeded);
-            EXPECT_EQ(read.dialogData, 0xC0DEu);
-            EXPECT_TRUE(EraseWord(m_driver, port, type.code, last).succeeded);
-            EXPECT_EQ(device.Chip().Words()[last], 0xFFFF);
-            EXPECT_TRUE(Wral(m_driver, port, type.code, 0x5AA5).succeeded);
-            EXPECT_EQ(device.Chip().Words()[0], 0x5AA5);
-            EXPECT_TRUE(Eral(m_driver, port, type.code).succeeded);
-            EXPECT_EQ(device.Chip().Words()[last], 0xFFFF);
-            const std::vector<std::uint32_t> pattern = Pattern(type.words);
-            EXPECT_TRUE(WriteAll(m_driver, port, type.code, pattern).succeeded);
-            const ImageCommandResult image = ReadAll(m_driver, port, type.code);
-            EXPECT_TRUE(image.succeeded);
-            EXPECT_EQ(image.words, pattern);
+                EXPECT_TRUE(WriteWord(m_driver, port, type.code, last, 0xC0DE).succeeded);
+                EXPECT_EQ(device.Chip().Words()[last], 0xC0DE);
+                const WordCommandResult read = ReadWord(m_driver, port, type.code, last);
+                EXPECT_TRUE(read.succeeded);
+                EXPECT_EQ(read.dialogData, 0xC0DEu);
+                EXPECT_TRUE(EraseWord(m_driver, port, type.code, last).succeeded);
+                EXPECT_EQ(device.Chip().Words()[last], 0xFFFF);
+                EXPECT_TRUE(Wral(m_driver, port, type.code, 0x5AA5).succeeded);
+                EXPECT_EQ(device.Chip().Words()[0], 0x5AA5);
+                EXPECT_TRUE(Eral(m_driver, port, type.code).succeeded);
+                EXPECT_EQ(device.Chip().Words()[last], 0xFFFF);
+                const std::vector<std::uint32_t> pattern = Pattern(type.words);
+                EXPECT_TRUE(WriteAll(m_driver, port, type.code, pattern).succeeded);
+                const ImageCommandResult image = ReadAll(m_driver, port, type.code);
+                EXPECT_TRUE(image.succeeded);
+                EXPECT_EQ(image.words, pattern);
 
-            EXPECT_EQ(m_machine->OpenHandles(), 0u);
-            EXPECT_FALSE(device.Claimed());
-            EXPECT_FALSE(device.Chip().WriteEnabled());
-            EXPECT_EQ(device.TimingViolations(), std::vector<std::string>());
-            if (auto* ch341a = dynamic_cast<Ch341aSimulation*>(&device)) {
-                EXPECT_EQ(ch341a->MalformedPackets(), 0u);
-            }
-            if (auto* ft232h = dynamic_cast<Ft232hSimulation*>(&device)) {
-                EXPECT_EQ(ft232h->UnknownCommands(), 0u);
+                EXPECT_EQ(m_machine->OpenHandles(), 0u);
+                EXPECT_FALSE(device.Claimed());
+                EXPECT_FALSE(device.Chip().WriteEnabled());
+                EXPECT_EQ(device.TimingViolations(), std::vector<std::string>());
+                if (auto* ch341a = dynamic_cast<Ch341aSimulation*>(&device)) {
+                    EXPECT_EQ(ch341a->MalformedPackets(), 0u);
+                }
+                if (auto* ft232h = dynamic_cast<Ft232hSimulation*>(&device)) {
+                    EXPECT_EQ(ft232h->UnknownCommands(), 0u);
+                }
             }
         }
     }
+}
+
+// The chip is held to its own class: a bus timed for 4.5 V parts breaks the slowest parts'
+// figures, and their checker says so.
+TEST_F(UsbAdapterTest, ABusTimedForAFasterClassBreaksTheSlowestPartsFigures)
+{
+    NewMachine(PartClass::From4V5);
+    UsbSimulatedDevice& device = PlugIn(Plug::Ft232h, EepromType{1});
+    ReadWord(m_driver, Address(Plug::Ft232h), EepromType{1}, 0);
+    EXPECT_FALSE(device.TimingViolations().empty());
 }
 
 // Each fault gives its status on the command's first request, and nothing reads as success.
@@ -204,6 +238,7 @@ TEST_F(UsbAdapterTest, TransferFailingInTheMiddleOfWriteAllLosesNothingElse)
         {"unplugged", &UsbDeviceFaults::unplugAt, {40, 40}, 15},
         {"short reply", &UsbDeviceFaults::shortReplyAt, {500, 40}, 19},
         {"stall", &UsbDeviceFaults::stallAt, {40, 40}, 19},
+        {"three time-outs in a row", &UsbDeviceFaults::timeoutsAt, {500, 40}, 19},
     };
     for (const Plug plug : {Plug::Ch341a, Plug::Ft232h}) {
         for (const Case& test : cases) {
@@ -271,14 +306,15 @@ TEST_F(UsbAdapterTest, AddressesFollowTheUsbPortNotTheBusAddress)
     hub.ports = {4, 2};
     UsbDeviceEntry otherBus = kFirstPlace;
     otherBus.bus = 2;
-    const std::uint32_t address = UsbAdapterAddress("CH341A", kFirstPlace);
-    EXPECT_TRUE(IsUsbAdapterAddress(address));
-    EXPECT_GT(address, 0xFFFFu);
-    EXPECT_FALSE(IsUsbAdapterAddress(kVirtualAdapterBase));
-    EXPECT_EQ(UsbAdapterAddress("CH341A", replugged), address);
-    EXPECT_NE(UsbAdapterAddress("CH341A", hub), address);
-    EXPECT_NE(UsbAdapterAddress("CH341A", otherBus), address);
-    EXPECT_NE(UsbAdapterAddress("FT232H", kFirstPlace), address);
+    const PortId id = UsbAdapterPortId("CH341A", kFirstPlace);
+    EXPECT_EQ(PortIdFromValue(PortValue(id)), id);
+    EXPECT_GT(PortValue(id), 0xFFFFu);
+    EXPECT_EQ(PortIdFromValue(kVirtualAdapterBase), kVirtualPortId);
+    EXPECT_EQ(UsbAdapterPortId("CH341A", replugged), id);
+    EXPECT_NE(UsbAdapterPortId("CH341A", hub), id);
+    EXPECT_NE(UsbAdapterPortId("CH341A", otherBus), id);
+    EXPECT_NE(UsbAdapterPortId("FT232H", kFirstPlace), id);
+    EXPECT_NE(UsbAdapterPortId("FT2232H", kFirstPlace, 1), UsbAdapterPortId("FT2232H", kFirstPlace));
 
     m_machine->PlugOther({0x046D, 0xC077, 1, 3, {1}});
     m_machine->PlugOther(uart);
@@ -286,12 +322,64 @@ TEST_F(UsbAdapterTest, AddressesFollowTheUsbPortNotTheBusAddress)
     channelA.ports = {4, 2};
     PlugIn(Plug::Ft2232h, EepromType{1}, channelA);
     std::vector<std::string> names;
-    for (const UsbAdapterPlug& plug : PluggedUsbAdapters(*m_machine)) {
+    for (const AdapterPlace& plug : PluggedUsbAdapters(*m_machine, AdapterKinds())) {
         names.push_back(plug.name);
-        EXPECT_EQ(plug.address, UsbAdapterAddress(plug.model->family, plug.device));
+        EXPECT_EQ(plug.id, UsbAdapterPortId(plug.kind->family, plug.device, plug.model->channel));
     }
     EXPECT_EQ(names, (std::vector<std::string>{"CH341A USB adapter in UART mode (bus 1, port 4)",
-                                               "FT2232H USB adapter, channel A (bus 1, port 4.2)"}));
+                                               "FT2232H USB adapter, channel A (bus 1, port 4.2)",
+                                               "FT2232H USB adapter, channel B (bus 1, port 4.2)"}));
+}
+
+// The two channels of one chip are two adapters: a command on one leaves the other's chip alone.
+TEST_F(UsbAdapterTest, ChannelsOfOneChipAreAdaptersOfTheirOwn)
+{
+    for (const auto& [a, b] : {std::pair{Plug::Ft2232h, Plug::Ft2232hB},
+                               std::pair{Plug::Ft4232h, Plug::Ft4232hB}}) {
+        NewMachine();
+        UsbSimulatedDevice& channelA = PlugIn(a, EepromType{1});
+        UsbSimulatedDevice& channelB = PlugIn(b, EepromType{1});
+        EXPECT_TRUE(WriteWord(m_driver, Address(b), EepromType{1}, 3, 0xB0B0).succeeded);
+        EXPECT_TRUE(WriteWord(m_driver, Address(a), EepromType{1}, 3, 0xA0A0).succeeded);
+        EXPECT_EQ(channelB.Chip().Words()[3], 0xB0B0);
+        EXPECT_EQ(channelA.Chip().Words()[3], 0xA0A0);
+        EXPECT_EQ(m_machine->Devices().size(), 1u);
+    }
+}
+
+// The codes each library documents for the calls the adapters make, read by their meaning:
+// libusb-1.0's errors for the CH341A's calls and the FT232H's halt, libftdi 1.5's own codes
+// for opening an FT232H.
+TEST(UsbErrorMapping, EachLibraryCodeReadsAsItsDocumentedMeaning)
+{
+    struct Case
+    {
+        const char* documented;
+        AdapterStatus (*mapping)(int);
+        int code;
+        AdapterStatus status;
+    };
+    const Case cases[] = {
+        {"libusb LIBUSB_ERROR_IO", UsbErrorStatus, -1, AdapterStatus::UsbTransferFailed},
+        {"libusb LIBUSB_ERROR_ACCESS", UsbErrorStatus, -3, AdapterStatus::UsbNotPermitted},
+        {"libusb LIBUSB_ERROR_NO_DEVICE", UsbErrorStatus, -4, AdapterStatus::UsbNotPluggedIn},
+        {"libusb LIBUSB_ERROR_NOT_FOUND", UsbErrorStatus, -5, AdapterStatus::UsbNotPluggedIn},
+        {"libusb LIBUSB_ERROR_BUSY", UsbErrorStatus, -6, AdapterStatus::UsbClaimed},
+        {"libusb LIBUSB_ERROR_TIMEOUT", UsbErrorStatus, -7, AdapterStatus::UsbTransferFailed},
+        {"libusb LIBUSB_ERROR_PIPE", UsbErrorStatus, -9, AdapterStatus::UsbTransferFailed},
+        {"ftdi_usb_open_bus_addr: device not found", FtdiOpenStatus, -3,
+         AdapterStatus::UsbNotPluggedIn},
+        {"ftdi_usb_open_bus_addr: unable to open device", FtdiOpenStatus, -4,
+         AdapterStatus::UsbNotPermitted},
+        {"ftdi_usb_open_bus_addr: unable to claim device", FtdiOpenStatus, -5,
+         AdapterStatus::UsbClaimed},
+        {"ftdi_usb_open_bus_addr: libusb_get_device_list() failed", FtdiOpenStatus, -12,
+         AdapterStatus::UsbTransferFailed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.documented);
+        EXPECT_EQ(c.mapping(c.code), c.status);
+    }
 }
 
 } // namespace

@@ -1,0 +1,62 @@
+#include "PlatformProviders.h"
+
+#include "driver/DriverLink.h"
+#include "settings/PortPlatform.h"
+
+#ifdef _WIN32
+#include "platform/win32/Win32DriverLink.h"
+#include "platform/win32/WinPortPlatform.h"
+#else
+#include "adapter/BuiltInDriverFactory.h"
+#include "adapter/BuiltInDriverPaths.h"
+#include "adapter/DriverSettings.h"
+#include "adapter/ports/AdapterRegistry.h"
+#include "adapter/ports/gpiod/LinuxGpiodCalls.h"
+#include "adapter/ports/usb/LinuxUsbCalls.h"
+#include "platform/linux/LinuxPortPlatform.h"
+
+#include <QString>
+#endif
+
+namespace pemrix {
+
+std::unique_ptr<DriverLink> MakeDriverLink([[maybe_unused]] std::vector<std::string>* notices)
+{
+#ifdef _WIN32
+    return std::make_unique<Win32DriverLink>();
+#else
+    return MakeBuiltInDriver(UserBuiltInDriverPaths(), notices);
+#endif
+}
+
+std::unique_ptr<PortPlatform> MakePortPlatform()
+{
+#ifdef _WIN32
+    return std::make_unique<WinPortPlatform>();
+#else
+    LinuxUsbCalls usb;
+    LinuxGpiodCalls gpiod;
+    return MakeLinuxPortPlatform(kParportProcRoot, &usb, &gpiod,
+                                 LoadDriverSettings(UserBuiltInDriverPaths().settingsFile).gpio);
+#endif
+}
+
+#ifndef _WIN32
+std::unique_ptr<LinuxPortPlatform> MakeLinuxPortPlatform(const std::filesystem::path& parportRoot,
+                                                         UsbCalls* usb, GpiodCalls* gpiod,
+                                                         const GpioWiring& wiring)
+{
+    AdapterWorld world{};
+    // Borrowed for the listing only.
+    world.usb.usb = std::shared_ptr<UsbCalls>(std::shared_ptr<UsbCalls>(), usb);
+    world.gpio.calls = std::shared_ptr<GpiodCalls>(std::shared_ptr<GpiodCalls>(), gpiod);
+    world.gpio.wiring = wiring;
+    std::vector<AdapterPortRecord> adapters;
+    for (const AdapterPlace& place : ListAdapters(world))
+        adapters.push_back(
+            {QString::fromStdString(place.name).toStdU16String(), PortValue(place.id)});
+    return std::make_unique<LinuxPortPlatform>(parportRoot, std::move(adapters));
+}
+#endif
+
+} // namespace pemrix

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pemrix {
+
+class DriverLink;
+class GpiodCalls;
+class LinuxPortPlatform;
+struct GpioWiring;
+class PortPlatform;
+class UsbCalls;
+
+// The chip driver: the built-in driver on Linux, the kernel driver's device on Windows. What
+// the driver has to tell the user at start-up (settings it did not take as written) is added
+// to `notices`, a line each.
+std::unique_ptr<DriverLink> MakeDriverLink(std::vector<std::string>* notices = nullptr);
+
+// The operating system's port discovery: procfs on Linux, SetupAPI on Windows.
+std::unique_ptr<PortPlatform> MakePortPlatform();
+
+#ifndef _WIN32
+// Linux port discovery over the kernel's parallel ports below `parportRoot` and the built-in
+// driver's adapters, as its registry lists them through `usb` and `gpiod` (none without).
+std::unique_ptr<LinuxPortPlatform> MakeLinuxPortPlatform(const std::filesystem::path& parportRoot,
+                                                         UsbCalls* usb, GpiodCalls* gpiod,
+                                                         const GpioWiring& wiring);
+#endif
+
+} // namespace pemrix

@@ -36,8 +36,7 @@ const std::array kRules{
                QtUse::None},
     FolderRule{"settings/", {"core/"}, QtUse::NoWidgets},
     FolderRule{"files/", {"core/"}, QtUse::NoWidgets},
-    // Linux discovery still lists the USB adapters through the built-in driver's USB calls.
-    FolderRule{"platform/linux/", {"adapter/", "settings/", "driver/", "core/"}, QtUse::NoWidgets},
+    FolderRule{"platform/linux/", {"settings/", "driver/", "core/"}, QtUse::NoWidgets},
     FolderRule{"platform/win32/", {"settings/", "driver/", "core/"}, QtUse::NoWidgets},
     FolderRule{"platform/",
                {"platform/linux/", "platform/win32/", "adapter/", "settings/", "driver/", "core/"},

@@ -67,7 +67,8 @@ void CheckRawImage(const RomOpenResult& result, const EepromTypeInfo& type,
     const std::optional<std::string> saved = encode(*result.image);
     Require(saved.has_value());
     const RomOpenResult again = decode(*saved);
-    Require(again.outcome == RomOpenOutcome::Accepted && RenderDump(*again.image) == RenderDump(*result.image));
+    Require(again.outcome == RomOpenOutcome::Accepted &&
+            RenderDump(*again.image) == RenderDump(*result.image));
 }
 
 void CheckRawDecoders(std::string_view file, EepromType selected)
@@ -92,8 +93,8 @@ void CheckRawDecoders(std::string_view file, EepromType selected)
         return DecodeE2pFile(bytes, bytes.size(), selected);
     };
     CheckRawImage(
-        e2p(file), type, [&](const MemoryImage& image) { return EncodeE2pFile(image, selected, 0); },
-        e2p);
+        e2p(file), type,
+        [&](const MemoryImage& image) { return EncodeE2pFile(image, selected, 0); }, e2p);
 }
 
 void CheckDecode(std::string_view file, EepromType selected)

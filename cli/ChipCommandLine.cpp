@@ -209,8 +209,8 @@ int RunDetectCommand(const ChipCommandContext& context, CommandReport& report)
     if (!result.succeeded)
         return Fail(result, result.logText, report);
     report.Json().Add("chip", JsonString(result.type->name));
-    report.Json().Add("organisation", JsonNumber(std::uint64_t{result.type->cellBits}));
     report.Json().Add("address_bits", JsonNumber(std::uint64_t{result.addressBits}));
+    report.Json().Add("organisation", JsonNumber(std::uint64_t{result.type->cellBits}));
     if (result.candidates.size() > 1)
         report.Json().Add("or_chip", JsonString(ChipTypeName(*result.candidates[1])));
     report.Line(result.logText);

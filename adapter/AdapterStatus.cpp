@@ -110,6 +110,13 @@ constexpr AdapterStatusInfo kStatuses[] = {
     {AdapterStatus::GpioLineMissing, "GPIO line missing",
      "The gpiochip has no line at an offset that gpio_lines in driver.conf names.",
      "Set gpio_lines to the offsets of CS, SK, DI and DO on that chip (gpioinfo lists them)."},
+    {AdapterStatus::AdapterTooFastForParts, "Adapter too fast for the parts",
+     "The adapter cannot clock as slowly as driver.conf demands: a CH347's slowest clock is "
+     "468.75 kHz, and part_class = any (or a long half_period_ns) holds the bus below that. "
+     "Nothing was sent to the chip.",
+     "For a current 93AA, 93LC, 93C, AT93C or M93C part running from 2.5 V or more, set "
+     "part_class = 2.5v (or 4.5v from 4.5 V) in driver.conf; for an old 250 kHz part use a "
+     "CH341A, FT232H, GPIO or parallel-port adapter."},
 };
 
 } // namespace

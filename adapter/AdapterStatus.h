@@ -39,6 +39,8 @@ enum class AdapterStatus : std::uint32_t
     GpioNotPermitted = 25,
     GpioLineBusy = 26,
     GpioLineMissing = 27,
+    // An adapter whose slowest clock is faster than the part class allows.
+    AdapterTooFastForParts = 28,
 };
 
 // One row of the table the help page shows.

@@ -1,6 +1,7 @@
 #include "adapter/ports/AdapterRegistry.h"
 
 #include "adapter/ports/ch341a/Ch341aAdapter.h"
+#include "adapter/ports/ch347/Ch347Adapter.h"
 #include "adapter/ports/ft232h/Ft232hAdapter.h"
 #include "adapter/ports/gpiod/GpiodAdapter.h"
 #include "adapter/ports/usb/UsbAdapterDirectory.h"
@@ -39,6 +40,12 @@ std::shared_ptr<Adapter> OpenCh341a(AdapterWorld& world, const AdapterPlace& pla
                                     AdapterStatus& status)
 {
     return Ch341aAdapter::Connect(world.usb, place, status);
+}
+
+std::shared_ptr<Adapter> OpenCh347(AdapterWorld& world, const AdapterPlace& place,
+                                   AdapterStatus& status)
+{
+    return Ch347Adapter::Connect(world.usb, place, status);
 }
 
 std::shared_ptr<Adapter> OpenFt232h(AdapterWorld& world, const AdapterPlace& place,
@@ -98,6 +105,13 @@ constexpr UsbAdapterModel kCh341aModels[] = {
 };
 constexpr AdapterStatus kCh341aStatuses[] = {AdapterStatus::Ch341aUartMode};
 
+// The CH347T in mode 1 and the CH347F, through their vendor interface's SPI engine.
+constexpr UsbAdapterModel kCh347Models[] = {
+    {0x1A86, 0x55DB, "CH347T USB adapter"},
+    {0x1A86, 0x55DE, "CH347F USB adapter"},
+};
+constexpr AdapterStatus kCh347Statuses[] = {AdapterStatus::AdapterTooFastForParts};
+
 constexpr AdapterStatus kGpioStatuses[] = {
     AdapterStatus::GpioChipMissing, AdapterStatus::GpioNotPermitted, AdapterStatus::GpioLineBusy,
     AdapterStatus::GpioLineMissing};
@@ -122,6 +136,7 @@ const AdapterKind kKinds[] = {
      OpenVirtualAdapter},
     {PortId::Kind::Adapter, "CH341A", "ch341a", kCh341aModels, kCh341aStatuses, nullptr,
      OpenCh341a},
+    {PortId::Kind::Adapter, "CH347", "ch347", kCh347Models, kCh347Statuses, nullptr, OpenCh347},
     {PortId::Kind::Adapter, "FT232H", "ft232h", kFt232hModels, {}, nullptr, OpenFt232h},
     {PortId::Kind::Adapter, "FT2232H", "ft232h", kFt2232hModels, {}, nullptr, OpenFt232h},
     {PortId::Kind::Adapter, "FT4232H", "ft232h", kFt4232hModels, {}, nullptr, OpenFt232h},

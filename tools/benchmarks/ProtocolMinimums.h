@@ -60,6 +60,8 @@ constexpr std::string_view kSlowestClockSource =
 constexpr std::chrono::nanoseconds kFiveVoltClockPeriod{500};
 constexpr std::string_view kFiveVoltClockSource =
     "Microchip AT93C56B/AT93C66B, 4.4 AC Characteristics, fSK 2 MHz (4.5 V <= VCC <= 5.5 V)";
+// The CH347's slowest SPI clock, 60 MHz / 128 = 468.75 kHz: its period, rounded down.
+constexpr std::chrono::nanoseconds kCh347SlowestClockPeriod{2133};
 
 constexpr std::uint64_t ReadInstructionClocks(const PartFigures& part, std::uint64_t words)
 {

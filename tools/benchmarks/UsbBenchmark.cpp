@@ -1,5 +1,5 @@
 // Runs ReadAll (both passes) and WriteAll of every type through the built-in driver over a
-// simulated CH341A and FT232H and prints the USB transfers and bytes each needs, and the time
+// simulated CH341A, CH347 and FT232H and prints the USB transfers and bytes each needs, and the time
 // they would take with the given round-trip latency: an estimate, since the simulated devices
 // charge one latency per batch of transfers in flight and the chip's own timing for the rest.
 // The bus's packet rate bounds the estimate from below as well: the larger of the two counts.
@@ -7,11 +7,13 @@
 // code measured; every command must also leave the timing-checking chip model without a
 // violation, run exactly one programming cycle per differing word and end write-protected.
 //
-// Every adapter runs in the slowest part class and in the 5 V class, each against its clock.
+// Every adapter runs in the slowest part class and in the 5 V class, each against its clock;
+// an adapter whose slowest clock is faster than a class allows must refuse that class.
 // The GPIO adapter has no USB transfers: its estimate is the bus's own waits plus a given cost
 // per line call (one ioctl, which differs from board to board).
 //
-// Usage: usb_benchmark [CH341A latency in us, default 1000] [FT232H latency in us, default 125]
+// Usage: usb_benchmark [CH341A latency in us, default 1000]
+//                      [high-speed (FT232H, CH347) latency in us, default 125]
 //                      [programming cycle in us, default each type's own]
 //                      [GPIO line call in ns, default 2000]
 // A cycle given applies to every word and whole-chip instruction, for parts whose cycle is no
@@ -55,13 +57,18 @@ struct Target
     // frame, 13 of 512 bytes per high-speed microframe).
     std::size_t packetBytes;
     double packetsPerMillisecond;
+    std::uint16_t vendor;
+    std::uint16_t product;
+    // The adapter's slowest clock period; none where it clocks as slowly as needed.
+    std::chrono::nanoseconds slowestClock{0};
 };
 
 // ReadAll of a 93C86, both passes; peer tools that send one transfer per pin change take
 // about 10 s. Where the part class's clock alone takes longer, the clock floor bounds it.
 constexpr Target kTargets[] = {
-    {"CH341A", std::chrono::seconds(1), 32, 33.0},
-    {"FT232H", std::chrono::milliseconds(100), 512, 104.0},
+    {"CH341A", std::chrono::seconds(1), 32, 33.0, 0x1A86, 0x5512},
+    {"CH347", std::chrono::milliseconds(100), 512, 104.0, 0x1A86, 0x55DB, kCh347SlowestClockPeriod},
+    {"FT232H", std::chrono::milliseconds(100), 512, 104.0, 0x0403, 0x6014},
 };
 // A part class as the benchmark runs it, with the clock its datasheets allow.
 struct ClassClock
@@ -91,27 +98,31 @@ struct Figures
     std::size_t timingViolations = 0;
     bool writeEnabledAfter = false;
     bool succeeded = false;
+    std::uint32_t errorCode = 0;
 };
 
 // One simulated adapter with one chip, and the built-in driver over it.
 class Bench
 {
 public:
-    Bench(const char* adapter, const EepromTypeInfo& type, std::chrono::nanoseconds latency,
+    Bench(const Target& target, const EepromTypeInfo& type, std::chrono::nanoseconds latency,
           std::chrono::nanoseconds cycle, PartClass partClass,
           const std::filesystem::path& folder)
         : m_machine(std::make_shared<UsbSimulatedMachine>(*m_clock))
     {
         const MicrowireGeometry chip = *FindMicrowireGeometry(type.code, type.organisation);
-        const bool ch341a = std::string(adapter) == "CH341A";
-        const UsbDeviceEntry entry{static_cast<std::uint16_t>(ch341a ? 0x1A86 : 0x0403),
-                                   static_cast<std::uint16_t>(ch341a ? 0x5512 : 0x6014), 1, 2, {1}};
-        m_device = ch341a ? static_cast<UsbSimulatedDevice*>(&m_machine->PlugCh341a(entry, chip))
-                          : &m_machine->PlugFt232h(entry, chip);
+        const std::string adapter = target.adapter;
+        const UsbDeviceEntry entry{target.vendor, target.product, 1, 2, {1}};
+        if (adapter == "CH341A")
+            m_device = &m_machine->PlugCh341a(entry, chip);
+        else if (adapter == "CH347")
+            m_device = &m_machine->PlugCh347(entry, chip);
+        else
+            m_device = &m_machine->PlugFt232h(entry, chip);
         m_device->SetLatency(latency);
         m_device->SocketPartOf(partClass);
         m_device->Chip().SetFaults({.cycle = cycle});
-        m_port = PortValue(UsbAdapterPortId(adapter, entry));
+        m_port = PortValue(UsbAdapterPortId(target.adapter, entry));
         m_driver = std::make_unique<BuiltInDriver>(std::make_shared<BuiltInPortConnector>(
             std::make_shared<VirtualAdapter>(folder, BusTiming{}),
             ParportDirectory(folder / "proc", folder / "dev"), PpdevSetup{},
@@ -126,7 +137,9 @@ public:
         const unsigned cycles = m_device->Chip().ProgrammingCycles();
         const std::size_t violations = m_device->TimingViolations().size();
         Figures figures;
-        figures.succeeded = command(*m_driver, m_port).succeeded;
+        const DriverResult result = command(*m_driver, m_port);
+        figures.succeeded = result.succeeded;
+        figures.errorCode = result.errorCode;
         figures.cycles = m_device->Chip().ProgrammingCycles() - cycles;
         figures.timingViolations = m_device->TimingViolations().size() - violations;
         figures.writeEnabledAfter = m_device->Chip().WriteEnabled();
@@ -214,11 +227,23 @@ bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
                 std::string(partClass.source).c_str(),
                 static_cast<long long>(kWordProgramTime.count()),
                 std::string(kWordProgramSource).c_str());
+    if (target.slowestClock.count() > 0 && target.slowestClock < partClass.period) {
+        // Status 28: the adapter cannot go as slowly as the class's parts need.
+        Bench bench(target, *FindEepromType(k93C86), latency, cycle, partClass.partClass, folder);
+        const Figures readAll = bench.Measure(
+            [&](DriverLink& link, std::uint32_t port) { return ReadAll(link, port, k93C86); });
+        const bool refused = readAll.errorCode == 28 && readAll.usb.outTransfers == 0;
+        std::printf("  its slowest clock, %lld ns, is faster than the class's %lld ns: %s\n",
+                    static_cast<long long>(target.slowestClock.count()),
+                    static_cast<long long>(partClass.period.count()),
+                    refused ? "refused, nothing sent" : "MISSED, not refused");
+        return refused;
+    }
     bool met = true;
     for (const EepromTypeInfo& type : AllEepromTypes()) {
         const bool bytes = type.organisation == EepromOrganisation::Bytes8;
         const PartFigures& part = (bytes ? kPartsX8 : kParts)[type.code - 1];
-        Bench bench(target.adapter, type, latency, cycle, partClass.partClass, folder);
+        Bench bench(target, type, latency, cycle, partClass.partClass, folder);
         // No cell all ones, so every cell of the erased chip changes.
         std::vector<std::uint32_t> image(part.words);
         for (std::uint32_t i = 0; i < part.words; ++i)
@@ -347,15 +372,17 @@ int main(int argc, char** argv)
         std::perror("mkdtemp");
         return 2;
     }
-    const std::chrono::nanoseconds latencies[] = {pemrix::LatencyArgument(argc, argv, 1, 1000),
-                                                  pemrix::LatencyArgument(argc, argv, 2, 125)};
+    const std::chrono::nanoseconds fullSpeed = pemrix::LatencyArgument(argc, argv, 1, 1000);
+    const std::chrono::nanoseconds highSpeed = pemrix::LatencyArgument(argc, argv, 2, 125);
     const std::chrono::nanoseconds cycle =
         argc > 3 ? std::chrono::microseconds(std::max(0L, std::strtol(argv[3], nullptr, 10)))
                  : std::chrono::nanoseconds(0);
     bool met = true;
     for (const pemrix::ClassClock& partClass : pemrix::kClassClocks) {
         for (std::size_t i = 0; i < std::size(pemrix::kTargets); ++i)
-            met = pemrix::RunAdapter(pemrix::kTargets[i], latencies[i], cycle, partClass, folder) &&
+            met = pemrix::RunAdapter(pemrix::kTargets[i],
+                                     pemrix::kTargets[i].packetBytes > 64 ? highSpeed : fullSpeed,
+                                     cycle, partClass, folder) &&
                   met;
         const long gpioCall = argc > 4 ? std::strtol(argv[4], nullptr, 10) : 2000;
         met = pemrix::RunGpio(std::chrono::nanoseconds(gpioCall > 0 ? gpioCall : 2000), partClass,

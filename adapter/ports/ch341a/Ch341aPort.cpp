@@ -11,8 +11,6 @@ namespace {
 // Waits up to this long go into the stream; longer ones are cheaper slept on the host.
 constexpr std::chrono::microseconds kLongestStreamWait(500);
 constexpr std::chrono::milliseconds kTransferTimeout(1000);
-// A reply still on its way after a failed batch has had that transfer's timeout already.
-constexpr std::chrono::milliseconds kLateReplyTimeout(5);
 // Ready polls a wait command apart: a cycle's end is seen within 30 us, 1 % of a 3 ms cycle,
 // and one packet holds 14 polls.
 constexpr std::chrono::microseconds kPollCadence(30);
@@ -22,8 +20,8 @@ constexpr unsigned kPollsPerPacket = 14;
 
 Ch341aPort::Ch341aPort(UsbCalls& calls, UsbHandle handle, BusClock& clock,
                        const BusTiming& timing)
-    : BatchingUsbPort(clock, kPollsPerPacket), m_calls(calls), m_hDevice(handle),
-      m_stream(timing)
+    : BatchingUsbPort(clock, kPollsPerPacket),
+      m_endpoints(calls, handle, kOutEndpoint, kInEndpoint, kPacketSize), m_stream(timing)
 {
 }
 
@@ -50,20 +48,7 @@ void Ch341aPort::AppendPolls(unsigned polls, std::chrono::nanoseconds spacing)
 
 int Ch341aPort::Recover(int error)
 {
-    // A halted endpoint stays halted until the host clears it: without this, nothing more
-    // reaches the chip, not even the EWDS that write-protects it.
-    if (error == kUsbErrorPipe) {
-        m_calls.ClearHalt(m_hDevice, kOutEndpoint);
-        m_calls.ClearHalt(m_hDevice, kInEndpoint);
-    }
-    if (error != kUsbErrorNoDevice) {
-        for (; m_nMissingReplies > 0; --m_nMissingReplies) {
-            UsbBulkTransfer late{kInEndpoint, std::vector<std::uint8_t>(kPacketSize), 0};
-            m_calls.RunTransfers(m_hDevice, std::span(&late, 1), kLateReplyTimeout);
-        }
-    }
-    m_nMissingReplies = 0;
-    return error;
+    return m_endpoints.Recover(error);
 }
 
 void Ch341aPort::Send(std::vector<bool>& samples)
@@ -90,12 +75,8 @@ void Ch341aPort::Send(std::vector<bool>& samples)
     m_stream.Clear();
     if (Error() != 0)
         return;
-    const int error = m_calls.RunTransfers(m_hDevice, transfers, kTransferTimeout);
+    const int error = m_endpoints.Run(transfers, kTransferTimeout);
     if (error != 0) {
-        m_nMissingReplies = static_cast<std::size_t>(
-            std::count_if(transfers.begin(), transfers.end(), [](const UsbBulkTransfer& t) {
-                return t.endpoint == kInEndpoint && t.actual == 0;
-            }));
         Note(error);
         return;
     }

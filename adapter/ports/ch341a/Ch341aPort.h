@@ -3,6 +3,7 @@
 #include "adapter/bus/BusClock.h"
 #include "adapter/bus/BusTiming.h"
 #include "adapter/ports/usb/BatchingUsbPort.h"
+#include "adapter/ports/usb/BulkEndpoints.h"
 #include "adapter/ports/ch341a/Ch341aStream.h"
 #include "adapter/ports/usb/UsbCalls.h"
 
@@ -35,12 +36,8 @@ private:
     void Send(std::vector<bool>& samples) override;
     int Recover(int error) override;
 
-    UsbCalls& m_calls;
-    UsbHandle m_hDevice;
+    BulkEndpoints m_endpoints;
     Ch341aStream m_stream;
-    // IN replies of the failed batch that never arrived: late ones would be taken for the
-    // answers of the next batch, so Recover reads them away.
-    std::size_t m_nMissingReplies = 0;
 };
 
 } // namespace pemrix

@@ -8,47 +8,16 @@ namespace pemrix {
 
 using namespace ch341a;
 
-namespace {
-
-// As many as the real host side keeps in flight.
-constexpr std::size_t kTransfersPerRoundTrip = 32;
-
-} // namespace
-
-int Ch341aSimulation::RunTransfers(std::span<UsbBulkTransfer> transfers)
+void Ch341aSimulation::Receive(std::span<const std::uint8_t> data)
 {
-    RoundTrips((transfers.size() + kTransfersPerRoundTrip - 1) / kTransfersPerRoundTrip);
-    for (UsbBulkTransfer& transfer : transfers) {
-        if ((transfer.endpoint & 0x80) == 0) {
-            if (const int error = BeginOut(transfer.data.size()); error != 0)
-                return error;
-            for (std::size_t at = 0; at < transfer.data.size(); at += kPacketSize) {
-                const std::size_t end = std::min(transfer.data.size(), at + kPacketSize);
-                RunPacket(std::span(transfer.data).subspan(at, end - at));
-            }
-            continue;
-        }
-        if (!Plugged())
-            return kUsbErrorNoDevice;
-        if (m_replies.empty())
-            return kUsbErrorTimeout;
-        std::vector<std::uint8_t> reply = std::move(m_replies.front());
-        m_replies.pop_front();
-        if (NextReplyShort())
-            reply.pop_back();
-        if (ReplyLost())
-            return kUsbErrorTimeout;
-        transfer.actual = std::min(reply.size(), transfer.data.size());
-        std::copy_n(reply.begin(), transfer.actual, transfer.data.begin());
-        Counters().inBytes += transfer.actual;
-    }
-    return kUsbSuccess;
+    for (std::size_t at = 0; at < data.size(); at += kPacketSize)
+        RunPacket(data.subspan(at, std::min(data.size(), at + kPacketSize) - at));
 }
 
 void Ch341aSimulation::RunPacket(std::span<const std::uint8_t> packet)
 {
     if (packet.empty() || packet[0] != kStreamCommand) {
-        ++m_nMalformed;
+        NoteMalformed();
         return;
     }
     std::vector<std::uint8_t> reply;
@@ -69,7 +38,7 @@ void Ch341aSimulation::RunPacket(std::span<const std::uint8_t> packet)
         default:
             // 0x00 samples D7-D0; anything else below 0x40 is no stream command.
             if (command != kSample) {
-                ++m_nMalformed;
+                NoteMalformed();
                 break;
             }
             reply.push_back(static_cast<std::uint8_t>((m_nLevels & m_nDirections) |
@@ -78,7 +47,7 @@ void Ch341aSimulation::RunPacket(std::span<const std::uint8_t> packet)
         }
     }
     if (!reply.empty())
-        m_replies.push_back(std::move(reply));
+        QueueReply(std::move(reply));
 }
 
 void Ch341aSimulation::Drive(std::uint8_t levels)

@@ -108,7 +108,19 @@ UsbSimulatedMachine::UsbSimulatedMachine(VirtualBusClock& clock) : m_clock(clock
 Ch341aSimulation& UsbSimulatedMachine::PlugCh341a(UsbDeviceEntry entry,
                                                   const MicrowireGeometry& chip)
 {
-    return *m_ch341a.emplace_back(std::make_unique<Ch341aSimulation>(std::move(entry), chip, m_clock));
+    auto device = std::make_unique<Ch341aSimulation>(std::move(entry), chip, m_clock);
+    Ch341aSimulation& plugged = *device;
+    m_bulk.push_back(std::move(device));
+    return plugged;
+}
+
+Ch347Simulation& UsbSimulatedMachine::PlugCh347(UsbDeviceEntry entry,
+                                                const MicrowireGeometry& chip)
+{
+    auto device = std::make_unique<Ch347Simulation>(std::move(entry), chip, m_clock);
+    Ch347Simulation& plugged = *device;
+    m_bulk.push_back(std::move(device));
+    return plugged;
 }
 
 Ft232hSimulation& UsbSimulatedMachine::PlugFt232h(UsbDeviceEntry entry,
@@ -133,7 +145,7 @@ std::function<std::unique_ptr<FtdiCalls>()> UsbSimulatedMachine::FtdiFactory()
 std::vector<UsbDeviceEntry> UsbSimulatedMachine::Devices()
 {
     std::vector<UsbDeviceEntry> entries = m_others;
-    for (const auto& device : m_ch341a) {
+    for (const auto& device : m_bulk) {
         if (device->Plugged())
             entries.push_back(device->Entry());
     }
@@ -162,7 +174,7 @@ int UsbSimulatedMachine::Open(const UsbDeviceEntry& device, UsbHandle& handle)
 
 int UsbSimulatedMachine::DetachKernelDriver(UsbHandle handle, int)
 {
-    Ch341aSimulation* device = Ch341a(handle);
+    UsbBulkSimulation* device = Bulk(handle);
     if (device == nullptr)
         return kUsbErrorNoDevice;
     if (!device->Faults().kernelDriverBound)
@@ -175,7 +187,7 @@ int UsbSimulatedMachine::DetachKernelDriver(UsbHandle handle, int)
 
 int UsbSimulatedMachine::ClaimInterface(UsbHandle handle, int)
 {
-    Ch341aSimulation* device = Ch341a(handle);
+    UsbBulkSimulation* device = Bulk(handle);
     if (device == nullptr)
         return kUsbErrorNoDevice;
     // A kernel driver still bound, or another program's claim, keeps the interface busy.
@@ -189,14 +201,14 @@ int UsbSimulatedMachine::ClaimInterface(UsbHandle handle, int)
 
 void UsbSimulatedMachine::ReleaseInterface(UsbHandle handle, int)
 {
-    if (Ch341aSimulation* device = Ch341a(handle))
+    if (UsbBulkSimulation* device = Bulk(handle))
         device->SetClaimed(false);
 }
 
 int UsbSimulatedMachine::RunTransfers(UsbHandle handle, std::span<UsbBulkTransfer> transfers,
                                       std::chrono::milliseconds)
 {
-    Ch341aSimulation* device = Ch341a(handle);
+    UsbBulkSimulation* device = Bulk(handle);
     if (device == nullptr || !device->Plugged())
         return kUsbErrorNoDevice;
     if (!device->Claimed())
@@ -206,7 +218,7 @@ int UsbSimulatedMachine::RunTransfers(UsbHandle handle, std::span<UsbBulkTransfe
 
 int UsbSimulatedMachine::ClearHalt(UsbHandle handle, std::uint8_t)
 {
-    Ch341aSimulation* device = Ch341a(handle);
+    UsbBulkSimulation* device = Bulk(handle);
     if (device == nullptr || !device->Plugged())
         return kUsbErrorNoDevice;
     device->ClearHalt();
@@ -220,16 +232,16 @@ void UsbSimulatedMachine::Close(UsbHandle)
 
 UsbSimulatedDevice* UsbSimulatedMachine::Find(const UsbDeviceEntry& entry)
 {
-    for (const auto& device : m_ch341a) {
+    for (const auto& device : m_bulk) {
         if (device->Plugged() && SamePlace(device->Entry(), entry))
             return device.get();
     }
     return nullptr;
 }
 
-Ch341aSimulation* UsbSimulatedMachine::Ch341a(UsbHandle handle)
+UsbBulkSimulation* UsbSimulatedMachine::Bulk(UsbHandle handle)
 {
-    for (const auto& device : m_ch341a) {
+    for (const auto& device : m_bulk) {
         if (reinterpret_cast<UsbHandle>(device.get()) == handle)
             return device.get();
     }

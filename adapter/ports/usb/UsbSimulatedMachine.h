@@ -1,6 +1,7 @@
 #pragma once
 
 #include "adapter/ports/ch341a/Ch341aSimulation.h"
+#include "adapter/ports/ch347/Ch347Simulation.h"
 #include "adapter/ports/ft232h/FtdiCalls.h"
 #include "adapter/ports/ft232h/Ft232hSimulation.h"
 #include "adapter/ports/usb/UsbCalls.h"
@@ -25,6 +26,7 @@ public:
     explicit UsbSimulatedMachine(VirtualBusClock& clock);
 
     Ch341aSimulation& PlugCh341a(UsbDeviceEntry entry, const MicrowireGeometry& chip);
+    Ch347Simulation& PlugCh347(UsbDeviceEntry entry, const MicrowireGeometry& chip);
     // An FTDI chip's MPSSE channel (0 for A, 1 for B) with a chip wired to it; the channels of
     // one chip share its entry, which libusb lists once.
     Ft232hSimulation& PlugFt232h(UsbDeviceEntry entry, const MicrowireGeometry& chip,
@@ -50,10 +52,11 @@ public:
 
 private:
     UsbSimulatedDevice* Find(const UsbDeviceEntry& entry);
-    Ch341aSimulation* Ch341a(UsbHandle handle);
+    UsbBulkSimulation* Bulk(UsbHandle handle);
 
     VirtualBusClock& m_clock;
-    std::vector<std::unique_ptr<Ch341aSimulation>> m_ch341a;
+    // The adapters reached by libusb's bulk transfers (CH341A, CH347).
+    std::vector<std::unique_ptr<UsbBulkSimulation>> m_bulk;
     std::vector<SimulatedFtdiChannel> m_ft232h;
     std::vector<UsbDeviceEntry> m_others;
     std::size_t m_nOpenHandles = 0;

@@ -4,6 +4,7 @@
 #include "adapter/ports/ft232h/Ft232hAdapter.h"
 #include "adapter/ports/usb/UsbAdapterDirectory.h"
 #include "adapter/ports/usb/UsbErrorStatus.h"
+#include "adapter/ports/ch347/Ch347Protocol.h"
 #include "adapter/ports/usb/UsbSimulatedMachine.h"
 #include "adapter/virtual/VirtualAdapterAddress.h"
 #include "driver/SingleWordCommands.h"
@@ -25,6 +26,8 @@ namespace {
 enum class Plug
 {
     Ch341a,
+    Ch347t,
+    Ch347f,
     Ft232h,
     Ft2232h,
     Ft2232hB,
@@ -40,7 +43,8 @@ struct PlugRow
     int channel;
 };
 constexpr PlugRow kPlugRows[] = {
-    {"CH341A", 0x5512, 0},  {"FT232H", 0x6014, 0},  {"FT2232H", 0x6010, 0},
+    {"CH341A", 0x5512, 0},  {"CH347", 0x55DB, 0},   {"CH347", 0x55DE, 0},
+    {"FT232H", 0x6014, 0},  {"FT2232H", 0x6010, 0},
     {"FT2232H", 0x6010, 1}, {"FT4232H", 0x6011, 0}, {"FT4232H", 0x6011, 1},
 };
 const PlugRow& RowOf(Plug plug)
@@ -48,12 +52,18 @@ const PlugRow& RowOf(Plug plug)
     return kPlugRows[static_cast<int>(plug)];
 }
 
+// The CH347's slowest clock is too fast for the slowest parts: it is tried with 4.5 V parts.
+PartClass ClassFor(Plug plug)
+{
+    return plug == Plug::Ch347t || plug == Plug::Ch347f ? PartClass::From4V5 : PartClass::Any;
+}
+
 const UsbDeviceEntry kFirstPlace{0x1A86, 0x5512, 1, 7, {4}};
 
 UsbDeviceEntry EntryFor(Plug plug)
 {
     UsbDeviceEntry entry = kFirstPlace;
-    if (plug != Plug::Ch341a)
+    if (plug != Plug::Ch341a && plug != Plug::Ch347t && plug != Plug::Ch347f)
         entry.vendor = 0x0403;
     entry.product = RowOf(plug).product;
     return entry;
@@ -85,6 +95,8 @@ protected:
         const MicrowireGeometry chip = *FindMicrowireGeometry(type);
         if (plug == Plug::Ch341a)
             return m_machine->PlugCh341a(std::move(entry), chip);
+        if (plug == Plug::Ch347t || plug == Plug::Ch347f)
+            return m_machine->PlugCh347(std::move(entry), chip);
         return m_machine->PlugFt232h(std::move(entry), chip, RowOf(plug).channel);
     }
     UsbSimulatedDevice& PlugIn(Plug plug, EepromType type) { return PlugIn(plug, type, EntryFor(plug)); }
@@ -107,8 +119,8 @@ protected:
 TEST_F(UsbAdapterTest, EveryCommandOnEveryTypeThroughEveryAdapter)
 {
     for (const PartClass partClass : {PartClass::Any, PartClass::From4V5}) {
-        for (const Plug plug : {Plug::Ch341a, Plug::Ft232h, Plug::Ft2232h, Plug::Ft2232hB,
-                                Plug::Ft4232h, Plug::Ft4232hB}) {
+        for (const Plug plug : {Plug::Ch341a, Plug::Ch347t, Plug::Ch347f, Plug::Ft232h,
+                                Plug::Ft2232h, Plug::Ft2232hB, Plug::Ft4232h, Plug::Ft4232hB}) {
             for (const EepromTypeInfo& type : EepromTypes()) {
                 SCOPED_TRACE(std::string(PartClassOf(partClass).name) + " " +
                              std::to_string(static_cast<int>(plug)) + " " + std::string(type.name));
@@ -117,6 +129,15 @@ TEST_F(UsbAdapterTest, EveryCommandOnEveryTypeThroughEveryAdapter)
                 device.SocketPartOf(partClass);
                 const std::uint32_t port = Address(plug);
                 const std::uint32_t last = type.words - 1;
+                if (partClass == PartClass::Any && RowOf(plug).family == std::string("CH347")) {
+                    // Its slowest clock is too fast for these parts: refused, the chip untouched.
+                    const WordCommandResult refused = WriteWord(m_driver, port, type.code, last, 0);
+                    EXPECT_EQ(refused.errorCode, 28u);
+                    EXPECT_EQ(ReadAll(m_driver, port, type.code).errorCode, 28u);
+                    EXPECT_EQ(device.Counters().outTransfers, 0u);
+                    EXPECT_EQ(m_machine->OpenHandles(), 0u);
+                    continue;
+                }
 
                 EXPECT_TRUE(WriteWord(m_driver, port, type.code, last, 0xC0DE).succeeded);
                 EXPECT_EQ(device.Chip().Words()[last], 0xC0DE);
@@ -139,8 +160,11 @@ TEST_F(UsbAdapterTest, EveryCommandOnEveryTypeThroughEveryAdapter)
                 EXPECT_FALSE(device.Claimed());
                 EXPECT_FALSE(device.Chip().WriteEnabled());
                 EXPECT_EQ(device.TimingViolations(), std::vector<std::string>());
-                if (auto* ch341a = dynamic_cast<Ch341aSimulation*>(&device)) {
-                    EXPECT_EQ(ch341a->MalformedPackets(), 0u);
+                if (auto* bulk = dynamic_cast<UsbBulkSimulation*>(&device)) {
+                    EXPECT_EQ(bulk->MalformedCommands(), 0u);
+                }
+                if (auto* ch347 = dynamic_cast<Ch347Simulation*>(&device)) {
+                    EXPECT_EQ(ch347->MisconfiguredExchanges(), 0u);
                 }
                 if (auto* ft232h = dynamic_cast<Ft232hSimulation*>(&device)) {
                     EXPECT_EQ(ft232h->UnknownCommands(), 0u);
@@ -197,6 +221,22 @@ TEST_F(UsbAdapterTest, EachFaultHasItsStatus)
         {"ft short reply", Plug::Ft232h, faults([](UsbDeviceFaults& f) { f.shortReplyAt = 2; }), 19},
         {"stall", Plug::Ch341a, faults([](UsbDeviceFaults& f) { f.stallAt = 2; }), 19},
         {"ft stall", Plug::Ft232h, faults([](UsbDeviceFaults& f) { f.stallAt = 3; }), 19},
+        {"ch347 unplugged", Plug::Ch347t,
+         [](UsbSimulatedMachine&, UsbSimulatedDevice& d) { d.Unplug(); }, 15},
+        {"ch347 no access", Plug::Ch347f,
+         faults([](UsbDeviceFaults& f) { f.openError = kUsbErrorAccess; }), 17},
+        {"ch347 claimed", Plug::Ch347t,
+         [](UsbSimulatedMachine&, UsbSimulatedDevice& d) { d.SetClaimed(true); }, 18},
+        {"ch347 driver stays bound", Plug::Ch347f, faults([](UsbDeviceFaults& f) {
+             f.kernelDriverBound = true;
+             f.detachError = kUsbErrorBusy;
+         }),
+         18},
+        {"ch347 short configuration", Plug::Ch347t,
+         faults([](UsbDeviceFaults& f) { f.shortReplyAt = 1; }), 19},
+        {"ch347 short reply", Plug::Ch347t, faults([](UsbDeviceFaults& f) { f.shortReplyAt = 4; }),
+         19},
+        {"ch347 stall", Plug::Ch347f, faults([](UsbDeviceFaults& f) { f.stallAt = 4; }), 19},
         {"uart mode", Plug::Ch341a,
          [](UsbSimulatedMachine& m, UsbSimulatedDevice& d) {
              d.Unplug();
@@ -208,8 +248,9 @@ TEST_F(UsbAdapterTest, EachFaultHasItsStatus)
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.what);
-        NewMachine();
+        NewMachine(ClassFor(test.plug));
         UsbSimulatedDevice& device = PlugIn(test.plug, EepromType{6});
+        device.SocketPartOf(ClassFor(test.plug));
         test.fault(*m_machine, device);
         const WordCommandResult read = ReadWord(m_driver, Address(test.plug), EepromType{6}, 5);
         EXPECT_EQ(read.succeeded, test.errorCode == 0);
@@ -229,23 +270,25 @@ TEST_F(UsbAdapterTest, TransferFailingInTheMiddleOfWriteAllLosesNothingElse)
     {
         const char* what;
         std::optional<std::uint64_t> UsbDeviceFaults::*fault;
-        // The transfer that fails on the CH341A and on the FT232H: well past the read of the
-        // chip that WriteAll starts with, well before its end.
-        std::uint64_t at[2];
+        // The transfer that fails on the CH341A, the FT232H and the CH347: well past the read
+        // of the chip that WriteAll starts with, well before its end.
+        std::uint64_t at[3];
         std::uint32_t errorCode;
     };
     const Case cases[] = {
-        {"unplugged", &UsbDeviceFaults::unplugAt, {40, 40}, 15},
-        {"short reply", &UsbDeviceFaults::shortReplyAt, {500, 40}, 19},
-        {"stall", &UsbDeviceFaults::stallAt, {40, 40}, 19},
-        {"three time-outs in a row", &UsbDeviceFaults::timeoutsAt, {500, 40}, 19},
+        {"unplugged", &UsbDeviceFaults::unplugAt, {40, 40, 1200}, 15},
+        {"short reply", &UsbDeviceFaults::shortReplyAt, {500, 40, 300}, 19},
+        {"stall", &UsbDeviceFaults::stallAt, {40, 40, 1200}, 19},
+        {"three time-outs in a row", &UsbDeviceFaults::timeoutsAt, {500, 40, 300}, 19},
     };
-    for (const Plug plug : {Plug::Ch341a, Plug::Ft232h}) {
+    for (const Plug plug : {Plug::Ch341a, Plug::Ft232h, Plug::Ch347t}) {
         for (const Case& test : cases) {
             SCOPED_TRACE(std::to_string(static_cast<int>(plug)) + " " + test.what);
-            NewMachine();
+            NewMachine(ClassFor(plug));
             UsbSimulatedDevice& device = PlugIn(plug, EepromType{1});
-            device.Faults().*test.fault = test.at[plug == Plug::Ch341a ? 0 : 1];
+            device.SocketPartOf(ClassFor(plug));
+            device.Faults().*test.fault =
+                test.at[plug == Plug::Ch341a ? 0 : plug == Plug::Ft232h ? 1 : 2];
             const std::vector<std::uint32_t> pattern = Pattern(64);
             const DriverResult result = WriteAll(m_driver, Address(plug), EepromType{1}, pattern);
             EXPECT_FALSE(result.succeeded);
@@ -321,12 +364,17 @@ TEST_F(UsbAdapterTest, AddressesFollowTheUsbPortNotTheBusAddress)
     UsbDeviceEntry channelA = EntryFor(Plug::Ft2232h);
     channelA.ports = {4, 2};
     PlugIn(Plug::Ft2232h, EepromType{1}, channelA);
+    UsbDeviceEntry ch347f = EntryFor(Plug::Ch347f);
+    ch347f.bus = 2;
+    ch347f.ports = {3};
+    PlugIn(Plug::Ch347f, EepromType{1}, ch347f);
     std::vector<std::string> names;
     for (const AdapterPlace& plug : PluggedUsbAdapters(*m_machine, AdapterKinds())) {
         names.push_back(plug.name);
         EXPECT_EQ(plug.id, UsbAdapterPortId(plug.kind->family, plug.device, plug.model->channel));
     }
     EXPECT_EQ(names, (std::vector<std::string>{"CH341A USB adapter in UART mode (bus 1, port 4)",
+                                               "CH347F USB adapter (bus 2, port 3)",
                                                "FT2232H USB adapter, channel A (bus 1, port 4.2)",
                                                "FT2232H USB adapter, channel B (bus 1, port 4.2)"}));
 }
@@ -379,6 +427,36 @@ TEST(UsbErrorMapping, EachLibraryCodeReadsAsItsDocumentedMeaning)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.documented);
         EXPECT_EQ(c.mapping(c.code), c.status);
+    }
+}
+
+} // namespace
+} // namespace pemrix
+
+namespace pemrix {
+namespace {
+
+// The CH347 takes the fastest of its clocks that keeps the bus's half period, a lengthened
+// one too, and none where even 468.75 kHz is too fast.
+TEST(Ch347Clock, FastestThatKeepsTheHalfPeriod)
+{
+    struct Case
+    {
+        PartClass partClass;
+        std::chrono::nanoseconds lengthenedTo;
+        std::optional<unsigned> index;
+    };
+    const Case cases[] = {
+        {PartClass::From4V5, {}, 5u},
+        {PartClass::From2V5, {}, 6u},
+        {PartClass::Any, {}, std::nullopt},
+        {PartClass::From4V5, std::chrono::nanoseconds(1066), 7u},
+        {PartClass::From4V5, std::chrono::nanoseconds(1067), std::nullopt},
+    };
+    for (const Case& test : cases) {
+        BusTiming timing = BusTimingFor(test.partClass);
+        timing.halfPeriod = std::max(timing.halfPeriod, test.lengthenedTo);
+        EXPECT_EQ(ch347::ClockIndexFor(timing), test.index) << timing.halfPeriod.count();
     }
 }
 

@@ -11,7 +11,8 @@ namespace pemrix {
 
 // The program's own driver on Linux: answers the driver's eleven requests as the kernel
 // driver does, with the same records and byte counts and the outcome in the status field,
-// and a twelfth of its own, chip type detection.
+// and requests of its own: chip type detection, the 8-bit organisation's twins of the chip
+// requests with their byte image record, and detection of size and organisation.
 //
 // A call returns FALSE only when the call itself is malformed: an unknown handle or request
 // code, no buffer, or a buffer smaller than the request's record. Everything the port, the

@@ -32,8 +32,9 @@ std::unique_ptr<DriverLink> MakeBuiltInDriver(const BuiltInDriverPaths& paths,
     PpdevSetup ppdev{std::move(seams.ppdev), seams.clock, settings.cable, settings.timing};
     UsbSetup usb{std::move(seams.usb), std::move(seams.makeFtdi), seams.clock, settings.timing};
     GpioSetup gpio{std::move(seams.gpiod), seams.clock, settings.timing, settings.gpio};
-    auto virtualAdapter = std::make_shared<VirtualAdapter>(paths.virtualChipFolder,
-                                                           settings.timing, settings.virtualSocket);
+    auto virtualAdapter = std::make_shared<VirtualAdapter>(
+        paths.virtualChipFolder, settings.timing, settings.virtualSocket,
+        settings.virtualSocketOrganisation);
     if (settings.virtualRealTime)
         virtualAdapter->Clock().Pace(1);
     auto connector = std::make_shared<BuiltInPortConnector>(

@@ -8,10 +8,10 @@ namespace pemrix {
 
 namespace {
 
-// A word travels zero-extended in its 32-bit field; only the low 16 bits reach the chip.
-std::uint16_t ChipWord(std::uint32_t value)
+// A cell travels zero-extended in its 32-bit field; only its low 16 or 8 bits reach the chip.
+std::uint16_t ChipCell(const MicrowireGeometry& chip, std::uint32_t value)
 {
-    return static_cast<std::uint16_t>(value & 0xFFFF);
+    return static_cast<std::uint16_t>(value & ((1u << chip.dataBits) - 1));
 }
 
 } // namespace
@@ -60,7 +60,7 @@ AdapterStatus ChipSession::Read(EepromType type, std::uint32_t address, std::uin
 AdapterStatus ChipSession::Write(EepromType type, std::uint32_t address, std::uint32_t data)
 {
     return Answer(type, address, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
-        return bus.Write(chip, address, ChipWord(data));
+        return bus.Write(chip, address, ChipCell(chip, data));
     }, Programs::Yes);
 }
 
@@ -74,7 +74,7 @@ AdapterStatus ChipSession::Erase(EepromType type, std::uint32_t address)
 AdapterStatus ChipSession::Fill(EepromType type, std::uint32_t data)
 {
     return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
-        return bus.WriteAll(chip, ChipWord(data));
+        return bus.WriteAll(chip, ChipCell(chip, data));
     }, Programs::Yes);
 }
 
@@ -100,7 +100,8 @@ AdapterStatus ChipSession::WriteImage(EepromType type, std::span<const std::uint
 {
     return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
         std::vector<std::uint16_t> image(chip.words);
-        std::transform(words.begin(), words.begin() + chip.words, image.begin(), ChipWord);
+        std::transform(words.begin(), words.begin() + chip.words, image.begin(),
+                       [&chip](std::uint32_t value) { return ChipCell(chip, value); });
         return m_transfer.Write(bus, chip, image, WordGate(chip));
     }, Programs::Yes);
 }
@@ -109,6 +110,15 @@ AdapterStatus ChipSession::DetectType(EepromType type, ChipTypeDetection& detect
 {
     return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry&) {
         detection = ProbeChipType(bus);
+        return detection.status;
+    });
+}
+
+AdapterStatus ChipSession::DetectOrganisation(EepromType type,
+                                              ChipOrganisationDetection& detection)
+{
+    return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry&) {
+        detection = ProbeChipOrganisation(bus);
         return detection.status;
     });
 }
@@ -138,7 +148,7 @@ void ChipSession::Defer(EepromType type, const BusOperation& operation)
 AdapterStatus ChipSession::Run(EepromType type, std::optional<std::uint32_t> address,
                                const BusOperation& operation, Programs programs)
 {
-    const std::optional<MicrowireGeometry> chip = FindMicrowireGeometry(type);
+    const std::optional<MicrowireGeometry> chip = FindMicrowireGeometry(type, m_organisation);
     if (!chip)
         return AdapterStatus::BadType;
     if (address && *address >= chip->words)

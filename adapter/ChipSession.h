@@ -2,6 +2,7 @@
 
 #include "adapter/Adapter.h"
 #include "adapter/AdapterStatus.h"
+#include "adapter/bus/ChipOrganisationDetection.h"
 #include "adapter/bus/ChipTypeDetection.h"
 #include "adapter/bus/ImageTransfer.h"
 #include "adapter/bus/MicrowireBus.h"
@@ -37,6 +38,8 @@ public:
 
     // REQ_SET_PORT: the one place the driver reads a port from its 32-bit value.
     void SetPort(std::uint32_t address);
+    // The organisation the next requests' type codes name: the request code tells it.
+    void UseOrganisation(EepromOrganisation organisation) { m_organisation = organisation; }
     // The whole-chip reads and writes tell `progress` of each word and stop where it asks.
     void WatchWords(DriverProgress* progress) { m_progress = progress; }
     void EnableWrite(EepromType type);
@@ -51,6 +54,8 @@ public:
     AdapterStatus WriteImage(EepromType type, std::span<const std::uint32_t> words);
     // Tells the type of the chip in the socket of `type`, reading only.
     AdapterStatus DetectType(EepromType type, ChipTypeDetection& detection);
+    // Tells size and organisation of the chip in the socket of `type`, reading only.
+    AdapterStatus DetectOrganisation(EepromType type, ChipOrganisationDetection& detection);
 
 private:
     using BusOperation = std::function<AdapterStatus(MicrowireBus&, const MicrowireGeometry&)>;
@@ -79,6 +84,7 @@ private:
     std::optional<PortId> m_port;
     std::shared_ptr<Adapter> m_adapter;
     AdapterStatus m_deferredStatus = AdapterStatus::Ok;
+    EepromOrganisation m_organisation = EepromOrganisation::Words16;
     // What this handle learnt of the chips at its port.
     ImageTransfer m_transfer;
 };

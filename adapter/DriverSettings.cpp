@@ -110,12 +110,16 @@ void ApplyCable(std::string_view value, DriverSettings& settings)
 void ApplyVirtualSocket(std::string_view value, DriverSettings& settings)
 {
     std::string known;
-    for (const EepromTypeInfo& type : EepromTypes()) {
-        if (ToUpperAscii(type.name) == ToUpperAscii(value)) {
+    for (const EepromTypeInfo& type : AllEepromTypes()) {
+        const std::string name = std::string(type.name) +
+                                 (type.organisation == EepromOrganisation::Bytes8 ? " X8" : "");
+        if (ToUpperAscii(name) == ToUpperAscii(value)) {
             settings.virtualSocket = type.code;
+            settings.virtualSocketOrganisation = type.organisation;
             return;
         }
-        known += (known.empty() ? "" : ", ") + std::string(type.name);
+        if (type.organisation == EepromOrganisation::Words16)
+            known += (known.empty() ? "" : ", ") + std::string(type.name);
     }
     settings.notices.push_back(SettingText("virtual_socket", value) + " is no chip type (" +
                                known + "); each type keeps its own virtual chip");

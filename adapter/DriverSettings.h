@@ -18,7 +18,8 @@ namespace pemrix {
 //   part_class = any      (or 2.5v, 4.5v: the parts and supply the bus is timed for)
 //   half_period_ns = 2000 (the clock's half period; the class's own is the shortest taken, 2000
 //                          (250 kHz) for any part, so shorter ones are raised to it)
-//   virtual_socket = 93C66 (the virtual adapter holds one chip, which every type meets)
+//   virtual_socket = 93C66 (the virtual adapter holds one chip, which every type meets;
+//                           "93C66 x8" for one in 8-bit organisation)
 //   dummy_bit_check_only = false (true for a cable without a pull-up on DO)
 //   rewrite_equal_words = false  (true: WriteAll programs even the words the chip holds)
 //   virtual_real_time = false    (true: the virtual adapter takes as long as a real chip)
@@ -33,6 +34,7 @@ struct DriverSettings
     std::vector<std::string> notices;
     // The type of the virtual adapter's one socketed chip, or 0 for one chip per type.
     EepromType virtualSocket = 0;
+    EepromOrganisation virtualSocketOrganisation = EepromOrganisation::Words16;
     // The virtual adapter's commands last as long as on hardware, so the progress window and
     // its Stop can be tried without any.
     bool virtualRealTime = false;

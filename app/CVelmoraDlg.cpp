@@ -27,6 +27,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 
 namespace pemrix {
 
@@ -90,6 +91,15 @@ void CVelmoraDlg::CreateControls()
         kPortComboRect.topLeft(), QSize(kPortComboRect.width(), m_portCombo->sizeHint().height())));
     m_logList = MakeReportList(this, QStringLiteral("logList"), kLogRect);
     m_informationList = MakeReportList(this, QStringLiteral("informationList"), kInformationRect);
+    // In the type box's free corner, beside the size buttons: dark red on amber, as a warning.
+    m_organisationLabel = new QLabel(QStringLiteral("8-bit\nORG low"), this);
+    m_organisationLabel->setObjectName(QStringLiteral("organisationLabel"));
+    m_organisationLabel->setGeometry(kOrganisationLabelRect);
+    m_organisationLabel->setAlignment(Qt::AlignCenter);
+    m_organisationLabel->setStyleSheet(
+        QStringLiteral("QLabel { color: #800000; background: #FFC860; border: 2px solid #C00000; "
+                       "font-weight: bold; }"));
+    m_organisationLabel->hide();
 }
 
 void CVelmoraDlg::SetTabOrder()
@@ -141,6 +151,8 @@ void CVelmoraDlg::BindCommands()
     connect(m_menu, &MainWindowMenu::DetectTypeRequested, this,
             [this] { m_chipCommands.DetectType(); });
     connect(m_menu, &MainWindowMenu::CompareRequested, this, &CVelmoraDlg::OnCompare);
+    connect(m_menu, &MainWindowMenu::OrganisationRequested, this,
+            &CVelmoraDlg::SelectOrganisation);
     // A list header that changes a column asks for the whole watch list to be drawn anew.
     for (QTreeWidget* list :
          {static_cast<QTreeWidget*>(m_logList), static_cast<QTreeWidget*>(m_informationList),
@@ -161,7 +173,8 @@ bool CVelmoraDlg::Initialise()
     ApplyStoredDumpFont();
     // The stored type is selected as a click would, but without storing it again.
     MarkSelectedType(type);
-    ResetImage(m_image, type.code);
+    ResetImage(m_image, type);
+    ResetWatchData(*m_watchList, m_image.Cell(0));
     PushDump();
     FillPortCombo();
     if (!CheckDriver())
@@ -196,7 +209,7 @@ bool CVelmoraDlg::CheckDriver()
     return false;
 }
 
-void CVelmoraDlg::RebuildDump(EepromType type, std::span<const std::uint32_t> words)
+void CVelmoraDlg::RebuildDump(const EepromTypeInfo& type, std::span<const std::uint32_t> words)
 {
     PullDump();
     LoadImageWords(m_image, type, words, [this](std::uint32_t address, std::uint32_t value) {
@@ -259,22 +272,39 @@ void CVelmoraDlg::PushDump()
     SelectPortText(*m_portCombo, m_strPortText);
 }
 
+// A type button chooses the size; the organisation stays as chosen in the window menu.
 void CVelmoraDlg::SelectEepromType(std::uint32_t code)
 {
-    const EepromTypeInfo& type = EffectiveEepromType(code);
+    SelectChipType(*FindEepromType(EffectiveEepromType(code).code,
+                                   ReadStoredOrganisation(m_profile)));
+}
+
+void CVelmoraDlg::SelectOrganisation(bool bytes8)
+{
+    const EepromTypeInfo& selected = ReadStoredEepromType(m_profile);
+    SelectChipType(*FindEepromType(selected.code, bytes8 ? EepromOrganisation::Bytes8
+                                                         : EepromOrganisation::Words16));
+}
+
+void CVelmoraDlg::SelectChipType(const EepromTypeInfo& type)
+{
     MarkSelectedType(type);
     m_profile.WriteProfileInt(profile::kSection, profile::kEepromType, type.code);
-    ResetImage(m_image, type.code);
-    ResetWatchData(*m_watchList);
+    StoreOrganisation(m_profile, type.organisation);
+    ResetImage(m_image, type);
+    ResetWatchData(*m_watchList, m_image.Cell(0));
     PushDump();
 }
 
 // The selected type's button is disabled, which shows its selected image and keeps it from
-// being chosen again.
+// being chosen again; the organisation shows in the menu and, for 8-bit, in the window.
 void CVelmoraDlg::MarkSelectedType(const EepromTypeInfo& selected)
 {
     for (const EepromTypeInfo& type : EepromTypes())
         m_buttons.value(type.buttonId)->setEnabled(type.code != selected.code);
+    const bool bytes8 = selected.organisation == EepromOrganisation::Bytes8;
+    m_menu->ShowOrganisation(bytes8);
+    m_organisationLabel->setVisible(bytes8);
 }
 
 void CVelmoraDlg::OnExit()
@@ -347,7 +377,7 @@ void CVelmoraDlg::OnCompare()
     const EepromTypeInfo& type = ReadStoredEepromType(m_profile);
     const std::vector<std::uint32_t> differing =
         DifferingAddresses(m_image.Cells(), result.image->Cells());
-    m_dumpView->MarkWords(differing);
+    m_dumpView->MarkWords(differing, type.cellBits / 4);
     AppendLogLine(m_services.clock.Now(), CompareLogText(differing, type.words), true);
 }
 

@@ -15,6 +15,7 @@
 
 class QAbstractButton;
 class QComboBox;
+class QLabel;
 
 namespace pemrix {
 
@@ -48,7 +49,8 @@ public:
     void PullDump();
     void PushDump();
 
-    void SelectEepromType(std::uint32_t code) override;
+    // A type button: the size, in the organisation chosen.
+    void SelectEepromType(std::uint32_t code);
 
     std::string DumpText() const;
     ReportList* LogList() const { return m_logList; }
@@ -56,6 +58,7 @@ public:
     QAbstractButton* Button(int id) const { return m_buttons.value(id); }
     DumpView* DumpViewControl() const { return m_dumpView; }
     QComboBox* PortCombo() const { return m_portCombo; }
+    QLabel* OrganisationLabel() const { return m_organisationLabel; }
     CEditListCtrl* WatchList() const { return m_watchList; }
     MainWindowMenu* Menu() const { return m_menu; }
 
@@ -71,7 +74,9 @@ private:
     void ApplyStoredDumpFont();
     bool CheckDriver();
     const MemoryImage& CurrentImage() const override { return m_image; }
-    void RebuildDump(EepromType type, std::span<const std::uint32_t> words) override;
+    void RebuildDump(const EepromTypeInfo& type, std::span<const std::uint32_t> words) override;
+    void SelectChipType(const EepromTypeInfo& type) override;
+    void SelectOrganisation(bool bytes8);
     void AppendLogLine(std::time_t time, const std::string& text, bool scroll) override;
     void MarkSelectedType(const EepromTypeInfo& selected);
     void OnExit();
@@ -100,6 +105,8 @@ private:
     int m_nDiscoveredPorts = 0;
     ReportList* m_logList = nullptr;
     ReportList* m_informationList = nullptr;
+    // Shown only while 8-bit organisation is chosen.
+    QLabel* m_organisationLabel = nullptr;
 
     MemoryImage m_image;
     QString m_strPortText;

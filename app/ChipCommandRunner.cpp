@@ -5,7 +5,8 @@
 #include "core/Clock.h"
 #include "core/DumpText.h"
 #include "core/HexText.h"
-#include "driver/DetectCommand.h"
+#include "driver/ChipDetection.h"
+#include "driver/OrganisationRequests.h"
 #include "driver/ResultTexts.h"
 #include "driver/SingleWordCommands.h"
 #include "driver/WholeChipCommands.h"
@@ -68,6 +69,8 @@ void ChipCommandRunner::RunWordCommand(int kind, Command command)
         const std::time_t started = m_services.clock.Now();
         const auto [result, stoppedAt] =
             Send(kind, 0, [&](std::uint32_t port) { return command(port, dialog); });
+        if (ReportMissingBytes8(*dialog.m_pType, result, started))
+            return;
         Report(kind, result, started,
                {result.dialogAddress, result.dialogData, result.logAddress, result.logData,
                 stoppedAt});
@@ -83,10 +86,12 @@ template <typename Command> void ChipCommandRunner::RunRebuildingCommand(int kin
         const std::uint32_t reads = kind == kReadAllResultKind ? 2 : 1;
         const std::time_t started = m_services.clock.Now();
         const auto [result, stoppedAt] = Send(kind, reads * type.words, [&](std::uint32_t port) {
-            return command(m_services.driver, port, type.code);
+            return command(m_services.driver, port, type);
         });
+        if (ReportMissingBytes8(type, result, started))
+            return;
         if (result.succeeded)
-            m_host.RebuildDump(type.code, result.words);
+            m_host.RebuildDump(type, result.words);
         Report(kind, result, started, {.stoppedAt = stoppedAt});
     });
 }
@@ -94,14 +99,14 @@ template <typename Command> void ChipCommandRunner::RunRebuildingCommand(int kin
 void ChipCommandRunner::Read()
 {
     RunWordCommand<CReadDlg>(kReadResultKind, [this](std::uint32_t port, CReadDlg& operands) {
-        return ReadWord(m_services.driver, port, operands.m_nType, operands.m_nAddress);
+        return ReadCell(m_services.driver, port, *operands.m_pType, operands.m_nAddress);
     });
 }
 
 void ChipCommandRunner::Write()
 {
     RunWordCommand<CWriteDlg>(kWriteResultKind, [this](std::uint32_t port, CWriteDlg& operands) {
-        return WriteWord(m_services.driver, port, operands.m_nType, operands.m_nAddress,
+        return WriteCell(m_services.driver, port, *operands.m_pType, operands.m_nAddress,
                          operands.m_nData);
     });
 }
@@ -109,18 +114,18 @@ void ChipCommandRunner::Write()
 void ChipCommandRunner::Erase()
 {
     RunWordCommand<CEraseDlg>(kEraseResultKind, [this](std::uint32_t port, CEraseDlg& operands) {
-        return EraseWord(m_services.driver, port, operands.m_nType, operands.m_nAddress);
+        return EraseCell(m_services.driver, port, *operands.m_pType, operands.m_nAddress);
     });
 }
 
 void ChipCommandRunner::ReadAll()
 {
-    RunRebuildingCommand(kReadAllResultKind, &pemrix::ReadAll);
+    RunRebuildingCommand(kReadAllResultKind, &pemrix::ReadAllCells);
 }
 
 void ChipCommandRunner::Eral()
 {
-    RunRebuildingCommand(kEralResultKind, &pemrix::Eral);
+    RunRebuildingCommand(kEralResultKind, &pemrix::EralCells);
 }
 
 void ChipCommandRunner::WriteAll()
@@ -132,8 +137,10 @@ void ChipCommandRunner::WriteAll()
         // The chip is written, then read back.
         const auto [result, stoppedAt] =
             Send(kWriteAllResultKind, 2 * type.words, [&](std::uint32_t port) {
-                return pemrix::WriteAll(m_services.driver, port, type.code, words);
+                return WriteAllCells(m_services.driver, port, type, words);
             });
+        if (ReportMissingBytes8(type, result, started))
+            return;
         Report(kWriteAllResultKind, result, started, {.stoppedAt = stoppedAt});
     });
 }
@@ -144,29 +151,33 @@ void ChipCommandRunner::Wral()
         CWralDlg dialog(m_services.profile, m_services.interaction, &m_owner);
         if (m_services.interaction.RunModal(dialog) != QDialog::Accepted)
             return;
-        const std::uint32_t type = dialog.m_nType;
+        const EepromTypeInfo& type = *dialog.m_pType;
         const std::uint32_t data = dialog.m_nData;
         const std::time_t started = m_services.clock.Now();
         const auto [result, stoppedAt] =
-            Send(kWralResultKind, EffectiveEepromType(type).words, [&](std::uint32_t port) {
-                return pemrix::Wral(m_services.driver, port, type, data);
+            Send(kWralResultKind, type.words, [&](std::uint32_t port) {
+                return WralCells(m_services.driver, port, type, data);
             });
+        if (ReportMissingBytes8(type, result, started))
+            return;
         if (result.succeeded)
             m_host.RebuildDump(type, result.words);
         Report(kWralResultKind, result, started, {0, 0, 0, result.data, stoppedAt});
     });
 }
 
-// The type found is selected as its button would select it; a failure, a driver without
-// detection among them, is told in a message and leaves the type and the image as they were.
+// The type found is selected, size and organisation, as its button and the menu would select
+// it; a failure, a driver without detection among them, is told in a message and leaves the
+// type and the image as they were. A driver without the organisation request is asked the
+// 16-bit question it has always known.
 void ChipCommandRunner::DetectType()
 {
-    const EepromType selected = ReadStoredEepromType(m_services.profile).code;
+    const EepromTypeInfo& selected = ReadStoredEepromType(m_services.profile);
     const std::time_t started = m_services.clock.Now();
     // A handful of READ instructions, over before any progress window could show, so it runs
     // on the window's thread.
-    const DetectCommandResult result = DetectChipType(m_services.driver, StoredPort(), selected);
-    const std::string text = DetectionLogText(result);
+    DetectedChip result = DetectChip(m_services.driver, StoredPort(), selected);
+    const std::string& text = result.logText;
     if (!result.succeeded) {
         m_services.interaction.ShowMessage(&m_owner, QString::fromStdString(text),
                                            QStringLiteral("Detect chip type"),
@@ -175,9 +186,23 @@ void ChipCommandRunner::DetectType()
         return;
     }
     // The type already selected keeps the image: its button could not be clicked either.
-    if (result.type != selected)
-        m_host.SelectEepromType(result.type);
+    if (result.type != &selected)
+        m_host.SelectChipType(*result.type);
     m_host.AppendLogLine(m_services.clock.Now(), text, true);
+}
+
+// An 8-bit command that a driver without the _X8 requests refused touched nothing: that is
+// said instead of the failure dialog, and the image stays as it was.
+bool ChipCommandRunner::ReportMissingBytes8(const EepromTypeInfo& type, const DriverResult& result,
+                                            std::time_t started)
+{
+    if (type.organisation != EepromOrganisation::Bytes8 || !DriverLacksRequest(result))
+        return false;
+    const QString text = QStringLiteral("The driver does not offer 8-bit organisation.");
+    m_services.interaction.ShowMessage(&m_owner, text, QStringLiteral("8-bit organisation"),
+                                       MessageIcon::Warning);
+    m_host.AppendLogLine(started, text.toStdString(), false);
+    return true;
 }
 
 // Success lines carry the time after the device was closed and scroll the log to its end;

@@ -12,6 +12,7 @@ namespace pemrix {
 
 class ChipCommandHost;
 struct DriverResult;
+struct EepromTypeInfo;
 
 // The seven chip command buttons: operands from their input dialog, the driver's steps, the
 // result dialog, then the log line; and the window menu's chip type detection.
@@ -46,6 +47,8 @@ private:
     template <typename Command> auto Send(int kind, std::uint32_t wordsInAll, Command command);
     template <typename Dialog, typename Command> void RunWordCommand(int kind, Command command);
     template <typename Command> void RunRebuildingCommand(int kind, Command command);
+    bool ReportMissingBytes8(const EepromTypeInfo& type, const DriverResult& result,
+                             std::time_t started);
     void Report(int kind, const DriverResult& result, std::time_t started, const Shown& shown);
 
     QWidget& m_owner;

@@ -86,6 +86,8 @@ inline constexpr std::array<MainGroupBox, 3> kMainGroupBoxes{{
     {IDC_GROUP_INFORMATION, "", QRect(590, 382, 195, 138)},
 }};
 
+// Beside the 93C66 button, where a type button would sit.
+inline constexpr QRect kOrganisationLabelRect(695, 126, 80, 30);
 inline constexpr QRect kPortComboRect(12, 50, 560, 10);
 inline constexpr QRect kLogRect(12, 397, 560, 95);
 inline constexpr QRect kInformationRect(597, 394, 181, 120);

@@ -55,6 +55,8 @@ RomFileCommands::RomFileCommands(QWidget& owner, const ProfileStore& profile,
 
 void RomFileCommands::Save(const MemoryImage& image)
 {
+    if (RefusesBytes8())
+        return;
     const std::vector<FileDialogFilter> entries = SaveDialogFilters();
     const DialogLists lists = ToDialogLists(entries);
     const FileChoice choice =
@@ -75,6 +77,8 @@ void RomFileCommands::Save(const MemoryImage& image)
 
 RomOpenResult RomFileCommands::Open()
 {
+    if (RefusesBytes8())
+        return {};
     const EepromType selected = ReadStoredEepromType(m_profile).code;
     const std::vector<FileDialogFilter> entries = OpenDialogFilters();
     const DialogLists lists = ToDialogLists(entries);
@@ -97,6 +101,19 @@ RomOpenResult RomFileCommands::Open()
     if (result.outcome == RomOpenOutcome::Message)
         Show(result.message);
     return result;
+}
+
+// The file kinds hold 16-bit images only: a file opened into an 8-bit image, or an 8-bit
+// image saved as one, would misplace every cell, so neither is attempted.
+bool RomFileCommands::RefusesBytes8()
+{
+    if (ReadStoredOrganisation(m_profile) != EepromOrganisation::Bytes8)
+        return false;
+    m_interaction.ShowMessage(&m_owner,
+                              QStringLiteral("Files hold 16-bit images only. Choose 16-bit "
+                                             "organisation to open, compare or save a file."),
+                              QStringLiteral("8-bit organisation"), MessageIcon::Warning);
+    return true;
 }
 
 void RomFileCommands::Show(const FileMessage& message)

@@ -28,6 +28,7 @@ public:
     RomOpenResult Open();
 
 private:
+    bool RefusesBytes8();
     void Show(const FileMessage& message);
 
     QWidget& m_owner;

@@ -5,7 +5,7 @@
 #include "cli/WordProgressBar.h"
 #include "core/DumpText.h"
 #include "core/HexText.h"
-#include "driver/DetectCommand.h"
+#include "driver/ChipDetection.h"
 #include "driver/ResultTexts.h"
 #include "driver/SingleWordCommands.h"
 #include "driver/WholeChipCommands.h"
@@ -103,7 +103,7 @@ ImageCommandResult ReadChip(const ChipCommandContext& context, CommandReport& re
 {
     return Timed<ImageCommandResult>(
         context, "ReadAll", 2 * context.type.words, report,
-        [&](DriverLink& link) { return ReadAll(link, context.port, context.type.code); });
+        [&](DriverLink& link) { return ReadAllCells(link, context.port, context.type); });
 }
 
 int ConcludeWords(const ChipCommandContext& context, const ImageCommandResult& result, int kind,
@@ -151,7 +151,7 @@ int RunReadCommand(const ChipCommandContext& context, const ImageFileOperand& fi
     if (exitCode != kExitSuccess)
         return exitCode;
     MemoryImage image;
-    LoadImageWords(image, context.type.code, result.words);
+    LoadImageWords(image, context.type, result.words);
     if (const auto failure =
             SaveImageFile(context.files, file.path, image, context.type.code, file.kind)) {
         report.Problem(failure->strText);
@@ -169,7 +169,7 @@ int RunWriteCommand(const ChipCommandContext& context, const ImageFileOperand& f
         return kExitFileError;
     const DriverResult result =
         Timed<DriverResult>(context, "WriteAll", 2 * context.type.words, report, [&](DriverLink& link) {
-            return WriteAll(link, context.port, context.type.code, *words);
+            return WriteAllCells(link, context.port, context.type, *words);
         });
     AddTarget(context, report);
     return Conclude(result, kWriteAllResultKind, 0, 0, report);
@@ -201,19 +201,19 @@ int RunVerifyCommand(const ChipCommandContext& context, const ImageFileOperand& 
 
 int RunDetectCommand(const ChipCommandContext& context, CommandReport& report)
 {
-    const DetectCommandResult result = Timed<DetectCommandResult>(
-        context, "Detect", 0, report, [&](DriverLink& link) {
-            return DetectChipType(link, context.port, context.type.code);
-        });
+    const DetectedChip result = Timed<DetectedChip>(
+        context, "Detect", 0, report,
+        [&](DriverLink& link) { return DetectChip(link, context.port, context.type); });
     report.Json().Add("port", JsonString(Hex(context.port)));
     report.Json().Add("succeeded", JsonBool(result.succeeded));
     if (!result.succeeded)
-        return Fail(result, DetectionLogText(result), report);
-    report.Json().Add("chip", JsonString(EffectiveEepromType(result.type).name));
+        return Fail(result, result.logText, report);
+    report.Json().Add("chip", JsonString(result.type->name));
     report.Json().Add("address_bits", JsonNumber(std::uint64_t{result.addressBits}));
-    if (result.alternative != 0)
-        report.Json().Add("or_chip", JsonString(EffectiveEepromType(result.alternative).name));
-    report.Line(DetectionLogText(result));
+    report.Json().Add("organisation", JsonNumber(std::uint64_t{result.type->cellBits}));
+    if (result.candidates.size() > 1)
+        report.Json().Add("or_chip", JsonString(ChipTypeName(*result.candidates[1])));
+    report.Line(result.logText);
     return kExitSuccess;
 }
 
@@ -221,7 +221,7 @@ int RunEraseCommand(const ChipCommandContext& context, CommandReport& report)
 {
     const ImageCommandResult result = Timed<ImageCommandResult>(
         context, "ERAL", context.type.words, report,
-        [&](DriverLink& link) { return Eral(link, context.port, context.type.code); });
+        [&](DriverLink& link) { return EralCells(link, context.port, context.type); });
     return ConcludeWords(context, result, kEralResultKind, 0, report);
 }
 
@@ -229,7 +229,7 @@ int RunFillCommand(const ChipCommandContext& context, std::uint32_t data, Comman
 {
     const FillCommandResult result =
         Timed<FillCommandResult>(context, "WRAL", context.type.words, report, [&](DriverLink& link) {
-            return Wral(link, context.port, context.type.code, data);
+            return WralCells(link, context.port, context.type, data);
         });
     return ConcludeWords(context, result, kWralResultKind, result.data, report);
 }
@@ -238,7 +238,7 @@ int RunPeekCommand(const ChipCommandContext& context, std::uint32_t address, Com
 {
     const WordCommandResult result =
         Timed<WordCommandResult>(context, "READ", 0, report, [&](DriverLink& link) {
-            return ReadWord(link, context.port, context.type.code, address);
+            return ReadCell(link, context.port, context.type, address);
         });
     return ConcludeWord(context, result, kReadResultKind, report);
 }
@@ -248,7 +248,7 @@ int RunPokeCommand(const ChipCommandContext& context, std::uint32_t address, std
 {
     const WordCommandResult result = Timed<WordCommandResult>(
         context, "WRITE", 0, report, [&](DriverLink& link) {
-            return WriteWord(link, context.port, context.type.code, address, data);
+            return WriteCell(link, context.port, context.type, address, data);
         });
     return ConcludeWord(context, result, kWriteResultKind, report);
 }
@@ -257,7 +257,7 @@ int RunClearCommand(const ChipCommandContext& context, std::uint32_t address, Co
 {
     const WordCommandResult result = Timed<WordCommandResult>(
         context, "ERASE", 0, report, [&](DriverLink& link) {
-            return EraseWord(link, context.port, context.type.code, address);
+            return EraseCell(link, context.port, context.type, address);
         });
     return ConcludeWord(context, result, kEraseResultKind, report);
 }

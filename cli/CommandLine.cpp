@@ -2,6 +2,7 @@
 
 #include "adapter/virtual/VirtualAdapterAddress.h"
 #include "cli/ChipCommandLine.h"
+#include "cli/ChipMarking.h"
 #include "cli/CommandReport.h"
 #include "cli/FileCompareCommand.h"
 #include "cli/OperandFormatter.h"
@@ -71,6 +72,7 @@ struct Arguments
 {
     std::string port;
     std::string chip;
+    std::string organisation;
     std::string format;
     std::string byteOrder;
     bool quiet = false;
@@ -98,12 +100,23 @@ std::uint32_t HexOperand(std::string_view name, std::string_view text, std::uint
 
 const EepromTypeInfo& ChosenType(const Arguments& arguments, const WindowProfile& profile)
 {
+    const std::optional<EepromOrganisation> asked =
+        arguments.organisation.empty() ? std::nullopt
+        : arguments.organisation == "8" ? std::optional(EepromOrganisation::Bytes8)
+                                        : std::optional(EepromOrganisation::Words16);
     if (arguments.chip.empty())
-        return EffectiveEepromType(profile.type);
-    for (const EepromTypeInfo& type : EepromTypes())
-        if (ToUpperAscii(type.name) == ToUpperAscii(arguments.chip))
-            return type;
-    throw UsageError("Unknown chip type \"" + arguments.chip + "\".");
+        return *FindEepromType(EffectiveEepromType(profile.type).code,
+                               asked.value_or(profile.organisation));
+    const std::optional<ChipMarking> marking = ReadChipMarking(arguments.chip);
+    if (!marking)
+        throw UsageError("Unknown chip type \"" + arguments.chip + "\".");
+    if (marking->organisation && asked && *asked != *marking->organisation)
+        throw UsageError("The part " + arguments.chip + " is " +
+                         (*marking->organisation == EepromOrganisation::Bytes8 ? "8" : "16") +
+                         "-bit; --org " + arguments.organisation + " does not fit it.");
+    // A part with an ORG pin left open is 16-bit: its pull-up holds the pin high.
+    return *FindEepromType(marking->code, marking->organisation.value_or(
+                                              asked.value_or(EepromOrganisation::Words16)));
 }
 
 std::uint32_t ChosenPort(const Arguments& arguments, const WindowProfile& profile)
@@ -281,17 +294,19 @@ std::string ChosenCommand(const CLI::App& app)
 
 void AddOptions(CLI::App& app, Arguments& arguments)
 {
-    std::vector<std::string> chips;
-    for (const EepromTypeInfo& type : EepromTypes())
-        chips.push_back(ToUpperAscii(type.name));
     app.add_option("-p,--port", arguments.port,
                    "virtual, an I/O address such as 0x378, or a name from list\n"
                    "(default: the port the window used last, else the top of list)")
         ->type_name("PORT");
     app.add_option("-c,--chip", arguments.chip,
-                   "chip type, letters in any case (default: the window's type)")
-        ->type_name("CHIP")
-        ->transform(CLI::IsMember(chips, CLI::ignore_case));
+                   "93C46, 93C56, 93C57, 93C66, 93C76, 93C86 or a part marking such as\n"
+                   "93LC66C, AT93C66, 93AA46A, letters in any case (default: the window's type)")
+        ->type_name("CHIP");
+    app.add_option("--org", arguments.organisation,
+                   "organisation: 8 (ORG low, bytes) or 16 (words); an A part is 8, a B part 16,\n"
+                   "any other 16 unless given (default: the window's choice without -c)")
+        ->type_name("ORG")
+        ->check(CLI::IsMember({"8", "16"}));
     app.add_option("-f,--format", arguments.format, "file format (default: from FILE's extension)")
         ->type_name("FORMAT")
         ->transform(CLI::IsMember({"rom", "bin", "hex", "e2p"}, CLI::ignore_case));
@@ -345,6 +360,9 @@ int Run(const std::string& name, const Arguments& arguments)
         exitCode = RunCompareCommand(files, type, first, second, report);
     } else {
         const EepromTypeInfo& type = ChosenType(arguments, profile);
+        if (type.organisation == EepromOrganisation::Bytes8 && !arguments.file.empty())
+            throw UsageError("Files hold 16-bit images only; " + name +
+                             " takes no file for an 8-bit chip.");
         const SubcommandRun run = ChipRun(name, arguments, type);
         const std::uint32_t port = ChosenPort(arguments, profile);
         // What driver.conf set otherwise than written is said before the command's output.

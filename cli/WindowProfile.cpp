@@ -41,7 +41,9 @@ WindowProfile ReadWindowProfile(const std::string& path)
 {
     const IniFile file = IniFile::Load(path);
     return {ProfileInt(file, "EEPROM TYPE").value_or(kDefaultEepromType),
-            ProfileInt(file, "PARALLEL PORT"), ProfileInt(file, "CUSTOM PORT").value_or(0)};
+            ProfileInt(file, "PARALLEL PORT"), ProfileInt(file, "CUSTOM PORT").value_or(0),
+            ProfileInt(file, "EEPROM ORG") == 8u ? EepromOrganisation::Bytes8
+                                                 : EepromOrganisation::Words16};
 }
 
 } // namespace pemrix

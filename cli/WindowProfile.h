@@ -17,6 +17,7 @@ struct WindowProfile
     // None until the window has run: it stores the port it starts with, the top of its list.
     std::optional<std::uint32_t> port;
     std::uint32_t customPort = 0;
+    EepromOrganisation organisation = EepromOrganisation::Words16;
 };
 
 // Reads an environment variable; nullptr when it is not set.

@@ -12,7 +12,13 @@ constexpr std::uint32_t kCellsPerRow = 8;
 
 std::size_t WordTextOffset(std::uint32_t address)
 {
-    return kDumpRowStride * (address / kCellsPerRow) + 5 * (address % kCellsPerRow) + 6;
+    return CellTextOffset(address, 4);
+}
+
+std::size_t CellTextOffset(std::uint32_t address, unsigned digits)
+{
+    const std::size_t stride = 6 + kCellsPerRow * (1 + digits);
+    return stride * (address / kCellsPerRow) + (1 + digits) * (address % kCellsPerRow) + 6;
 }
 
 std::string_view ErasedRowText()
@@ -40,13 +46,24 @@ std::string RenderDump(const MemoryImage& image)
 
 void ResetImage(MemoryImage& image, EepromType code)
 {
-    image = MemoryImage(EffectiveEepromType(code));
+    ResetImage(image, EffectiveEepromType(code));
+}
+
+void ResetImage(MemoryImage& image, const EepromTypeInfo& type)
+{
+    image = MemoryImage(type);
 }
 
 void LoadImageWords(MemoryImage& image, EepromType code, std::span<const std::uint32_t> words,
                     const ImageWordCallback& onWord)
 {
-    ResetImage(image, code);
+    LoadImageWords(image, EffectiveEepromType(code), words, onWord);
+}
+
+void LoadImageWords(MemoryImage& image, const EepromTypeInfo& type,
+                    std::span<const std::uint32_t> words, const ImageWordCallback& onWord)
+{
+    ResetImage(image, type);
     const std::size_t count = std::min<std::size_t>(image.CellCount(), words.size());
     for (std::uint32_t i = 0; i < count; ++i) {
         image.SetCell(i, words[i]);

@@ -38,21 +38,31 @@ struct EepromTypeInfo
     unsigned cellBits;
     // The type that shares size and labels with this one (93C56 and 93C57), or 0.
     EepromType sister;
-    // The length of this type's ROM file: header and four digits a word.
+    // The length of this type's ROM file: header and four digits a word, which is two
+    // digits a byte in 8-bit organisation.
     std::size_t romFileSize;
 };
 
-// Every type in table order: the six sizes in code order, each in its organisations.
+// The six 16-bit types in code order, as the type buttons and "EEPROM TYPE" know them.
 std::span<const EepromTypeInfo> EepromTypes();
 
-// The number of rows of EepromTypes(), for tables kept per type.
-inline constexpr std::size_t kEepromTypeCount = 6;
+// The six types of one organisation in code order.
+std::span<const EepromTypeInfo> EepromTypes(EepromOrganisation organisation);
 
-// The position of a row in EepromTypes().
+// Every row: the six 16-bit types, then the six 8-bit ones.
+std::span<const EepromTypeInfo> AllEepromTypes();
+
+// The number of rows of AllEepromTypes(), for tables kept per type.
+inline constexpr std::size_t kEepromTypeCount = 12;
+
+// The position of a row in AllEepromTypes().
 std::size_t EepromTypeSlot(const EepromTypeInfo& type);
 
 // The 16-bit row for a code, or nullptr when the code is outside 1 to 6.
 const EepromTypeInfo* FindEepromType(EepromType code);
+
+// The row of a size in an organisation, or nullptr when the code is outside 1 to 6.
+const EepromTypeInfo* FindEepromType(EepromType code, EepromOrganisation organisation);
 
 // The row every consumer uses: a code outside 1 to 6 counts as the default type.
 const EepromTypeInfo& EffectiveEepromType(EepromType code);

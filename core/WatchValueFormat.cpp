@@ -11,14 +11,13 @@ struct WatchFormat
 {
     std::string_view code;
     unsigned base;
-    std::string_view erasedText;
 };
 
 constexpr std::array<WatchFormat, 4> kFormats{{
-    {"H", 16, "FFFF"},
-    {"D", 10, "65535"},
-    {"B", 2, "1111111111111111"},
-    {"O", 8, "177777"},
+    {"H", 16},
+    {"D", 10},
+    {"B", 2},
+    {"O", 8},
 }};
 
 const WatchFormat* FindFormat(std::string_view code)
@@ -60,14 +59,6 @@ std::optional<std::string> FormatWatchValue(std::uint32_t value, std::string_vie
         value /= format->base;
     } while (value != 0);
     return text;
-}
-
-std::optional<std::string> ErasedWatchText(std::string_view code)
-{
-    const WatchFormat* format = FindFormat(code);
-    if (!format)
-        return std::nullopt;
-    return std::string(format->erasedText);
 }
 
 std::optional<std::uint32_t> ParseWatchValue(std::string_view text, std::string_view code)

@@ -16,9 +16,6 @@ bool IsWatchFormatCode(std::string_view code);
 // that names no format.
 std::optional<std::string> FormatWatchValue(std::uint32_t value, std::string_view code);
 
-// The fixed text of the erased word 0xFFFF in the code's format.
-std::optional<std::string> ErasedWatchText(std::string_view code);
-
 // Reads a text in the code's base like the standard unsigned parsers: leading white space
 // skipped, digits taken while valid, 0 when there is none.
 std::optional<std::uint32_t> ParseWatchValue(std::string_view text, std::string_view code);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace pemrix {
 
@@ -28,5 +29,23 @@ DetectCommandResult DetectChipType(DriverLink& link, std::uint32_t portAddress,
 
 // The log line of a detection: the type and the address bits, or the failure.
 std::string DetectionLogText(const DetectCommandResult& result);
+
+// What the driver found of size and organisation; meaningful on success only.
+struct OrganisationDetectResult : DriverResult
+{
+    // The type found, in its organisation.
+    const EepromTypeInfo* type = nullptr;
+    unsigned addressBits = 0;
+    // Every type the chip's answers fit, `type` first; more than one where the contents
+    // cannot tell them apart (an erased chip), 16-bit ones before 8-bit ones.
+    std::vector<const EepromTypeInfo*> candidates;
+};
+
+// Like DetectChipType, with REQ_DETECT_ORGANISATION: size and organisation of the chip in the
+// socket of `selected` in `organisation`. A driver without the request fails it
+// (DriverLacksRequest).
+OrganisationDetectResult DetectChipOrganisation(DriverLink& link, std::uint32_t portAddress,
+                                                EepromType selected,
+                                                EepromOrganisation organisation);
 
 } // namespace pemrix

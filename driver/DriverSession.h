@@ -7,6 +7,7 @@
 #include "core/EepromTypeInfo.h"
 #include "driver/DriverLink.h"
 #include "driver/DriverResult.h"
+#include "driver/OrganisationRequests.h"
 #include "driver/RecordBytes.h"
 #include "driver/ReplyCheck.h"
 #include "driver/RequestCodes.h"
@@ -34,8 +35,10 @@ public:
     // a failed exchange leaves `record` as it was.
     template <class Record> void Exchange(DriverStep step, std::uint32_t code, Record& record);
 
-    // A modifying request bracketed by write enable and write disable.
-    template <class Record> void Modify(std::uint32_t code, EepromType type, Record& record);
+    // A modifying request bracketed by the organisation's write enable and write disable.
+    template <class Record>
+    void Modify(const OrganisationRequests& requests, std::uint32_t code, EepromType type,
+                Record& record);
 
     // Fails the command with the mismatch code unless `matches`.
     void Expect(bool matches);
@@ -72,11 +75,12 @@ void DriverSession::Exchange(DriverStep step, std::uint32_t code, Record& record
 }
 
 template <class Record>
-void DriverSession::Modify(std::uint32_t code, EepromType type, Record& record)
+void DriverSession::Modify(const OrganisationRequests& requests, std::uint32_t code,
+                           EepromType type, Record& record)
 {
-    SendValue(DriverStep::WriteEnable, REQ_WRITE_ENABLE, type);
+    SendValue(DriverStep::WriteEnable, requests.writeEnable, type);
     Exchange(DriverStep::MainRequest, code, record);
-    SendValue(DriverStep::WriteDisable, REQ_WRITE_DISABLE, type);
+    SendValue(DriverStep::WriteDisable, requests.writeDisable, type);
 }
 
 } // namespace pemrix

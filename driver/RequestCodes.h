@@ -32,8 +32,22 @@ inline constexpr std::uint32_t REQ_WRAL = DriverRequestCode(0x816);
 inline constexpr std::uint32_t REQ_ERAL = DriverRequestCode(0x817);
 inline constexpr std::uint32_t REQ_READ_ALL = DriverRequestCode(0x818);
 inline constexpr std::uint32_t REQ_WRITE_ALL = DriverRequestCode(0x819);
-// The built-in driver's own addition; a driver without it fails the call.
+// The built-in driver's own additions; a driver without them fails the call.
 inline constexpr std::uint32_t REQ_DETECT_TYPE = DriverRequestCode(0x81A);
+// The 8-bit organisation's requests: the records of their 16-bit twins, a byte in the data
+// field and a byte address in the address field, but the image, which has a record of its own
+// (ByteImageRecord).
+inline constexpr std::uint32_t REQ_READ_X8 = DriverRequestCode(0x81B);
+inline constexpr std::uint32_t REQ_WRITE_ENABLE_X8 = DriverRequestCode(0x81C);
+inline constexpr std::uint32_t REQ_WRITE_DISABLE_X8 = DriverRequestCode(0x81D);
+inline constexpr std::uint32_t REQ_WRITE_X8 = DriverRequestCode(0x81E);
+inline constexpr std::uint32_t REQ_ERASE_X8 = DriverRequestCode(0x81F);
+inline constexpr std::uint32_t REQ_WRAL_X8 = DriverRequestCode(0x820);
+inline constexpr std::uint32_t REQ_ERAL_X8 = DriverRequestCode(0x821);
+inline constexpr std::uint32_t REQ_READ_ALL_X8 = DriverRequestCode(0x822);
+inline constexpr std::uint32_t REQ_WRITE_ALL_X8 = DriverRequestCode(0x823);
+// Detection of size and organisation together (OrganisationDetectRecord).
+inline constexpr std::uint32_t REQ_DETECT_ORGANISATION = DriverRequestCode(0x824);
 
 static_assert(REQ_GET_VERSION == 0x222007);
 static_assert(REQ_SET_PORT == 0x222023);
@@ -47,5 +61,7 @@ static_assert(REQ_ERAL == 0x22205F);
 static_assert(REQ_READ_ALL == 0x222063);
 static_assert(REQ_WRITE_ALL == 0x222067);
 static_assert(REQ_DETECT_TYPE == 0x22206B);
+static_assert(REQ_READ_X8 == 0x22206F);
+static_assert(REQ_DETECT_ORGANISATION == 0x222093);
 
 } // namespace pemrix

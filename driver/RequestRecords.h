@@ -71,6 +71,33 @@ struct DetectRecord
         &DetectRecord::status, &DetectRecord::reserved);
 };
 
+// REQ_DETECT_ORGANISATION's record: the selected type and organisation go in (they name the
+// socket); the type and organisation found come back with the address bits the chip took and
+// every type the chip's answer fits (ChipTypeBit), the one found among them. More than one bit
+// means the contents could not tell those types apart.
+struct OrganisationDetectRecord
+{
+    std::uint32_t type = 0, organisation = 0, addressBits = 0, candidates = 0, status = 0,
+                  reserved = 0;
+    static constexpr std::uint32_t kSize = 24;
+    static constexpr RecordFields<OrganisationDetectRecord, 6> kFields =
+        FieldsInOrder<OrganisationDetectRecord>(
+            &OrganisationDetectRecord::type, &OrganisationDetectRecord::organisation,
+            &OrganisationDetectRecord::addressBits, &OrganisationDetectRecord::candidates,
+            &OrganisationDetectRecord::status, &OrganisationDetectRecord::reserved);
+};
+
+// The organisation field's values: the cell's bits.
+inline constexpr std::uint32_t kOrganisationWords16 = 16;
+inline constexpr std::uint32_t kOrganisationBytes8 = 8;
+
+// A type's bit in the candidates field: bits 0 to 5 the 16-bit types by code, bits 8 to 13
+// the 8-bit ones.
+constexpr std::uint32_t ChipTypeBit(std::uint32_t code, std::uint32_t organisation)
+{
+    return 1u << ((code - 1) + (organisation == kOrganisationBytes8 ? 8 : 0));
+}
+
 // REQ_READ_ALL's and REQ_WRITE_ALL's record: room for the largest chip, whatever the type;
 // only the type's word count of slots is meaningful. The slots are one run of fields between
 // the type and the status, so the table lists only the fields around them.
@@ -96,6 +123,27 @@ struct ImageRecord
     }
 };
 
+// REQ_READ_ALL_X8's and REQ_WRITE_ALL_X8's record: the type, then one byte slot per cell of the
+// largest chip (an 8-bit 93C86 has 2048), then status and reserved. Only the type's cell count
+// of slots is meaningful.
+struct ByteImageRecord
+{
+    static constexpr std::size_t kByteSlots = 2048;
+
+    std::uint32_t type = 0;
+    std::array<std::uint8_t, kByteSlots> bytes{};
+    std::uint32_t status = 0;
+    std::uint32_t reserved = 0;
+    static constexpr std::uint32_t kSize = 2060;
+    static constexpr RecordFields<ByteImageRecord, 3> kFields{{
+        {&ByteImageRecord::type, 0},
+        {&ByteImageRecord::status, 2052},
+        {&ByteImageRecord::reserved, 2056},
+    }};
+
+    static constexpr std::size_t ByteOffset(std::size_t index) { return kRecordFieldSize + index; }
+};
+
 // The 4-byte requests (REQ_SET_PORT, REQ_WRITE_ENABLE, REQ_WRITE_DISABLE) carry one value: a
 // port I/O base address or a chip type code. They have no output and no status.
 struct ValueRequest
@@ -109,5 +157,7 @@ struct ValueRequest
 // The image record's word slots are encoded and decoded beside its table.
 void EncodeRecord(const ImageRecord& record, std::span<std::uint8_t> bytes);
 template <> ImageRecord DecodeRecord<ImageRecord>(std::span<const std::uint8_t> bytes);
+void EncodeRecord(const ByteImageRecord& record, std::span<std::uint8_t> bytes);
+template <> ByteImageRecord DecodeRecord<ByteImageRecord>(std::span<const std::uint8_t> bytes);
 
 } // namespace pemrix

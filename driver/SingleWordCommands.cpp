@@ -1,6 +1,5 @@
 #include "driver/SingleWordCommands.h"
 
-#include "core/DumpText.h"
 #include "driver/DriverSession.h"
 #include "driver/RequestCodes.h"
 #include "driver/RequestRecords.h"
@@ -21,14 +20,15 @@ WordCommandResult Conclude(DriverSession& session, const WordRecord& dialog, con
     return result;
 }
 
-// The common road of WRITE and ERASE: the bracketed modification, then the word read back.
+// The common road of WRITE and ERASE: the bracketed modification, then the cell read back.
 template <class Record>
-void ModifyAndReadBack(DriverSession& session, std::uint32_t portAddress, std::uint32_t code,
-                       Record& record, WordRecord& readBack, std::uint32_t expected)
+void ModifyAndReadBack(DriverSession& session, std::uint32_t portAddress,
+                       const OrganisationRequests& requests, std::uint32_t code, Record& record,
+                       WordRecord& readBack, std::uint32_t expected)
 {
     session.Start(portAddress);
-    session.Modify(code, readBack.type, record);
-    session.Exchange(DriverStep::Verification, REQ_READ, readBack);
+    session.Modify(requests, code, readBack.type, record);
+    session.Exchange(DriverStep::Verification, requests.read, readBack);
     session.Expect(readBack.data == expected);
 }
 
@@ -37,40 +37,60 @@ void ModifyAndReadBack(DriverSession& session, std::uint32_t portAddress, std::u
 WordCommandResult ReadWord(DriverLink& link, std::uint32_t portAddress, EepromType type,
                            std::uint32_t address)
 {
-    const EepromType code = EffectiveEepromType(type).code;
-    WordRecord first{.type = code, .address = address};
-    WordRecord second = first;
-
-    DriverSession session(link);
-    session.Start(portAddress);
-    session.Exchange(DriverStep::MainRequest, REQ_READ, first);
-    session.Exchange(DriverStep::Verification, REQ_READ, second);
-    session.Expect(second.data == first.data);
-    return Conclude(session, first, first);
+    return ReadCell(link, portAddress, EffectiveEepromType(type), address);
 }
 
 WordCommandResult WriteWord(DriverLink& link, std::uint32_t portAddress, EepromType type,
                             std::uint32_t address, std::uint32_t data)
 {
-    const EepromType code = EffectiveEepromType(type).code;
-    WordRecord written{.type = code, .address = address, .data = data};
-    WordRecord readBack{.type = code, .address = address};
-
-    DriverSession session(link);
-    ModifyAndReadBack(session, portAddress, REQ_WRITE, written, readBack, data);
-    return Conclude(session, written, readBack);
+    return WriteCell(link, portAddress, EffectiveEepromType(type), address, data);
 }
 
 WordCommandResult EraseWord(DriverLink& link, std::uint32_t portAddress, EepromType type,
                             std::uint32_t address)
 {
-    const EepromType code = EffectiveEepromType(type).code;
-    EraseRecord erased{.type = code, .address = address};
-    WordRecord readBack{.type = code, .address = address};
+    return EraseCell(link, portAddress, EffectiveEepromType(type), address);
+}
+
+WordCommandResult ReadCell(DriverLink& link, std::uint32_t portAddress,
+                           const EepromTypeInfo& type, std::uint32_t address)
+{
+    const OrganisationRequests& requests = RequestsOf(type.organisation);
+    WordRecord first{.type = type.code, .address = address};
+    WordRecord second = first;
 
     DriverSession session(link);
-    ModifyAndReadBack(session, portAddress, REQ_ERASE, erased, readBack, kErasedWord);
-    return Conclude(session, WordRecord{.address = erased.address, .data = kErasedWord}, readBack);
+    session.Start(portAddress);
+    session.Exchange(DriverStep::MainRequest, requests.read, first);
+    session.Exchange(DriverStep::Verification, requests.read, second);
+    session.Expect(second.data == first.data);
+    return Conclude(session, first, first);
+}
+
+WordCommandResult WriteCell(DriverLink& link, std::uint32_t portAddress,
+                            const EepromTypeInfo& type, std::uint32_t address,
+                            std::uint32_t data)
+{
+    const OrganisationRequests& requests = RequestsOf(type.organisation);
+    WordRecord written{.type = type.code, .address = address, .data = data};
+    WordRecord readBack{.type = type.code, .address = address};
+
+    DriverSession session(link);
+    ModifyAndReadBack(session, portAddress, requests, requests.write, written, readBack, data);
+    return Conclude(session, written, readBack);
+}
+
+WordCommandResult EraseCell(DriverLink& link, std::uint32_t portAddress,
+                            const EepromTypeInfo& type, std::uint32_t address)
+{
+    const OrganisationRequests& requests = RequestsOf(type.organisation);
+    const std::uint32_t erased = ErasedCell(type.organisation);
+    EraseRecord erase{.type = type.code, .address = address};
+    WordRecord readBack{.type = type.code, .address = address};
+
+    DriverSession session(link);
+    ModifyAndReadBack(session, portAddress, requests, requests.erase, erase, readBack, erased);
+    return Conclude(session, WordRecord{.address = erase.address, .data = erased}, readBack);
 }
 
 } // namespace pemrix

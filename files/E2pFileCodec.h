@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/EepromTypeInfo.h"
+#include "core/MemoryImage.h"
 #include "files/RomOpenResult.h"
 
 #include <cstddef>

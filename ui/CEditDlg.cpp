@@ -1,5 +1,6 @@
 #include "CEditDlg.h"
 
+#include "core/EepromTypeInfo.h"
 #include "core/HexText.h"
 
 #include <QLineEdit>
@@ -10,9 +11,9 @@ namespace {
 
 const QString kEditAddressCaption = QStringLiteral("Address error");
 
-QString PadToWord(const QString& text)
+QString PadToDigits(const QString& text, std::size_t digits)
 {
-    return QString::fromStdString(ZeroPad(text.toStdString(), 4));
+    return QString::fromStdString(ZeroPad(text.toStdString(), digits));
 }
 
 } // namespace
@@ -29,11 +30,13 @@ void CEditDlg::showEvent(QShowEvent* event)
     AddressEdit()->setCursorPosition(0);
 }
 
-// The data text goes into the dump text as it stands, so it must be four upper-case digits.
-void CEditDlg::OnInputAccepted(const EepromTypeInfo&)
+// The data text goes into the dump text as it stands, so it must be the cell's upper-case
+// digits: four, or two in 8-bit organisation.
+void CEditDlg::OnInputAccepted(const EepromTypeInfo& type)
 {
-    m_strData = PadToWord(QString::fromStdString(ToUpperAscii(m_strData.toStdString())));
-    m_strAddress = PadToWord(m_strAddress);
+    m_strData = PadToDigits(QString::fromStdString(ToUpperAscii(m_strData.toStdString())),
+                            type.cellBits / 4);
+    m_strAddress = PadToDigits(m_strAddress, 4);
     AddressEdit()->setText(m_strAddress);
     DataEdit()->setText(m_strData);
 }

@@ -17,8 +17,6 @@ const QColor kDumpText(64, 64, 128);
 const QColor kMarkedBackground(255, 200, 96);
 const QColor kMarkedText(128, 0, 0);
 
-constexpr int kWordDigits = 4;
-
 // Every character a dump can hold has the same advance, so the eight columns line up. Some
 // monospaced faces do not declare themselves fixed-pitch, hence the measurement.
 bool AlignsColumns(const QFont& font)
@@ -58,7 +56,7 @@ QString DumpView::PullText() const
     return toPlainText();
 }
 
-void DumpView::MarkWords(std::span<const std::uint32_t> addresses)
+void DumpView::MarkWords(std::span<const std::uint32_t> addresses, unsigned cellDigits)
 {
     m_markedWords.assign(addresses.begin(), addresses.end());
     QTextCharFormat marked;
@@ -67,11 +65,12 @@ void DumpView::MarkWords(std::span<const std::uint32_t> addresses)
     QList<QTextEdit::ExtraSelection> selections;
     for (const std::uint32_t address : addresses) {
         QTextCursor cell(document());
-        const int at = static_cast<int>(WordTextOffset(address));
-        if (at + kWordDigits > document()->characterCount())
+        const int at = static_cast<int>(CellTextOffset(address, cellDigits));
+        const int digits = static_cast<int>(cellDigits);
+        if (at + digits > document()->characterCount())
             continue;
         cell.setPosition(at);
-        cell.setPosition(at + kWordDigits, QTextCursor::KeepAnchor);
+        cell.setPosition(at + digits, QTextCursor::KeepAnchor);
         selections.append({cell, marked});
     }
     setExtraSelections(selections);

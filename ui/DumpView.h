@@ -25,7 +25,7 @@ public:
     QString PullText() const;
 
     // Marks the cells of these word addresses, in place of any marked before.
-    void MarkWords(std::span<const std::uint32_t> addresses);
+    void MarkWords(std::span<const std::uint32_t> addresses, unsigned cellDigits = 4);
     // The word addresses marked now, in the order given.
     std::vector<std::uint32_t> MarkedWords() const { return m_markedWords; }
 

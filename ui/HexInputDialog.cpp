@@ -89,8 +89,16 @@ void HexInputDialog::accept()
             return;
         }
     }
-    if (m_dataEdit && !ParseField(m_strData, kDataCaption, m_nData))
-        return;
+    if (m_dataEdit) {
+        if (!ParseField(m_strData, kDataCaption, m_nData))
+            return;
+        // A byte cell takes no more than two digits, with the message for a field too long.
+        if (m_strData.size() > static_cast<qsizetype>(type.cellBits / 4)) {
+            Report(kHexFieldMessage, kDataCaption);
+            return;
+        }
+    }
+    m_pType = &type;
     OnInputAccepted(type);
     CSkinDialog::accept();
 }

@@ -22,8 +22,9 @@ enum class HexInputFields
     AddressAndData
 };
 
-// A small dialog that asks for a word address and/or a data word as 1 to 4 hexadecimal
-// digits, and closes with OK only when every field is valid. The stored chip type is read
+// A small dialog that asks for a cell address and/or a data cell as 1 to 4 hexadecimal
+// digits (1 or 2 for data in 8-bit organisation), and closes with OK only when every field
+// is valid. The stored chip type is read
 // when OK is pressed, so the address is checked against the type selected at that moment.
 // The caller reads the members after OK; the members of a field a dialog lacks stay empty.
 class HexInputDialog : public CSkinDialog
@@ -47,6 +48,8 @@ public:
     std::uint32_t m_nAddress = 0;
     std::uint32_t m_nData = 0;
     std::uint32_t m_nType = 0;
+    // The row of the type checked against, in its organisation; set once OK passed.
+    const EepromTypeInfo* m_pType = nullptr;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

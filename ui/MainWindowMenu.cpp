@@ -25,6 +25,7 @@ constexpr MenuItem kMenuItems[] = {
     {"&Close", MainWindowMenu::kCloseCommand},
     {nullptr, 0},
     {"&Detect chip type", MainWindowMenu::kDetectTypeCommand},
+    {"&8-bit organisation (ORG low)", MainWindowMenu::kOrganisationCommand},
     {"Compare with &file…", MainWindowMenu::kCompareCommand},
     {nullptr, 0},
     {"&About Velmora...", MainWindowMenu::kAboutCommand},
@@ -49,6 +50,10 @@ MainWindowMenu::MainWindowMenu(QDialog& window)
         action->setData(item.command);
         connect(action, &QAction::triggered, this,
                 [this, command = item.command] { RunCommand(command); });
+        if (item.command == kOrganisationCommand) {
+            action->setCheckable(true);
+            m_organisation = action;
+        }
     }
     // Alt+Space opens the menu at the window's corner, where a caption's menu would open.
     auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), &window);
@@ -80,9 +85,23 @@ void MainWindowMenu::RunCommand(std::uint32_t command)
     case kCompareCommand:
         emit CompareRequested();
         break;
+    case kOrganisationCommand: {
+        // The check mark follows the window's choice, not the click, so it is set back here
+        // and the window shows what it chose.
+        const bool wanted = !m_bytes8;
+        ShowOrganisation(m_bytes8);
+        emit OrganisationRequested(wanted);
+        break;
+    }
     default:
         break;
     }
+}
+
+void MainWindowMenu::ShowOrganisation(bool bytes8)
+{
+    m_bytes8 = bytes8;
+    m_organisation->setChecked(bytes8);
 }
 
 bool MainWindowMenu::eventFilter(QObject* watched, QEvent* event)

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 class QDialog;
+class QAction;
 class QMenu;
 
 namespace pemrix {
@@ -25,6 +26,7 @@ public:
     static constexpr std::uint32_t kAboutCommand = 0x0010;
     static constexpr std::uint32_t kDetectTypeCommand = 0x0020;
     static constexpr std::uint32_t kCompareCommand = 0x0030;
+    static constexpr std::uint32_t kOrganisationCommand = 0x0040;
 
     // Hooks the menu to the window, which owns it.
     explicit MainWindowMenu(QDialog& window);
@@ -36,11 +38,15 @@ public:
     // Runs a command of the menu; its low four bits carry no meaning and are ignored, and
     // a command the menu does not know does nothing.
     void RunCommand(std::uint32_t command);
+    // The check mark of "8-bit organisation (ORG low)", which shows the organisation chosen.
+    void ShowOrganisation(bool bytes8);
 
 signals:
     void AboutRequested();
     void DetectTypeRequested();
     void CompareRequested();
+    // The user asked for the other organisation than the one checked.
+    void OrganisationRequested(bool bytes8);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,6 +56,8 @@ private:
 
     QDialog& m_window;
     QMenu* m_menu;
+    QAction* m_organisation = nullptr;
+    bool m_bytes8 = false;
 };
 
 } // namespace pemrix

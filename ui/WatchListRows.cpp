@@ -68,10 +68,10 @@ void SaveWatchRows(const CEditListCtrl& list, const ProfileStore& profile)
     }
 }
 
-void ResetWatchData(CEditListCtrl& list)
+void ResetWatchData(CEditListCtrl& list, std::uint32_t erasedCell)
 {
     for (int row = 0; row < CEditListCtrl::kRowCount; ++row)
-        SetData(list, row, ErasedWatchText(TypeOf(list, row)));
+        SetData(list, row, FormatWatchValue(erasedCell, TypeOf(list, row)));
 }
 
 void RefreshWatchAddress(CEditListCtrl& list, std::uint32_t address, std::uint32_t value)

@@ -15,8 +15,9 @@ void LoadWatchRows(CEditListCtrl& list, const ProfileStore& profile);
 // Name, Address and Type of every row back to the profile; Data is not stored.
 void SaveWatchRows(const CEditListCtrl& list, const ProfileStore& profile);
 
-// Every Data cell shows the erased word in its row's format.
-void ResetWatchData(CEditListCtrl& list);
+// Every Data cell shows the erased cell (FFFF, or FF in 8-bit organisation) in its row's
+// format.
+void ResetWatchData(CEditListCtrl& list, std::uint32_t erasedCell = 0xFFFF);
 
 // Every row watching `address` shows `value` in its format.
 void RefreshWatchAddress(CEditListCtrl& list, std::uint32_t address, std::uint32_t value);

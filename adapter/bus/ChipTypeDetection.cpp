@@ -14,23 +14,9 @@ namespace {
 
 // The start bit and READ's opcode, without an address field.
 constexpr unsigned kReadHeadBits = 3;
-// Two bits beyond the widest field, so a chip that falls late is still seen as unknown.
+// Beyond the widest field (11 bits, an 8-bit 93C76's or 93C86's), so a chip that falls late
+// is still seen as unknown.
 constexpr unsigned kMostAddressBits = 12;
-
-// The types whose address field is `width` bits wide, the smaller first: one, or a pair of
-// which the smaller ignores the field's leading bit.
-std::vector<MicrowireGeometry> TypesOfWidth(unsigned width)
-{
-    std::vector<MicrowireGeometry> types;
-    for (const EepromTypeInfo& type : EepromTypes()) {
-        const MicrowireGeometry geometry = *FindMicrowireGeometry(type.code);
-        if (geometry.addressBits == width)
-            types.push_back(geometry);
-    }
-    std::sort(types.begin(), types.end(),
-              [](const MicrowireGeometry& a, const MicrowireGeometry& b) { return a.words < b.words; });
-    return types;
-}
 
 // DO before chip select rose, and the number of address bits after which it fell once the
 // READ's start bit and opcode were in: 0 when it was low before any, nothing when it never fell.
@@ -61,65 +47,87 @@ AddressAnswer AddressWidth(MicrowireBus& bus)
     return answer;
 }
 
-// Whether every word of the upper half reads as its twin in the lower half.
-AdapterStatus CompareHalves(MicrowireBus& bus, const MicrowireGeometry& chip, bool& mirrored)
+} // namespace
+
+std::vector<MicrowireGeometry> TypesOfWidth(unsigned width, EepromOrganisation organisation)
 {
-    const std::uint32_t half = chip.words / 2;
-    mirrored = true;
+    std::vector<MicrowireGeometry> types;
+    for (const EepromTypeInfo& type : EepromTypes(organisation)) {
+        const MicrowireGeometry geometry = *FindMicrowireGeometry(type.code, organisation);
+        if (geometry.addressBits == width)
+            types.push_back(geometry);
+    }
+    std::sort(types.begin(), types.end(),
+              [](const MicrowireGeometry& a, const MicrowireGeometry& b) { return a.words < b.words; });
+    return types;
+}
+
+AdapterStatus FittingTypes(MicrowireBus& bus, const std::vector<MicrowireGeometry>& types,
+                           std::vector<MicrowireGeometry>& fitting)
+{
+    fitting.clear();
+    if (types.size() == 1) {
+        fitting = types;
+        return AdapterStatus::Ok;
+    }
+    // The smaller of a pair ignores the field's leading bit, so its upper half mirrors the
+    // lower one; the larger's does only where its contents happen to.
+    const MicrowireGeometry& larger = types.back();
+    const std::uint32_t half = larger.words / 2;
+    bool mirrored = true;
     for (std::uint32_t address = 0; address < half && mirrored; ++address) {
         std::uint16_t lower = 0;
         std::uint16_t upper = 0;
-        AdapterStatus status = bus.Read(chip, address, lower);
+        AdapterStatus status = bus.Read(larger, address, lower);
         if (status == AdapterStatus::Ok)
-            status = bus.Read(chip, address + half, upper);
+            status = bus.Read(larger, address + half, upper);
         if (status != AdapterStatus::Ok)
             return status;
         mirrored = lower == upper;
     }
+    if (mirrored)
+        fitting.push_back(types.front());
+    fitting.push_back(larger);
     return AdapterStatus::Ok;
 }
 
-} // namespace
-
-ChipTypeDetection ProbeChipType(MicrowireBus& bus)
+AdapterStatus MeasureAddressWidth(MicrowireBus& bus, unsigned& width)
 {
-    ChipTypeDetection detection;
     AddressAnswer answer = AddressWidth(bus);
     // A chip still programming shows busy as DO low once selected and ignores the instruction:
     // it is given the whole-chip timeout to finish, then asked again.
     if (answer.idleHigh && answer.width == 0u) {
-        if (bus.AwaitIdle() != AdapterStatus::Ok) {
-            detection.status = AdapterStatus::ChipBusy;
-            return detection;
-        }
+        if (bus.AwaitIdle() != AdapterStatus::Ok)
+            return AdapterStatus::ChipBusy;
         answer = AddressWidth(bus);
     }
-    const std::optional<unsigned> width = answer.width;
-    if (!answer.idleHigh || width == 0u) {
-        detection.status = AdapterStatus::DoNotIdleHigh;
+    if (!answer.idleHigh || answer.width == 0u)
+        return AdapterStatus::DoNotIdleHigh;
+    if (!answer.width)
+        return AdapterStatus::NoChip;
+    width = *answer.width;
+    return AdapterStatus::Ok;
+}
+
+ChipTypeDetection ProbeChipType(MicrowireBus& bus)
+{
+    ChipTypeDetection detection;
+    detection.status = MeasureAddressWidth(bus, detection.addressBits);
+    if (detection.status != AdapterStatus::Ok)
         return detection;
-    }
-    if (!width) {
-        detection.status = AdapterStatus::NoChip;
-        return detection;
-    }
-    detection.addressBits = *width;
-    const std::vector<MicrowireGeometry> types = TypesOfWidth(*width);
+    const std::vector<MicrowireGeometry> types =
+        TypesOfWidth(detection.addressBits, EepromOrganisation::Words16);
     if (types.empty()) {
         detection.status = AdapterStatus::UnknownAddressWidth;
         return detection;
     }
-    detection.type = types.front().code;
-    if (types.size() == 1)
-        return detection;
-    bool mirrored = false;
-    detection.status = CompareHalves(bus, types.back(), mirrored);
+    std::vector<MicrowireGeometry> fitting;
+    detection.status = FittingTypes(bus, types, fitting);
     if (detection.status != AdapterStatus::Ok)
-        detection.type = 0;
-    else if (mirrored)
-        detection.alternative = types.back().code;
-    else
-        detection.type = types.back().code;
+        return detection;
+    detection.type = fitting.front().code;
+    if (fitting.size() > 1)
+        detection.alternative = fitting.back().code;
     return detection;
 }
 

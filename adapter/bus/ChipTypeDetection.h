@@ -1,7 +1,10 @@
 #pragma once
 
 #include "adapter/AdapterStatus.h"
+#include "adapter/bus/MicrowireGeometry.h"
 #include "core/EepromTypeInfo.h"
+
+#include <vector>
 
 namespace pemrix {
 
@@ -27,6 +30,20 @@ struct ChipTypeDetection
 // leading bit. DO low while the chip is deselected or before the address (DoNotIdleHigh), DO
 // never falling (NoChip), a chip still busy programming after the whole-chip timeout
 // (ChipBusy) and a width no type has (UnknownAddressWidth) are reported, never guessed at.
+// Only 16-bit types are named; a width only 8-bit types have is UnknownAddressWidth.
 ChipTypeDetection ProbeChipType(MicrowireBus& bus);
+
+// The READ clocked one address bit at a time: the width of the chip's address field, or the
+// status that keeps it from being known.
+AdapterStatus MeasureAddressWidth(MicrowireBus& bus, unsigned& width);
+
+// The types of an organisation whose address field is `width` bits wide, the smaller first:
+// none, one, or a pair of which the smaller ignores the field's leading bit.
+std::vector<MicrowireGeometry> TypesOfWidth(unsigned width, EepromOrganisation organisation);
+
+// Of `types` (one, or a pair of one width), those the chip's answers fit: the one; or the
+// larger of the pair, after the smaller where the upper half reads as the lower one.
+AdapterStatus FittingTypes(MicrowireBus& bus, const std::vector<MicrowireGeometry>& types,
+                           std::vector<MicrowireGeometry>& fitting);
 
 } // namespace pemrix

@@ -7,20 +7,23 @@ namespace pemrix {
 
 namespace {
 
-constexpr unsigned kWordBits = 16;
-// How much of the second word the first pass clocks before it judges the stream: enough that
-// hardly any image's second word fails to tell, little enough that a chip without sequential
-// read pays half a percent of a 93C46 pass for it.
-constexpr unsigned kJudgedBits = 8;
+// How much of the second cell the first pass clocks before it judges the stream, as a share
+// of a cell: enough that hardly any image's second cell fails to tell, little enough that a
+// chip without sequential read pays half a percent of a 93C46 pass for it.
+unsigned JudgedBits(const MicrowireGeometry& chip)
+{
+    return chip.dataBits / 2;
+}
 
-// True when `leading`, the first `bits` bits streamed past the word `before`, are none a chip
-// without sequential read shows there: once a word is out, such a chip's shift register fills
-// with 0, or it releases DO to the pull-up, or the word comes round again.
-bool Telling(std::uint16_t leading, std::uint16_t before, unsigned bits = kWordBits)
+// True when `leading`, the first `bits` bits streamed past the cell `before`, are none a chip
+// without sequential read shows there: once a cell is out, such a chip's shift register fills
+// with 0, or it releases DO to the pull-up, or the cell comes round again.
+bool Telling(const MicrowireGeometry& chip, std::uint16_t leading, std::uint16_t before,
+             unsigned bits)
 {
     const unsigned value = leading;
     return value != 0 && value != (1u << bits) - 1 &&
-           value != unsigned{before} >> (kWordBits - bits);
+           value != unsigned{before} >> (chip.dataBits - bits);
 }
 
 } // namespace
@@ -38,32 +41,34 @@ AdapterStatus ImageTransfer::Read(MicrowireBus& bus, const MicrowireGeometry& ch
     // Unknown: the pass opens as one READ through the whole chip and goes on as one once the
     // start of the second word tells; else it ends there and the chip is read a word a READ.
     std::vector<bool> bits;
-    AdapterStatus status = bus.OpenRead(chip, 0, kWordBits + kJudgedBits, bits);
+    const unsigned cellBits = chip.dataBits;
+    const unsigned judged = JudgedBits(chip);
+    AdapterStatus status = bus.OpenRead(chip, 0, cellBits + judged, bits);
     if (status != AdapterStatus::Ok)
         return status;
-    words[0] = SampledBits(bits, 0);
-    const std::uint16_t leading = SampledBits(bits, kWordBits, kJudgedBits);
-    if (Telling(leading, words[0], kJudgedBits)) {
+    words[0] = SampledBits(bits, 0, cellBits);
+    const std::uint16_t leading = SampledBits(bits, cellBits, judged);
+    if (Telling(chip, leading, words[0], judged)) {
         sequential = Sequential::Yes;
         const std::vector<bool> rest =
-            bus.ContinueRead(static_cast<unsigned>(kWordBits * words.size() - bits.size()));
+            bus.ContinueRead(static_cast<unsigned>(cellBits * words.size() - bits.size()));
         bus.EndRead();
         bits.insert(bits.end(), rest.begin(), rest.end());
         for (std::size_t i = 1; i < words.size(); ++i)
-            words[i] = SampledBits(bits, i * kWordBits);
+            words[i] = SampledBits(bits, i * cellBits, cellBits);
         return AdapterStatus::Ok;
     }
     bus.EndRead();
     status = ReadWordByWord(bus, chip, words, 1, mayContinue);
     if (status != AdapterStatus::Ok)
         return status;
-    if (words[1] >> (kWordBits - kJudgedBits) != leading) {
+    if (words[1] >> (cellBits - judged) != leading) {
         sequential = Sequential::No;
         return AdapterStatus::Ok;
     }
     // The start of the image could not tell; its first telling word can, for the next time.
     for (std::uint32_t address = 1; address < words.size(); ++address) {
-        if (Telling(words[address], words[address - 1]))
+        if (Telling(chip, words[address], words[address - 1], cellBits))
             return Probe(bus, chip, address - 1, words[address], sequential);
     }
     return AdapterStatus::Ok;
@@ -104,7 +109,7 @@ AdapterStatus ImageTransfer::Probe(MicrowireBus& bus, const MicrowireGeometry& c
         return status;
     if (streamed[1] != next)
         sequential = Sequential::No;
-    else if (Telling(next, streamed[0]))
+    else if (Telling(chip, next, streamed[0], chip.dataBits))
         sequential = Sequential::Yes;
     return AdapterStatus::Ok;
 }

@@ -8,7 +8,6 @@ namespace pemrix {
 
 namespace {
 
-constexpr unsigned kWordBits = 16;
 constexpr unsigned kStartAndOpcodeBits = 3;
 
 // What AppendOpening samples: DO before CS rises, after the start bit and opcode, and then
@@ -57,12 +56,12 @@ AdapterStatus MicrowireBus::ReadWords(const MicrowireGeometry& chip, std::uint32
     // for a batch rather than for each word.
     constexpr std::size_t kWordsPerBatch = 64;
     const std::size_t samplesPerRead =
-        OpeningSamples(MicrowireInstruction::Read, chip) + 1 + kWordBits;
+        OpeningSamples(MicrowireInstruction::Read, chip) + 1 + chip.dataBits;
     for (std::size_t done = 0; done < words.size(); done += kWordsPerBatch) {
         const std::size_t count = std::min(kWordsPerBatch, words.size() - done);
         BusTransaction batch;
         for (std::size_t i = 0; i < count; ++i) {
-            AppendRead(batch, chip, first + static_cast<std::uint32_t>(done + i), kWordBits);
+            AppendRead(batch, chip, first + static_cast<std::uint32_t>(done + i), chip.dataBits);
             batch.Deselect();
         }
         const std::vector<bool> samples = m_port.Run(batch);
@@ -80,7 +79,7 @@ AdapterStatus MicrowireBus::ReadOn(const MicrowireGeometry& chip, std::uint32_t 
                                    std::span<std::uint16_t> words)
 {
     BusTransaction read;
-    AppendRead(read, chip, address, kWordBits * words.size());
+    AppendRead(read, chip, address, chip.dataBits * words.size());
     return JudgeRead(m_port.Run(read.Deselect()), chip, 0, words);
 }
 
@@ -133,7 +132,7 @@ AdapterStatus MicrowireBus::JudgeRead(const std::vector<bool>& samples,
     if (samples[offset + opening])
         return AdapterStatus::NoChip;
     for (std::size_t i = 0; i < words.size(); ++i)
-        words[i] = SampledBits(samples, offset + opening + 1 + i * kWordBits);
+        words[i] = SampledBits(samples, offset + opening + 1 + i * chip.dataBits, chip.dataBits);
     return AdapterStatus::Ok;
 }
 
@@ -195,7 +194,7 @@ AdapterStatus MicrowireBus::Send(MicrowireInstruction instruction, const Microwi
     BusTransaction rest;
     rest.ClockOut(InstructionFrame(instruction, chip.addressBits, address), 1);
     if (code.takesData)
-        rest.ClockOut(word, kWordBits);
+        rest.ClockOut(word, chip.dataBits);
     // Chip select falling starts the chip's own programming cycle.
     m_port.Run(rest.Deselect());
     if (instruction == MicrowireInstruction::EnableWrite) {

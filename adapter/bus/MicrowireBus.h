@@ -18,7 +18,7 @@ namespace pemrix {
 std::uint16_t SampledBits(const std::vector<bool>& samples, std::size_t first,
                           unsigned count = 16);
 
-// Builds the x16 instructions as transactions, one instruction per chip select, and hands them
+// Builds the instructions of either organisation as transactions, one instruction per chip select, and hands them
 // to a transaction port. Callers check types and addresses; the bus reports only what the chip
 // does, and never takes a silent DO for an answer:
 // - before CS rises DO must read high (undriven), else DataOutLow: no chip, or no pull-up;

@@ -5,7 +5,7 @@
 
 namespace pemrix {
 
-// The seven x16 instructions the driver uses.
+// The seven instructions the driver uses, alike in both organisations but for the widths.
 enum class MicrowireInstruction
 {
     Read,
@@ -22,11 +22,12 @@ struct MicrowireInstructionCode
 {
     MicrowireInstruction instruction;
     std::uint32_t opcode;
-    // Addressed instructions carry the word address in the address field; the opcode 00 ones
-    // are told apart by the field's top two bits instead, the rest clocked as zeros.
+    // Addressed instructions carry the cell address in the address field; the opcode 00 ones
+    // are told apart by the field's top two bits instead, the rest clocked as zeros (one more
+    // of them in 8-bit organisation, whose field is a bit wider).
     bool addressed;
     std::uint32_t fieldPrefix;
-    // Sixteen data bits follow the address field (into the chip).
+    // A cell's data bits follow the address field (into the chip).
     bool takesData;
     // Programs the whole chip, so its self-timed cycle is allowed the longer timeout.
     bool wholeChip;

@@ -1,7 +1,5 @@
 #include "adapter/chip/MicrowireChip.h"
 
-#include "core/DumpText.h"
-
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -12,7 +10,6 @@ namespace {
 
 using std::chrono::milliseconds;
 
-constexpr unsigned kWordBits = 16;
 
 // Typical self-timed cycles by capacity: one cell (WRITE, ERASE), ERAL and WRAL. The
 // 1 and 2 Kbit parts program faster than the larger ones.
@@ -31,16 +28,21 @@ constexpr std::array<ChipCycles, 2> kCycles{{
 
 const ChipCycles& CyclesOf(const MicrowireGeometry& geometry)
 {
-    const std::uint32_t bits = geometry.words * kWordBits;
+    const std::uint32_t bits = geometry.words * geometry.dataBits;
     return *std::find_if(kCycles.begin(), kCycles.end() - 1,
                          [bits](const ChipCycles& row) { return bits <= row.upToBits; });
+}
+
+std::uint16_t ErasedCell(const MicrowireGeometry& geometry)
+{
+    return static_cast<std::uint16_t>((1u << geometry.dataBits) - 1);
 }
 
 } // namespace
 
 MicrowireChip::MicrowireChip(const MicrowireGeometry& geometry, const BusClock& clock,
                              PartClass partClass)
-    : m_geometry(geometry), m_clock(clock), m_words(geometry.words, kErasedWord),
+    : m_geometry(geometry), m_clock(clock), m_words(geometry.words, ErasedCell(geometry)),
       m_timing(clock, partClass),
       m_readParity(geometry.words, false)
 {
@@ -111,13 +113,13 @@ void MicrowireChip::OnRisingEdge(bool dataIn)
         break;
     case Phase::DataIn:
         m_nShiftIn = (m_nShiftIn << 1) | (dataIn ? 1 : 0);
-        if (++m_nBitsIn == kWordBits)
+        if (++m_nBitsIn == m_geometry.dataBits)
             m_phase = Phase::Complete;
         break;
     case Phase::ReadOut:
         if (m_nBitsOut == 0 && !NextReadWord())
             break;
-        m_bDataOut = (m_nShiftOut & 0x8000) != 0;
+        m_bDataOut = ((m_nShiftOut >> (m_geometry.dataBits - 1)) & 1) != 0;
         m_nShiftOut = static_cast<std::uint16_t>(m_nShiftOut << 1);
         --m_nBitsOut;
         break;
@@ -134,11 +136,11 @@ bool MicrowireChip::NextReadWord()
     case AfterLastDataBit::NextWord:
         m_nAddress = (m_nAddress + 1) % m_geometry.words;
         m_nShiftOut = ReadValue(m_nAddress);
-        m_nBitsOut = kWordBits;
+        m_nBitsOut = m_geometry.dataBits;
         return true;
     case AfterLastDataBit::SameWordAgain:
         m_nShiftOut = ReadValue(m_nAddress);
-        m_nBitsOut = kWordBits;
+        m_nBitsOut = m_geometry.dataBits;
         return true;
     case AfterLastDataBit::Zeros:
         m_bDataOut = false;
@@ -169,7 +171,7 @@ void MicrowireChip::Decode()
     switch (m_instruction) {
     case MicrowireInstruction::Read:
         m_nShiftOut = ReadValue(m_nAddress);
-        m_nBitsOut = kWordBits;
+        m_nBitsOut = m_geometry.dataBits;
         m_bDataOut = false;
         m_phase = Phase::ReadOut;
         break;
@@ -202,11 +204,11 @@ void MicrowireChip::Execute()
         StartCycle(cycles.word);
         break;
     case MicrowireInstruction::Erase:
-        m_words[m_nAddress] = static_cast<std::uint16_t>(kErasedWord);
+        m_words[m_nAddress] = ErasedCell(m_geometry);
         StartCycle(cycles.word);
         break;
     case MicrowireInstruction::EraseAll:
-        std::fill(m_words.begin(), m_words.end(), static_cast<std::uint16_t>(kErasedWord));
+        std::fill(m_words.begin(), m_words.end(), ErasedCell(m_geometry));
         StartCycle(cycles.eraseAll);
         break;
     case MicrowireInstruction::WriteAll:

@@ -12,29 +12,30 @@ VirtualAdapter::Socket::Socket(const MicrowireGeometry& geometry, VirtualBusCloc
 }
 
 VirtualAdapter::VirtualAdapter(const std::filesystem::path& folder, const BusTiming& timing,
-                               EepromType socketType)
-    : m_store(folder), m_nSocketType(FindEepromType(socketType) ? socketType : 0)
+                               EepromType socketType, EepromOrganisation socketOrganisation)
+    : m_store(folder), m_socketType(FindEepromType(socketType, socketOrganisation))
 {
-    for (const EepromTypeInfo& type : EepromTypes())
-        m_sockets[EepromTypeSlot(type)] =
-            std::make_unique<Socket>(*FindMicrowireGeometry(type.code), m_clock, timing);
+    for (const EepromTypeInfo& type : AllEepromTypes())
+        m_sockets[EepromTypeSlot(type)] = std::make_unique<Socket>(
+            *FindMicrowireGeometry(type.code, type.organisation), m_clock, timing);
 }
 
 MicrowireBus& VirtualAdapter::BusFor(const MicrowireGeometry& chip)
 {
     if (!m_lock)
         m_lock.emplace(m_store.Folder());
-    Socket& socket = SocketFor(chip.code);
+    const EepromTypeInfo& held = HeldType(chip.code, OrganisationOf(chip));
+    Socket& socket = *m_sockets[EepromTypeSlot(held)];
     // Words that could not be stored yet are newer than the file and wait for the next save.
     if (!socket.chip.Modified())
-        socket.chip.LoadWords(m_store.Load(*FindEepromType(HeldType(chip.code))));
+        socket.chip.LoadWords(m_store.Load(held));
     return socket.bus;
 }
 
 AdapterStatus VirtualAdapter::FinishRequest()
 {
     AdapterStatus status = AdapterStatus::Ok;
-    for (const EepromTypeInfo& type : EepromTypes()) {
+    for (const EepromTypeInfo& type : AllEepromTypes()) {
         MicrowireChip& chip = m_sockets[EepromTypeSlot(type)]->chip;
         if (!chip.Modified())
             continue;
@@ -57,27 +58,25 @@ std::optional<MicrowireGeometry> VirtualAdapter::WriteEnabledChip() const
     return std::nullopt;
 }
 
-MicrowireChip& VirtualAdapter::Chip(EepromType code)
+MicrowireChip& VirtualAdapter::Chip(EepromType code, EepromOrganisation organisation)
 {
-    return SocketFor(code).chip;
+    return m_sockets[EepromTypeSlot(HeldType(code, organisation))]->chip;
 }
 
-SimulatedLinePort& VirtualAdapter::Port(EepromType code)
+SimulatedLinePort& VirtualAdapter::Port(EepromType code, EepromOrganisation organisation)
 {
-    return SocketFor(code).port;
+    return m_sockets[EepromTypeSlot(HeldType(code, organisation))]->port;
 }
 
-EepromType VirtualAdapter::HeldType(EepromType code) const
+const EepromTypeInfo& VirtualAdapter::HeldType(EepromType code,
+                                               EepromOrganisation organisation) const
 {
-    return m_nSocketType != 0 ? m_nSocketType : code;
-}
-
-VirtualAdapter::Socket& VirtualAdapter::SocketFor(EepromType code)
-{
-    const EepromTypeInfo* type = FindEepromType(HeldType(code));
+    if (m_socketType)
+        return *m_socketType;
+    const EepromTypeInfo* type = FindEepromType(code, organisation);
     if (!type)
         throw std::out_of_range("no virtual chip of that type");
-    return *m_sockets[EepromTypeSlot(*type)];
+    return *type;
 }
 
 } // namespace pemrix

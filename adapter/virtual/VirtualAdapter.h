@@ -17,18 +17,20 @@
 
 namespace pemrix {
 
-// The adapter at kVirtualAdapterBase: one simulated chip of every type, each in its own
-// socket, all in one virtual time. A request reaches the chip of its own type code. Several
-// program instances may share the chips' folder, so each request holds the folder's lock from
-// its first bus access to its end, takes the chip's words from its data file first and
-// stores what it programmed before it ends: every instance sees one chip.
+// The adapter at kVirtualAdapterBase: one simulated chip of every type in each organisation,
+// each in its own socket, all in one virtual time. A request reaches the chip of its own type
+// code and organisation. Several program instances may share the chips' folder, so each
+// request holds the folder's lock from its first bus access to its end, takes the chip's words
+// from its data file first and stores what it programmed before it ends: every instance sees
+// one chip.
 // Given a socket type, the adapter holds that one chip instead, which every request meets
 // whatever type it names, as a real socket would.
 class VirtualAdapter : public Adapter
 {
 public:
     VirtualAdapter(const std::filesystem::path& folder, const BusTiming& timing,
-                   EepromType socketType = 0);
+                   EepromType socketType = 0,
+                   EepromOrganisation socketOrganisation = EepromOrganisation::Words16);
 
     MicrowireBus& BusFor(const MicrowireGeometry& chip) override;
     AdapterStatus FinishRequest() override;
@@ -36,8 +38,10 @@ public:
     std::optional<MicrowireGeometry> WriteEnabledChip() const override;
 
     // For tests and benchmarks: the chip and the port of a type code from 1 to 6.
-    MicrowireChip& Chip(EepromType code);
-    SimulatedLinePort& Port(EepromType code);
+    MicrowireChip& Chip(EepromType code,
+                        EepromOrganisation organisation = EepromOrganisation::Words16);
+    SimulatedLinePort& Port(EepromType code,
+                            EepromOrganisation organisation = EepromOrganisation::Words16);
     VirtualBusClock& Clock() { return m_clock; }
 
 private:
@@ -50,16 +54,15 @@ private:
         MicrowireBus bus;
     };
 
-    // The type of the chip a request for `code` meets.
-    EepromType HeldType(EepromType code) const;
-    Socket& SocketFor(EepromType code);
+    // The type of the chip a request for `code` in `organisation` meets.
+    const EepromTypeInfo& HeldType(EepromType code, EepromOrganisation organisation) const;
 
     VirtualChipStore m_store;
     std::optional<VirtualChipLock> m_lock;
     VirtualBusClock m_clock;
     // By position in the type table.
     std::array<std::unique_ptr<Socket>, kEepromTypeCount> m_sockets;
-    EepromType m_nSocketType;
+    const EepromTypeInfo* m_socketType;
 };
 
 } // namespace pemrix

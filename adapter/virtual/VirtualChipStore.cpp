@@ -1,7 +1,5 @@
 #include "adapter/virtual/VirtualChipStore.h"
 
-#include "core/DumpText.h"
-
 #include <fcntl.h>
 #include <unistd.h>
 #include <cerrno>
@@ -13,7 +11,10 @@ namespace pemrix {
 
 namespace {
 
-constexpr std::size_t kBytesPerWord = 2;
+std::size_t BytesPerCell(const EepromTypeInfo& type)
+{
+    return type.cellBits / 8;
+}
 
 bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes)
 {
@@ -45,24 +46,29 @@ VirtualChipStore::VirtualChipStore(std::filesystem::path folder) : m_folder(std:
 
 std::filesystem::path VirtualChipStore::PathFor(const EepromTypeInfo& type) const
 {
-    return m_folder / ("virtual-" + std::string(type.name) + ".bin");
+    const std::string organisation =
+        type.organisation == EepromOrganisation::Bytes8 ? "-x8" : "";
+    return m_folder / ("virtual-" + std::string(type.name) + organisation + ".bin");
 }
 
 std::vector<std::uint16_t> VirtualChipStore::Load(const EepromTypeInfo& type) const
 {
-    std::vector<std::uint16_t> words(type.words, static_cast<std::uint16_t>(kErasedWord));
+    const std::size_t width = BytesPerCell(type);
+    std::vector<std::uint16_t> words(type.words,
+                                     static_cast<std::uint16_t>((1u << type.cellBits) - 1));
     std::ifstream file(PathFor(type), std::ios::binary);
     if (!file)
         return words;
     // One byte more than expected is read, so an oversized file is told from a right one.
-    std::vector<char> bytes(type.words * kBytesPerWord + 1);
+    std::vector<char> bytes(type.words * width + 1);
     file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (static_cast<std::size_t>(file.gcount()) != type.words * kBytesPerWord)
+    if (static_cast<std::size_t>(file.gcount()) != type.words * width)
         return words;
     for (std::size_t i = 0; i < words.size(); ++i) {
-        const auto low = static_cast<std::uint8_t>(bytes[2 * i]);
-        const auto high = static_cast<std::uint8_t>(bytes[2 * i + 1]);
-        words[i] = static_cast<std::uint16_t>(low | (high << 8));
+        unsigned value = 0;
+        for (std::size_t b = width; b-- > 0;)
+            value = (value << 8) | static_cast<std::uint8_t>(bytes[width * i + b]);
+        words[i] = static_cast<std::uint16_t>(value);
     }
     return words;
 }
@@ -77,11 +83,10 @@ bool VirtualChipStore::Save(const EepromTypeInfo& type, std::span<const std::uin
     if (fd < 0)
         return false;
     std::vector<std::uint8_t> bytes;
-    bytes.reserve(words.size() * kBytesPerWord);
-    for (std::uint16_t word : words) {
-        bytes.push_back(static_cast<std::uint8_t>(word));
-        bytes.push_back(static_cast<std::uint8_t>(word >> 8));
-    }
+    bytes.reserve(words.size() * BytesPerCell(type));
+    for (std::uint16_t word : words)
+        for (std::size_t b = 0; b < BytesPerCell(type); ++b)
+            bytes.push_back(static_cast<std::uint8_t>(word >> (8 * b)));
     const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {

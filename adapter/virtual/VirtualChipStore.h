@@ -9,8 +9,8 @@
 
 namespace pemrix {
 
-// The virtual chips' words, one file per type (virtual-93C46.bin ...) of two little-endian
-// bytes per word.
+// The virtual chips' cells, one file per type (virtual-93C46.bin ... for 16-bit chips, of two
+// little-endian bytes per word; virtual-93C46-x8.bin ... for 8-bit ones, a byte per cell).
 class VirtualChipStore
 {
 public:

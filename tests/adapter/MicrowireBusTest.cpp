@@ -40,13 +40,18 @@ protected:
 
     MicrowireBusTest() { m_lines.Attach(FakeParport::kFd); }
 
-    static MicrowireGeometry Chip(EepromType code) { return *FindMicrowireGeometry(code); }
+    static MicrowireGeometry Chip(EepromType code,
+                                  EepromOrganisation organisation = EepromOrganisation::Words16)
+    {
+        return *FindMicrowireGeometry(code, organisation);
+    }
 
     // A fresh chip of type `code` in the socket.
-    MicrowireChip& Plug(EepromType code, const ChipFaults& faults = {})
+    MicrowireChip& Plug(EepromType code, const ChipFaults& faults = {},
+                        EepromOrganisation organisation = EepromOrganisation::Words16)
     {
         TearDown();
-        m_chip = std::make_unique<MicrowireChip>(Chip(code), m_clock);
+        m_chip = std::make_unique<MicrowireChip>(Chip(code, organisation), m_clock);
         m_chip->SetFaults(faults);
         m_port.Plug(*FindCableProfile("stk200"), m_chip.get());
         return *m_chip;
@@ -69,24 +74,62 @@ protected:
     }
 };
 
+// ORG low takes one address bit more (the leading one don't-care on 93C56 and 93C76) and a
+// byte of data.
 TEST_F(MicrowireBusTest, ReadFramesCarryEachTypesAddressWidth)
 {
-    const std::pair<std::uint32_t, std::string> cases[] = {
-        {0x15, "110010101"},   {0x55, "11001010101"},    {0x55, "1101010101"},
-        {0xAA, "11010101010"}, {0x1AA, "1100110101010"}, {0x3AA, "1101110101010"},
+    constexpr auto x16 = EepromOrganisation::Words16;
+    constexpr auto x8 = EepromOrganisation::Bytes8;
+    struct Case
+    {
+        EepromType code;
+        EepromOrganisation organisation;
+        std::uint32_t address;
+        std::string frame;
     };
-    for (EepromType code = 1; code <= 6; ++code) {
-        const auto& [address, frame] = cases[code - 1];
-        MicrowireChip& chip = Plug(code);
-        std::vector<std::uint16_t> words(Chip(code).words, 0x0000);
-        words[address % words.size()] = 0xB00C;
-        chip.LoadWords(words);
+    const Case cases[] = {
+        {1, x16, 0x15, "110010101"},       {2, x16, 0x55, "11001010101"},
+        {3, x16, 0x55, "1101010101"},      {4, x16, 0xAA, "11010101010"},
+        {5, x16, 0x1AA, "1100110101010"},  {6, x16, 0x3AA, "1101110101010"},
+        {1, x8, 0x55, "1101010101"},       {2, x8, 0xAA, "110010101010"},
+        {3, x8, 0xAA, "11010101010"},      {4, x8, 0x155, "110101010101"},
+        {5, x8, 0x2AA, "11001010101010"},  {6, x8, 0x555, "11010101010101"},
+    };
+    for (const Case& c : cases) {
+        const MicrowireGeometry geometry = Chip(c.code, c.organisation);
+        const std::uint16_t value = geometry.dataBits == 8 ? 0xB0 : 0xB00C;
+        std::vector<std::uint16_t> cells(geometry.words, 0x0000);
+        cells[c.address] = value;
+        Plug(c.code, {}, c.organisation).LoadWords(cells);
         m_port.dataWrites.clear();
-        std::uint16_t word = 0;
-        EXPECT_EQ(m_bus.Read(Chip(code), address, word), AdapterStatus::Ok) << code;
-        EXPECT_EQ(word, 0xB00C) << code;
-        EXPECT_EQ(Frames(), std::vector{frame + std::string(16, '0')}) << code;
+        std::uint16_t cell = 0;
+        EXPECT_EQ(m_bus.Read(geometry, c.address, cell), AdapterStatus::Ok) << c.frame;
+        EXPECT_EQ(cell, value) << c.frame;
+        EXPECT_EQ(Frames(), std::vector{c.frame + std::string(geometry.dataBits, '0')});
     }
+}
+
+TEST_F(MicrowireBusTest, ByteInstructionsCarryOneMoreDontCareBit)
+{
+    const MicrowireGeometry chip = Chip(4, EepromOrganisation::Bytes8);
+    Plug(4, {}, EepromOrganisation::Bytes8);
+    const std::pair<std::function<AdapterStatus()>, std::string> cases[] = {
+        {[&] { return m_bus.EnableWrite(chip); }, "100110000000"},
+        {[&] { return m_bus.Write(chip, 0x181, 0xA5); }, "101110000001" "10100101"},
+        {[&] { return m_bus.Erase(chip, 0x0FE); }, "111011111110"},
+        {[&] { return m_bus.EraseAll(chip); }, "100100000000"},
+        {[&] { return m_bus.WriteAll(chip, 0xA5); }, "100010000000" "10100101"},
+        {[&] { return m_bus.DisableWrite(chip); }, "100000000000"},
+    };
+    for (const auto& [send, frame] : cases) {
+        m_port.dataWrites.clear();
+        EXPECT_EQ(send(), AdapterStatus::Ok) << frame;
+        const std::vector<std::string> frames = Frames();
+        ASSERT_FALSE(frames.empty()) << frame;
+        EXPECT_EQ(frames.front(), frame);
+    }
+    EXPECT_EQ(m_chip->Words()[0x181], 0xA5);
+    EXPECT_EQ(m_chip->Words()[0x0FE], 0xA5);
 }
 
 TEST_F(MicrowireBusTest, EveryInstructionIsFramedByTheDatasheet)

@@ -22,16 +22,20 @@ std::shared_ptr<PortConnector> MakeConnector(const std::filesystem::path& folder
 } // namespace
 
 VirtualDriverHarness::VirtualDriverHarness(const std::filesystem::path& folder, PpdevSetup ppdev,
-                                           const BusTiming& virtualTiming, EepromType socketType)
-    : m_adapter(std::make_shared<VirtualAdapter>(folder / "chips", virtualTiming, socketType)),
+                                           const BusTiming& virtualTiming, EepromType socketType,
+                                           EepromOrganisation socketOrganisation)
+    : m_adapter(std::make_shared<VirtualAdapter>(folder / "chips", virtualTiming, socketType,
+                                                 socketOrganisation)),
       m_driver(MakeConnector(folder, m_adapter, std::move(ppdev)))
 {
 }
 
 VirtualDriverHarness::~VirtualDriverHarness()
 {
-    for (const EepromTypeInfo& type : EepromTypes()) {
-        EXPECT_EQ(Chip(type.code).TimingViolations(), std::vector<std::string>()) << type.name;
+    for (const EepromTypeInfo& type : AllEepromTypes()) {
+        EXPECT_EQ(Chip(type.code, type.organisation).TimingViolations(),
+                  std::vector<std::string>())
+            << type.name << " x" << type.cellBits;
     }
 }
 

@@ -28,14 +28,20 @@ class VirtualDriverHarness
 {
 public:
     explicit VirtualDriverHarness(const std::filesystem::path& folder, PpdevSetup ppdev = {},
-                                  const BusTiming& virtualTiming = {}, EepromType socketType = 0);
+                                  const BusTiming& virtualTiming = {}, EepromType socketType = 0,
+                                  EepromOrganisation socketOrganisation =
+                                      EepromOrganisation::Words16);
     ~VirtualDriverHarness();
     VirtualDriverHarness(const VirtualDriverHarness&) = delete;
     VirtualDriverHarness& operator=(const VirtualDriverHarness&) = delete;
 
     BuiltInDriver& Driver() { return m_driver; }
     VirtualAdapter& Adapter() { return *m_adapter; }
-    MicrowireChip& Chip(EepromType code) { return m_adapter->Chip(code); }
+    MicrowireChip& Chip(EepromType code,
+                        EepromOrganisation organisation = EepromOrganisation::Words16)
+    {
+        return m_adapter->Chip(code, organisation);
+    }
 
     // Opens a handle and points it at `port` (the virtual adapter unless told otherwise).
     DriverHandle OpenPort(std::uint32_t port);

@@ -112,6 +112,71 @@ private slots:
         QCOMPARE(m_harness->StoredInt(profile::kEepromType), type);
     }
 
+    // The scripted driver, like any driver but the built-in one, has no _X8 requests: every
+    // 8-bit command says so instead of a result, and neither the image nor the chip changes.
+    void EightBitCommandsOnADriverWithoutThemSaySoAndChangeNothing()
+    {
+        m_window->Menu()->RunCommand(MainWindowMenu::kOrganisationCommand);
+        QCOMPARE(m_harness->StoredInt(profile::kOrganisation), 8u);
+        Run(IDC_EDIT, "FF", "c0");
+        const QString before = Dump();
+        QCOMPARE(before.mid(static_cast<int>(CellTextOffset(0xFF, 2)), 2), QStringLiteral("C0"));
+        QCOMPARE(before.count(QLatin1Char('\n')), 31);
+        const auto chip = Driver().Words();
+        const QString text = QStringLiteral("The driver does not offer 8-bit organisation.");
+        const struct
+        {
+            int id;
+            const char* address;
+            const char* data;
+        } commands[] = {
+            {IDC_READ, "10", ""},  {IDC_WRITE, "10", "AB"}, {IDC_ERASE, "10", ""},
+            {IDC_WRAL, "", "5A"},  {IDC_READALL, "", ""},   {IDC_WRITEALL, "", ""},
+            {IDC_ERAL, "", ""},
+        };
+        for (const auto& command : commands) {
+            if (command.id == IDC_READ || command.id == IDC_WRITE || command.id == IDC_ERASE ||
+                command.id == IDC_WRAL)
+                m_harness->m_interaction.QueueDialog(MainWindowHarness::TypeAndConfirm(
+                    QString::fromLatin1(command.address), QString::fromLatin1(command.data)));
+            const qsizetype messages = m_harness->m_interaction.m_messages.size();
+            QTest::mouseClick(m_window->Button(command.id), Qt::LeftButton);
+            QCOMPARE(m_harness->m_interaction.m_messages.size(), messages + 1);
+            QCOMPARE(m_harness->m_interaction.m_messages.last().strText, text);
+            QCOMPARE(LastLogLine()[1], text);
+            QCOMPARE(Dump(), before);
+        }
+        QVERIFY(Driver().Words() == chip);
+        // Files hold 16-bit images only, so Open and Save refuse before any file dialog.
+        const qsizetype dialogs = m_harness->m_interaction.m_dialogClasses.size();
+        QTest::mouseClick(m_window->Button(IDC_OPEN), Qt::LeftButton);
+        QTest::mouseClick(m_window->Button(IDC_SAVE), Qt::LeftButton);
+        QCOMPARE(m_harness->m_interaction.m_dialogClasses.size(), dialogs);
+        QVERIFY(m_harness->m_interaction.m_messages.last().strText.startsWith(
+            QStringLiteral("Files hold 16-bit images only.")));
+        QCOMPARE(Dump(), before);
+        QVERIFY(!m_harness->m_interaction.m_dialogClasses.contains(
+            QStringLiteral("pemrix::CFailedDlg")));
+    }
+
+    // A byte takes one or two digits; a third is refused as a 16-bit field's fifth is.
+    void EightBitEditTakesAByteAndChecksTheByteCount()
+    {
+        m_window->Menu()->RunCommand(MainWindowMenu::kOrganisationCommand);
+        const QString before = Dump();
+        Run(IDC_EDIT, "10", "C0D");
+        Run(IDC_EDIT, "100", "C0");
+        QCOMPARE(Dump(), before);
+        const QStringList texts{m_harness->m_interaction.m_messages[0].strText,
+                                m_harness->m_interaction.m_messages[1].strText};
+        QCOMPARE(texts, (QStringList{QStringLiteral("Please type a 4-digit hexadecimal number.(e.g. 002B)"),
+                                     QStringLiteral("Please type a valid address.")}));
+        Run(IDC_EDIT, "10", "d");
+        QCOMPARE(Dump().mid(static_cast<int>(CellTextOffset(0x10, 2)), 2), QStringLiteral("0D"));
+        QCOMPARE(Dump().left(8), QStringLiteral("0000H FF"));
+        QCOMPARE(Dump().mid(Dump().indexOf(QLatin1Char('\n')) + 1, 5), QStringLiteral("0008H"));
+    }
+
     void WriteMismatchIsFoundAfterTheWriteDisable()
     {
         Driver().Script(REQ_READ, 1,

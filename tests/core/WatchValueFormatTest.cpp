@@ -29,7 +29,6 @@ TEST(WatchValueFormat, ErasedTextsEqualTheFormattedErasedWord)
     const std::pair<const char*, const char*> erased[] = {
         {"H", "FFFF"}, {"D", "65535"}, {"B", "1111111111111111"}, {"O", "177777"}};
     for (const auto& [code, text] : erased) {
-        EXPECT_EQ(ErasedWatchText(code), text);
         EXPECT_EQ(FormatWatchValue(0xFFFF, code), text);
         EXPECT_EQ(ParseWatchValue(text, code), 0xFFFFu);
     }
@@ -40,7 +39,6 @@ TEST(WatchValueFormat, OnlyTheFourExactCodesNameAFormat)
     for (const char* code : {"h", "HEX", "", " H", "H ", "X"}) {
         SCOPED_TRACE(code);
         EXPECT_FALSE(FormatWatchValue(1, code));
-        EXPECT_FALSE(ErasedWatchText(code));
         EXPECT_FALSE(ParseWatchValue("1", code));
     }
 }

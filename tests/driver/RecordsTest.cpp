@@ -75,6 +75,27 @@ TEST(Records, ImageRecordPlacesEveryWordSlotAndTheTrailingFields)
     EXPECT_EQ(decoded.status, 0x11223344u);
 }
 
+TEST(Records, ByteImageRecordHoldsAByteASlotForEveryCellOfAnEightBit93C86)
+{
+    ByteImageRecord record{.type = 6};
+    for (std::size_t i = 0; i < ByteImageRecord::kByteSlots; ++i)
+        record.bytes[i] = static_cast<std::uint8_t>(i * 7);
+    record.status = 0x11223344;
+    const Bytes bytes = Encode(record);
+
+    ASSERT_EQ(bytes.size(), 2060u);
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 6), (Bytes{6, 0, 0, 0, 0x00, 0x07}));
+    EXPECT_EQ(Bytes(bytes.begin() + 2050, bytes.end()),
+              (Bytes{0xF2, 0xF9, 0x44, 0x33, 0x22, 0x11, 0, 0, 0, 0}));
+    const ByteImageRecord decoded = DecodeRecord<ByteImageRecord>(bytes);
+    EXPECT_EQ(decoded.bytes, record.bytes);
+    EXPECT_EQ(decoded.status, 0x11223344u);
+
+    EXPECT_EQ(Encode(OrganisationDetectRecord{3, 8, 8, 0x0406, 0, 0}),
+              (Bytes{3, 0, 0, 0, 8, 0, 0, 0, 8, 0, 0, 0, 0x06, 0x04, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(ChipTypeBit(3, 8) | ChipTypeBit(2, 16) | ChipTypeBit(3, 16), 0x0406u);
+}
+
 TEST(Records, EncodingIntoAShortBufferStopsAtItsEnd)
 {
     Bytes shortBuffer(6, 0xEE);

@@ -2,6 +2,7 @@
 #include "files/E2pFileLayout.h"
 
 #include "RomTestFiles.h"
+#include "core/DumpText.h"
 
 #include <gtest/gtest.h>
 

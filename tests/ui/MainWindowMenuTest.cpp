@@ -76,6 +76,7 @@ private slots:
             {"&Close", 0xF060},
             {"", 0},
             {"&Detect chip type", 0x0020},
+            {"&8-bit organisation (ORG low)", 0x0040},
             {"Compare with &file…", 0x0030},
             {"", 0},
             {"&About Velmora...", 0x0010},
@@ -101,15 +102,17 @@ private slots:
         QTest::addColumn<int>("abouts");
         QTest::addColumn<int>("detections");
         QTest::addColumn<int>("compares");
-        QTest::newRow("Minimize item") << 0 << 0u << true << 0 << 0 << 0 << 0;
-        QTest::newRow("Close item ends through Cancel") << 1 << 0u << false << 1 << 0 << 0 << 0;
-        QTest::newRow("Detect item") << 3 << 0u << false << 0 << 0 << 1 << 0;
-        QTest::newRow("Compare item") << 4 << 0u << false << 0 << 0 << 0 << 1;
-        QTest::newRow("About item") << 6 << 0u << false << 0 << 1 << 0 << 0;
-        QTest::newRow("About 0x001F") << -1 << 0x001Fu << false << 0 << 1 << 0 << 0;
-        QTest::newRow("Close 0xF062") << -1 << 0xF062u << false << 1 << 0 << 0 << 0;
-        QTest::newRow("Restore 0xF120") << -1 << 0xF120u << false << 0 << 0 << 0 << 0;
-        QTest::newRow("0x0040") << -1 << 0x0040u << false << 0 << 0 << 0 << 0;
+        QTest::addColumn<int>("organisations");
+        QTest::newRow("Minimize item") << 0 << 0u << true << 0 << 0 << 0 << 0 << 0;
+        QTest::newRow("Close item ends through Cancel") << 1 << 0u << false << 1 << 0 << 0 << 0 << 0;
+        QTest::newRow("Detect item") << 3 << 0u << false << 0 << 0 << 1 << 0 << 0;
+        QTest::newRow("Organisation item") << 4 << 0u << false << 0 << 0 << 0 << 0 << 1;
+        QTest::newRow("Compare item") << 5 << 0u << false << 0 << 0 << 0 << 1 << 0;
+        QTest::newRow("About item") << 7 << 0u << false << 0 << 1 << 0 << 0 << 0;
+        QTest::newRow("About 0x001F") << -1 << 0x001Fu << false << 0 << 1 << 0 << 0 << 0;
+        QTest::newRow("Close 0xF062") << -1 << 0xF062u << false << 1 << 0 << 0 << 0 << 0;
+        QTest::newRow("Restore 0xF120") << -1 << 0xF120u << false << 0 << 0 << 0 << 0 << 0;
+        QTest::newRow("0x0050") << -1 << 0x0050u << false << 0 << 0 << 0 << 0 << 0;
     }
 
     void CommandsActOnTheWindow()
@@ -121,6 +124,8 @@ private slots:
         QFETCH(int, abouts);
         QFETCH(int, detections);
         QFETCH(int, compares);
+        QFETCH(int, organisations);
+        QSignalSpy organisation(m_menu, &MainWindowMenu::OrganisationRequested);
         QSignalSpy about(m_menu, &MainWindowMenu::AboutRequested);
         QSignalSpy detect(m_menu, &MainWindowMenu::DetectTypeRequested);
         QSignalSpy compare(m_menu, &MainWindowMenu::CompareRequested);
@@ -134,6 +139,23 @@ private slots:
         QCOMPARE(about.count(), abouts);
         QCOMPARE(detect.count(), detections);
         QCOMPARE(compare.count(), compares);
+        QCOMPARE(organisation.count(), organisations);
+    }
+
+    // The check mark shows what the window chose, never the click alone: a window that
+    // refuses the change keeps the mark where it was.
+    void OrganisationItemAsksForTheOtherChoiceAndShowsTheWindows()
+    {
+        QSignalSpy asked(m_menu, &MainWindowMenu::OrganisationRequested);
+        Item(4)->trigger();
+        QVERIFY(!Item(4)->isChecked());
+        m_menu->ShowOrganisation(true);
+        QVERIFY(Item(4)->isChecked());
+        Item(4)->trigger();
+        QVERIFY(Item(4)->isChecked());
+        QCOMPARE(asked.count(), 2);
+        QCOMPARE(asked[0][0].toBool(), true);
+        QCOMPARE(asked[1][0].toBool(), false);
     }
 
     void RightClickOpensTheMenuOnlyOnTheBackground_data()
@@ -179,7 +201,7 @@ private slots:
         };
         connect(m_menu, &MainWindowMenu::AboutRequested, m_window.get(), showAbout);
         connect(m_window->m_about, &QAbstractButton::clicked, m_window.get(), showAbout);
-        Item(6)->trigger();
+        Item(7)->trigger();
         QTest::mouseClick(m_window->m_about, Qt::LeftButton);
         QCOMPARE(interaction.m_dialogClasses, (QStringList{QStringLiteral("pemrix::CAboutDlg"),
                                                            QStringLiteral("pemrix::CAboutDlg")}));

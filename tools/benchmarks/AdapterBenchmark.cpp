@@ -1,5 +1,5 @@
 // Runs the whole-chip requests through the built-in driver over the virtual adapter, for every
-// type on a chip with sequential read and on one without, and prints what they cost against
+// type in both organisations on a chip with sequential read and on one without, and prints what they cost against
 // what the protocol and the datasheets allow (ProtocolMinimums.h). The one argument is the
 // cost of one ppdev ioctl in microseconds (1 unless given), for the estimate of a real port.
 
@@ -13,6 +13,7 @@
 #include "driver/RequestRecords.h"
 
 #include <stdlib.h>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -60,17 +61,18 @@ public:
               m_adapter, ParportDirectory(folder / "proc", folder / "dev"),
               PpdevSetup{nullptr, nullptr, nullptr, BusTiming{}}))
     {
-        for (EepromType code = 1; code <= 6; ++code)
-            m_adapter->Chip(code).SetAfterLastDataBit(afterLastDataBit);
+        for (const EepromTypeInfo& type : AllEepromTypes())
+            m_adapter->Chip(type.code, type.organisation).SetAfterLastDataBit(afterLastDataBit);
     }
 
     VirtualAdapter& Adapter() { return *m_adapter; }
 
     // What `requests` cost the chip of `type`, on a handle opened for them.
-    Figures Measure(EepromType type, const std::function<std::uint32_t(DriverHandle)>& requests)
+    Figures Measure(const EepromTypeInfo& type,
+                    const std::function<std::uint32_t(DriverHandle)>& requests)
     {
-        SimulatedLinePort& port = m_adapter->Port(type);
-        const MicrowireChip& chip = m_adapter->Chip(type);
+        SimulatedLinePort& port = m_adapter->Port(type.code, type.organisation);
+        const MicrowireChip& chip = m_adapter->Chip(type.code, type.organisation);
         const DriverHandle handle = m_driver.Open(kChipCommandOpenAttributes);
         SendValue(handle, REQ_SET_PORT, kVirtualAdapterBase);
         port.ResetCounters();
@@ -90,28 +92,46 @@ public:
         return figures;
     }
 
-    std::uint32_t ReadAll(DriverHandle handle, EepromType type)
+    std::uint32_t ReadAll(DriverHandle handle, const EepromTypeInfo& type)
     {
-        return Send(handle, REQ_READ_ALL, ImageRecord{type}).status;
+        if (type.organisation == EepromOrganisation::Bytes8)
+            return Send(handle, REQ_READ_ALL_X8, ByteImageRecord{type.code}).status;
+        return Send(handle, REQ_READ_ALL, ImageRecord{type.code}).status;
     }
 
-    std::uint32_t WriteAll(DriverHandle handle, const ImageRecord& image)
+    std::uint32_t WriteAll(DriverHandle handle, const EepromTypeInfo& type,
+                           const std::vector<std::uint32_t>& cells)
     {
-        SendValue(handle, REQ_WRITE_ENABLE, image.type);
-        const std::uint32_t status = Send(handle, REQ_WRITE_ALL, image).status;
-        SendValue(handle, REQ_WRITE_DISABLE, image.type);
-        return status;
+        if (type.organisation == EepromOrganisation::Bytes8) {
+            ByteImageRecord image{type.code};
+            std::copy(cells.begin(), cells.end(), image.bytes.begin());
+            return Programmed(handle, REQ_WRITE_ENABLE_X8, REQ_WRITE_ALL_X8,
+                              REQ_WRITE_DISABLE_X8, image);
+        }
+        ImageRecord image{type.code};
+        std::copy(cells.begin(), cells.end(), image.words.begin());
+        return Programmed(handle, REQ_WRITE_ENABLE, REQ_WRITE_ALL, REQ_WRITE_DISABLE, image);
     }
 
 private:
-    ImageRecord Send(DriverHandle handle, std::uint32_t code, const ImageRecord& image)
+    template <class Record>
+    std::uint32_t Programmed(DriverHandle handle, std::uint32_t enable, std::uint32_t code,
+                             std::uint32_t disable, const Record& image)
     {
-        std::vector<std::uint8_t> bytes(ImageRecord::kSize);
+        SendValue(handle, enable, image.type);
+        const std::uint32_t status = Send(handle, code, image).status;
+        SendValue(handle, disable, image.type);
+        return status;
+    }
+
+    template <class Record>
+    Record Send(DriverHandle handle, std::uint32_t code, const Record& image)
+    {
+        std::vector<std::uint8_t> bytes(Record::kSize);
         EncodeRecord(image, bytes);
         std::uint32_t bytesReturned = 0;
-        m_driver.Control(handle, code, bytes.data(), ImageRecord::kSize, ImageRecord::kSize,
-                         bytesReturned);
-        return DecodeRecord<ImageRecord>(bytes);
+        m_driver.Control(handle, code, bytes.data(), Record::kSize, Record::kSize, bytesReturned);
+        return DecodeRecord<Record>(bytes);
     }
 
     void SendValue(DriverHandle handle, std::uint32_t code, std::uint32_t value)
@@ -126,11 +146,13 @@ private:
     BuiltInDriver m_driver;
 };
 
-ImageRecord Image(const PartFigures& part, EepromType type, std::uint16_t mask)
+// Distinct cells, of the part's cell width.
+std::vector<std::uint32_t> Image(const PartFigures& part, std::uint32_t mask)
 {
-    ImageRecord image{type};
+    const std::uint32_t cellMask = (1u << part.cellClocks) - 1;
+    std::vector<std::uint32_t> image(part.words);
     for (std::uint32_t i = 0; i < part.words; ++i)
-        image.words[i] = ((i * 0x9E37u + 0x1234u) & 0xFFFF) ^ mask;
+        image[i] = ((i * 0x9E37u + 0x1234u) ^ mask) & cellMask;
     return image;
 }
 
@@ -176,14 +198,15 @@ void TimeBeyondTheCycles(const Figures& everyWord, const Figures& noWord)
                     100 * double(time.count()) / double(everyWord.programming.count()));
 }
 
-bool RunPart(Bench& bench, const PartFigures& part, EepromType type, bool sequential,
+bool RunPart(Bench& bench, const PartFigures& part, const EepromTypeInfo& type, bool sequential,
              double ioctlMicroseconds)
 {
-    std::printf("  %s, %u words\n", std::string(part.name).c_str(), part.words);
+    std::printf("  %s, %u %s\n", std::string(part.name).c_str(), part.words,
+                part.cellClocks == kByteClocks ? "bytes" : "words");
     const double pass = double(ReadPassClocks(part, sequential));
     const double write = double(WriteClocks(part));
-    const ImageRecord first = Image(part, type, 0x0000);
-    bench.Measure(type, [&](DriverHandle handle) { return bench.WriteAll(handle, first); });
+    const std::vector<std::uint32_t> first = Image(part, 0x0000);
+    bench.Measure(type, [&](DriverHandle handle) { return bench.WriteAll(handle, type, first); });
 
     bool met = true;
     const Figures readAll = bench.Measure(type, [&](DriverHandle handle) {
@@ -208,26 +231,28 @@ bool RunPart(Bench& bench, const PartFigures& part, EepromType type, bool sequen
     struct Change
     {
         const char* what;
-        ImageRecord image;
+        std::vector<std::uint32_t> image;
         unsigned differing;
     };
-    // The first image inverted, then that again after a write that changed one of its words,
+    // The first image inverted, then that again after a write that changed one of its cells,
     // then that once more.
-    const ImageRecord inverted = Image(part, type, 0xFFFF);
+    const std::vector<std::uint32_t> inverted = Image(part, 0xFFFF);
     const Change changes[] = {
-        {"WriteAll, every word differs", inverted, part.words},
-        {"WriteAll, one word differs", inverted, 1},
-        {"WriteAll, no word differs", inverted, 0},
+        {"WriteAll, every cell differs", inverted, part.words},
+        {"WriteAll, one cell differs", inverted, 1},
+        {"WriteAll, no cell differs", inverted, 0},
     };
     Figures figures[std::size(changes)];
     for (std::size_t i = 0; i < std::size(changes); ++i) {
         if (changes[i].differing == 1) {
-            ImageRecord nearly = changes[i].image;
-            nearly.words[part.words / 2] ^= 0x0F0F;
-            bench.Measure(type, [&](DriverHandle handle) { return bench.WriteAll(handle, nearly); });
+            std::vector<std::uint32_t> nearly = changes[i].image;
+            nearly[part.words / 2] ^= 0x0F0Fu & ((1u << part.cellClocks) - 1);
+            bench.Measure(type,
+                          [&](DriverHandle handle) { return bench.WriteAll(handle, type, nearly); });
         }
-        figures[i] = bench.Measure(
-            type, [&](DriverHandle handle) { return bench.WriteAll(handle, changes[i].image); });
+        figures[i] = bench.Measure(type, [&](DriverHandle handle) {
+            return bench.WriteAll(handle, type, changes[i].image);
+        });
     }
     for (std::size_t i = 0; i < std::size(changes); ++i) {
         const unsigned differing = changes[i].differing;
@@ -322,10 +347,13 @@ int Run(const std::filesystem::path& folder, double ioctlMicroseconds)
     for (const auto& [name, variant] : variants) {
         std::printf("%s\n", name);
         Bench bench(folder / name, variant);
-        for (EepromType code = 1; code <= 6; ++code)
-            met = RunPart(bench, kParts[code - 1], code, variant == AfterLastDataBit::NextWord,
-                          ioctlMicroseconds) &&
+        for (const EepromTypeInfo& type : AllEepromTypes()) {
+            const auto& parts =
+                type.organisation == EepromOrganisation::Bytes8 ? kPartsX8 : kParts;
+            met = RunPart(bench, parts[type.code - 1], type,
+                          variant == AfterLastDataBit::NextWord, ioctlMicroseconds) &&
                   met;
+        }
         if (variant == AfterLastDataBit::NextWord)
             met = Roads(bench.Adapter()) && met;
     }

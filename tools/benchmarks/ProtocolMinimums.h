@@ -10,16 +10,20 @@
 
 namespace pemrix::bench {
 
-// Start bit and two opcode bits, then the address, then 16 data bits in x16 organisation.
+// Start bit and two opcode bits, then the address, then 16 data bits in x16 organisation and
+// 8 in x8.
 constexpr std::uint64_t kStartAndOpcodeClocks = 3;
 constexpr std::uint64_t kWordClocks = 16;
+constexpr std::uint64_t kByteClocks = 8;
 
 struct PartFigures
 {
     std::string_view name;
+    // The cells: words in x16 organisation, bytes in x8.
     std::uint32_t words;
-    // The address field in x16 organisation, a leading don't-care bit included (93C56, 93C76).
+    // The address field, a leading don't-care bit included (93C56, 93C76).
     std::uint64_t addressClocks;
+    std::uint64_t cellClocks = kWordClocks;
 };
 
 constexpr std::array<PartFigures, 6> kParts{{
@@ -29,6 +33,17 @@ constexpr std::array<PartFigures, 6> kParts{{
     {"93C66", 256, 8},
     {"93C76", 512, 10},
     {"93C86", 1024, 10},
+}};
+
+// ORG low: twice the cells, a byte each, and one address bit more (Microchip 93AA46/56/66/
+// 76/86 and onsemi CAT93C57 datasheets, instruction set tables for x8 organisation).
+constexpr std::array<PartFigures, 6> kPartsX8{{
+    {"93C46 x8", 128, 7, kByteClocks},
+    {"93C56 x8", 256, 9, kByteClocks},
+    {"93C57 x8", 256, 8, kByteClocks},
+    {"93C66 x8", 512, 9, kByteClocks},
+    {"93C76 x8", 1024, 11, kByteClocks},
+    {"93C86 x8", 2048, 11, kByteClocks},
 }};
 
 // The longest self-timed WRITE cycle the datasheet allows.
@@ -50,7 +65,7 @@ constexpr std::chrono::nanoseconds kCh347SlowestClockPeriod{2133};
 
 constexpr std::uint64_t ReadInstructionClocks(const PartFigures& part, std::uint64_t words)
 {
-    return kStartAndOpcodeClocks + part.addressClocks + kWordClocks * words;
+    return kStartAndOpcodeClocks + part.addressClocks + part.cellClocks * words;
 }
 
 // One READ clocked on through the whole chip, or one READ for each word.
@@ -60,10 +75,10 @@ constexpr std::uint64_t ReadPassClocks(const PartFigures& part, bool sequential)
                       : part.words * ReadInstructionClocks(part, 1);
 }
 
-// A WRITE: its instruction and its data word; the ready poll runs no clocks.
+// A WRITE: its instruction and its data cell; the ready poll runs no clocks.
 constexpr std::uint64_t WriteClocks(const PartFigures& part)
 {
-    return kStartAndOpcodeClocks + part.addressClocks + kWordClocks;
+    return kStartAndOpcodeClocks + part.addressClocks + part.cellClocks;
 }
 
 // EWEN before a modifying request and EWDS after it, as the program sends them.

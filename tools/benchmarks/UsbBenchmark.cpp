@@ -105,12 +105,12 @@ struct Figures
 class Bench
 {
 public:
-    Bench(const Target& target, EepromType type, std::chrono::nanoseconds latency,
+    Bench(const Target& target, const EepromTypeInfo& type, std::chrono::nanoseconds latency,
           std::chrono::nanoseconds cycle, PartClass partClass,
           const std::filesystem::path& folder)
         : m_machine(std::make_shared<UsbSimulatedMachine>(*m_clock))
     {
-        const MicrowireGeometry chip = *FindMicrowireGeometry(type);
+        const MicrowireGeometry chip = *FindMicrowireGeometry(type.code, type.organisation);
         const std::string adapter = target.adapter;
         const UsbDeviceEntry entry{target.vendor, target.product, 1, 2, {1}};
         if (adapter == "CH341A")
@@ -229,7 +229,7 @@ bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
                 std::string(kWordProgramSource).c_str());
     if (target.slowestClock.count() > 0 && target.slowestClock < partClass.period) {
         // Status 28: the adapter cannot go as slowly as the class's parts need.
-        Bench bench(target, k93C86, latency, cycle, partClass.partClass, folder);
+        Bench bench(target, *FindEepromType(k93C86), latency, cycle, partClass.partClass, folder);
         const Figures readAll = bench.Measure(
             [&](DriverLink& link, std::uint32_t port) { return ReadAll(link, port, k93C86); });
         const bool refused = readAll.errorCode == 28 && readAll.usb.outTransfers == 0;
@@ -240,18 +240,20 @@ bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
         return refused;
     }
     bool met = true;
-    for (const EepromTypeInfo& type : EepromTypes()) {
-        const PartFigures& part = kParts[type.code - 1];
-        Bench bench(target, type.code, latency, cycle, partClass.partClass, folder);
-        // No word FFFF, so every word of the erased chip changes.
+    for (const EepromTypeInfo& type : AllEepromTypes()) {
+        const bool bytes = type.organisation == EepromOrganisation::Bytes8;
+        const PartFigures& part = (bytes ? kPartsX8 : kParts)[type.code - 1];
+        Bench bench(target, type, latency, cycle, partClass.partClass, folder);
+        // No cell all ones, so every cell of the erased chip changes.
         std::vector<std::uint32_t> image(part.words);
         for (std::uint32_t i = 0; i < part.words; ++i)
-            image[i] = (i * 0x9E37u + 0x1234u) & 0x7FFF;
+            image[i] = (i * 0x9E37u + 0x1234u) & (bytes ? 0x7F : 0x7FFF);
         const Figures writeAll = bench.Measure([&](DriverLink& link, std::uint32_t port) {
-            return WriteAll(link, port, type.code, image);
+            return WriteAllCells(link, port, type, image);
         });
-        const Figures readAll = bench.Measure(
-            [&](DriverLink& link, std::uint32_t port) { return ReadAll(link, port, type.code); });
+        const Figures readAll = bench.Measure([&](DriverLink& link, std::uint32_t port) {
+            return ReadAllCells(link, port, type);
+        });
 
         // Two sequential READ passes at the class's clock.
         const std::uint64_t readClocks = 2 * ReadPassClocks(part, true);
@@ -263,7 +265,7 @@ bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
                     Milliseconds(clockFloor));
         met = Clean(readAll, 0) && met;
 
-        // Each programmed word costs at least two round trips, since the bus judges the
+        // Each programmed cell costs at least two round trips, since the bus judges the
         // opening of an instruction before its last bit goes out, plus the chip's own cycle.
         const std::chrono::nanoseconds datasheet = kWordProgramTime * part.words;
         const std::chrono::nanoseconds meanCycle =
@@ -279,7 +281,7 @@ bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
                     Milliseconds(writeAll.programming),
                     Milliseconds(roundTripFloor) / Milliseconds(writeAll.programming));
         met = Clean(writeAll, part.words) && met;
-        if (type.code == k93C86) {
+        if (type.code == k93C86 && !bytes) {
             std::chrono::nanoseconds readTarget = target.readAll93C86;
             if (clockFloor > readTarget) {
                 const auto bounded = std::chrono::duration_cast<std::chrono::nanoseconds>(

@@ -9,13 +9,14 @@
 #include "settings/PortPlatform.h"
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileStore.h"
+#include "settings/StoredEepromType.h"
 #include "tools/screenshots/InputShots.h"
 #include "ui/DumpView.h"
 #include "ui/ReportList.h"
 
 namespace pemrix {
 
-std::unique_ptr<CVelmoraDlg> MainWindowShot(bool watchShown)
+std::unique_ptr<CVelmoraDlg> MainWindowShot(bool watchShown, bool bytes8)
 {
     // The window keeps its services by reference for its whole life.
     static NativeFileSystem fileSystem;
@@ -23,6 +24,7 @@ std::unique_ptr<CVelmoraDlg> MainWindowShot(bool watchShown)
     static const SystemClock clock;
     const ProfileStore& profile = ScreenshotProfile();
     profile.WriteProfileInt(profile::kSection, profile::kWatchWindow, watchShown ? 1 : 0);
+    StoreOrganisation(profile, bytes8 ? EepromOrganisation::Bytes8 : EepromOrganisation::Words16);
     auto window = std::make_unique<CVelmoraDlg>(MainWindowServices{
         profile, ScreenshotInteraction(), fileSystem, *driver, clock, MakePortPlatform, {}});
     window->Initialise();

@@ -60,6 +60,7 @@ std::vector<Screenshot> Screenshots()
         {"CVelmoraDlg.png", [] { return MainWindowShot(true); }},
         {"CVelmoraDlg-watch-hidden.png", [] { return MainWindowShot(false); }},
         {"CVelmoraDlg-compare.png", [] { return CompareShot(); }},
+        {"CVelmoraDlg-8-bit.png", [] { return MainWindowShot(true, true); }},
         {"CReadDlg.png", [] { return InputDialogShot<CReadDlg>("002B", ""); }},
         {"CEraseDlg.png", [] { return InputDialogShot<CEraseDlg>("002B", ""); }},
         {"CWralDlg.png", [] { return InputDialogShot<CWralDlg>("", "FFFF"); }},

@@ -77,7 +77,7 @@ OrganisationDetectResult DetectChipOrganisation(DriverLink& link, std::uint32_t 
         }
     }
     session.Expect(found != nullptr && known == record.candidates);
-    OrganisationDetectResult result{session.Finish()};
+    OrganisationDetectResult result{session.Finish(), nullptr, 0, {}};
     if (result.succeeded) {
         result.type = found;
         result.addressBits = record.addressBits;

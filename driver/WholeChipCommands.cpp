@@ -99,9 +99,10 @@ template <class Image> struct ImageCommands
         Image written{.type = chip.code};
         const auto slots = Slots(written);
         using Slot = typename decltype(slots)::value_type;
-        std::transform(words.begin(),
-                       words.begin() + std::min<std::size_t>(words.size(), chip.words),
-                       slots.begin(), [](std::uint32_t w) { return static_cast<Slot>(w); });
+        const std::span<const std::uint32_t> chipWords =
+            words.first(std::min<std::size_t>(words.size(), chip.words));
+        std::transform(chipWords.begin(), chipWords.end(), slots.begin(),
+                       [](std::uint32_t w) { return static_cast<Slot>(w); });
         const Image sent = written;
         Image readBack{.type = chip.code};
 

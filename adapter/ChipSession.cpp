@@ -59,30 +59,38 @@ AdapterStatus ChipSession::Read(EepromType type, std::uint32_t address, std::uin
 
 AdapterStatus ChipSession::Write(EepromType type, std::uint32_t address, std::uint32_t data)
 {
-    return Answer(type, address, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
-        return bus.Write(chip, address, ChipCell(chip, data));
-    }, Programs::Yes);
+    return Answer(
+        type, address,
+        [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
+            return bus.Write(chip, address, ChipCell(chip, data));
+        },
+        Programs::Yes);
 }
 
 AdapterStatus ChipSession::Erase(EepromType type, std::uint32_t address)
 {
-    return Answer(type, address, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
-        return bus.Erase(chip, address);
-    }, Programs::Yes);
+    return Answer(
+        type, address,
+        [&](MicrowireBus& bus, const MicrowireGeometry& chip) { return bus.Erase(chip, address); },
+        Programs::Yes);
 }
 
 AdapterStatus ChipSession::Fill(EepromType type, std::uint32_t data)
 {
-    return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
-        return bus.WriteAll(chip, ChipCell(chip, data));
-    }, Programs::Yes);
+    return Answer(
+        type, std::nullopt,
+        [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
+            return bus.WriteAll(chip, ChipCell(chip, data));
+        },
+        Programs::Yes);
 }
 
 AdapterStatus ChipSession::EraseAll(EepromType type)
 {
-    return Answer(type, std::nullopt, [](MicrowireBus& bus, const MicrowireGeometry& chip) {
-        return bus.EraseAll(chip);
-    }, Programs::Yes);
+    return Answer(
+        type, std::nullopt,
+        [](MicrowireBus& bus, const MicrowireGeometry& chip) { return bus.EraseAll(chip); },
+        Programs::Yes);
 }
 
 AdapterStatus ChipSession::ReadImage(EepromType type, std::span<std::uint32_t> words)
@@ -98,12 +106,15 @@ AdapterStatus ChipSession::ReadImage(EepromType type, std::span<std::uint32_t> w
 
 AdapterStatus ChipSession::WriteImage(EepromType type, std::span<const std::uint32_t> words)
 {
-    return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
-        std::vector<std::uint16_t> image(chip.words);
-        std::transform(words.begin(), words.begin() + chip.words, image.begin(),
-                       [&chip](std::uint32_t value) { return ChipCell(chip, value); });
-        return m_transfer.Write(bus, chip, image, WordGate(chip));
-    }, Programs::Yes);
+    return Answer(
+        type, std::nullopt,
+        [&](MicrowireBus& bus, const MicrowireGeometry& chip) {
+            std::vector<std::uint16_t> image(chip.words);
+            std::transform(words.begin(), words.begin() + chip.words, image.begin(),
+                           [&chip](std::uint32_t value) { return ChipCell(chip, value); });
+            return m_transfer.Write(bus, chip, image, WordGate(chip));
+        },
+        Programs::Yes);
 }
 
 AdapterStatus ChipSession::DetectType(EepromType type, ChipTypeDetection& detection)
@@ -114,8 +125,7 @@ AdapterStatus ChipSession::DetectType(EepromType type, ChipTypeDetection& detect
     });
 }
 
-AdapterStatus ChipSession::DetectOrganisation(EepromType type,
-                                              ChipOrganisationDetection& detection)
+AdapterStatus ChipSession::DetectOrganisation(EepromType type, ChipOrganisationDetection& detection)
 {
     return Answer(type, std::nullopt, [&](MicrowireBus& bus, const MicrowireGeometry&) {
         detection = ProbeChipOrganisation(bus);

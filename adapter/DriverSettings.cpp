@@ -52,8 +52,7 @@ void ApplyHalfPeriod(std::string_view value, ParsedSettings& parsed)
         settings.notices.push_back(SettingText("half_period_ns", value) +
                                    " is not a number of ns up to " +
                                    std::to_string(kLongestHalfPeriodNs) + "; " +
-                                   std::to_string(settings.timing.halfPeriod.count()) +
-                                   " is used");
+                                   std::to_string(settings.timing.halfPeriod.count()) + " is used");
         return;
     }
     parsed.halfPeriod = std::chrono::nanoseconds(nanoseconds);
@@ -111,8 +110,8 @@ void ApplyVirtualSocket(std::string_view value, DriverSettings& settings)
 {
     std::string known;
     for (const EepromTypeInfo& type : AllEepromTypes()) {
-        const std::string name = std::string(type.name) +
-                                 (type.organisation == EepromOrganisation::Bytes8 ? " X8" : "");
+        const std::string name =
+            std::string(type.name) + (type.organisation == EepromOrganisation::Bytes8 ? " X8" : "");
         if (ToUpperAscii(name) == ToUpperAscii(value)) {
             settings.virtualSocket = type.code;
             settings.virtualSocketOrganisation = type.organisation;
@@ -121,12 +120,11 @@ void ApplyVirtualSocket(std::string_view value, DriverSettings& settings)
         if (type.organisation == EepromOrganisation::Words16)
             known += (known.empty() ? "" : ", ") + std::string(type.name);
     }
-    settings.notices.push_back(SettingText("virtual_socket", value) + " is no chip type (" +
-                               known + "); each type keeps its own virtual chip");
+    settings.notices.push_back(SettingText("virtual_socket", value) + " is no chip type (" + known +
+                               "); each type keeps its own virtual chip");
 }
 
-void ApplyFlag(std::string_view key, std::string_view value, bool& flag,
-               DriverSettings& settings)
+void ApplyFlag(std::string_view key, std::string_view value, bool& flag, DriverSettings& settings)
 {
     if (value == "true" || value == "false") {
         flag = value == "true";
@@ -161,12 +159,10 @@ void ApplyGpioLines(std::string_view value, DriverSettings& settings)
         return;
     }
     const GpioWiring& wiring = settings.gpio;
-    settings.notices.push_back(SettingText("gpio_lines", value) +
-                               " is not four line offsets for CS, SK, DI and DO; " +
-                               std::to_string(wiring.outputs[0]) + "," +
-                               std::to_string(wiring.outputs[1]) + "," +
-                               std::to_string(wiring.outputs[2]) + "," +
-                               std::to_string(wiring.dataOut) + " is used");
+    settings.notices.push_back(
+        SettingText("gpio_lines", value) + " is not four line offsets for CS, SK, DI and DO; " +
+        std::to_string(wiring.outputs[0]) + "," + std::to_string(wiring.outputs[1]) + "," +
+        std::to_string(wiring.outputs[2]) + "," + std::to_string(wiring.dataOut) + " is used");
 }
 
 void ApplySetting(std::string_view key, std::string_view value, ParsedSettings& parsed)

@@ -151,8 +151,7 @@ void CVelmoraDlg::BindCommands()
     connect(m_menu, &MainWindowMenu::DetectTypeRequested, this,
             [this] { m_chipCommands.DetectType(); });
     connect(m_menu, &MainWindowMenu::CompareRequested, this, &CVelmoraDlg::OnCompare);
-    connect(m_menu, &MainWindowMenu::OrganisationRequested, this,
-            &CVelmoraDlg::SelectOrganisation);
+    connect(m_menu, &MainWindowMenu::OrganisationRequested, this, &CVelmoraDlg::SelectOrganisation);
     // A list header that changes a column asks for the whole watch list to be drawn anew.
     for (QTreeWidget* list :
          {static_cast<QTreeWidget*>(m_logList), static_cast<QTreeWidget*>(m_informationList),
@@ -275,8 +274,8 @@ void CVelmoraDlg::PushDump()
 // A type button chooses the size; the organisation stays as chosen in the window menu.
 void CVelmoraDlg::SelectEepromType(std::uint32_t code)
 {
-    SelectChipType(*FindEepromType(EffectiveEepromType(code).code,
-                                   ReadStoredOrganisation(m_profile)));
+    SelectChipType(
+        *FindEepromType(EffectiveEepromType(code).code, ReadStoredOrganisation(m_profile)));
 }
 
 void CVelmoraDlg::SelectOrganisation(bool bytes8)

@@ -154,10 +154,9 @@ void ChipCommandRunner::Wral()
         const EepromTypeInfo& type = *dialog.m_pType;
         const std::uint32_t data = dialog.m_nData;
         const std::time_t started = m_services.clock.Now();
-        const auto [result, stoppedAt] =
-            Send(kWralResultKind, type.words, [&](std::uint32_t port) {
-                return WralCells(m_services.driver, port, type, data);
-            });
+        const auto [result, stoppedAt] = Send(kWralResultKind, type.words, [&](std::uint32_t port) {
+            return WralCells(m_services.driver, port, type, data);
+        });
         if (ReportMissingBytes8(type, result, started))
             return;
         if (result.succeeded)

@@ -22,7 +22,8 @@ void WaitForCommand(UserInteraction& interaction, QWidget& owner, int kind,
         if (finishedWithin(kQuietTime))
             return;
     }
-    CProgressDlg dialog(kind, progress, [&finishedWithin] { return finishedWithin({}); }, &owner);
+    CProgressDlg dialog(
+        kind, progress, [&finishedWithin] { return finishedWithin({}); }, &owner);
     interaction.RunProgress(dialog);
 }
 

@@ -20,7 +20,6 @@ namespace pemrix {
 
 namespace {
 
-
 std::string Hex(std::uint32_t value)
 {
     return "0x" + FormatHex4(value);
@@ -167,10 +166,9 @@ int RunWriteCommand(const ChipCommandContext& context, const ImageFileOperand& f
     const std::optional<std::vector<std::uint32_t>> words = ReadImageFile(context, file, report);
     if (!words)
         return kExitFileError;
-    const DriverResult result =
-        Timed<DriverResult>(context, "WriteAll", 2 * context.type.words, report, [&](DriverLink& link) {
-            return WriteAllCells(link, context.port, context.type, *words);
-        });
+    const DriverResult result = Timed<DriverResult>(
+        context, "WriteAll", 2 * context.type.words, report,
+        [&](DriverLink& link) { return WriteAllCells(link, context.port, context.type, *words); });
     AddTarget(context, report);
     return Conclude(result, kWriteAllResultKind, 0, 0, report);
 }
@@ -201,9 +199,10 @@ int RunVerifyCommand(const ChipCommandContext& context, const ImageFileOperand& 
 
 int RunDetectCommand(const ChipCommandContext& context, CommandReport& report)
 {
-    const DetectedChip result = Timed<DetectedChip>(
-        context, "Detect", 0, report,
-        [&](DriverLink& link) { return DetectChip(link, context.port, context.type); });
+    const DetectedChip result =
+        Timed<DetectedChip>(context, "Detect", 0, report, [&](DriverLink& link) {
+            return DetectChip(link, context.port, context.type);
+        });
     report.Json().Add("port", JsonString(Hex(context.port)));
     report.Json().Add("succeeded", JsonBool(result.succeeded));
     if (!result.succeeded)
@@ -227,10 +226,9 @@ int RunEraseCommand(const ChipCommandContext& context, CommandReport& report)
 
 int RunFillCommand(const ChipCommandContext& context, std::uint32_t data, CommandReport& report)
 {
-    const FillCommandResult result =
-        Timed<FillCommandResult>(context, "WRAL", context.type.words, report, [&](DriverLink& link) {
-            return WralCells(link, context.port, context.type, data);
-        });
+    const FillCommandResult result = Timed<FillCommandResult>(
+        context, "WRAL", context.type.words, report,
+        [&](DriverLink& link) { return WralCells(link, context.port, context.type, data); });
     return ConcludeWords(context, result, kWralResultKind, result.data, report);
 }
 
@@ -246,8 +244,8 @@ int RunPeekCommand(const ChipCommandContext& context, std::uint32_t address, Com
 int RunPokeCommand(const ChipCommandContext& context, std::uint32_t address, std::uint32_t data,
                    CommandReport& report)
 {
-    const WordCommandResult result = Timed<WordCommandResult>(
-        context, "WRITE", 0, report, [&](DriverLink& link) {
+    const WordCommandResult result =
+        Timed<WordCommandResult>(context, "WRITE", 0, report, [&](DriverLink& link) {
             return WriteCell(link, context.port, context.type, address, data);
         });
     return ConcludeWord(context, result, kWriteResultKind, report);
@@ -255,8 +253,8 @@ int RunPokeCommand(const ChipCommandContext& context, std::uint32_t address, std
 
 int RunClearCommand(const ChipCommandContext& context, std::uint32_t address, CommandReport& report)
 {
-    const WordCommandResult result = Timed<WordCommandResult>(
-        context, "ERASE", 0, report, [&](DriverLink& link) {
+    const WordCommandResult result =
+        Timed<WordCommandResult>(context, "ERASE", 0, report, [&](DriverLink& link) {
             return EraseCell(link, context.port, context.type, address);
         });
     return ConcludeWord(context, result, kEraseResultKind, report);

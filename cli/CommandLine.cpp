@@ -101,7 +101,7 @@ std::uint32_t HexOperand(std::string_view name, std::string_view text, std::uint
 const EepromTypeInfo& ChosenType(const Arguments& arguments, const WindowProfile& profile)
 {
     const std::optional<EepromOrganisation> asked =
-        arguments.organisation.empty() ? std::nullopt
+        arguments.organisation.empty()  ? std::nullopt
         : arguments.organisation == "8" ? std::optional(EepromOrganisation::Bytes8)
                                         : std::optional(EepromOrganisation::Words16);
     if (arguments.chip.empty())
@@ -115,8 +115,8 @@ const EepromTypeInfo& ChosenType(const Arguments& arguments, const WindowProfile
                          (*marking->organisation == EepromOrganisation::Bytes8 ? "8" : "16") +
                          "-bit; --org " + arguments.organisation + " does not fit it.");
     // A part with an ORG pin left open is 16-bit: its pull-up holds the pin high.
-    return *FindEepromType(marking->code, marking->organisation.value_or(
-                                              asked.value_or(EepromOrganisation::Words16)));
+    return *FindEepromType(
+        marking->code, marking->organisation.value_or(asked.value_or(EepromOrganisation::Words16)));
 }
 
 std::uint32_t ChosenPort(const Arguments& arguments, const WindowProfile& profile)
@@ -140,11 +140,10 @@ std::uint32_t ChosenPort(const Arguments& arguments, const WindowProfile& profil
 // says none (a stream, a device, another extension) and may not contradict one that does.
 const ImageFileKind& ChosenKind(const Arguments& arguments, const std::string& path)
 {
-    static const std::map<std::string, ImageFileFormat> kFormats{
-        {"rom", ImageFileFormat::Rom},
-        {"bin", ImageFileFormat::Binary},
-        {"hex", ImageFileFormat::IntelHex},
-        {"e2p", ImageFileFormat::E2p}};
+    static const std::map<std::string, ImageFileFormat> kFormats{{"rom", ImageFileFormat::Rom},
+                                                                 {"bin", ImageFileFormat::Binary},
+                                                                 {"hex", ImageFileFormat::IntelHex},
+                                                                 {"e2p", ImageFileFormat::E2p}};
     const std::optional<ImageFileFormat> named = ImageFileFormatOfPath(path);
     std::optional<ImageFileFormat> format = named;
     if (!arguments.format.empty()) {
@@ -268,8 +267,8 @@ constexpr ActionOption kActionOptions[] = {
 void AddActionOptions(CLI::App& app, Arguments& arguments)
 {
     for (const ActionOption& action : kActionOptions) {
-        const std::string text = std::string("the same as ") + action.subcommand +
-                                 (action.takesFile ? " FILE" : "");
+        const std::string text =
+            std::string("the same as ") + action.subcommand + (action.takesFile ? " FILE" : "");
         if (action.takesFile)
             app.add_option(action.flags, arguments.file, text)->type_name("FILE");
         else

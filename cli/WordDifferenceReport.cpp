@@ -35,8 +35,7 @@ std::vector<std::uint32_t> ReportWordDifferences(std::span<const std::uint32_t> 
         listed.push_back(difference.Text());
     }
     if (differing.size() > kPrintedDifferences)
-        report.Line("... and " + std::to_string(differing.size() - kPrintedDifferences) +
-                    " more.");
+        report.Line("... and " + std::to_string(differing.size() - kPrintedDifferences) + " more.");
     report.Json().Add("differing_words", JsonNumber(std::uint64_t{differing.size()}));
     report.Json().Add("differences", JsonArray(listed));
     if (!differing.empty())

@@ -50,8 +50,7 @@ void WordProgressBar::Draw()
     const int filled = static_cast<int>(std::uint64_t{kBarWidth} * done / all);
     std::fprintf(m_stream, "\r%s [%s%s] %u/%u words", m_strLabel.c_str(),
                  std::string(static_cast<std::size_t>(filled), '#').c_str(),
-                 std::string(static_cast<std::size_t>(kBarWidth - filled), '.').c_str(), done,
-                 all);
+                 std::string(static_cast<std::size_t>(kBarWidth - filled), '.').c_str(), done, all);
     std::fflush(m_stream);
     m_bDrawn = true;
 }

@@ -44,8 +44,8 @@ std::span<const EepromTypeInfo> EepromTypes()
 
 std::span<const EepromTypeInfo> EepromTypes(EepromOrganisation organisation)
 {
-    return std::span<const EepromTypeInfo>(kTypes).subspan(
-        organisation == kWords16 ? 0 : kSizes, kSizes);
+    return std::span<const EepromTypeInfo>(kTypes).subspan(organisation == kWords16 ? 0 : kSizes,
+                                                           kSizes);
 }
 
 std::span<const EepromTypeInfo> AllEepromTypes()

@@ -15,9 +15,7 @@ unsigned DigitCount(const EepromTypeInfo& type)
 
 } // namespace
 
-MemoryImage::MemoryImage() : MemoryImage(EffectiveEepromType(kDefaultEepromType))
-{
-}
+MemoryImage::MemoryImage() : MemoryImage(EffectiveEepromType(kDefaultEepromType)) {}
 
 MemoryImage::MemoryImage(const EepromTypeInfo& type)
     : m_type(&type), m_cells(type.words, static_cast<std::uint16_t>((1u << type.cellBits) - 1)),

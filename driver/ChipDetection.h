@@ -24,7 +24,8 @@ struct DetectedChip : DriverResult
 // Size and organisation of the chip in the socket of `selected` (REQ_DETECT_ORGANISATION);
 // a driver without that request is asked for the 16-bit size alone (REQ_DETECT_TYPE), as
 // before. Both only read.
-DetectedChip DetectChip(DriverLink& link, std::uint32_t portAddress, const EepromTypeInfo& selected);
+DetectedChip DetectChip(DriverLink& link, std::uint32_t portAddress,
+                        const EepromTypeInfo& selected);
 
 // A type as log lines and messages name it: "93C66", or "93C66 x8" in 8-bit organisation.
 std::string ChipTypeName(const EepromTypeInfo& type);

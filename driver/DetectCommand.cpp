@@ -5,7 +5,6 @@
 #include "driver/RequestCodes.h"
 #include "driver/RequestRecords.h"
 
-
 namespace pemrix {
 
 namespace {
@@ -18,8 +17,7 @@ bool DriverLacksDetection(std::uint32_t errorCode)
 
 std::uint32_t OrganisationField(EepromOrganisation organisation)
 {
-    return organisation == EepromOrganisation::Bytes8 ? kOrganisationBytes8
-                                                      : kOrganisationWords16;
+    return organisation == EepromOrganisation::Bytes8 ? kOrganisationBytes8 : kOrganisationWords16;
 }
 
 // The type a record's type and organisation fields name, or nullptr.
@@ -33,8 +31,7 @@ const EepromTypeInfo* TypeOfFields(std::uint32_t code, std::uint32_t organisatio
 
 } // namespace
 
-DetectCommandResult DetectChipType(DriverLink& link, std::uint32_t portAddress,
-                                   EepromType selected)
+DetectCommandResult DetectChipType(DriverLink& link, std::uint32_t portAddress, EepromType selected)
 {
     DetectRecord record{.type = EffectiveEepromType(selected).code};
     DriverSession session(link);
@@ -94,8 +91,9 @@ std::string DetectionLogText(const DetectCommandResult& result)
                " The driver does not offer chip type detection; the type is unchanged.";
     if (!result.succeeded)
         return "Detect Failed. " + code;
-    std::string text = "Detect Succeeded.   Type: " + std::string(EffectiveEepromType(result.type).name) +
-                       "   Address bits: " + std::to_string(result.addressBits);
+    std::string text =
+        "Detect Succeeded.   Type: " + std::string(EffectiveEepromType(result.type).name) +
+        "   Address bits: " + std::to_string(result.addressBits);
     if (result.alternative != 0)
         text += "   (a " + std::string(EffectiveEepromType(result.alternative).name) +
                 " whose two halves hold the same words reads alike)";

@@ -15,7 +15,8 @@ static_assert(FieldsFill(OrganisationDetectRecord::kFields, OrganisationDetectRe
 static_assert(ImageRecord::WordOffset(0) == OffsetOf(&ImageRecord::type) + kRecordFieldSize);
 static_assert(ImageRecord::WordOffset(ImageRecord::kWordSlots) == OffsetOf(&ImageRecord::status));
 static_assert(OffsetOf(&ImageRecord::reserved) + kRecordFieldSize == ImageRecord::kSize);
-static_assert(ByteImageRecord::ByteOffset(0) == OffsetOf(&ByteImageRecord::type) + kRecordFieldSize);
+static_assert(ByteImageRecord::ByteOffset(0) ==
+              OffsetOf(&ByteImageRecord::type) + kRecordFieldSize);
 static_assert(ByteImageRecord::ByteOffset(ByteImageRecord::kByteSlots) ==
               OffsetOf(&ByteImageRecord::status));
 static_assert(OffsetOf(&ByteImageRecord::reserved) + kRecordFieldSize == ByteImageRecord::kSize);

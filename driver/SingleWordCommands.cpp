@@ -52,8 +52,8 @@ WordCommandResult EraseWord(DriverLink& link, std::uint32_t portAddress, EepromT
     return EraseCell(link, portAddress, EffectiveEepromType(type), address);
 }
 
-WordCommandResult ReadCell(DriverLink& link, std::uint32_t portAddress,
-                           const EepromTypeInfo& type, std::uint32_t address)
+WordCommandResult ReadCell(DriverLink& link, std::uint32_t portAddress, const EepromTypeInfo& type,
+                           std::uint32_t address)
 {
     const OrganisationRequests& requests = RequestsOf(type.organisation);
     WordRecord first{.type = type.code, .address = address};
@@ -67,9 +67,8 @@ WordCommandResult ReadCell(DriverLink& link, std::uint32_t portAddress,
     return Conclude(session, first, first);
 }
 
-WordCommandResult WriteCell(DriverLink& link, std::uint32_t portAddress,
-                            const EepromTypeInfo& type, std::uint32_t address,
-                            std::uint32_t data)
+WordCommandResult WriteCell(DriverLink& link, std::uint32_t portAddress, const EepromTypeInfo& type,
+                            std::uint32_t address, std::uint32_t data)
 {
     const OrganisationRequests& requests = RequestsOf(type.organisation);
     WordRecord written{.type = type.code, .address = address, .data = data};
@@ -80,8 +79,8 @@ WordCommandResult WriteCell(DriverLink& link, std::uint32_t portAddress,
     return Conclude(session, written, readBack);
 }
 
-WordCommandResult EraseCell(DriverLink& link, std::uint32_t portAddress,
-                            const EepromTypeInfo& type, std::uint32_t address)
+WordCommandResult EraseCell(DriverLink& link, std::uint32_t portAddress, const EepromTypeInfo& type,
+                            std::uint32_t address)
 {
     const OrganisationRequests& requests = RequestsOf(type.organisation);
     const std::uint32_t erased = ErasedCell(type.organisation);

@@ -20,12 +20,11 @@ WordCommandResult EraseWord(DriverLink& link, std::uint32_t portAddress, EepromT
 // The same commands for a row of the type table, in its organisation: for an 8-bit type the
 // address is a byte address, the data a byte, and the requests the built-in driver's _X8
 // ones, which a driver without them fails (DriverLacksRequest).
-WordCommandResult ReadCell(DriverLink& link, std::uint32_t portAddress,
-                           const EepromTypeInfo& type, std::uint32_t address);
-WordCommandResult WriteCell(DriverLink& link, std::uint32_t portAddress,
-                            const EepromTypeInfo& type, std::uint32_t address,
-                            std::uint32_t data);
-WordCommandResult EraseCell(DriverLink& link, std::uint32_t portAddress,
-                            const EepromTypeInfo& type, std::uint32_t address);
+WordCommandResult ReadCell(DriverLink& link, std::uint32_t portAddress, const EepromTypeInfo& type,
+                           std::uint32_t address);
+WordCommandResult WriteCell(DriverLink& link, std::uint32_t portAddress, const EepromTypeInfo& type,
+                            std::uint32_t address, std::uint32_t data);
+WordCommandResult EraseCell(DriverLink& link, std::uint32_t portAddress, const EepromTypeInfo& type,
+                            std::uint32_t address);
 
 } // namespace pemrix

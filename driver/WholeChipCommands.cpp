@@ -44,8 +44,7 @@ bool AllCellsEqual(const Record& record, const EepromTypeInfo& type, std::uint32
     return std::all_of(cells.begin(), cells.end(), [value](auto c) { return c == value; });
 }
 
-template <class Record>
-bool SameCells(const Record& a, const Record& b, const EepromTypeInfo& type)
+template <class Record> bool SameCells(const Record& a, const Record& b, const EepromTypeInfo& type)
 {
     return std::ranges::equal(ChipCells(a, type), ChipCells(b, type));
 }
@@ -129,8 +128,7 @@ template <class Image> struct ImageCommands
     }
 
     static ImageCommandResult Eral(DriverLink& link, std::uint32_t portAddress,
-                                   const EepromTypeInfo& chip,
-                                   const OrganisationRequests& requests)
+                                   const EepromTypeInfo& chip, const OrganisationRequests& requests)
     {
         EralRecord eral{.type = chip.code};
         Image readBack{.type = chip.code};
@@ -190,8 +188,8 @@ DriverResult WriteAllCells(DriverLink& link, std::uint32_t portAddress, const Ee
                          : WordImages::WriteAll(link, portAddress, type, requests, cells);
 }
 
-FillCommandResult WralCells(DriverLink& link, std::uint32_t portAddress,
-                            const EepromTypeInfo& type, std::uint32_t data)
+FillCommandResult WralCells(DriverLink& link, std::uint32_t portAddress, const EepromTypeInfo& type,
+                            std::uint32_t data)
 {
     const OrganisationRequests& requests = RequestsOf(type.organisation);
     return InBytes(type) ? ByteImages::Wral(link, portAddress, type, requests, data)

@@ -30,8 +30,8 @@ ImageCommandResult ReadAllCells(DriverLink& link, std::uint32_t portAddress,
                                 const EepromTypeInfo& type);
 DriverResult WriteAllCells(DriverLink& link, std::uint32_t portAddress, const EepromTypeInfo& type,
                            std::span<const std::uint32_t> cells);
-FillCommandResult WralCells(DriverLink& link, std::uint32_t portAddress,
-                            const EepromTypeInfo& type, std::uint32_t data);
+FillCommandResult WralCells(DriverLink& link, std::uint32_t portAddress, const EepromTypeInfo& type,
+                            std::uint32_t data);
 ImageCommandResult EralCells(DriverLink& link, std::uint32_t portAddress,
                              const EepromTypeInfo& type);
 

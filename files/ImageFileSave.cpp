@@ -99,9 +99,8 @@ std::optional<FileMessage> SaveImageFile(FileSystem& fileSystem, const std::stri
 
     if (target.inPlace) {
         const FileCreateResult opened = fileSystem.OpenInPlace(target.path);
-        const int error = opened.error != 0
-                              ? opened.error
-                              : WriteWhole(fileSystem, opened.handle, *file, false);
+        const int error =
+            opened.error != 0 ? opened.error : WriteWhole(fileSystem, opened.handle, *file, false);
         if (error == 0)
             return std::nullopt;
         return FileErrorMessage(FileErrorKindFromErrno(error), path);

@@ -130,7 +130,8 @@ DiscoveredPorts DiscoverPorts(PortPlatform& platform)
 {
     DiscoveredPorts ports;
     for (AdapterPortRecord& adapter : platform.BuiltInAdapters())
-        ports.m_adapters.push_back({std::move(adapter.m_strName), FormatIoBase(adapter.m_nPortValue)});
+        ports.m_adapters.push_back(
+            {std::move(adapter.m_strName), FormatIoBase(adapter.m_nPortValue)});
     ports.m_parallelPorts = DiscoverParallelPorts(platform);
     return ports;
 }

@@ -24,8 +24,7 @@ public:
     bool WriteProfileInt(const QString& section, const QString& key, std::uint32_t value) const;
     QString GetProfileString(const QString& section, const QString& key,
                              const QString& defaultValue) const;
-    bool WriteProfileString(const QString& section, const QString& key,
-                            const QString& value) const;
+    bool WriteProfileString(const QString& section, const QString& key, const QString& value) const;
 
 private:
     QString m_strPath;

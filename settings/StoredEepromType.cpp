@@ -7,8 +7,10 @@ namespace pemrix {
 
 const EepromTypeInfo& ReadStoredEepromType(const ProfileStore& profile)
 {
-    const EepromType code = EffectiveEepromType(
-        profile.GetProfileInt(profile::kSection, profile::kEepromType, kDefaultEepromType)).code;
+    const EepromType code =
+        EffectiveEepromType(
+            profile.GetProfileInt(profile::kSection, profile::kEepromType, kDefaultEepromType))
+            .code;
     return *FindEepromType(code, ReadStoredOrganisation(profile));
 }
 

@@ -12,11 +12,10 @@ namespace pemrix {
 void ShowOutOfMemory(UserInteraction& interaction, QWidget* owner)
 {
     try {
-        interaction.ShowMessage(owner, QString::fromLatin1(kOutOfMemoryText.data(),
-                                                   qsizetype(kOutOfMemoryText.size())),
-                                QString::fromLatin1(kFileErrorCaption.data(),
-                                                    qsizetype(kFileErrorCaption.size())),
-                                MessageIcon::Warning);
+        interaction.ShowMessage(
+            owner, QString::fromLatin1(kOutOfMemoryText.data(), qsizetype(kOutOfMemoryText.size())),
+            QString::fromLatin1(kFileErrorCaption.data(), qsizetype(kFileErrorCaption.size())),
+            MessageIcon::Warning);
     } catch (const std::bad_alloc&) {
     }
 }

@@ -11,7 +11,11 @@ class QWidget;
 
 namespace pemrix {
 
-enum class MessageIcon { None, Warning };
+enum class MessageIcon
+{
+    None,
+    Warning
+};
 
 // A font picked in the font chooser: face name and size in tenths of a point.
 struct FontChoice

@@ -48,8 +48,7 @@ void CommitType(WatchRow& row, const QString& typed, const MemoryImage& image)
 
 } // namespace
 
-WatchRow CommitWatchCell(WatchRow row, int column, const QString& typed,
-                         const MemoryImage& image)
+WatchRow CommitWatchCell(WatchRow row, int column, const QString& typed, const MemoryImage& image)
 {
     switch (column) {
     case kWatchName:

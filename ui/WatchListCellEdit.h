@@ -32,7 +32,6 @@ struct WatchRow
 // The row after the user typed `typed` into `column` and pressed Enter. Every invalid text
 // leaves the row as it was; a valid Address or Type also recomputes Data, reading words from
 // the image `image`.
-WatchRow CommitWatchCell(WatchRow row, int column, const QString& typed,
-                         const MemoryImage& image);
+WatchRow CommitWatchCell(WatchRow row, int column, const QString& typed, const MemoryImage& image);
 
 } // namespace pemrix

@@ -50,7 +50,8 @@ struct BusTransaction
     BusTransaction& Sample();
     BusTransaction& Deselect();
     BusTransaction& Wait(std::chrono::nanoseconds duration);
-    BusTransaction& PollUntilHigh(std::chrono::nanoseconds interval, std::chrono::nanoseconds limit);
+    BusTransaction& PollUntilHigh(std::chrono::nanoseconds interval,
+                                  std::chrono::nanoseconds limit);
 
     // How many DO levels the transaction answers.
     unsigned SampleCount() const;

@@ -80,8 +80,7 @@ ChipOrganisationDetection ProbeChipOrganisation(MicrowireBus& bus)
         TypesOfWidth(detection.addressBits, EepromOrganisation::Words16);
     const std::vector<MicrowireGeometry> bytes8 =
         TypesOfWidth(detection.addressBits, EepromOrganisation::Bytes8);
-    ContentsVerdict verdict =
-        bytes8.empty() ? ContentsVerdict::Words16 : ContentsVerdict::Bytes8;
+    ContentsVerdict verdict = bytes8.empty() ? ContentsVerdict::Words16 : ContentsVerdict::Bytes8;
     if (!words16.empty() && !bytes8.empty())
         detection.status = JudgeContents(bus, words16.back(), verdict);
     if (words16.empty() && bytes8.empty())
@@ -90,8 +89,7 @@ ChipOrganisationDetection ProbeChipOrganisation(MicrowireBus& bus)
         detection.status =
             NameTypes(bus, EepromOrganisation::Words16, words16, detection.candidates);
     if (detection.status == AdapterStatus::Ok && verdict != ContentsVerdict::Words16)
-        detection.status =
-            NameTypes(bus, EepromOrganisation::Bytes8, bytes8, detection.candidates);
+        detection.status = NameTypes(bus, EepromOrganisation::Bytes8, bytes8, detection.candidates);
     if (detection.status != AdapterStatus::Ok)
         detection.candidates.clear();
     else

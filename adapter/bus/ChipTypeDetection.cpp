@@ -57,8 +57,9 @@ std::vector<MicrowireGeometry> TypesOfWidth(unsigned width, EepromOrganisation o
         if (geometry.addressBits == width)
             types.push_back(geometry);
     }
-    std::sort(types.begin(), types.end(),
-              [](const MicrowireGeometry& a, const MicrowireGeometry& b) { return a.words < b.words; });
+    std::sort(
+        types.begin(), types.end(),
+        [](const MicrowireGeometry& a, const MicrowireGeometry& b) { return a.words < b.words; });
     return types;
 }
 

@@ -23,8 +23,7 @@ constexpr unsigned kFewestAddressBits = 6;
 std::size_t OpeningSamples(MicrowireInstruction instruction, const MicrowireGeometry& chip)
 {
     const std::size_t early =
-        instruction == MicrowireInstruction::Read ? chip.addressBits - (kFewestAddressBits - 1)
-                                                  : 1;
+        instruction == MicrowireInstruction::Read ? chip.addressBits - (kFewestAddressBits - 1) : 1;
     return kStatusSample + 1 + early;
 }
 
@@ -95,7 +94,8 @@ AdapterStatus MicrowireBus::OpenRead(const MicrowireGeometry& chip, std::uint32_
         return status;
     }
     data.erase(data.begin(),
-               data.begin() + static_cast<long>(OpeningSamples(MicrowireInstruction::Read, chip)) + 1);
+               data.begin() + static_cast<long>(OpeningSamples(MicrowireInstruction::Read, chip)) +
+                   1);
     return AdapterStatus::Ok;
 }
 
@@ -218,8 +218,8 @@ AdapterStatus MicrowireBus::Send(MicrowireInstruction instruction, const Microwi
 }
 
 AdapterStatus MicrowireBus::ConfirmProgrammed(MicrowireInstruction instruction,
-                                              const MicrowireGeometry& chip,
-                                              std::uint32_t address, std::uint16_t word)
+                                              const MicrowireGeometry& chip, std::uint32_t address,
+                                              std::uint16_t word)
 {
     constexpr std::uint16_t kErased = 0xFFFF;
     const MicrowireInstructionCode& code = InstructionCode(instruction);
@@ -247,7 +247,8 @@ void MicrowireBus::AppendOpening(BusTransaction& transaction, MicrowireInstructi
         .Sample();
     const unsigned lastSampled = frameBits - 1;
     const unsigned firstSampled =
-        lastSampled + 1 - static_cast<unsigned>(OpeningSamples(instruction, chip) - kStatusSample - 1);
+        lastSampled + 1 -
+        static_cast<unsigned>(OpeningSamples(instruction, chip) - kStatusSample - 1);
     transaction.ClockOut(frame >> (frameBits - firstSampled), firstSampled - kStartAndOpcodeBits)
         .Sample();
     for (unsigned sent = firstSampled + 1; sent <= lastSampled; ++sent)

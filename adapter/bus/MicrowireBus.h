@@ -15,12 +15,11 @@
 namespace pemrix {
 
 // `count` DO samples from `first` on as a number, the first sample its most significant bit.
-std::uint16_t SampledBits(const std::vector<bool>& samples, std::size_t first,
-                          unsigned count = 16);
+std::uint16_t SampledBits(const std::vector<bool>& samples, std::size_t first, unsigned count = 16);
 
-// Builds the instructions of either organisation as transactions, one instruction per chip select, and hands them
-// to a transaction port. Callers check types and addresses; the bus reports only what the chip
-// does, and never takes a silent DO for an answer:
+// Builds the instructions of either organisation as transactions, one instruction per chip select,
+// and hands them to a transaction port. Callers check types and addresses; the bus reports only
+// what the chip does, and never takes a silent DO for an answer:
 // - before CS rises DO must read high (undriven), else DataOutLow: no chip, or no pull-up;
 // - after the start bit and opcode it must still read high, else the chip is busy
 //   programming and ignores the instruction (ChipBusy); a modifying one is then not finished;

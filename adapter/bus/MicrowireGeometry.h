@@ -20,8 +20,9 @@ struct MicrowireGeometry
 };
 
 // The geometry of a type code in an organisation, or nothing when the code is outside 1 to 6.
-std::optional<MicrowireGeometry> FindMicrowireGeometry(
-    EepromType code, EepromOrganisation organisation = EepromOrganisation::Words16);
+std::optional<MicrowireGeometry>
+FindMicrowireGeometry(EepromType code,
+                      EepromOrganisation organisation = EepromOrganisation::Words16);
 
 EepromOrganisation OrganisationOf(const MicrowireGeometry& chip);
 

@@ -10,8 +10,7 @@ namespace {
 
 constexpr std::array<PartClassInfo, 3> kClasses{{
     {PartClass::Any, "any", "any 93Cxx part at any supply voltage (250 kHz)"},
-    {PartClass::From2V5, "2.5v",
-     "93AA, 93LC, 93C, AT93C and M93C parts at 2.5 V or more (1 MHz)"},
+    {PartClass::From2V5, "2.5v", "93AA, 93LC, 93C, AT93C and M93C parts at 2.5 V or more (1 MHz)"},
     {PartClass::From4V5, "4.5v", "the same parts at 4.5 to 5.5 V (2 MHz)"},
 }};
 

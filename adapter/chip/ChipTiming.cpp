@@ -54,8 +54,8 @@ constexpr Limits FastLimits(nanoseconds period, std::string_view periodText,
                             std::string_view periodSource)
 {
     return {{
-        {TimingRule::ChipSelectSetup, "tCSS", "CS high before the first rising SK",
-         nanoseconds(50), kAtmel2V5},
+        {TimingRule::ChipSelectSetup, "tCSS", "CS high before the first rising SK", nanoseconds(50),
+         kAtmel2V5},
         {TimingRule::ChipSelectHold, "tCSH", "SK low before CS falls", nanoseconds(0), kAtmel2V5},
         {TimingRule::ChipSelectLow, "tCS", "CS low between two instructions", nanoseconds(250),
          kAtmel2V5},
@@ -74,10 +74,10 @@ constexpr Limits FastLimits(nanoseconds period, std::string_view periodText,
     }};
 }
 
-constexpr Limits kFrom2V5 = FastLimits(nanoseconds(1000), "rising SK to rising SK (1 MHz)",
-                                       kAtmel2V5);
-constexpr Limits kFrom4V5 = FastLimits(nanoseconds(500), "rising SK to rising SK (2 MHz)",
-                                       kAtmel4V5);
+constexpr Limits kFrom2V5 =
+    FastLimits(nanoseconds(1000), "rising SK to rising SK (1 MHz)", kAtmel2V5);
+constexpr Limits kFrom4V5 =
+    FastLimits(nanoseconds(500), "rising SK to rising SK (2 MHz)", kAtmel4V5);
 
 static_assert(RowsFollowTheEnum<&TimingLimit::rule>(kAnyPart));
 static_assert(RowsFollowTheEnum<&TimingLimit::rule>(kFrom2V5));

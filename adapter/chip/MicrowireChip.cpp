@@ -10,7 +10,6 @@ namespace {
 
 using std::chrono::milliseconds;
 
-
 // Typical self-timed cycles by capacity: one cell (WRITE, ERASE), ERAL and WRAL. The
 // 1 and 2 Kbit parts program faster than the larger ones.
 struct ChipCycles
@@ -43,8 +42,7 @@ std::uint16_t ErasedCell(const MicrowireGeometry& geometry)
 MicrowireChip::MicrowireChip(const MicrowireGeometry& geometry, const BusClock& clock,
                              PartClass partClass)
     : m_geometry(geometry), m_clock(clock), m_words(geometry.words, ErasedCell(geometry)),
-      m_timing(clock, partClass),
-      m_readParity(geometry.words, false)
+      m_timing(clock, partClass), m_readParity(geometry.words, false)
 {
 }
 

@@ -19,8 +19,8 @@ namespace pemrix {
 // A 93Cxx in either organisation at the level of its pins: it samples DI on SK's rising edges
 // while CS is high, answers on DO, and programs itself in the bus clock's time. It powers up
 // write-protected and erased (all cells FFFF, or FF in 8-bit organisation). Its pins are held
-// to its part class's datasheet timing: a change or a DO sample that breaks it is noted, and the chip then ignores
-// the rest of that instruction and leaves DO undriven, as a real one may.
+// to its part class's datasheet timing: a change or a DO sample that breaks it is noted, and the
+// chip then ignores the rest of that instruction and leaves DO undriven, as a real one may.
 class MicrowireChip
 {
 public:

@@ -67,8 +67,11 @@ std::vector<AdapterPlace> ListGpioChips(const AdapterKind& kind, AdapterWorld& w
         if (!world.gpio.wiring.Names(chip))
             continue;
         const std::string node = chip.path.substr(chip.path.find_last_of('/') + 1);
-        places.push_back({&kind, AdapterPortId(kind.family, chip.label),
-                          "GPIO adapter (" + node + ", " + chip.label + ")", nullptr, {},
+        places.push_back({&kind,
+                          AdapterPortId(kind.family, chip.label),
+                          "GPIO adapter (" + node + ", " + chip.label + ")",
+                          nullptr,
+                          {},
                           chip.path});
     }
     return places;
@@ -91,8 +94,11 @@ std::shared_ptr<Adapter> OpenGpioChip(AdapterWorld& world, const AdapterPlace& p
 }
 
 constexpr AdapterStatus kParallelPortStatuses[] = {
-    AdapterStatus::NoPort,         AdapterStatus::PortHeld,         AdapterStatus::AdapterNotDetected,
-    AdapterStatus::PpdevNotLoaded, AdapterStatus::PortNotPermitted,
+    AdapterStatus::NoPort,
+    AdapterStatus::PortHeld,
+    AdapterStatus::AdapterNotDetected,
+    AdapterStatus::PpdevNotLoaded,
+    AdapterStatus::PortNotPermitted,
 };
 constexpr std::string_view kParallelPortUdevLines[] = {
     R"(SUBSYSTEM=="ppdev", KERNEL=="parport[0-9]*", GROUP="lp", MODE="0660", TAG+="uaccess")",
@@ -130,9 +136,20 @@ constexpr UsbAdapterModel kFt4232hModels[] = {
 // Rows of one USB family share their place keys, so a CH341A whose mode jumper is moved keeps
 // its place in the settings.
 const AdapterKind kKinds[] = {
-    {PortId::Kind::ParallelPort, "Parallel port", "ports", {}, kParallelPortStatuses, nullptr,
-     OpenParallelPort, kParallelPortUdevLines},
-    {PortId::Kind::Virtual, "Virtual", "ports", {}, kVirtualStatuses, ListVirtualAdapter,
+    {PortId::Kind::ParallelPort,
+     "Parallel port",
+     "ports",
+     {},
+     kParallelPortStatuses,
+     nullptr,
+     OpenParallelPort,
+     kParallelPortUdevLines},
+    {PortId::Kind::Virtual,
+     "Virtual",
+     "ports",
+     {},
+     kVirtualStatuses,
+     ListVirtualAdapter,
      OpenVirtualAdapter},
     {PortId::Kind::Adapter, "CH341A", "ch341a", kCh341aModels, kCh341aStatuses, nullptr,
      OpenCh341a},
@@ -155,9 +172,10 @@ const AdapterKind* KindOfPorts(PortId::Kind portKind)
 std::string UsbUdevLine(const UsbAdapterModel& model)
 {
     char line[128];
-    std::snprintf(line, sizeof line,
-                  R"(SUBSYSTEM=="usb", ATTR{idVendor}=="%04x", ATTR{idProduct}=="%04x", TAG+="uaccess")",
-                  model.vendor, model.product);
+    std::snprintf(
+        line, sizeof line,
+        R"(SUBSYSTEM=="usb", ATTR{idVendor}=="%04x", ATTR{idProduct}=="%04x", TAG+="uaccess")",
+        model.vendor, model.product);
     return line;
 }
 
@@ -206,7 +224,7 @@ std::shared_ptr<Adapter> ConnectPort(AdapterWorld& world, const PortId& id, Adap
     }
     if (!found) {
         status = GpioPlaceOfWiring(world, id) ? AdapterStatus::GpioChipMissing
-                                               : AdapterStatus::UsbNotPluggedIn;
+                                              : AdapterStatus::UsbNotPluggedIn;
         return nullptr;
     }
     if (found->model && found->model->refusal != AdapterStatus::Ok) {

@@ -39,8 +39,8 @@ std::vector<bool> LineTransactionPort::Run(const BusTransaction& transaction)
             break;
         }
     }
-    m_firstSampleDelay = m_runFirstSample ? *m_runFirstSample - m_runChipSelectFell
-                                          : std::chrono::nanoseconds(0);
+    m_firstSampleDelay =
+        m_runFirstSample ? *m_runFirstSample - m_runChipSelectFell : std::chrono::nanoseconds(0);
     return samples;
 }
 

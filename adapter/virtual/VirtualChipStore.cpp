@@ -46,8 +46,7 @@ VirtualChipStore::VirtualChipStore(std::filesystem::path folder) : m_folder(std:
 
 std::filesystem::path VirtualChipStore::PathFor(const EepromTypeInfo& type) const
 {
-    const std::string organisation =
-        type.organisation == EepromOrganisation::Bytes8 ? "-x8" : "";
+    const std::string organisation = type.organisation == EepromOrganisation::Bytes8 ? "-x8" : "";
     return m_folder / ("virtual-" + std::string(type.name) + organisation + ".bin");
 }
 

@@ -53,8 +53,7 @@ TEST_F(BuiltInDriverTest, EveryRequestReturnsItsRecordSizeOrNothing)
     const std::pair<std::uint32_t, std::uint32_t> cases[] = {
         {REQ_GET_VERSION, 20},  {REQ_SET_PORT, 4},    {REQ_READ, 20},        {REQ_WRITE_ENABLE, 4},
         {REQ_WRITE_DISABLE, 4}, {REQ_WRITE, 20},      {REQ_ERASE, 16},       {REQ_WRAL, 16},
-        {REQ_ERAL, 12},         {REQ_READ_ALL, 4108}, {REQ_WRITE_ALL, 4108},
-        {REQ_DETECT_TYPE, 20},
+        {REQ_ERAL, 12},         {REQ_READ_ALL, 4108}, {REQ_WRITE_ALL, 4108}, {REQ_DETECT_TYPE, 20},
     };
     for (const auto& [code, size] : cases) {
         std::vector<std::uint8_t> bytes(size, 0);

@@ -89,9 +89,9 @@ TEST(ByteOrganisation, EveryRequestWorksOnEverySizeAndLeavesTheWordChipAlone)
 // chips with and without sequential read; the cells persist in the chip's own file.
 TEST(ByteOrganisation, ChipCommandsRunOnEverySizeWithAndWithoutSequentialRead)
 {
-    for (const AfterLastDataBit variant : {AfterLastDataBit::NextWord, AfterLastDataBit::Zeros,
-                                           AfterLastDataBit::Released,
-                                           AfterLastDataBit::SameWordAgain}) {
+    for (const AfterLastDataBit variant :
+         {AfterLastDataBit::NextWord, AfterLastDataBit::Zeros, AfterLastDataBit::Released,
+          AfterLastDataBit::SameWordAgain}) {
         TemporaryFolder folder;
         {
             VirtualDriverHarness harness(folder.Path());
@@ -193,14 +193,21 @@ TEST(ByteOrganisation, DetectionNamesSizeAndOrganisationOrEveryTypeThatFits)
         {2, kWords16, 8, {type(2, kWords16), type(4, kWords16)}, w8},
         {3, kWords16, 7, {type(3, kWords16)}, w7},
         {4, kWords16, 8, {type(4, kWords16)}, w8},
-        {5, kWords16, 10, {type(5, kWords16), type(6, kWords16)},
+        {5,
+         kWords16,
+         10,
+         {type(5, kWords16), type(6, kWords16)},
          {type(5, kWords16), type(6, kWords16)}},
         {6, kWords16, 10, {type(6, kWords16)}, {type(5, kWords16), type(6, kWords16)}},
         {1, kBytes8, 7, {type(1, kBytes8)}, w7},
         {2, kBytes8, 9, {type(2, kBytes8), type(4, kBytes8)}, {type(2, kBytes8), type(4, kBytes8)}},
         {3, kBytes8, 8, {type(3, kBytes8)}, w8},
         {4, kBytes8, 9, {type(4, kBytes8)}, {type(2, kBytes8), type(4, kBytes8)}},
-        {5, kBytes8, 11, {type(5, kBytes8), type(6, kBytes8)}, {type(5, kBytes8), type(6, kBytes8)}},
+        {5,
+         kBytes8,
+         11,
+         {type(5, kBytes8), type(6, kBytes8)},
+         {type(5, kBytes8), type(6, kBytes8)}},
         {6, kBytes8, 11, {type(6, kBytes8)}, {type(5, kBytes8), type(6, kBytes8)}},
     };
     for (const Case& c : cases) {

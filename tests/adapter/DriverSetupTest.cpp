@@ -83,8 +83,10 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndSocketAndTellsWhatItDidNotTake)
     const Case cases[] = {
         {"", "stk200", nanoseconds(2000), {}},
         {"cable=dt006\nhalf_period_ns=5000\n", "dt006", nanoseconds(5000), {}},
-        {"  cable = dt006  # the old one\r\n half_period_ns = 2000\r\n", "dt006",
-         nanoseconds(2000), {}},
+        {"  cable = dt006  # the old one\r\n half_period_ns = 2000\r\n",
+         "dt006",
+         nanoseconds(2000),
+         {}},
         {"# cable=dt006\n", "stk200", nanoseconds(2000), {}},
         {"cable=parallel-9000\nhalf_period_ns=fast\n",
          "stk200",
@@ -127,15 +129,33 @@ TEST(DriverSettings, ParsesCableAndHalfPeriodAndSocketAndTellsWhatItDidNotTake)
          true},
         {"virtual_real_time=true\n", "stk200", nanoseconds(2000), {}, 0, false, false, true},
         // The class sets the floor of the half period, whichever line comes first.
-        {"part_class = 4.5v\n", "stk200", nanoseconds(250), {}, 0, false, false, false,
+        {"part_class = 4.5v\n",
+         "stk200",
+         nanoseconds(250),
+         {},
+         0,
+         false,
+         false,
+         false,
          PartClass::From4V5},
-        {"half_period_ns=300\ndummy_bit_check_only=true\npart_class=4.5v\n", "stk200",
-         nanoseconds(300), {}, 0, true, false, false, PartClass::From4V5},
+        {"half_period_ns=300\ndummy_bit_check_only=true\npart_class=4.5v\n",
+         "stk200",
+         nanoseconds(300),
+         {},
+         0,
+         true,
+         false,
+         false,
+         PartClass::From4V5},
         {"part_class=2.5v\nhalf_period_ns=400\n",
          "stk200",
          nanoseconds(500),
          {"driver.conf: half_period_ns = 400 is too fast for the part class 2.5v; 500 is used"},
-         0, false, false, false, PartClass::From2V5},
+         0,
+         false,
+         false,
+         false,
+         PartClass::From2V5},
         {"part_class=5v\n",
          "stk200",
          nanoseconds(2000),
@@ -257,16 +277,16 @@ TEST(BuiltInDriverFactory, TheHalfPeriodOfDriverConfPacesTheParallelPort)
         MicrowireChip chip(*FindMicrowireGeometry(1), *clock);
         port->Plug(*FindCableProfile("stk200"), &chip);
         std::vector<std::string> notices;
-        const std::unique_ptr<DriverLink> driver = MakeBuiltInDriver(
-            {folder.Path() / "driver.conf", folder.Path() / "chips", folder.Path() / "proc",
-             folder.Path() / "dev"},
-            {port, nullptr, {}, clock}, &notices);
+        const std::unique_ptr<DriverLink> driver =
+            MakeBuiltInDriver({folder.Path() / "driver.conf", folder.Path() / "chips",
+                               folder.Path() / "proc", folder.Path() / "dev"},
+                              {port, nullptr, {}, clock}, &notices);
         EXPECT_EQ(notices.size(), c.notices);
 
         const DriverHandle handle = driver->Open(kChipCommandOpenAttributes);
         std::uint32_t bytesReturned = 0;
-        for (const auto& [code, value] : {std::pair{REQ_SET_PORT, 888u},
-                                          std::pair{REQ_WRITE_ENABLE, 1u}}) {
+        for (const auto& [code, value] :
+             {std::pair{REQ_SET_PORT, 888u}, std::pair{REQ_WRITE_ENABLE, 1u}}) {
             std::uint8_t bytes[ValueRequest::kSize];
             EncodeRecord(ValueRequest{value}, bytes);
             driver->Control(handle, code, bytes, ValueRequest::kSize, 0, bytesReturned);

@@ -60,8 +60,8 @@ int FakeParport::SleepInClaim(std::chrono::nanoseconds patience)
     if (heldFor <= std::chrono::nanoseconds(0))
         return 0;
     std::chrono::nanoseconds slept = std::min(heldFor, patience);
-    const bool stray = strayInterruptAfter > std::chrono::nanoseconds(0) &&
-                       strayInterruptAfter < slept;
+    const bool stray =
+        strayInterruptAfter > std::chrono::nanoseconds(0) && strayInterruptAfter < slept;
     if (stray) {
         slept = strayInterruptAfter;
         strayInterruptAfter = {};
@@ -83,8 +83,8 @@ int FakeParport::WriteData(int, std::uint8_t value)
     dataWrites.push_back(value);
     if (clock)
         writeTimes.push_back(clock->Now());
-    const bool chipSelectFalls = m_cable && PinLevel(m_nData, m_cable->chipSelect) &&
-                                 !PinLevel(value, m_cable->chipSelect);
+    const bool chipSelectFalls =
+        m_cable && PinLevel(m_nData, m_cable->chipSelect) && !PinLevel(value, m_cable->chipSelect);
     m_nData = value;
     if (chipSelectFalls && clock)
         clock->Wait(stallAfterChipSelectFalls);

@@ -88,12 +88,12 @@ TEST_F(MicrowireBusTest, ReadFramesCarryEachTypesAddressWidth)
         std::string frame;
     };
     const Case cases[] = {
-        {1, x16, 0x15, "110010101"},       {2, x16, 0x55, "11001010101"},
-        {3, x16, 0x55, "1101010101"},      {4, x16, 0xAA, "11010101010"},
-        {5, x16, 0x1AA, "1100110101010"},  {6, x16, 0x3AA, "1101110101010"},
-        {1, x8, 0x55, "1101010101"},       {2, x8, 0xAA, "110010101010"},
-        {3, x8, 0xAA, "11010101010"},      {4, x8, 0x155, "110101010101"},
-        {5, x8, 0x2AA, "11001010101010"},  {6, x8, 0x555, "11010101010101"},
+        {1, x16, 0x15, "110010101"},      {2, x16, 0x55, "11001010101"},
+        {3, x16, 0x55, "1101010101"},     {4, x16, 0xAA, "11010101010"},
+        {5, x16, 0x1AA, "1100110101010"}, {6, x16, 0x3AA, "1101110101010"},
+        {1, x8, 0x55, "1101010101"},      {2, x8, 0xAA, "110010101010"},
+        {3, x8, 0xAA, "11010101010"},     {4, x8, 0x155, "110101010101"},
+        {5, x8, 0x2AA, "11001010101010"}, {6, x8, 0x555, "11010101010101"},
     };
     for (const Case& c : cases) {
         const MicrowireGeometry geometry = Chip(c.code, c.organisation);
@@ -115,10 +115,12 @@ TEST_F(MicrowireBusTest, ByteInstructionsCarryOneMoreDontCareBit)
     Plug(4, {}, EepromOrganisation::Bytes8);
     const std::pair<std::function<AdapterStatus()>, std::string> cases[] = {
         {[&] { return m_bus.EnableWrite(chip); }, "100110000000"},
-        {[&] { return m_bus.Write(chip, 0x181, 0xA5); }, "101110000001" "10100101"},
+        {[&] { return m_bus.Write(chip, 0x181, 0xA5); }, "101110000001"
+                                                         "10100101"},
         {[&] { return m_bus.Erase(chip, 0x0FE); }, "111011111110"},
         {[&] { return m_bus.EraseAll(chip); }, "100100000000"},
-        {[&] { return m_bus.WriteAll(chip, 0xA5); }, "100010000000" "10100101"},
+        {[&] { return m_bus.WriteAll(chip, 0xA5); }, "100010000000"
+                                                     "10100101"},
         {[&] { return m_bus.DisableWrite(chip); }, "100000000000"},
     };
     for (const auto& [send, frame] : cases) {
@@ -222,7 +224,13 @@ TEST_F(MicrowireBusTest, DetectionTellsEachTypeWithReadsAloneAndRefusesWhatIsNoC
         {"93C86", Chip(6), false, {}, false, 0, {AdapterStatus::Ok, 10, 6, 0}},
         {"erased 93C66", Chip(4), true, {}, false, 0, {AdapterStatus::Ok, 8, 2, 4}},
         {"erased 93C86", Chip(6), true, {}, false, 0, {AdapterStatus::Ok, 10, 5, 6}},
-        {"a 9-bit field", {6, 512, 9}, false, {}, false, 0, {AdapterStatus::UnknownAddressWidth, 9}},
+        {"a 9-bit field",
+         {6, 512, 9},
+         false,
+         {},
+         false,
+         0,
+         {AdapterStatus::UnknownAddressWidth, 9}},
         {"cable without a chip", none, false, {}, false, 0, {AdapterStatus::NoChip}},
         {"DO held low", none, false, {}, true, 0x00, {AdapterStatus::DoNotIdleHigh}},
         {"DO pulled high", none, false, {}, true, 0x7F, {AdapterStatus::NoChip}},
@@ -236,7 +244,13 @@ TEST_F(MicrowireBusTest, DetectionTellsEachTypeWithReadsAloneAndRefusesWhatIsNoC
                                                AfterLastDataBit::SameWordAgain}) {
             cases.push_back({healthy.name + " without sequential read, variant " +
                                  std::to_string(static_cast<int>(variant)),
-                             healthy.chip, false, {}, false, 0, healthy.expected, variant});
+                             healthy.chip,
+                             false,
+                             {},
+                             false,
+                             0,
+                             healthy.expected,
+                             variant});
         }
         const std::pair<std::string, ChipFaults> faults[] = {
             {"no pull-up", {.noPullUp = true}},
@@ -247,7 +261,7 @@ TEST_F(MicrowireBusTest, DetectionTellsEachTypeWithReadsAloneAndRefusesWhatIsNoC
             {"never ready", {.neverReady = true}},
             {"slow part", {.cycle = milliseconds(100)}},
         };
-        const ChipTypeDetection expected[] = {refused[0], refused[0], refused[1], refused[1],
+        const ChipTypeDetection expected[] = {refused[0], refused[0], refused[1],      refused[1],
                                               refused[0], refused[2], healthy.expected};
         for (std::size_t i = 0; i < std::size(faults); ++i) {
             const bool programming = faults[i].second.neverReady || faults[i].second.cycle.count();
@@ -279,13 +293,13 @@ TEST_F(MicrowireBusTest, DetectionTellsEachTypeWithReadsAloneAndRefusesWhatIsNoC
         if (c.programming) {
             // Word 0 written with what it holds, and not waited for.
             bus.EnableWrite(c.chip);
-            bus.Run(BusTransaction()
-                        .Select()
-                        .ClockOut(InstructionFrame(MicrowireInstruction::Write, c.chip.addressBits,
-                                                   0),
-                                  3 + c.chip.addressBits)
-                        .ClockOut(words[0], 16)
-                        .Deselect());
+            bus.Run(
+                BusTransaction()
+                    .Select()
+                    .ClockOut(InstructionFrame(MicrowireInstruction::Write, c.chip.addressBits, 0),
+                              3 + c.chip.addressBits)
+                    .ClockOut(words[0], 16)
+                    .Deselect());
             port.dataWrites.clear();
         }
         const unsigned programming = chip ? chip->ProgrammingInstructions() : 0;

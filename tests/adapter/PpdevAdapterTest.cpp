@@ -105,8 +105,8 @@ TEST_F(PpdevAdapterTest, ThePortsOtherClientsAndPermissionsGiveTheirOwnStatuses)
     };
     const Case cases[] = {
         {"lp registered and idle", true, true, false, 0ns, 0ns, AdapterStatus::Ok, 0ns, claimed},
-        {"lp printing for half a second", true, true, false, 500ms, 0ns, AdapterStatus::Ok,
-         500ms, refused(19) + "|" + claimed},
+        {"lp printing for half a second", true, true, false, 500ms, 0ns, AdapterStatus::Ok, 500ms,
+         refused(19) + "|" + claimed},
         {"lp printing on and on", true, true, false, 10s, 0ns, AdapterStatus::PortHeld,
          PpdevAdapter::kClaimWait, refused(80)},
         {"a stray signal during the wait", true, true, false, 1s, 10ms, AdapterStatus::Ok, 1s,
@@ -117,8 +117,8 @@ TEST_F(PpdevAdapterTest, ThePortsOtherClientsAndPermissionsGiveTheirOwnStatuses)
          AdapterStatus::PortHeld, 0ns, refused(1)},
         {"ppdev not loaded", false, true, false, 0ns, 0ns, AdapterStatus::PpdevNotLoaded, 0ns,
          "open /dev/parport0"},
-        {"not in the group lp", true, false, false, 0ns, 0ns, AdapterStatus::PortNotPermitted,
-         0ns, "open /dev/parport0"},
+        {"not in the group lp", true, false, false, 0ns, 0ns, AdapterStatus::PortNotPermitted, 0ns,
+         "open /dev/parport0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -33,8 +33,7 @@ VirtualDriverHarness::VirtualDriverHarness(const std::filesystem::path& folder, 
 VirtualDriverHarness::~VirtualDriverHarness()
 {
     for (const EepromTypeInfo& type : AllEepromTypes()) {
-        EXPECT_EQ(Chip(type.code, type.organisation).TimingViolations(),
-                  std::vector<std::string>())
+        EXPECT_EQ(Chip(type.code, type.organisation).TimingViolations(), std::vector<std::string>())
             << type.name << " x" << type.cellBits;
     }
 }

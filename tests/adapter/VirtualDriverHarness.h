@@ -27,10 +27,10 @@ template <typename Record> struct Reply
 class VirtualDriverHarness
 {
 public:
-    explicit VirtualDriverHarness(const std::filesystem::path& folder, PpdevSetup ppdev = {},
-                                  const BusTiming& virtualTiming = {}, EepromType socketType = 0,
-                                  EepromOrganisation socketOrganisation =
-                                      EepromOrganisation::Words16);
+    explicit VirtualDriverHarness(
+        const std::filesystem::path& folder, PpdevSetup ppdev = {},
+        const BusTiming& virtualTiming = {}, EepromType socketType = 0,
+        EepromOrganisation socketOrganisation = EepromOrganisation::Words16);
     ~VirtualDriverHarness();
     VirtualDriverHarness(const VirtualDriverHarness&) = delete;
     VirtualDriverHarness& operator=(const VirtualDriverHarness&) = delete;

@@ -103,8 +103,9 @@ private slots:
         const std::uint32_t type = m_harness->StoredInt(profile::kEepromType);
         const QString started = NextReading();
         m_window->Menu()->RunCommand(MainWindowMenu::kDetectTypeCommand);
-        const QString text = QStringLiteral("Detect Failed. (Error Code: 0x0008) The driver does "
-                                            "not offer chip type detection; the type is unchanged.");
+        const QString text =
+            QStringLiteral("Detect Failed. (Error Code: 0x0008) The driver does "
+                           "not offer chip type detection; the type is unchanged.");
         QCOMPARE(m_harness->m_interaction.m_messages.last().strText, text);
         QCOMPARE(LastLogLine(), (QStringList{started, text}));
         QCOMPARE(Driver().ControlCodes().back(), REQ_DETECT_TYPE);
@@ -130,8 +131,8 @@ private slots:
             const char* address;
             const char* data;
         } commands[] = {
-            {IDC_READ, "10", ""},  {IDC_WRITE, "10", "AB"}, {IDC_ERASE, "10", ""},
-            {IDC_WRAL, "", "5A"},  {IDC_READALL, "", ""},   {IDC_WRITEALL, "", ""},
+            {IDC_READ, "10", ""}, {IDC_WRITE, "10", "AB"}, {IDC_ERASE, "10", ""},
+            {IDC_WRAL, "", "5A"}, {IDC_READALL, "", ""},   {IDC_WRITEALL, "", ""},
             {IDC_ERAL, "", ""},
         };
         for (const auto& command : commands) {
@@ -169,8 +170,9 @@ private slots:
         QCOMPARE(Dump(), before);
         const QStringList texts{m_harness->m_interaction.m_messages[0].strText,
                                 m_harness->m_interaction.m_messages[1].strText};
-        QCOMPARE(texts, (QStringList{QStringLiteral("Please type a 4-digit hexadecimal number.(e.g. 002B)"),
-                                     QStringLiteral("Please type a valid address.")}));
+        QCOMPARE(texts, (QStringList{
+                            QStringLiteral("Please type a 4-digit hexadecimal number.(e.g. 002B)"),
+                            QStringLiteral("Please type a valid address.")}));
         Run(IDC_EDIT, "10", "d");
         QCOMPARE(Dump().mid(static_cast<int>(CellTextOffset(0x10, 2)), 2), QStringLiteral("0D"));
         QCOMPARE(Dump().left(8), QStringLiteral("0000H FF"));
@@ -222,10 +224,9 @@ private slots:
     void OutOfMemoryEndsTheCommandWithTheFrameworksBox()
     {
         const QString dump = Dump();
-        Driver().Script(REQ_READ_ALL, 2,
-                        ScriptedReply{{}, {}, {}, [](std::span<std::uint8_t>) {
-                                          throw std::bad_alloc();
-                                      }});
+        Driver().Script(REQ_READ_ALL, 2, ScriptedReply{{}, {}, {}, [](std::span<std::uint8_t>) {
+                                                           throw std::bad_alloc();
+                                                       }});
         Run(IDC_READALL);
         QCOMPARE(m_harness->m_interaction.m_messages.size(), 1);
         QCOMPARE(m_harness->m_interaction.m_messages[0].strText, QStringLiteral("Out of memory."));

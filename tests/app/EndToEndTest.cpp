@@ -155,10 +155,8 @@ private:
             QTRY_VERIFY_WITH_TIMEOUT(WordsShown(dialog) > words, 20000);
             auto* stop = dialog.findChild<QAbstractButton*>(QStringLiteral("STOP"));
             const std::pair<Qt::Key, Qt::KeyboardModifiers> strayKeys[] = {
-                {Qt::Key_Return, Qt::NoModifier},
-                {Qt::Key_Space, Qt::NoModifier},
-                {Qt::Key_Space, Qt::AltModifier},
-                {Qt::Key_Tab, Qt::NoModifier},
+                {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Space, Qt::NoModifier},
+                {Qt::Key_Space, Qt::AltModifier}, {Qt::Key_Tab, Qt::NoModifier},
                 {Qt::Key_Space, Qt::NoModifier},
             };
             const auto keyTarget = [&dialog] {
@@ -389,15 +387,15 @@ private slots:
         m_gpio = std::make_shared<GpiodSimulation>(
             *m_usbClock, GpioChipEntry{"/dev/gpiochip0", "pinctrl-rp1", 54}, GpioWiring{}, chip);
         // In the port list's order from the bottom up.
-        MicrowireChip* chips[] = {
-            &m_usb->PlugCh341a({0x1A86, 0x5512, 1, 7, {4}}, chip).Chip(),
-            &m_usb->PlugFt232h({0x0403, 0x6014, 3, 2, {1, 2}}, chip).Chip(),
-            &m_usb->PlugFt232h({0x0403, 0x6010, 3, 4, {3}}, chip, 0).Chip(),
-            &m_usb->PlugFt232h({0x0403, 0x6010, 3, 4, {3}}, chip, 1).Chip(), &m_gpio->Chip()};
+        MicrowireChip* chips[] = {&m_usb->PlugCh341a({0x1A86, 0x5512, 1, 7, {4}}, chip).Chip(),
+                                  &m_usb->PlugFt232h({0x0403, 0x6014, 3, 2, {1, 2}}, chip).Chip(),
+                                  &m_usb->PlugFt232h({0x0403, 0x6010, 3, 4, {3}}, chip, 0).Chip(),
+                                  &m_usb->PlugFt232h({0x0403, 0x6010, 3, 4, {3}}, chip, 1).Chip(),
+                                  &m_gpio->Chip()};
         StartOnTheUsbMachine();
         QCOMPARE(PortTexts().size(), 6);
-        QVERIFY(PortTexts()[0].startsWith(
-            QStringLiteral("GPIO adapter (gpiochip0, pinctrl-rp1) [")));
+        QVERIFY(
+            PortTexts()[0].startsWith(QStringLiteral("GPIO adapter (gpiochip0, pinctrl-rp1) [")));
         QVERIFY(PortTexts()[1].startsWith(
             QStringLiteral("FT2232H USB adapter, channel B (bus 3, port 3) [")));
         QTest::mouseClick(m_window->Button(IDC_93C86), Qt::LeftButton);
@@ -439,14 +437,16 @@ private slots:
         const std::uint32_t address = PortValue(UsbAdapterPortId("CH341A", ch341a.Entry()));
         const QString ch341aText = QStringLiteral("CH341A USB adapter (bus 1, port 4) [") +
                                    QString::number(address, 16).toUpper() + QLatin1Char(']');
-        QCOMPARE(PortTexts(),
-                 (QStringList{ch341aText, QStringLiteral("Virtual Adapter (LPT Simulator) [93C00]")}));
+        QCOMPARE(
+            PortTexts(),
+            (QStringList{ch341aText, QStringLiteral("Virtual Adapter (LPT Simulator) [93C00]")}));
         QCOMPARE(m_harness->StoredInt(profile::kParallelPort), address);
 
         m_usb->PlugFt232h({0x0403, 0x6014, 3, 2, {1, 2}}, chip);
         OpenPortList();
         QCOMPARE(PortTexts().size(), 3);
-        QVERIFY(PortTexts()[0].startsWith(QStringLiteral("FT232H USB adapter (bus 3, port 1.2) [")));
+        QVERIFY(
+            PortTexts()[0].startsWith(QStringLiteral("FT232H USB adapter (bus 3, port 1.2) [")));
         QCOMPARE(m_window->PortCombo()->currentText(), ch341aText);
 
         ch341a.Unplug();

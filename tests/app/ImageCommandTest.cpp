@@ -236,7 +236,8 @@ private slots:
             NativeFileSystem files;
             QCOMPARE(SaveImageFile(files, path.toStdString(), dump, type.code, kind), std::nullopt);
 
-            m_harness->m_profile.WriteProfileInt(profile::kSection, profile::kEepromType, type.code);
+            m_harness->m_profile.WriteProfileInt(profile::kSection, profile::kEepromType,
+                                                 type.code);
             auto window = m_harness->StartWindow();
             const QString before = window->DumpViewControl()->PullText();
             m_harness->m_interaction.QueueFileName(path, 6); // all files: by the extension

@@ -33,9 +33,9 @@ protected:
     {
         const std::string folder = m_folder.Path().string();
         m_folder.Write(".script", script + "\n");
-        const std::string command = "cd '" + folder + "' && CLI='" PEMRIX_CLI "' XDG_CONFIG_HOME='" +
-                                    folder + "/config' XDG_DATA_HOME='" + folder +
-                                    "/data' sh .script >.out 2>.err </dev/null";
+        const std::string command =
+            "cd '" + folder + "' && CLI='" PEMRIX_CLI "' XDG_CONFIG_HOME='" + folder +
+            "/config' XDG_DATA_HOME='" + folder + "/data' sh .script >.out 2>.err </dev/null";
         const int status = std::system(command.c_str());
         Outcome outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, m_folder.Read(".out"),
                         m_folder.Read(".err")};
@@ -57,8 +57,12 @@ const char* const kChips[] = {"93c46", "93c56", "93c57", "93c66", "93c76", "93c8
 
 TEST_F(CommandLineTest, EveryTypeRoundTripsThroughEveryFileKind)
 {
-    const char* const files[] = {"image.ROM", "image.bin", "-f bin --byte-order be image.raw",
-                                 "image.hex", "--byte-order be image.hex", "image.e2p",
+    const char* const files[] = {"image.ROM",
+                                 "image.bin",
+                                 "-f bin --byte-order be image.raw",
+                                 "image.hex",
+                                 "--byte-order be image.hex",
+                                 "image.e2p",
                                  "-f e2p image.pony"};
     for (const char* chip : kChips)
         for (const char* file : files) {
@@ -205,9 +209,9 @@ TEST_F(CommandLineTest, TheWindowsProfileGivesThePortAndTypeAndJsonAndQuietServe
 {
     // Before the window has run, the port it would start with: the top of the list.
     const std::string listed = Succeed("list").out;
-    EXPECT_NE(Run("--json peek 0").out.find("\"port\":\"" + listed.substr(0, listed.find(' ')) +
-                                            "\""),
-              std::string::npos);
+    EXPECT_NE(
+        Run("--json peek 0").out.find("\"port\":\"" + listed.substr(0, listed.find(' ')) + "\""),
+        std::string::npos);
     std::filesystem::create_directories(m_folder.Path() / "config/Brantel Software");
     m_folder.Write("config/Brantel Software/pemrix.ini",
                    "[2.0]\nEEPROM%20TYPE=1\nPARALLEL%20PORT=605184\n");
@@ -292,8 +296,7 @@ TEST_F(CommandLineTest, VerifyListsEveryDifferenceInJson)
     EXPECT_EQ(text.exitCode, 3);
     EXPECT_TRUE(text.out.ends_with("000F: chip 4321, file 1234\n... and 48 more.\n")) << text.out;
     const Outcome json = Run("-p virtual -c 93c46 --json verify image.bin");
-    EXPECT_NE(json.out.find("{\"address\":63,\"chip\":17185,\"file\":4660}]"),
-              std::string::npos)
+    EXPECT_NE(json.out.find("{\"address\":63,\"chip\":17185,\"file\":4660}]"), std::string::npos)
         << json.out;
 }
 
@@ -325,8 +328,9 @@ TEST_F(CommandLineTest, StopSignalsEndAWriteAllAtAWord)
         Succeed("-p virtual -c 93c86 read image.bin");
         Succeed("-p virtual -c 93c86 fill 1111");
         m_folder.Write("config/pemrix/driver.conf", "virtual_real_time=true\n");
-        const Outcome outcome = Shell("$CLI -p virtual -c 93c86 write image.bin & pid=$!; sleep 1; " +
-                                      std::string(c.kill) + "; wait $pid");
+        const Outcome outcome =
+            Shell("$CLI -p virtual -c 93c86 write image.bin & pid=$!; sleep 1; " +
+                  std::string(c.kill) + "; wait $pid");
         EXPECT_EQ(outcome.exitCode, c.exitCode);
         m_folder.Write("config/pemrix/driver.conf", "");
         const std::string said = "WriteAll Failed. (Error Code: 0xC000)   Stopped at address ";

@@ -14,9 +14,11 @@ TEST(WatchValueFormat, FormatsInEachBaseWithoutPadding)
         const char* text;
     };
     const Case cases[] = {
-        {0, "H", "0"},      {0, "D", "0"},       {0, "B", "0"},  {0, "O", "0"},
-        {0x2B, "H", "2B"},  {0x2B, "D", "43"},   {0x2B, "O", "53"},
-        {0x5, "B", "101"},  {0xAB, "H", "AB"},   {0xFFFFFFFF, "D", "4294967295"},
+        {0, "H", "0"},     {0, "D", "0"},
+        {0, "B", "0"},     {0, "O", "0"},
+        {0x2B, "H", "2B"}, {0x2B, "D", "43"},
+        {0x2B, "O", "53"}, {0x5, "B", "101"},
+        {0xAB, "H", "AB"}, {0xFFFFFFFF, "D", "4294967295"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);

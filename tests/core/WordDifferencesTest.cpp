@@ -16,7 +16,8 @@ TEST(WordDifferences, TheLogLineCountsTheWordsAndNamesTheFirst)
     } cases[] = {
         {first, {}, "Compare   all 5 words match"},
         {{0xFFFF, 0x1234, 0xFFFF, 0x0000, 0xABCC}, {4}, "Compare   1 word differs, first at 0004"},
-        {{0xFFFE, 0x1234, 0x0FFF, 0x0000, 0xABCD}, {0, 2},
+        {{0xFFFE, 0x1234, 0x0FFF, 0x0000, 0xABCD},
+         {0, 2},
          "Compare   2 words differ, first at 0000"},
     };
     for (const auto& c : cases) {

@@ -91,8 +91,9 @@ TEST(Records, ByteImageRecordHoldsAByteASlotForEveryCellOfAnEightBit93C86)
     EXPECT_EQ(decoded.bytes, record.bytes);
     EXPECT_EQ(decoded.status, 0x11223344u);
 
-    EXPECT_EQ(Encode(OrganisationDetectRecord{3, 8, 8, 0x0406, 0, 0}),
-              (Bytes{3, 0, 0, 0, 8, 0, 0, 0, 8, 0, 0, 0, 0x06, 0x04, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(
+        Encode(OrganisationDetectRecord{3, 8, 8, 0x0406, 0, 0}),
+        (Bytes{3, 0, 0, 0, 8, 0, 0, 0, 8, 0, 0, 0, 0x06, 0x04, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(ChipTypeBit(3, 8) | ChipTypeBit(2, 16) | ChipTypeBit(3, 16), 0x0406u);
 }
 

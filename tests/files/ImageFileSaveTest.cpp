@@ -193,8 +193,7 @@ TEST_F(RomFileSaveTest, PipesDevicesAndStreamsAreWrittenInPlaceAndLinksKept)
     EXPECT_TRUE(std::filesystem::is_symlink("/dev/stdout"));
     EXPECT_TRUE(std::filesystem::is_symlink(m_folder.Path() / "dangling.ROM"));
     EXPECT_TRUE(std::filesystem::is_symlink(m_folder.Path() / "null.ROM"));
-    EXPECT_EQ(m_folder.Names(),
-              (std::vector<std::string>{"dangling.ROM", "null.ROM", "pipe.ROM"}));
+    EXPECT_EQ(m_folder.Names(), (std::vector<std::string>{"dangling.ROM", "null.ROM", "pipe.ROM"}));
 }
 #endif
 

@@ -44,7 +44,8 @@ protected:
 
     static PortComboPlan Plan(const std::filesystem::path& root, UsbCalls* usb = nullptr)
     {
-        const std::unique_ptr<LinuxPortPlatform> platform = MakeLinuxPortPlatform(root, usb, nullptr, {});
+        const std::unique_ptr<LinuxPortPlatform> platform =
+            MakeLinuxPortPlatform(root, usb, nullptr, {});
         const PortComboPlan plan = PlanPortCombo(DiscoverPorts(*platform), 0);
         EXPECT_EQ(platform->LiveHandleCount(), 0u);
         EXPECT_EQ(platform->BadReleaseCount(), 0u);

@@ -78,8 +78,9 @@ QRect TextArea(const QWidget& widget)
     if (const auto* edit = qobject_cast<const QLineEdit*>(&widget))
         return edit->text().isEmpty() ? QRect() : edit->rect().adjusted(2, 2, -2, -2);
     if (const auto* group = qobject_cast<const QGroupBox*>(&widget))
-        return group->title().isEmpty() ? QRect()
-                                        : QRect(0, 0, group->width(), group->fontMetrics().height());
+        return group->title().isEmpty()
+                   ? QRect()
+                   : QRect(0, 0, group->width(), group->fontMetrics().height());
     if (const auto* combo = qobject_cast<const QComboBox*>(&widget))
         return combo->count() == 0 ? QRect() : combo->rect().adjusted(2, 2, -24, -2);
     if (const auto* view = qobject_cast<const QAbstractItemView*>(&widget))
@@ -117,14 +118,16 @@ private slots:
                 window->size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
             for (const QWidget* widget : window->findChildren<QWidget*>()) {
                 const QRect area = TextArea(*widget);
-                const QRect inPicture =
-                    area.translated(widget->mapTo(window.get(), QPoint())).intersected(picture.rect());
+                const QRect inPicture = area.translated(widget->mapTo(window.get(), QPoint()))
+                                            .intersected(picture.rect());
                 if (!widget->isVisible() || inPicture.isEmpty())
                     continue;
                 const AreaColours colours = MeasureArea(picture, inPicture);
                 const QString where = shot.fileName + QLatin1Char(' ') + widget->objectName() +
                                       QLatin1Char(' ') + widget->metaObject()->className();
-                QVERIFY2(colours.ground > 0.6, qPrintable(where + QStringLiteral(": dark ground %1").arg(colours.ground)));
+                QVERIFY2(
+                    colours.ground > 0.6,
+                    qPrintable(where + QStringLiteral(": dark ground %1").arg(colours.ground)));
                 QVERIFY2(colours.text < colours.ground,
                          qPrintable(where + QStringLiteral(": text lighter than its ground")));
                 QVERIFY2(Contrast(colours.ground, colours.text) >= 4.5,

@@ -104,7 +104,8 @@ private slots:
         QTest::addColumn<int>("compares");
         QTest::addColumn<int>("organisations");
         QTest::newRow("Minimize item") << 0 << 0u << true << 0 << 0 << 0 << 0 << 0;
-        QTest::newRow("Close item ends through Cancel") << 1 << 0u << false << 1 << 0 << 0 << 0 << 0;
+        QTest::newRow("Close item ends through Cancel")
+            << 1 << 0u << false << 1 << 0 << 0 << 0 << 0;
         QTest::newRow("Detect item") << 3 << 0u << false << 0 << 0 << 1 << 0 << 0;
         QTest::newRow("Organisation item") << 4 << 0u << false << 0 << 0 << 0 << 0 << 1;
         QTest::newRow("Compare item") << 5 << 0u << false << 0 << 0 << 0 << 1 << 0;

@@ -69,7 +69,8 @@ private slots:
             for (int x = 0; x < size.width(); ++x) {
                 const bool band =
                     x < 4 || x >= size.width() - 4 || y < topRows || y >= size.height() - 4;
-                const bool outline = group.contains(x, y) && !group.adjusted(1, 1, -1, -1).contains(x, y);
+                const bool outline =
+                    group.contains(x, y) && !group.adjusted(1, 1, -1, -1).contains(x, y);
                 if (!outline && pixels.pixelColor(x, y) != (band ? kSilver : QColor(Qt::white)))
                     ++wrong;
             }

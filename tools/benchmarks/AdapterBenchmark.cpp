@@ -1,7 +1,8 @@
 // Runs the whole-chip requests through the built-in driver over the virtual adapter, for every
-// type in both organisations on a chip with sequential read and on one without, and prints what they cost against
-// what the protocol and the datasheets allow (ProtocolMinimums.h). The one argument is the
-// cost of one ppdev ioctl in microseconds (1 unless given), for the estimate of a real port.
+// type in both organisations on a chip with sequential read and on one without, and prints what
+// they cost against what the protocol and the datasheets allow (ProtocolMinimums.h). The one
+// argument is the cost of one ppdev ioctl in microseconds (1 unless given), for the estimate of a
+// real port.
 
 #include "ProtocolMinimums.h"
 
@@ -105,8 +106,8 @@ public:
         if (type.organisation == EepromOrganisation::Bytes8) {
             ByteImageRecord image{type.code};
             std::copy(cells.begin(), cells.end(), image.bytes.begin());
-            return Programmed(handle, REQ_WRITE_ENABLE_X8, REQ_WRITE_ALL_X8,
-                              REQ_WRITE_DISABLE_X8, image);
+            return Programmed(handle, REQ_WRITE_ENABLE_X8, REQ_WRITE_ALL_X8, REQ_WRITE_DISABLE_X8,
+                              image);
         }
         ImageRecord image{type.code};
         std::copy(cells.begin(), cells.end(), image.words.begin());
@@ -247,8 +248,8 @@ bool RunPart(Bench& bench, const PartFigures& part, const EepromTypeInfo& type, 
         if (changes[i].differing == 1) {
             std::vector<std::uint32_t> nearly = changes[i].image;
             nearly[part.words / 2] ^= 0x0F0Fu & ((1u << part.cellClocks) - 1);
-            bench.Measure(type,
-                          [&](DriverHandle handle) { return bench.WriteAll(handle, type, nearly); });
+            bench.Measure(
+                type, [&](DriverHandle handle) { return bench.WriteAll(handle, type, nearly); });
         }
         figures[i] = bench.Measure(type, [&](DriverHandle handle) {
             return bench.WriteAll(handle, type, changes[i].image);
@@ -308,9 +309,8 @@ bool Roads(VirtualAdapter& adapter)
                     perClock <= 3 ? "" : "  MISSED (target <= 3)");
         met = met && perClock <= 3;
     };
-    road("instruction bits (EWDS, select and samples in)", operations(instruction) /
-                                                               double(instruction.clocks),
-         kOperationsPerClockIn);
+    road("instruction bits (EWDS, select and samples in)",
+         operations(instruction) / double(instruction.clocks), kOperationsPerClockIn);
     road("data in (WRITE against ERASE)",
          (operations(write) - operations(erase)) / double(write.clocks - erase.clocks),
          kOperationsPerClockIn);
@@ -348,10 +348,9 @@ int Run(const std::filesystem::path& folder, double ioctlMicroseconds)
         std::printf("%s\n", name);
         Bench bench(folder / name, variant);
         for (const EepromTypeInfo& type : AllEepromTypes()) {
-            const auto& parts =
-                type.organisation == EepromOrganisation::Bytes8 ? kPartsX8 : kParts;
-            met = RunPart(bench, parts[type.code - 1], type,
-                          variant == AfterLastDataBit::NextWord, ioctlMicroseconds) &&
+            const auto& parts = type.organisation == EepromOrganisation::Bytes8 ? kPartsX8 : kParts;
+            met = RunPart(bench, parts[type.code - 1], type, variant == AfterLastDataBit::NextWord,
+                          ioctlMicroseconds) &&
                   met;
         }
         if (variant == AfterLastDataBit::NextWord)

@@ -1,6 +1,6 @@
 // Runs ReadAll (both passes) and WriteAll of every type through the built-in driver over a
-// simulated CH341A, CH347 and FT232H and prints the USB transfers and bytes each needs, and the time
-// they would take with the given round-trip latency: an estimate, since the simulated devices
+// simulated CH341A, CH347 and FT232H and prints the USB transfers and bytes each needs, and the
+// time they would take with the given round-trip latency: an estimate, since the simulated devices
 // charge one latency per batch of transfers in flight and the chip's own timing for the rest.
 // The bus's packet rate bounds the estimate from below as well: the larger of the two counts.
 // The yardsticks come from the protocol and the datasheets (ProtocolMinimums.h), not from the
@@ -106,8 +106,7 @@ class Bench
 {
 public:
     Bench(const Target& target, const EepromTypeInfo& type, std::chrono::nanoseconds latency,
-          std::chrono::nanoseconds cycle, PartClass partClass,
-          const std::filesystem::path& folder)
+          std::chrono::nanoseconds cycle, PartClass partClass, const std::filesystem::path& folder)
         : m_machine(std::make_shared<UsbSimulatedMachine>(*m_clock))
     {
         const MicrowireGeometry chip = *FindMicrowireGeometry(type.code, type.organisation);
@@ -194,9 +193,10 @@ void Print(const char* command, const Figures& figures, std::chrono::nanoseconds
                 static_cast<unsigned long long>(figures.usb.inTransfers),
                 static_cast<unsigned long long>(figures.usb.outBytes),
                 static_cast<unsigned long long>(figures.usb.inBytes),
-                static_cast<unsigned long long>(figures.usb.roundTrips),
-                Milliseconds(roundTrips), Milliseconds(figures.estimate - roundTrips),
-                Milliseconds(PacketFloor(figures, target)), Milliseconds(Estimate(figures, target)));
+                static_cast<unsigned long long>(figures.usb.roundTrips), Milliseconds(roundTrips),
+                Milliseconds(figures.estimate - roundTrips),
+                Milliseconds(PacketFloor(figures, target)),
+                Milliseconds(Estimate(figures, target)));
 }
 
 // Whether the command ran clean: succeeded, no timing violation, `cycles` programming cycles,
@@ -208,7 +208,8 @@ bool Clean(const Figures& figures, unsigned cycles)
         return true;
     std::printf("  MISSED: %s, %zu timing violations, %u programming cycles (not %u)%s\n",
                 figures.succeeded ? "succeeded" : "failed", figures.timingViolations,
-                figures.cycles, cycles, figures.writeEnabledAfter ? ", chip left write-enabled" : "");
+                figures.cycles, cycles,
+                figures.writeEnabledAfter ? ", chip left write-enabled" : "");
     return false;
 }
 
@@ -218,15 +219,14 @@ bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
                 std::chrono::nanoseconds cycle, const ClassClock& partClass,
                 const std::filesystem::path& folder)
 {
-    std::printf("%s, part class %s: estimates with %.0f us per round trip, clock half period "
-                "%lld ns; clock floor at %lld ns per clock (%s); TWC %lld ms (%s)\n",
-                target.adapter, std::string(PartClassOf(partClass.partClass).name).c_str(),
-                std::chrono::duration<double, std::micro>(latency).count(),
-                static_cast<long long>(BusTimingFor(partClass.partClass).halfPeriod.count()),
-                static_cast<long long>(partClass.period.count()),
-                std::string(partClass.source).c_str(),
-                static_cast<long long>(kWordProgramTime.count()),
-                std::string(kWordProgramSource).c_str());
+    std::printf(
+        "%s, part class %s: estimates with %.0f us per round trip, clock half period "
+        "%lld ns; clock floor at %lld ns per clock (%s); TWC %lld ms (%s)\n",
+        target.adapter, std::string(PartClassOf(partClass.partClass).name).c_str(),
+        std::chrono::duration<double, std::micro>(latency).count(),
+        static_cast<long long>(BusTimingFor(partClass.partClass).halfPeriod.count()),
+        static_cast<long long>(partClass.period.count()), std::string(partClass.source).c_str(),
+        static_cast<long long>(kWordProgramTime.count()), std::string(kWordProgramSource).c_str());
     if (target.slowestClock.count() > 0 && target.slowestClock < partClass.period) {
         // Status 28: the adapter cannot go as slowly as the class's parts need.
         Bench bench(target, *FindEepromType(k93C86), latency, cycle, partClass.partClass, folder);
@@ -251,9 +251,8 @@ bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
         const Figures writeAll = bench.Measure([&](DriverLink& link, std::uint32_t port) {
             return WriteAllCells(link, port, type, image);
         });
-        const Figures readAll = bench.Measure([&](DriverLink& link, std::uint32_t port) {
-            return ReadAllCells(link, port, type);
-        });
+        const Figures readAll = bench.Measure(
+            [&](DriverLink& link, std::uint32_t port) { return ReadAllCells(link, port, type); });
 
         // Two sequential READ passes at the class's clock.
         const std::uint64_t readClocks = 2 * ReadPassClocks(part, true);
@@ -268,8 +267,9 @@ bool RunAdapter(const Target& target, std::chrono::nanoseconds latency,
         // Each programmed cell costs at least two round trips, since the bus judges the
         // opening of an instruction before its last bit goes out, plus the chip's own cycle.
         const std::chrono::nanoseconds datasheet = kWordProgramTime * part.words;
-        const std::chrono::nanoseconds meanCycle =
-            writeAll.cycles > 0 ? writeAll.programming / writeAll.cycles : std::chrono::nanoseconds(0);
+        const std::chrono::nanoseconds meanCycle = writeAll.cycles > 0
+                                                       ? writeAll.programming / writeAll.cycles
+                                                       : std::chrono::nanoseconds(0);
         const std::chrono::nanoseconds roundTripFloor = (2 * latency + meanCycle) * part.words;
         Print("WriteAll", writeAll, latency, target);
         const double writeRatio =
@@ -336,19 +336,23 @@ bool RunGpio(std::chrono::nanoseconds callCost, const ClassClock& partClass,
             const std::uint64_t calls = gpio->Calls();
             const bool succeeded = command().succeeded;
             const auto estimate = clock->Now() - start;
-            std::printf("  %-6s %-8s %s %8llu line calls: estimated %8.1f ms, %.3f x %s of %.1f ms\n",
-                        std::string(part.name).c_str(), name, succeeded ? "ok    " : "FAILED",
-                        static_cast<unsigned long long>(gpio->Calls() - calls),
-                        Milliseconds(estimate), Milliseconds(estimate) / Milliseconds(yardstick),
-                        yardstickName, Milliseconds(yardstick));
+            std::printf(
+                "  %-6s %-8s %s %8llu line calls: estimated %8.1f ms, %.3f x %s of %.1f ms\n",
+                std::string(part.name).c_str(), name, succeeded ? "ok    " : "FAILED",
+                static_cast<unsigned long long>(gpio->Calls() - calls), Milliseconds(estimate),
+                Milliseconds(estimate) / Milliseconds(yardstick), yardstickName,
+                Milliseconds(yardstick));
             clean = clean && succeeded && !gpio->Chip().WriteEnabled();
         };
-        run("WriteAll", [&] { return WriteAll(driver, port, type.code, image); },
+        run(
+            "WriteAll", [&] { return WriteAll(driver, port, type.code, image); },
             kWordProgramTime * part.words, "the datasheet's TWC");
-        run("ReadAll", [&] { return ReadAll(driver, port, type.code); },
+        run(
+            "ReadAll", [&] { return ReadAll(driver, port, type.code); },
             partClass.period * (2 * ReadPassClocks(part, true)), "the clock floor");
         if (!gpio->Chip().TimingViolations().empty()) {
-            std::printf("  MISSED: %zu timing violations\n", gpio->Chip().TimingViolations().size());
+            std::printf("  MISSED: %zu timing violations\n",
+                        gpio->Chip().TimingViolations().size());
             clean = false;
         }
     }

@@ -4,9 +4,8 @@
 
 namespace pemrix {
 
-std::unique_ptr<Ch341aAdapter> Ch341aAdapter::Connect(const UsbSetup& setup,
-                                                      const AdapterPlace& plug,
-                                                      AdapterStatus& status)
+std::unique_ptr<Ch341aAdapter>
+Ch341aAdapter::Connect(const UsbSetup& setup, const AdapterPlace& plug, AdapterStatus& status)
 {
     UsbCalls& calls = *setup.usb;
     UsbHandle handle = 0;

@@ -18,8 +18,7 @@ constexpr unsigned kPollsPerPacket = 14;
 
 } // namespace
 
-Ch341aPort::Ch341aPort(UsbCalls& calls, UsbHandle handle, BusClock& clock,
-                       const BusTiming& timing)
+Ch341aPort::Ch341aPort(UsbCalls& calls, UsbHandle handle, BusClock& clock, const BusTiming& timing)
     : BatchingUsbPort(clock, kPollsPerPacket),
       m_endpoints(calls, handle, kOutEndpoint, kInEndpoint, kPacketSize), m_stream(timing)
 {

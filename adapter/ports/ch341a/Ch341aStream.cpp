@@ -90,8 +90,8 @@ void Ch341aStream::Delay(std::chrono::nanoseconds duration)
     // Rounded up: a wait is a minimum.
     auto microseconds = static_cast<unsigned>((duration.count() + 999) / 1000);
     while (microseconds > 0) {
-        const unsigned step = microseconds < kMaxDelayMicroseconds ? microseconds
-                                                                   : kMaxDelayMicroseconds;
+        const unsigned step =
+            microseconds < kMaxDelayMicroseconds ? microseconds : kMaxDelayMicroseconds;
         Command(static_cast<std::uint8_t>(kDelay | step));
         microseconds -= step;
     }

@@ -26,7 +26,8 @@ std::vector<std::uint8_t> Ask(UsbCalls& calls, UsbHandle handle, std::vector<std
     UsbBulkTransfer transfers[] = {{kOutEndpoint, std::move(frame), 0},
                                    {kInEndpoint, std::vector<std::uint8_t>(answerBytes), 0}};
     error = calls.RunTransfers(handle, transfers, kSetupTimeout);
-    if (error == 0 && (transfers[1].actual != answerBytes || transfers[1].data[0] != transfers[0].data[0]))
+    if (error == 0 &&
+        (transfers[1].actual != answerBytes || transfers[1].data[0] != transfers[0].data[0]))
         error = kUsbErrorIo;
     return error == 0 ? transfers[1].data : std::vector<std::uint8_t>();
 }
@@ -40,8 +41,7 @@ int Configure(UsbCalls& calls, UsbHandle handle, unsigned index)
         Ask(calls, handle, Frame(kGetConfig, which), kHeaderSize + kConfigSize, error);
     if (error != 0)
         return error;
-    const std::vector<std::uint8_t> set = Configured(
-        std::span(config).subspan(kHeaderSize), index);
+    const std::vector<std::uint8_t> set = Configured(std::span(config).subspan(kHeaderSize), index);
     const std::vector<std::uint8_t> answer =
         Ask(calls, handle, Frame(kSetConfig, set), kSetConfigReplySize, error);
     if (error == 0 && answer[kHeaderSize] != 0)
@@ -51,8 +51,7 @@ int Configure(UsbCalls& calls, UsbHandle handle, unsigned index)
 
 } // namespace
 
-std::unique_ptr<Ch347Adapter> Ch347Adapter::Connect(const UsbSetup& setup,
-                                                    const AdapterPlace& plug,
+std::unique_ptr<Ch347Adapter> Ch347Adapter::Connect(const UsbSetup& setup, const AdapterPlace& plug,
                                                     AdapterStatus& status)
 {
     const std::optional<unsigned> index = ClockIndexFor(setup.timing);
@@ -81,8 +80,8 @@ std::unique_ptr<Ch347Adapter> Ch347Adapter::Connect(const UsbSetup& setup,
         status = UsbErrorStatus(error);
         return nullptr;
     }
-    auto adapter = std::make_unique<Ch347Adapter>(setup, handle, interfaceNumber,
-                                                  ClockPeriod(*index));
+    auto adapter =
+        std::make_unique<Ch347Adapter>(setup, handle, interfaceNumber, ClockPeriod(*index));
     status = UsbErrorStatus(adapter->m_port.Error());
     if (status != AdapterStatus::Ok)
         return nullptr;

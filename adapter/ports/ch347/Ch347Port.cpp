@@ -2,7 +2,6 @@
 
 #include "adapter/ports/ch347/Ch347Protocol.h"
 
-
 namespace pemrix {
 
 using namespace ch347;

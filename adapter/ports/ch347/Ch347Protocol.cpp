@@ -40,7 +40,8 @@ std::vector<std::uint8_t> Frame(std::uint8_t command, std::span<const std::uint8
 std::vector<std::uint8_t> ChipSelectFrame(bool asserted)
 {
     std::uint8_t payload[kChipSelectSize] = {};
-    payload[0] = static_cast<std::uint8_t>(kChipSelectChange | (asserted ? 0 : kChipSelectDeassert));
+    payload[0] =
+        static_cast<std::uint8_t>(kChipSelectChange | (asserted ? 0 : kChipSelectDeassert));
     return Frame(kChipSelect, payload);
 }
 

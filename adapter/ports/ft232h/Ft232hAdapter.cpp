@@ -20,9 +20,8 @@ AdapterStatus FtdiOpenStatus(int code)
     }
 }
 
-std::unique_ptr<Ft232hAdapter> Ft232hAdapter::Connect(const UsbSetup& setup,
-                                                      const AdapterPlace& plug,
-                                                      AdapterStatus& status)
+std::unique_ptr<Ft232hAdapter>
+Ft232hAdapter::Connect(const UsbSetup& setup, const AdapterPlace& plug, AdapterStatus& status)
 {
     std::unique_ptr<FtdiCalls> calls = setup.makeFtdi();
     // libftdi detaches the kernel's ftdi_sio driver from the channel as it opens it.

@@ -25,9 +25,9 @@ std::uint16_t Ft232hCommands::ClockDivisor(const BusTiming& timing)
 void Ft232hCommands::Setup()
 {
     const std::uint16_t divisor = ClockDivisor(m_timing);
-    m_bytes.insert(m_bytes.end(),
-                   {kDivideBy5Off, kAdaptiveClockOff, kThreePhaseOff, kLoopbackOff, kSetDivisor,
-                    static_cast<std::uint8_t>(divisor & 0xFF), static_cast<std::uint8_t>(divisor >> 8)});
+    m_bytes.insert(m_bytes.end(), {kDivideBy5Off, kAdaptiveClockOff, kThreePhaseOff, kLoopbackOff,
+                                   kSetDivisor, static_cast<std::uint8_t>(divisor & 0xFF),
+                                   static_cast<std::uint8_t>(divisor >> 8)});
     SetPins(0);
 }
 
@@ -146,13 +146,14 @@ void Ft232hCommands::ClockOut(std::uint32_t bits, unsigned count)
     while (count > 0) {
         const unsigned chunk = std::min(count, 8u);
         count -= chunk;
-        const auto value = static_cast<std::uint8_t>(((bits >> count) & ((1u << chunk) - 1))
-                                                     << (8 - chunk));
+        const auto value =
+            static_cast<std::uint8_t>(((bits >> count) & ((1u << chunk) - 1)) << (8 - chunk));
         m_bytes.insert(m_bytes.end(),
                        {kBitsOutFalling, static_cast<std::uint8_t>(chunk - 1), value});
         // DI stays at the last bit sent.
         const bool last = (value & (1u << (8 - chunk))) != 0;
-        m_nPins = static_cast<std::uint8_t>(last ? (m_nPins | kDataInPin) : (m_nPins & ~kDataInPin));
+        m_nPins =
+            static_cast<std::uint8_t>(last ? (m_nPins | kDataInPin) : (m_nPins & ~kDataInPin));
     }
 }
 
@@ -162,8 +163,9 @@ void Ft232hCommands::ClockIn(unsigned count)
     while (bytes > 0) {
         const unsigned chunk = std::min(bytes, kMaxBytesPerRead);
         bytes -= chunk;
-        m_bytes.insert(m_bytes.end(), {kBytesInFalling, static_cast<std::uint8_t>((chunk - 1) & 0xFF),
-                                       static_cast<std::uint8_t>((chunk - 1) >> 8)});
+        m_bytes.insert(m_bytes.end(),
+                       {kBytesInFalling, static_cast<std::uint8_t>((chunk - 1) & 0xFF),
+                        static_cast<std::uint8_t>((chunk - 1) >> 8)});
         m_replies.insert(m_replies.end(), chunk, ReplyByte{8, false});
         m_nReplyBytes += chunk;
     }

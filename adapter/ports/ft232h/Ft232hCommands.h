@@ -13,11 +13,11 @@ namespace pemrix {
 namespace mpsse {
 inline constexpr std::uint8_t kSetLowPins = 0x80;     // value, directions
 inline constexpr std::uint8_t kReadLowPins = 0x81;    // answers one byte
-inline constexpr std::uint8_t kBitsOutFalling = 0x13;  // length-1, data: top bits, MSB first
-inline constexpr std::uint8_t kBytesInFalling = 0x24;  // length-1 (2 bytes): sampled on falling SK
-inline constexpr std::uint8_t kBitsInFalling = 0x26;   // length-1: answers the bits in the low end
-inline constexpr std::uint8_t kClockBits = 0x8E;       // length-1: clocks with no data
-inline constexpr std::uint8_t kClockBytes = 0x8F;      // length-1 (2 bytes): 8 clocks a unit
+inline constexpr std::uint8_t kBitsOutFalling = 0x13; // length-1, data: top bits, MSB first
+inline constexpr std::uint8_t kBytesInFalling = 0x24; // length-1 (2 bytes): sampled on falling SK
+inline constexpr std::uint8_t kBitsInFalling = 0x26;  // length-1: answers the bits in the low end
+inline constexpr std::uint8_t kClockBits = 0x8E;      // length-1: clocks with no data
+inline constexpr std::uint8_t kClockBytes = 0x8F;     // length-1 (2 bytes): 8 clocks a unit
 inline constexpr std::uint8_t kSendImmediate = 0x87;
 inline constexpr std::uint8_t kDivideBy5Off = 0x8A;
 inline constexpr std::uint8_t kAdaptiveClockOff = 0x97;

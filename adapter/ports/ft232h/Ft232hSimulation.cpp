@@ -205,8 +205,8 @@ void Ft232hSimulation::Drive()
 bool Ft232hSimulation::ClockBit(std::optional<bool> dataIn)
 {
     if (dataIn)
-        m_nValue = static_cast<std::uint8_t>(*dataIn ? (m_nValue | kDataInPin)
-                                                     : (m_nValue & ~kDataInPin));
+        m_nValue =
+            static_cast<std::uint8_t>(*dataIn ? (m_nValue | kDataInPin) : (m_nValue & ~kDataInPin));
     Drive();
     HalfPeriod();
     m_nValue |= kClockPin;

@@ -8,8 +8,7 @@ namespace pemrix {
 namespace {
 
 // The labels of the header's gpiochip on the Raspberry Pi 1 to 3, 4 and 5.
-constexpr std::string_view kHeaderLabels[] = {"pinctrl-bcm2835", "pinctrl-bcm2711",
-                                              "pinctrl-rp1"};
+constexpr std::string_view kHeaderLabels[] = {"pinctrl-bcm2835", "pinctrl-bcm2711", "pinctrl-rp1"};
 
 } // namespace
 

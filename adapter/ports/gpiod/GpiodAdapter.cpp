@@ -25,12 +25,11 @@ AdapterStatus StatusForGpioError(int error)
 
 } // namespace
 
-std::unique_ptr<GpiodAdapter> GpiodAdapter::Connect(const GpioSetup& setup,
-                                                    const std::string& path,
+std::unique_ptr<GpiodAdapter> GpiodAdapter::Connect(const GpioSetup& setup, const std::string& path,
                                                     AdapterStatus& status)
 {
-    status = StatusForGpioError(
-        setup.calls->Request(path, setup.wiring.outputs, setup.wiring.dataOut));
+    status =
+        StatusForGpioError(setup.calls->Request(path, setup.wiring.outputs, setup.wiring.dataOut));
     if (status != AdapterStatus::Ok)
         return nullptr;
     return std::make_unique<GpiodAdapter>(setup);

@@ -41,8 +41,7 @@ AdapterStatus StatusForClaimError(int error, bool portListed)
 PpdevAdapter::PpdevAdapter(const PpdevSetup& setup, std::filesystem::path device,
                            std::filesystem::path portEntry)
     : m_setup(setup), m_device(std::move(device)), m_portEntry(std::move(portEntry)),
-      m_lines(*setup.calls, *setup.cable),
-      m_transactions(m_lines, *setup.clock, setup.timing),
+      m_lines(*setup.calls, *setup.cable), m_transactions(m_lines, *setup.clock, setup.timing),
       m_bus(m_transactions, *setup.clock, setup.timing)
 {
 }
@@ -80,8 +79,8 @@ AdapterStatus PpdevAdapter::Claim()
     AdapterStatus status = AdapterStatus::Ok;
     bool interrupted = false;
     do {
-        status = OpenAndClaim(std::min<std::chrono::nanoseconds>(kClaimSlice, deadline - clock.Now()),
-                              interrupted);
+        status = OpenAndClaim(
+            std::min<std::chrono::nanoseconds>(kClaimSlice, deadline - clock.Now()), interrupted);
         // A slice that ran out, or a stray signal, ends a claim; the rest of the wait goes on
         // a fresh node.
     } while (interrupted && clock.Now() < deadline);

@@ -24,7 +24,9 @@ int InstallHandlerOnce()
     static std::once_flag installed;
     static int error = 0;
     std::call_once(installed, [] {
-        struct sigaction action {};
+        struct sigaction action
+        {
+        };
         action.sa_handler = IgnoreAlarm;
         action.sa_flags = SA_RESTART;
         sigemptyset(&action.sa_mask);
@@ -37,8 +39,7 @@ int InstallHandlerOnce()
 timespec ToTimespec(std::chrono::nanoseconds duration)
 {
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(duration);
-    return {static_cast<time_t>(seconds.count()),
-            static_cast<long>((duration - seconds).count())};
+    return {static_cast<time_t>(seconds.count()), static_cast<long>((duration - seconds).count())};
 }
 
 } // namespace

@@ -12,8 +12,8 @@ constexpr std::chrono::milliseconds kLateReplyTimeout(5);
 
 } // namespace
 
-BulkEndpoints::BulkEndpoints(UsbCalls& calls, UsbHandle handle, std::uint8_t out,
-                             std::uint8_t in, std::size_t packetBytes)
+BulkEndpoints::BulkEndpoints(UsbCalls& calls, UsbHandle handle, std::uint8_t out, std::uint8_t in,
+                             std::size_t packetBytes)
     : m_calls(calls), m_hDevice(handle), m_nOut(out), m_nIn(in), m_nPacketBytes(packetBytes)
 {
 }

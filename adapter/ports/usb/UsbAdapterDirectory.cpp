@@ -35,11 +35,13 @@ std::vector<AdapterPlace> PluggedUsbAdapters(UsbCalls& calls, std::span<const Ad
             for (const UsbAdapterModel& model : kind.usbModels) {
                 if (model.vendor != device.vendor || model.product != device.product)
                     continue;
-                places.push_back({&kind, UsbAdapterPortId(kind.family, device, model.channel),
-                                  std::string(model.name) + " (bus " +
-                                      std::to_string(device.bus) + ", port " + PortPath(device) +
-                                      ")",
-                                  &model, device, {}});
+                places.push_back({&kind,
+                                  UsbAdapterPortId(kind.family, device, model.channel),
+                                  std::string(model.name) + " (bus " + std::to_string(device.bus) +
+                                      ", port " + PortPath(device) + ")",
+                                  &model,
+                                  device,
+                                  {}});
             }
         }
     }

@@ -114,8 +114,7 @@ Ch341aSimulation& UsbSimulatedMachine::PlugCh341a(UsbDeviceEntry entry,
     return plugged;
 }
 
-Ch347Simulation& UsbSimulatedMachine::PlugCh347(UsbDeviceEntry entry,
-                                                const MicrowireGeometry& chip)
+Ch347Simulation& UsbSimulatedMachine::PlugCh347(UsbDeviceEntry entry, const MicrowireGeometry& chip)
 {
     auto device = std::make_unique<Ch347Simulation>(std::move(entry), chip, m_clock);
     Ch347Simulation& plugged = *device;
@@ -151,9 +150,8 @@ std::vector<UsbDeviceEntry> UsbSimulatedMachine::Devices()
     }
     for (const SimulatedFtdiChannel& plugged : m_ft232h) {
         const UsbDeviceEntry& entry = plugged.device->Entry();
-        const bool listed = std::any_of(entries.begin(), entries.end(), [&](const auto& other) {
-            return SamePlace(other, entry);
-        });
+        const bool listed = std::any_of(entries.begin(), entries.end(),
+                                        [&](const auto& other) { return SamePlace(other, entry); });
         if (plugged.device->Plugged() && !listed)
             entries.push_back(entry);
     }

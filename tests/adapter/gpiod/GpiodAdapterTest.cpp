@@ -101,15 +101,25 @@ TEST_F(GpiodAdapterTest, EachFaultHasItsStatus)
     };
     const Case cases[] = {
         {"not permitted", [](GpiodSimulation& g) { g.Faults().requestError = EACCES; }, {}, 25},
-        {"line held by the SPI driver", [](GpiodSimulation& g) { g.Faults().requestError = EBUSY; },
-         {}, 26},
+        {"line held by the SPI driver",
+         [](GpiodSimulation& g) { g.Faults().requestError = EBUSY; },
+         {},
+         26},
         {"offset beyond the chip", [](GpiodSimulation&) {}, DataOutAt(60), 27},
-        {"another board's header chip", [](GpiodSimulation&) {}, {}, 24,
+        {"another board's header chip",
+         [](GpiodSimulation&) {},
+         {},
+         24,
          {"/dev/gpiochip0", "pinctrl-bcm2711", 54}},
-        {"the chip driver.conf names not there", [](GpiodSimulation&) {},
-         ChipNamed("pinctrl-rp1"), 24, {"/dev/gpiochip0", "INT34C6:00", 360}},
-        {"chip gone during the command", [](GpiodSimulation& g) { g.Faults().goneAtCall = 600; },
-         {}, 24},
+        {"the chip driver.conf names not there",
+         [](GpiodSimulation&) {},
+         ChipNamed("pinctrl-rp1"),
+         24,
+         {"/dev/gpiochip0", "INT34C6:00", 360}},
+        {"chip gone during the command",
+         [](GpiodSimulation& g) { g.Faults().goneAtCall = 600; },
+         {},
+         24},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.what);
@@ -137,9 +147,11 @@ TEST_F(GpiodAdapterTest, ChipsAreListedByLabelWhateverTheirNumber)
         {kPi5Header, {}, {"GPIO adapter (gpiochip4, pinctrl-rp1)"}},
         {{"/dev/gpiochip0", "pinctrl-rp1", 54}, {}, {"GPIO adapter (gpiochip0, pinctrl-rp1)"}},
         {{"/dev/gpiochip1", "INT34C6:00", 360}, {}, {}},
-        {{"/dev/gpiochip1", "INT34C6:00", 360}, ChipNamed("INT34C6:00"),
+        {{"/dev/gpiochip1", "INT34C6:00", 360},
+         ChipNamed("INT34C6:00"),
          {"GPIO adapter (gpiochip1, INT34C6:00)"}},
-        {{"/dev/gpiochip1", "INT34C6:00", 360}, ChipNamed("/dev/gpiochip1"),
+        {{"/dev/gpiochip1", "INT34C6:00", 360},
+         ChipNamed("/dev/gpiochip1"),
          {"GPIO adapter (gpiochip1, INT34C6:00)"}},
     };
     for (const Case& test : cases) {

@@ -43,9 +43,8 @@ struct PlugRow
     int channel;
 };
 constexpr PlugRow kPlugRows[] = {
-    {"CH341A", 0x5512, 0},  {"CH347", 0x55DB, 0},   {"CH347", 0x55DE, 0},
-    {"FT232H", 0x6014, 0},  {"FT2232H", 0x6010, 0},
-    {"FT2232H", 0x6010, 1}, {"FT4232H", 0x6011, 0}, {"FT4232H", 0x6011, 1},
+    {"CH341A", 0x5512, 0},  {"CH347", 0x55DB, 0},   {"CH347", 0x55DE, 0},   {"FT232H", 0x6014, 0},
+    {"FT2232H", 0x6010, 0}, {"FT2232H", 0x6010, 1}, {"FT4232H", 0x6011, 0}, {"FT4232H", 0x6011, 1},
 };
 const PlugRow& RowOf(Plug plug)
 {
@@ -99,7 +98,10 @@ protected:
             return m_machine->PlugCh347(std::move(entry), chip);
         return m_machine->PlugFt232h(std::move(entry), chip, RowOf(plug).channel);
     }
-    UsbSimulatedDevice& PlugIn(Plug plug, EepromType type) { return PlugIn(plug, type, EntryFor(plug)); }
+    UsbSimulatedDevice& PlugIn(Plug plug, EepromType type)
+    {
+        return PlugIn(plug, type, EntryFor(plug));
+    }
 
     static std::uint32_t Address(Plug plug)
     {
@@ -195,19 +197,20 @@ TEST_F(UsbAdapterTest, EachFaultHasItsStatus)
         std::uint32_t errorCode;
     };
     const auto faults = [](auto change) {
-        return [change](UsbSimulatedMachine&, UsbSimulatedDevice& device) { change(device.Faults()); };
+        return
+            [change](UsbSimulatedMachine&, UsbSimulatedDevice& device) { change(device.Faults()); };
     };
     const Case cases[] = {
         {"unplugged", Plug::Ch341a, [](UsbSimulatedMachine&, UsbSimulatedDevice& d) { d.Unplug(); },
          15},
-        {"ft unplugged", Plug::Ft232h, [](UsbSimulatedMachine&, UsbSimulatedDevice& d) { d.Unplug(); },
-         15},
-        {"no access", Plug::Ch341a, faults([](UsbDeviceFaults& f) { f.openError = kUsbErrorAccess; }),
-         17},
+        {"ft unplugged", Plug::Ft232h,
+         [](UsbSimulatedMachine&, UsbSimulatedDevice& d) { d.Unplug(); }, 15},
+        {"no access", Plug::Ch341a,
+         faults([](UsbDeviceFaults& f) { f.openError = kUsbErrorAccess; }), 17},
         {"ft no access", Plug::Ft232h,
          faults([](UsbDeviceFaults& f) { f.openError = kUsbErrorAccess; }), 17},
-        {"claimed", Plug::Ch341a, [](UsbSimulatedMachine&, UsbSimulatedDevice& d) { d.SetClaimed(true); },
-         18},
+        {"claimed", Plug::Ch341a,
+         [](UsbSimulatedMachine&, UsbSimulatedDevice& d) { d.SetClaimed(true); }, 18},
         {"ft claimed", Plug::Ft232h,
          [](UsbSimulatedMachine&, UsbSimulatedDevice& d) { d.SetClaimed(true); }, 18},
         {"driver stays bound", Plug::Ch341a, faults([](UsbDeviceFaults& f) {
@@ -218,7 +221,8 @@ TEST_F(UsbAdapterTest, EachFaultHasItsStatus)
         {"driver detached", Plug::Ch341a,
          faults([](UsbDeviceFaults& f) { f.kernelDriverBound = true; }), 0},
         {"short reply", Plug::Ch341a, faults([](UsbDeviceFaults& f) { f.shortReplyAt = 1; }), 19},
-        {"ft short reply", Plug::Ft232h, faults([](UsbDeviceFaults& f) { f.shortReplyAt = 2; }), 19},
+        {"ft short reply", Plug::Ft232h, faults([](UsbDeviceFaults& f) { f.shortReplyAt = 2; }),
+         19},
         {"stall", Plug::Ch341a, faults([](UsbDeviceFaults& f) { f.stallAt = 2; }), 19},
         {"ft stall", Plug::Ft232h, faults([](UsbDeviceFaults& f) { f.stallAt = 3; }), 19},
         {"ch347 unplugged", Plug::Ch347t,
@@ -287,8 +291,9 @@ TEST_F(UsbAdapterTest, TransferFailingInTheMiddleOfWriteAllLosesNothingElse)
             NewMachine(ClassFor(plug));
             UsbSimulatedDevice& device = PlugIn(plug, EepromType{1});
             device.SocketPartOf(ClassFor(plug));
-            device.Faults().*test.fault =
-                test.at[plug == Plug::Ch341a ? 0 : plug == Plug::Ft232h ? 1 : 2];
+            device.Faults().*test.fault = test.at[plug == Plug::Ch341a   ? 0
+                                                  : plug == Plug::Ft232h ? 1
+                                                                         : 2];
             const std::vector<std::uint32_t> pattern = Pattern(64);
             const DriverResult result = WriteAll(m_driver, Address(plug), EepromType{1}, pattern);
             EXPECT_FALSE(result.succeeded);
@@ -357,7 +362,8 @@ TEST_F(UsbAdapterTest, AddressesFollowTheUsbPortNotTheBusAddress)
     EXPECT_NE(UsbAdapterPortId("CH341A", hub), id);
     EXPECT_NE(UsbAdapterPortId("CH341A", otherBus), id);
     EXPECT_NE(UsbAdapterPortId("FT232H", kFirstPlace), id);
-    EXPECT_NE(UsbAdapterPortId("FT2232H", kFirstPlace, 1), UsbAdapterPortId("FT2232H", kFirstPlace));
+    EXPECT_NE(UsbAdapterPortId("FT2232H", kFirstPlace, 1),
+              UsbAdapterPortId("FT2232H", kFirstPlace));
 
     m_machine->PlugOther({0x046D, 0xC077, 1, 3, {1}});
     m_machine->PlugOther(uart);
@@ -373,17 +379,18 @@ TEST_F(UsbAdapterTest, AddressesFollowTheUsbPortNotTheBusAddress)
         names.push_back(plug.name);
         EXPECT_EQ(plug.id, UsbAdapterPortId(plug.kind->family, plug.device, plug.model->channel));
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"CH341A USB adapter in UART mode (bus 1, port 4)",
-                                               "CH347F USB adapter (bus 2, port 3)",
-                                               "FT2232H USB adapter, channel A (bus 1, port 4.2)",
-                                               "FT2232H USB adapter, channel B (bus 1, port 4.2)"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"CH341A USB adapter in UART mode (bus 1, port 4)",
+                                        "CH347F USB adapter (bus 2, port 3)",
+                                        "FT2232H USB adapter, channel A (bus 1, port 4.2)",
+                                        "FT2232H USB adapter, channel B (bus 1, port 4.2)"}));
 }
 
 // The two channels of one chip are two adapters: a command on one leaves the other's chip alone.
 TEST_F(UsbAdapterTest, ChannelsOfOneChipAreAdaptersOfTheirOwn)
 {
-    for (const auto& [a, b] : {std::pair{Plug::Ft2232h, Plug::Ft2232hB},
-                               std::pair{Plug::Ft4232h, Plug::Ft4232hB}}) {
+    for (const auto& [a, b] :
+         {std::pair{Plug::Ft2232h, Plug::Ft2232hB}, std::pair{Plug::Ft4232h, Plug::Ft4232hB}}) {
         NewMachine();
         UsbSimulatedDevice& channelA = PlugIn(a, EepromType{1});
         UsbSimulatedDevice& channelB = PlugIn(b, EepromType{1});

@@ -2,8 +2,8 @@
 
 #include "adapter/BuiltInDriverPaths.h"
 #include "adapter/bus/BusClock.h"
+#include "adapter/ports/AdapterCalls.h"
 #include "adapter/ports/ft232h/FtdiCalls.h"
-#include "adapter/ports/gpiod/GpiodCalls.h"
 #include "adapter/ports/ppdev/PpdevCalls.h"
 #include "adapter/ports/usb/UsbCalls.h"
 #include "driver/DriverLink.h"
@@ -30,8 +30,9 @@ struct BuiltInDriverSeams
     // A fresh libftdi context for each FT232H connection.
     std::function<std::unique_ptr<FtdiCalls>()> makeFtdi;
     std::shared_ptr<BusClock> clock;
-    // Without it no gpiochip is ever there.
-    std::shared_ptr<GpiodCalls> gpiod = nullptr;
+    // The calls of the adapter kinds that have their own (GPIO's), by family; a kind without
+    // any finds none of its adapters.
+    AdapterCallsByFamily adapterCalls = {};
 };
 
 // The same through other seams, as tests play the kernel and the USB devices.

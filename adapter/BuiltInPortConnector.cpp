@@ -6,9 +6,9 @@ namespace pemrix {
 
 BuiltInPortConnector::BuiltInPortConnector(std::shared_ptr<VirtualAdapter> virtualAdapter,
                                            ParportDirectory directory, PpdevSetup ppdev,
-                                           UsbSetup usb, GpioSetup gpio)
+                                           UsbSetup usb, AdapterSetups setups)
     : m_world{std::move(virtualAdapter), std::move(directory), std::move(ppdev), std::move(usb),
-              std::move(gpio)}
+              std::move(setups)}
 {
 }
 

@@ -13,7 +13,7 @@ class BuiltInPortConnector : public PortConnector
 {
 public:
     BuiltInPortConnector(std::shared_ptr<VirtualAdapter> virtualAdapter, ParportDirectory directory,
-                         PpdevSetup ppdev, UsbSetup usb = {}, GpioSetup gpio = {});
+                         PpdevSetup ppdev, UsbSetup usb = {}, AdapterSetups setups = {});
 
     std::shared_ptr<Adapter> Connect(const PortId& port, AdapterStatus& status) override;
 

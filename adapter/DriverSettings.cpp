@@ -2,7 +2,6 @@
 
 #include "core/HexText.h"
 
-#include <array>
 #include <charconv>
 #include <cstdint>
 #include <fstream>
@@ -18,20 +17,6 @@ namespace {
 constexpr std::int64_t kLongestHalfPeriodNs = 1'000'000;
 // A settings file is a few lines; reading stops here whatever the file is.
 constexpr std::size_t kLongestSettingsFile = 64 * 1024;
-
-std::string_view Trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
-}
-
-std::string SettingText(std::string_view key, std::string_view value)
-{
-    return "driver.conf: " + std::string(key) + " = " + std::string(value);
-}
 
 // Parsed settings with the half period asked for kept apart, since the part class that sets
 // its floor may come on a later line.
@@ -49,7 +34,7 @@ void ApplyHalfPeriod(std::string_view value, ParsedSettings& parsed)
         std::from_chars(value.data(), value.data() + value.size(), nanoseconds);
     if (error != std::errc() || end != value.data() + value.size() || nanoseconds <= 0 ||
         nanoseconds > kLongestHalfPeriodNs) {
-        settings.notices.push_back(SettingText("half_period_ns", value) +
+        settings.notices.push_back(DriverSettingText("half_period_ns", value) +
                                    " is not a number of ns up to " +
                                    std::to_string(kLongestHalfPeriodNs) + "; " +
                                    std::to_string(settings.timing.halfPeriod.count()) + " is used");
@@ -70,9 +55,9 @@ void ApplyPartClass(std::string_view value, DriverSettings& settings)
     std::string known;
     for (const PartClassInfo& info : PartClasses())
         known += (known.empty() ? "" : ", ") + std::string(info.name);
-    settings.notices.push_back(SettingText("part_class", value) + " is no part class (" + known +
-                               "); " + std::string(PartClassOf(settings.timing.partClass).name) +
-                               " is used");
+    settings.notices.push_back(
+        DriverSettingText("part_class", value) + " is no part class (" + known + "); " +
+        std::string(PartClassOf(settings.timing.partClass).name) + " is used");
 }
 
 // A half period shorter than the class allows is raised to the class's own.
@@ -84,7 +69,7 @@ void SettleHalfPeriod(ParsedSettings& parsed)
     const std::chrono::nanoseconds shortest = settings.timing.halfPeriod;
     if (*parsed.halfPeriod < shortest) {
         settings.notices.push_back(
-            SettingText("half_period_ns", std::to_string(parsed.halfPeriod->count())) +
+            DriverSettingText("half_period_ns", std::to_string(parsed.halfPeriod->count())) +
             " is too fast for the part class " +
             std::string(PartClassOf(settings.timing.partClass).name) + "; " +
             std::to_string(shortest.count()) + " is used");
@@ -102,7 +87,7 @@ void ApplyCable(std::string_view value, DriverSettings& settings)
     std::string known;
     for (const CableProfile& cable : CableProfiles())
         known += (known.empty() ? "" : ", ") + std::string(cable.name);
-    settings.notices.push_back(SettingText("cable", value) + " is no known cable (" + known +
+    settings.notices.push_back(DriverSettingText("cable", value) + " is no known cable (" + known +
                                "); " + std::string(settings.cable->name) + " is used");
 }
 
@@ -120,8 +105,8 @@ void ApplyVirtualSocket(std::string_view value, DriverSettings& settings)
         if (type.organisation == EepromOrganisation::Words16)
             known += (known.empty() ? "" : ", ") + std::string(type.name);
     }
-    settings.notices.push_back(SettingText("virtual_socket", value) + " is no chip type (" + known +
-                               "); each type keeps its own virtual chip");
+    settings.notices.push_back(DriverSettingText("virtual_socket", value) + " is no chip type (" +
+                               known + "); each type keeps its own virtual chip");
 }
 
 void ApplyFlag(std::string_view key, std::string_view value, bool& flag, DriverSettings& settings)
@@ -130,39 +115,8 @@ void ApplyFlag(std::string_view key, std::string_view value, bool& flag, DriverS
         flag = value == "true";
         return;
     }
-    settings.notices.push_back(SettingText(key, value) + " is neither true nor false; " +
+    settings.notices.push_back(DriverSettingText(key, value) + " is neither true nor false; " +
                                (flag ? "true" : "false") + " is used");
-}
-
-// Four offsets: CS, SK, DI and DO.
-void ApplyGpioLines(std::string_view value, DriverSettings& settings)
-{
-    std::array<unsigned, 4> offsets{};
-    std::size_t count = 0;
-    bool valid = true;
-    for (std::string_view rest = value; valid; ++count) {
-        const std::size_t comma = rest.find(',');
-        const std::string_view field = Trimmed(rest.substr(0, comma));
-        valid = count < offsets.size() && !field.empty();
-        if (valid) {
-            const auto [end, error] =
-                std::from_chars(field.data(), field.data() + field.size(), offsets[count]);
-            valid = error == std::errc() && end == field.data() + field.size();
-        }
-        if (comma == std::string_view::npos)
-            break;
-        rest = rest.substr(comma + 1);
-    }
-    if (valid && count + 1 == offsets.size()) {
-        settings.gpio.outputs = {offsets[0], offsets[1], offsets[2]};
-        settings.gpio.dataOut = offsets[3];
-        return;
-    }
-    const GpioWiring& wiring = settings.gpio;
-    settings.notices.push_back(
-        SettingText("gpio_lines", value) + " is not four line offsets for CS, SK, DI and DO; " +
-        std::to_string(wiring.outputs[0]) + "," + std::to_string(wiring.outputs[1]) + "," +
-        std::to_string(wiring.outputs[2]) + "," + std::to_string(wiring.dataOut) + " is used");
 }
 
 void ApplySetting(std::string_view key, std::string_view value, ParsedSettings& parsed)
@@ -180,16 +134,28 @@ void ApplySetting(std::string_view key, std::string_view value, ParsedSettings& 
         ApplyFlag(key, value, settings.timing.dummyBitCheckOnly, settings);
     } else if (key == "rewrite_equal_words") {
         ApplyFlag(key, value, settings.timing.rewriteEqualWords, settings);
-    } else if (key == "gpio_chip") {
-        settings.gpio.chip = std::string(value);
-    } else if (key == "gpio_lines") {
-        ApplyGpioLines(value, settings);
     } else if (key == "virtual_real_time") {
         ApplyFlag(key, value, settings.virtualRealTime, settings);
+    } else {
+        settings.adapterLines.push_back({std::string(key), std::string(value)});
     }
 }
 
 } // namespace
+
+std::string DriverSettingText(std::string_view key, std::string_view value)
+{
+    return "driver.conf: " + std::string(key) + " = " + std::string(value);
+}
+
+std::string_view TrimmedSetting(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
 
 DriverSettings ParseDriverSettings(std::string_view text)
 {
@@ -202,7 +168,8 @@ DriverSettings ParseDriverSettings(std::string_view text)
         const auto equals = line.find('=');
         if (equals == std::string_view::npos)
             continue;
-        ApplySetting(Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)), parsed);
+        ApplySetting(TrimmedSetting(line.substr(0, equals)),
+                     TrimmedSetting(line.substr(equals + 1)), parsed);
     }
     SettleHalfPeriod(parsed);
     return parsed.settings;

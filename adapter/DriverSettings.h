@@ -2,7 +2,6 @@
 
 #include "adapter/bus/BusTiming.h"
 #include "adapter/chip/ChipTiming.h"
-#include "adapter/ports/gpiod/GpioWiring.h"
 #include "adapter/ports/ppdev/CableProfile.h"
 #include "core/EepromTypeInfo.h"
 
@@ -23,9 +22,15 @@ namespace pemrix {
 //   dummy_bit_check_only = false (true for a cable without a pull-up on DO)
 //   rewrite_equal_words = false  (true: WriteAll programs even the words the chip holds)
 //   virtual_real_time = false    (true: the virtual adapter takes as long as a real chip)
-//   gpio_chip = pinctrl-rp1      (the GPIO adapter's gpiochip by label or /dev path)
-//   gpio_lines = 8,11,10,9       (its line offsets of CS, SK, DI and DO)
-// '#' starts a comment. Unknown keys are ignored; an unusable value keeps the default.
+// and the keys of the adapter kinds that have their own (gpio_chip, gpio_lines), which their
+// registry rows read. '#' starts a comment. Unknown keys are ignored; an unusable value keeps
+// the default.
+struct DriverSettingLine
+{
+    std::string key;
+    std::string value;
+};
+
 struct DriverSettings
 {
     const CableProfile* cable = &CableProfiles().front();
@@ -38,10 +43,17 @@ struct DriverSettings
     // The virtual adapter's commands last as long as on hardware, so the progress window and
     // its Stop can be tried without any.
     bool virtualRealTime = false;
-    GpioWiring gpio;
+    // The lines whose keys the driver does not read itself, in the file's order: an adapter
+    // kind's own are among them.
+    std::vector<DriverSettingLine> adapterLines;
 };
 
 DriverSettings ParseDriverSettings(std::string_view text);
+
+// How a notice names a setting: "driver.conf: cable = dt005".
+std::string DriverSettingText(std::string_view key, std::string_view value);
+// A key, value or list item without the blanks around it.
+std::string_view TrimmedSetting(std::string_view text);
 
 // The settings in `file`; defaults when it is missing or unreadable.
 DriverSettings LoadDriverSettings(const std::filesystem::path& file);

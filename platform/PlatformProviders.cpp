@@ -11,7 +11,6 @@
 #include "adapter/BuiltInDriverPaths.h"
 #include "adapter/DriverSettings.h"
 #include "adapter/ports/AdapterRegistry.h"
-#include "adapter/ports/gpiod/LinuxGpiodCalls.h"
 #include "adapter/ports/usb/LinuxUsbCalls.h"
 #include "platform/linux/LinuxPortPlatform.h"
 
@@ -34,28 +33,24 @@ std::unique_ptr<PortPlatform> MakePortPlatform()
 #ifdef _WIN32
     return std::make_unique<WinPortPlatform>();
 #else
-    LinuxUsbCalls usb;
-    LinuxGpiodCalls gpiod;
-    return MakeLinuxPortPlatform(kParportProcRoot, &usb, &gpiod,
-                                 LoadDriverSettings(UserBuiltInDriverPaths().settingsFile).gpio);
+    AdapterWorld adapters{};
+    adapters.usb.usb = std::make_shared<LinuxUsbCalls>();
+    adapters.setups =
+        MakeAdapterSetups(ProductionAdapterCalls(), nullptr,
+                          LoadDriverSettings(UserBuiltInDriverPaths().settingsFile), nullptr);
+    return MakeLinuxPortPlatform(kParportProcRoot, adapters);
 #endif
 }
 
 #ifndef _WIN32
 std::unique_ptr<LinuxPortPlatform> MakeLinuxPortPlatform(const std::filesystem::path& parportRoot,
-                                                         UsbCalls* usb, GpiodCalls* gpiod,
-                                                         const GpioWiring& wiring)
+                                                         AdapterWorld& adapters)
 {
-    AdapterWorld world{};
-    // Borrowed for the listing only.
-    world.usb.usb = std::shared_ptr<UsbCalls>(std::shared_ptr<UsbCalls>(), usb);
-    world.gpio.calls = std::shared_ptr<GpiodCalls>(std::shared_ptr<GpiodCalls>(), gpiod);
-    world.gpio.wiring = wiring;
-    std::vector<AdapterPortRecord> adapters;
-    for (const AdapterPlace& place : ListAdapters(world))
-        adapters.push_back(
+    std::vector<AdapterPortRecord> records;
+    for (const AdapterPlace& place : ListAdapters(adapters))
+        records.push_back(
             {QString::fromStdString(place.name).toStdU16String(), PortValue(place.id)});
-    return std::make_unique<LinuxPortPlatform>(parportRoot, std::move(adapters));
+    return std::make_unique<LinuxPortPlatform>(parportRoot, std::move(records));
 }
 #endif
 

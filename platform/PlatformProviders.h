@@ -7,12 +7,10 @@
 
 namespace pemrix {
 
+struct AdapterWorld;
 class DriverLink;
-class GpiodCalls;
 class LinuxPortPlatform;
-struct GpioWiring;
 class PortPlatform;
-class UsbCalls;
 
 // The chip driver: the built-in driver on Linux, the kernel driver's device on Windows. What
 // the driver has to tell the user at start-up (settings it did not take as written) is added
@@ -24,10 +22,10 @@ std::unique_ptr<PortPlatform> MakePortPlatform();
 
 #ifndef _WIN32
 // Linux port discovery over the kernel's parallel ports below `parportRoot` and the built-in
-// driver's adapters, as its registry lists them through `usb` and `gpiod` (none without).
+// driver's adapters, as its registry lists them in `adapters` (its USB calls and the setups of
+// the kinds with calls of their own).
 std::unique_ptr<LinuxPortPlatform> MakeLinuxPortPlatform(const std::filesystem::path& parportRoot,
-                                                         UsbCalls* usb, GpiodCalls* gpiod,
-                                                         const GpioWiring& wiring);
+                                                         AdapterWorld& adapters);
 #endif
 
 } // namespace pemrix

@@ -2,9 +2,14 @@
 
 #include "adapter/Adapter.h"
 #include "adapter/AdapterStatus.h"
+#include "adapter/DriverSettings.h"
 #include "adapter/PortId.h"
+#include "adapter/bus/BusClock.h"
+#include "adapter/bus/BusTiming.h"
+#include "adapter/ports/AdapterCalls.h"
 #include "adapter/ports/usb/UsbCalls.h"
 
+#include <any>
 #include <memory>
 #include <span>
 #include <string>
@@ -44,6 +49,17 @@ struct AdapterPlace
     std::string path;
 };
 
+// What a kind of adapter with calls of its own makes its setup from.
+struct AdapterSetupSource
+{
+    // nullptr: none of its adapters is ever there.
+    std::shared_ptr<AdapterCalls> calls;
+    std::shared_ptr<BusClock> clock;
+    BusTiming timing;
+    // driver.conf's lines of its own keys, in the file's order.
+    std::vector<DriverSettingLine> settings;
+};
+
 // One row of the adapter registry: everything the driver, the port list, the help and the udev
 // rule need to know of one kind of adapter.
 struct AdapterKind
@@ -66,6 +82,19 @@ struct AdapterKind
                                      AdapterStatus& status) = nullptr;
     // Lines of the udev rule beyond the uaccess lines of its usable USB products.
     std::span<const std::string_view> extraUdevLines = {};
+
+    // A kind that reaches the world through calls of its own, neither ppdev's nor libusb's,
+    // names the production driver's calls and the driver.conf keys it reads, and makes the
+    // setup that its `list` and `open` find in the AdapterWorld under its family; a line it
+    // cannot take adds a notice.
+    std::shared_ptr<AdapterCalls> (*makeCalls)() = nullptr;
+    std::span<const std::string_view> settingKeys = {};
+    std::any (*makeSetup)(const AdapterSetupSource& source,
+                          std::vector<std::string>& notices) = nullptr;
+    // A kind whose places are known before its adapters are there (the gpiochips a wiring
+    // names): the status when `id` is such a place and nothing is there now, Ok for any other.
+    // Any other port not there is a USB adapter not plugged in.
+    AdapterStatus (*absent)(const AdapterWorld& world, const PortId& id) = nullptr;
 };
 
 } // namespace pemrix

@@ -3,7 +3,8 @@
 #include "adapter/ports/ch341a/Ch341aAdapter.h"
 #include "adapter/ports/ch347/Ch347Adapter.h"
 #include "adapter/ports/ft232h/Ft232hAdapter.h"
-#include "adapter/ports/gpiod/GpiodAdapter.h"
+#include "adapter/ports/gpiod/GpioAdapterKind.h"
+#include "adapter/ports/gpiod/GpioWiring.h"
 #include "adapter/ports/usb/UsbAdapterDirectory.h"
 
 #include <algorithm>
@@ -52,45 +53,6 @@ std::shared_ptr<Adapter> OpenFt232h(AdapterWorld& world, const AdapterPlace& pla
                                     AdapterStatus& status)
 {
     return Ft232hAdapter::Connect(world.usb, place, status);
-}
-
-constexpr std::string_view kGpioFamily = "GPIO";
-
-// The gpiochips the wiring names, each under its label: a chip the kernel numbers anew keeps
-// its place in the settings.
-std::vector<AdapterPlace> ListGpioChips(const AdapterKind& kind, AdapterWorld& world)
-{
-    std::vector<AdapterPlace> places;
-    if (!world.gpio.calls)
-        return places;
-    for (const GpioChipEntry& chip : world.gpio.calls->Chips()) {
-        if (!world.gpio.wiring.Names(chip))
-            continue;
-        const std::string node = chip.path.substr(chip.path.find_last_of('/') + 1);
-        places.push_back({&kind,
-                          AdapterPortId(kind.family, chip.label),
-                          "GPIO adapter (" + node + ", " + chip.label + ")",
-                          nullptr,
-                          {},
-                          chip.path});
-    }
-    return places;
-}
-
-// Whether `id` is a place the GPIO wiring may name, so a chip missing there is a gpiochip.
-bool GpioPlaceOfWiring(const AdapterWorld& world, const PortId& id)
-{
-    for (const std::string_view label : world.gpio.wiring.Labels()) {
-        if (AdapterPortId(kGpioFamily, label) == id)
-            return true;
-    }
-    return false;
-}
-
-std::shared_ptr<Adapter> OpenGpioChip(AdapterWorld& world, const AdapterPlace& place,
-                                      AdapterStatus& status)
-{
-    return GpiodAdapter::Connect(world.gpio, place.path, status);
 }
 
 constexpr AdapterStatus kParallelPortStatuses[] = {
@@ -157,7 +119,18 @@ const AdapterKind kKinds[] = {
     {PortId::Kind::Adapter, "FT232H", "ft232h", kFt232hModels, {}, nullptr, OpenFt232h},
     {PortId::Kind::Adapter, "FT2232H", "ft232h", kFt2232hModels, {}, nullptr, OpenFt232h},
     {PortId::Kind::Adapter, "FT4232H", "ft232h", kFt4232hModels, {}, nullptr, OpenFt232h},
-    {PortId::Kind::Adapter, kGpioFamily, "gpio", {}, kGpioStatuses, ListGpioChips, OpenGpioChip},
+    {.portKind = PortId::Kind::Adapter,
+     .family = kGpioFamily,
+     .helpAnchor = "gpio",
+     .usbModels = {},
+     .statuses = kGpioStatuses,
+     .list = ListGpioChips,
+     .open = OpenGpioChip,
+     .extraUdevLines = {},
+     .makeCalls = MakeGpioCalls,
+     .settingKeys = kGpioSettingKeys,
+     .makeSetup = MakeGpioSetup,
+     .absent = GpioChipAbsent},
 };
 
 const AdapterKind* KindOfPorts(PortId::Kind portKind)
@@ -223,8 +196,12 @@ std::shared_ptr<Adapter> ConnectPort(AdapterWorld& world, const PortId& id, Adap
         }
     }
     if (!found) {
-        status = GpioPlaceOfWiring(world, id) ? AdapterStatus::GpioChipMissing
-                                              : AdapterStatus::UsbNotPluggedIn;
+        status = AdapterStatus::UsbNotPluggedIn;
+        for (const AdapterKind& kind : kKinds) {
+            const AdapterStatus absent = kind.absent ? kind.absent(world, id) : AdapterStatus::Ok;
+            if (absent != AdapterStatus::Ok)
+                status = absent;
+        }
         return nullptr;
     }
     if (found->model && found->model->refusal != AdapterStatus::Ok) {
@@ -232,6 +209,38 @@ std::shared_ptr<Adapter> ConnectPort(AdapterWorld& world, const PortId& id, Adap
         return nullptr;
     }
     return found->kind->open(world, *found, status);
+}
+
+AdapterCallsByFamily ProductionAdapterCalls()
+{
+    AdapterCallsByFamily calls;
+    for (const AdapterKind& kind : kKinds) {
+        if (kind.makeCalls)
+            calls.emplace(kind.family, kind.makeCalls());
+    }
+    return calls;
+}
+
+AdapterSetups MakeAdapterSetups(const AdapterCallsByFamily& calls,
+                                const std::shared_ptr<BusClock>& clock,
+                                const DriverSettings& settings, std::vector<std::string>* notices)
+{
+    AdapterSetups setups;
+    std::vector<std::string> unheard;
+    for (const AdapterKind& kind : kKinds) {
+        if (!kind.makeSetup)
+            continue;
+        AdapterSetupSource source{nullptr, clock, settings.timing, {}};
+        if (const auto found = calls.find(kind.family); found != calls.end())
+            source.calls = found->second;
+        for (const DriverSettingLine& line : settings.adapterLines) {
+            if (std::find(kind.settingKeys.begin(), kind.settingKeys.end(), line.key) !=
+                kind.settingKeys.end())
+                source.settings.push_back(line);
+        }
+        setups.emplace(kind.family, kind.makeSetup(source, notices ? *notices : unheard));
+    }
+    return setups;
 }
 
 std::vector<std::string> UdevRuleLines()

@@ -20,6 +20,16 @@ std::vector<AdapterPlace> ListAdapters(AdapterWorld& world);
 // Connects the port `id` names; nullptr and the reason when nothing usable is there.
 std::shared_ptr<Adapter> ConnectPort(AdapterWorld& world, const PortId& id, AdapterStatus& status);
 
+// The production driver's calls of every kind that has calls of its own.
+AdapterCallsByFamily ProductionAdapterCalls();
+
+// The setups of the kinds with calls of their own: each from its calls in `calls` (none there:
+// none of its adapters is ever there), the clock, and the settings' timing and its own keys'
+// lines; what a kind could not take adds a line to `notices`, where given.
+AdapterSetups MakeAdapterSetups(const AdapterCallsByFamily& calls,
+                                const std::shared_ptr<BusClock>& clock,
+                                const DriverSettings& settings, std::vector<std::string>* notices);
+
 // The udev rule's lines, in the registry's order: a uaccess line for every usable USB product,
 // and each kind's own lines.
 std::vector<std::string> UdevRuleLines();

@@ -56,8 +56,8 @@ TEST(AdapterRegistry, UdevRuleAndItsCopyInTheHelpGiveEveryUsableAdapter)
     EXPECT_EQ(Lines(help.substr(block + 5, end - block - 5)), expected);
 }
 
-// Each kind's page names every USB product it answers as, and every status only it gives;
-// each such status is one kind's and in the driver's status table.
+// Each kind's page names every USB product it answers as, its driver.conf keys, and every
+// status only it gives; each such status is one kind's and in the driver's status table.
 TEST(AdapterRegistry, HelpPagesAndStatusTableKnowEveryKind)
 {
     const std::string help = FileText(PEMRIX_HELP_FILE);
@@ -72,6 +72,8 @@ TEST(AdapterRegistry, HelpPagesAndStatusTableKnowEveryKind)
             EXPECT_NE(page.find(id), std::string::npos) << id;
             EXPECT_NE(page.find(model.name), std::string::npos) << model.name;
         }
+        for (const std::string_view key : kind.settingKeys)
+            EXPECT_NE(page.find("<code>" + std::string(key)), std::string::npos) << key;
         for (const AdapterStatus status : kind.statuses) {
             EXPECT_NE(FindAdapterStatus(StatusCode(status)), nullptr);
             EXPECT_TRUE(owners.emplace(status, kind.family).second)

@@ -263,6 +263,8 @@ TEST(BuiltInDriverFactory, TheHalfPeriodOfDriverConfPacesTheParallelPort)
         {"", 2000ns, 0},
         {"half_period_ns=5000\n", 5000ns, 0},
         {"half_period_ns=500\n", 2000ns, 1},
+        // An adapter kind's own key, read by its registry row, is noticed as well.
+        {"half_period_ns=500\ngpio_lines=1,2\n", 2000ns, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -10,7 +10,8 @@
 #include "adapter/ports/ppdev/LinuxPpdevCalls.h"
 #include "app/MainWindowControls.h"
 #include "core/DumpText.h"
-#include "adapter/ports/gpiod/GpioWiring.h"
+#include "adapter/ports/AdapterRegistry.h"
+#include "adapter/ports/gpiod/GpioAdapterKind.h"
 #include "adapter/ports/gpiod/GpiodSimulation.h"
 #include "platform/PlatformProviders.h"
 #include "platform/linux/LinuxPortPlatform.h"
@@ -83,13 +84,16 @@ private:
     {
         m_window.reset();
         const std::string root = m_harness->TempPath(QStringLiteral("driver")).toStdString();
+        const AdapterCallsByFamily gpio{{kGpioFamily, m_gpio}};
         m_builtIn = MakeBuiltInDriver(
             {root + "/driver.conf", root + "/chips", root + "/proc", root + "/dev"},
-            {nullptr, m_usb, m_usb->FtdiFactory(), m_usbClock, m_gpio});
+            {nullptr, m_usb, m_usb->FtdiFactory(), m_usbClock, gpio});
         m_harness->m_driver = m_builtIn.get();
-        m_harness->m_makePortPlatform = [this, root] {
-            return std::unique_ptr<PortPlatform>(
-                MakeLinuxPortPlatform(root + "/proc", m_usb.get(), m_gpio.get(), {}));
+        m_harness->m_makePortPlatform = [this, root, gpio] {
+            AdapterWorld adapters{};
+            adapters.usb.usb = m_usb;
+            adapters.setups = MakeAdapterSetups(gpio, m_usbClock, {}, nullptr);
+            return std::unique_ptr<PortPlatform>(MakeLinuxPortPlatform(root + "/proc", adapters));
         };
         m_window = m_harness->StartWindow();
         QVERIFY(m_window);

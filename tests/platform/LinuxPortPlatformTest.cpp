@@ -1,7 +1,7 @@
 #include "platform/linux/LinuxPortPlatform.h"
 
+#include "adapter/ports/AdapterWorld.h"
 #include "adapter/ports/usb/UsbSimulatedMachine.h"
-#include "adapter/ports/gpiod/GpioWiring.h"
 #include "platform/PlatformProviders.h"
 
 #include "settings/PortComboPlan.h"
@@ -44,8 +44,10 @@ protected:
 
     static PortComboPlan Plan(const std::filesystem::path& root, UsbCalls* usb = nullptr)
     {
-        const std::unique_ptr<LinuxPortPlatform> platform =
-            MakeLinuxPortPlatform(root, usb, nullptr, {});
+        AdapterWorld adapters{};
+        // Borrowed for the listing only.
+        adapters.usb.usb = std::shared_ptr<UsbCalls>(std::shared_ptr<UsbCalls>(), usb);
+        const std::unique_ptr<LinuxPortPlatform> platform = MakeLinuxPortPlatform(root, adapters);
         const PortComboPlan plan = PlanPortCombo(DiscoverPorts(*platform), 0);
         EXPECT_EQ(platform->LiveHandleCount(), 0u);
         EXPECT_EQ(platform->BadReleaseCount(), 0u);

@@ -24,6 +24,8 @@
 #include "adapter/BuiltInDriver.h"
 #include "adapter/BuiltInPortConnector.h"
 #include "adapter/chip/ChipTiming.h"
+#include "adapter/ports/gpiod/GpioAdapterKind.h"
+#include "adapter/ports/gpiod/GpiodAdapter.h"
 #include "adapter/ports/gpiod/GpiodSimulation.h"
 #include "adapter/ports/usb/UsbAdapterDirectory.h"
 #include "adapter/ports/usb/UsbSimulatedMachine.h"
@@ -315,7 +317,7 @@ bool RunGpio(std::chrono::nanoseconds callCost, const ClassClock& partClass,
                 std::string(PartClassOf(partClass.partClass).name).c_str(),
                 static_cast<long long>(callCost.count()));
     const GpioChipEntry header{"/dev/gpiochip0", "pinctrl-rp1", 54};
-    const std::uint32_t port = PortValue(AdapterPortId("GPIO", header.label));
+    const std::uint32_t port = PortValue(AdapterPortId(kGpioFamily, header.label));
     bool clean = true;
     for (const EepromTypeInfo& type : EepromTypes()) {
         const PartFigures& part = kParts[type.code - 1];
@@ -326,7 +328,8 @@ bool RunGpio(std::chrono::nanoseconds callCost, const ClassClock& partClass,
         BuiltInDriver driver(std::make_shared<BuiltInPortConnector>(
             std::make_shared<VirtualAdapter>(folder, BusTiming{}),
             ParportDirectory(folder / "proc", folder / "dev"), PpdevSetup{}, UsbSetup{},
-            GpioSetup{gpio, clock, BusTimingFor(partClass.partClass), {}}));
+            AdapterSetups{
+                {kGpioFamily, GpioSetup{gpio, clock, BusTimingFor(partClass.partClass), {}}}}));
         std::vector<std::uint32_t> image(part.words);
         for (std::uint32_t i = 0; i < part.words; ++i)
             image[i] = (i * 0x9E37u + 0x1234u) & 0x7FFF;

@@ -1,13 +1,21 @@
 #pragma once
 
+#include "adapter/DriverSettings.h"
 #include "adapter/ports/gpiod/GpiodCalls.h"
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace pemrix {
+
+// The driver.conf keys of the wiring: the gpiochip by label or /dev path, and the line offsets
+// of CS, SK, DI and DO ("8,11,10,9").
+inline constexpr std::string_view kGpioChipKey = "gpio_chip";
+inline constexpr std::string_view kGpioLinesKey = "gpio_lines";
+inline constexpr std::string_view kGpioSettingKeys[] = {kGpioChipKey, kGpioLinesKey};
 
 // Which gpiochip the chip hangs on and at which line offsets. The defaults are a Raspberry
 // Pi's SPI0 pins on its 40-pin header: CE0 (GPIO8, pin 24) to CS, SCLK (GPIO11, pin 23) to SK,
@@ -26,5 +34,10 @@ struct GpioWiring
     // Whether this wiring names the chip.
     bool Names(const GpioChipEntry& entry) const;
 };
+
+// The wiring that driver.conf's lines of kGpioSettingKeys give; a line it cannot take keeps
+// the default and adds a notice.
+GpioWiring ReadGpioWiring(std::span<const DriverSettingLine> lines,
+                          std::vector<std::string>& notices);
 
 } // namespace pemrix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "adapter/ports/AdapterCalls.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -19,10 +21,9 @@ struct GpioChipEntry
 // chip and a v2 binding can follow. Each answers 0 or an errno value: ENOENT for a chip that
 // is not there, EACCES for one the user may not open, EBUSY for a line another consumer holds,
 // EINVAL for an offset beyond the chip, ENODEV for a chip that went away.
-class GpiodCalls
+class GpiodCalls : public AdapterCalls
 {
 public:
-    virtual ~GpiodCalls() = default;
     // Every gpiochip of the machine, in number order.
     virtual std::vector<GpioChipEntry> Chips() = 0;
     // Opens the chip and requests the three outputs, low at first, and the input.

@@ -2,6 +2,8 @@
 #include "adapter/BuiltInPortConnector.h"
 #include "adapter/DriverSettings.h"
 #include "adapter/ports/AdapterRegistry.h"
+#include "adapter/ports/gpiod/GpioAdapterKind.h"
+#include "adapter/ports/gpiod/GpiodAdapter.h"
 #include "adapter/ports/gpiod/GpiodSimulation.h"
 #include "driver/SingleWordCommands.h"
 #include "driver/WholeChipCommands.h"
@@ -52,7 +54,8 @@ protected:
         m_driver = BuiltInDriver(std::make_shared<BuiltInPortConnector>(
             std::make_shared<VirtualAdapter>(m_folder.Path() / "chips", BusTiming{}),
             ParportDirectory(m_folder.Path() / "proc", "/dev"), PpdevSetup{}, UsbSetup{},
-            GpioSetup{m_gpio, m_clock, BusTimingFor(partClass), std::move(driverWiring)}));
+            AdapterSetups{{kGpioFamily, GpioSetup{m_gpio, m_clock, BusTimingFor(partClass),
+                                                  std::move(driverWiring)}}}));
         return *m_gpio;
     }
 
@@ -156,9 +159,12 @@ TEST_F(GpiodAdapterTest, ChipsAreListedByLabelWhateverTheirNumber)
     };
     for (const Case& test : cases) {
         AdapterWorld world{};
-        world.gpio.calls = std::make_shared<GpiodSimulation>(*m_clock, test.entry, GpioWiring{},
-                                                             *FindMicrowireGeometry(1));
-        world.gpio.wiring = test.wiring;
+        world.setups[kGpioFamily] =
+            GpioSetup{std::make_shared<GpiodSimulation>(*m_clock, test.entry, GpioWiring{},
+                                                        *FindMicrowireGeometry(1)),
+                      m_clock,
+                      {},
+                      test.wiring};
         std::vector<std::string> names;
         for (const AdapterPlace& place : ListAdapters(world)) {
             if (place.kind->family == "GPIO") {
@@ -187,13 +193,21 @@ TEST(GpioSettings, LinesAreFourOffsetsForCsSkDiAndDo)
         {"gpio_lines=17,x,22,23\n", {8, 11, 10}, 9, true},
         {"gpio_lines=17,,22,23\n", {8, 11, 10}, 9, true},
     };
+    // The wiring the registry's GPIO row makes of driver.conf.
+    const auto wiringOf = [](const char* text, std::vector<std::string>& notices) {
+        const DriverSettings settings = ParseDriverSettings(text);
+        notices = settings.notices;
+        const AdapterSetups setups = MakeAdapterSetups({}, nullptr, settings, &notices);
+        return std::any_cast<GpioSetup>(setups.at(kGpioFamily)).wiring;
+    };
+    std::vector<std::string> notices;
     for (const Case& test : cases) {
-        const DriverSettings settings = ParseDriverSettings(test.text);
-        EXPECT_EQ(settings.gpio.outputs, test.outputs) << test.text;
-        EXPECT_EQ(settings.gpio.dataOut, test.dataOut) << test.text;
-        EXPECT_EQ(settings.notices.size(), test.noticed ? 1u : 0u) << test.text;
+        const GpioWiring wiring = wiringOf(test.text, notices);
+        EXPECT_EQ(wiring.outputs, test.outputs) << test.text;
+        EXPECT_EQ(wiring.dataOut, test.dataOut) << test.text;
+        EXPECT_EQ(notices.size(), test.noticed ? 1u : 0u) << test.text;
     }
-    EXPECT_EQ(ParseDriverSettings("gpio_chip=pinctrl-bcm2711\n").gpio.chip, "pinctrl-bcm2711");
+    EXPECT_EQ(wiringOf("gpio_chip=pinctrl-bcm2711\n", notices).chip, "pinctrl-bcm2711");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "adapter/ports/usb/UsbAdapterDirectory.h"
 #include "adapter/ports/usb/UsbSimulatedMachine.h"
 #include "adapter/DriverSettings.h"
+#include "adapter/bus/PartClass.h"
 #include "adapter/BuiltInDriver.h"
 #include "adapter/BuiltInPortConnector.h"
 #include "adapter/bus/SteadyBusClock.h"
@@ -384,47 +385,79 @@ private slots:
     }
 
     // Every chip command through the window on each USB adapter, each FTDI channel and the GPIO
-    // lines, chosen in the port list.
+    // lines, chosen in the port list by name: in the slowest part class, and the CH347s, whose
+    // slowest clock is too fast for that, in the slowest they clock; each chip is held to the
+    // figures of its class.
     void EveryCommandThroughEachUsbAdapter()
     {
         const MicrowireGeometry chip = *FindMicrowireGeometry(6);
         m_gpio = std::make_shared<GpiodSimulation>(
             *m_usbClock, GpioChipEntry{"/dev/gpiochip0", "pinctrl-rp1", 54}, GpioWiring{}, chip);
-        // In the port list's order from the bottom up.
-        MicrowireChip* chips[] = {&m_usb->PlugCh341a({0x1A86, 0x5512, 1, 7, {4}}, chip).Chip(),
-                                  &m_usb->PlugFt232h({0x0403, 0x6014, 3, 2, {1, 2}}, chip).Chip(),
-                                  &m_usb->PlugFt232h({0x0403, 0x6010, 3, 4, {3}}, chip, 0).Chip(),
-                                  &m_usb->PlugFt232h({0x0403, 0x6010, 3, 4, {3}}, chip, 1).Chip(),
-                                  &m_gpio->Chip()};
-        StartOnTheUsbMachine();
-        QCOMPARE(PortTexts().size(), 6);
-        QVERIFY(
-            PortTexts()[0].startsWith(QStringLiteral("GPIO adapter (gpiochip0, pinctrl-rp1) [")));
-        QVERIFY(PortTexts()[1].startsWith(
-            QStringLiteral("FT2232H USB adapter, channel B (bus 3, port 3) [")));
-        QTest::mouseClick(m_window->Button(IDC_93C86), Qt::LeftButton);
-        for (int index = 0; index < 5; ++index) {
-            MicrowireChip& device = *chips[4 - index];
-            QComboBox& combo = *m_window->PortCombo();
-            combo.setCurrentIndex(index);
-            emit combo.activated(index);
-            Run(IDC_WRAL, {}, "1234");
-            Run(IDC_READALL);
-            QCOMPARE(Dump().count(QStringLiteral(" 1234")), 1024);
-            Run(IDC_WRITE, "3ff", "C0DE");
-            Run(IDC_READ, "3ff");
-            QCOMPARE(LastLog(), QStringLiteral("Read Succeeded.   Address: 03FF   Data: C0DE"));
-            Run(IDC_ERASE, "3ff");
-            QCOMPARE(device.Words()[0x3FF], 0xFFFF);
-            Run(IDC_EDIT, "200", "5A5A");
-            Run(IDC_WRITEALL);
-            QCOMPARE(device.Words()[0x200], 0x5A5A);
-            QCOMPARE(device.Words()[0x3FF], 0x1234);
-            Run(IDC_ERAL);
-            QCOMPARE(LastResult(), QStringLiteral("pemrix::CSucceededDlg Eral Succeeded."));
-            QCOMPARE(device.Words()[0x200], 0xFFFF);
-            const std::vector<std::string> violations = device.TimingViolations();
-            QVERIFY2(violations.empty(), violations.empty() ? "" : violations.front().c_str());
+        struct Adapter
+        {
+            QString name;
+            // The GPIO lines' chip where none.
+            UsbSimulatedDevice* device;
+            PartClass partClass = PartClass::Any;
+        };
+        const Adapter adapters[] = {
+            {QStringLiteral("CH341A USB adapter (bus 1, port 4)"),
+             &m_usb->PlugCh341a({0x1A86, 0x5512, 1, 7, {4}}, chip)},
+            {QStringLiteral("FT232H USB adapter (bus 3, port 1.2)"),
+             &m_usb->PlugFt232h({0x0403, 0x6014, 3, 2, {1, 2}}, chip)},
+            {QStringLiteral("FT2232H USB adapter, channel A (bus 3, port 3)"),
+             &m_usb->PlugFt232h({0x0403, 0x6010, 3, 4, {3}}, chip, 0)},
+            {QStringLiteral("FT2232H USB adapter, channel B (bus 3, port 3)"),
+             &m_usb->PlugFt232h({0x0403, 0x6010, 3, 4, {3}}, chip, 1)},
+            {QStringLiteral("GPIO adapter (gpiochip0, pinctrl-rp1)"), nullptr},
+            {QStringLiteral("CH347T USB adapter (bus 2, port 5)"),
+             &m_usb->PlugCh347({0x1A86, 0x55DB, 2, 3, {5}}, chip), PartClass::From2V5},
+            {QStringLiteral("CH347F USB adapter (bus 2, port 6)"),
+             &m_usb->PlugCh347({0x1A86, 0x55DE, 2, 4, {6}}, chip), PartClass::From2V5},
+        };
+        for (const Adapter& adapter : adapters) {
+            if (adapter.device)
+                adapter.device->SocketPartOf(adapter.partClass);
+        }
+        std::filesystem::create_directories(DriverFolder());
+        for (const PartClass partClass : {PartClass::Any, PartClass::From2V5}) {
+            std::ofstream(DriverFolder() + "/driver.conf")
+                << "part_class=" << PartClassOf(partClass).name << '\n';
+            StartOnTheUsbMachine();
+            QCOMPARE(PortTexts().size(), 8);
+            QTest::mouseClick(m_window->Button(IDC_93C86), Qt::LeftButton);
+            for (const Adapter& adapter : adapters) {
+                if (adapter.partClass != partClass)
+                    continue;
+                const auto device = [&]() -> MicrowireChip& {
+                    return adapter.device ? adapter.device->Chip() : m_gpio->Chip();
+                };
+                const int index = PortTexts().indexOf(
+                    QRegularExpression(QRegularExpression::escape(adapter.name + " [") + ".*"));
+                QVERIFY2(index >= 0, qPrintable(adapter.name));
+                QComboBox& combo = *m_window->PortCombo();
+                combo.setCurrentIndex(index);
+                emit combo.activated(index);
+                Run(IDC_WRAL, {}, "1234");
+                Run(IDC_READALL);
+                QCOMPARE(Dump().count(QStringLiteral(" 1234")), 1024);
+                Run(IDC_WRITE, "3ff", "C0DE");
+                Run(IDC_READ, "3ff");
+                QCOMPARE(LastLog(), QStringLiteral("Read Succeeded.   Address: 03FF   Data: C0DE"));
+                Run(IDC_ERASE, "3ff");
+                QCOMPARE(device().Words()[0x3FF], 0xFFFF);
+                Run(IDC_EDIT, "200", "5A5A");
+                Run(IDC_WRITEALL);
+                QCOMPARE(device().Words()[0x200], 0x5A5A);
+                QCOMPARE(device().Words()[0x3FF], 0x1234);
+                Run(IDC_ERAL);
+                QCOMPARE(LastResult(), QStringLiteral("pemrix::CSucceededDlg Eral Succeeded."));
+                QCOMPARE(device().Words()[0x200], 0xFFFF);
+                const std::vector<std::string> violations = adapter.device
+                                                                ? adapter.device->TimingViolations()
+                                                                : m_gpio->Chip().TimingViolations();
+                QVERIFY2(violations.empty(), violations.empty() ? "" : violations.front().c_str());
+            }
         }
         QCOMPARE(m_usb->OpenHandles(), 0u);
         m_gpio.reset();

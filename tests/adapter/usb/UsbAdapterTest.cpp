@@ -117,14 +117,16 @@ protected:
     }
 };
 
-// In the slowest part class and the fastest, each with a chip held to that class's figures.
+// In every part class, each with a chip held to that class's figures: the slowest and the
+// fastest for each adapter, and for the CH347, which refuses the slowest, the slowest it clocks.
 TEST_F(UsbAdapterTest, EveryCommandOnEveryTypeThroughEveryAdapter)
 {
-    for (const PartClass partClass : {PartClass::Any, PartClass::From4V5}) {
+    for (const PartClassInfo& classInfo : PartClasses()) {
+        const PartClass partClass = classInfo.partClass;
         for (const Plug plug : {Plug::Ch341a, Plug::Ch347t, Plug::Ch347f, Plug::Ft232h,
                                 Plug::Ft2232h, Plug::Ft2232hB, Plug::Ft4232h, Plug::Ft4232hB}) {
             for (const EepromTypeInfo& type : EepromTypes()) {
-                SCOPED_TRACE(std::string(PartClassOf(partClass).name) + " " +
+                SCOPED_TRACE(std::string(classInfo.name) + " " +
                              std::to_string(static_cast<int>(plug)) + " " + std::string(type.name));
                 NewMachine(partClass);
                 UsbSimulatedDevice& device = PlugIn(plug, type.code);

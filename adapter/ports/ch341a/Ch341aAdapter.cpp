@@ -1,25 +1,16 @@
 #include "adapter/ports/ch341a/Ch341aAdapter.h"
 
 #include "adapter/ports/usb/UsbErrorStatus.h"
+#include "adapter/ports/usb/UsbInterfaceClaim.h"
 
 namespace pemrix {
 
 std::unique_ptr<Ch341aAdapter>
 Ch341aAdapter::Connect(const UsbSetup& setup, const AdapterPlace& plug, AdapterStatus& status)
 {
-    UsbCalls& calls = *setup.usb;
     UsbHandle handle = 0;
-    int error = calls.Open(plug.device, handle);
+    const int error = ClaimUsbInterface(*setup.usb, plug.device, Ch341aPort::kInterface, handle);
     if (error != 0) {
-        status = UsbErrorStatus(error);
-        return nullptr;
-    }
-    // The kernel's ch341 serial or spi driver may hold the interface; take it, as peer tools do.
-    error = calls.DetachKernelDriver(handle, Ch341aPort::kInterface);
-    if (error == 0)
-        error = calls.ClaimInterface(handle, Ch341aPort::kInterface);
-    if (error != 0) {
-        calls.Close(handle);
         status = UsbErrorStatus(error);
         return nullptr;
     }

@@ -2,6 +2,7 @@
 
 #include "adapter/ports/ch347/Ch347Protocol.h"
 #include "adapter/ports/usb/UsbErrorStatus.h"
+#include "adapter/ports/usb/UsbInterfaceClaim.h"
 
 namespace pemrix {
 
@@ -62,21 +63,15 @@ std::unique_ptr<Ch347Adapter> Ch347Adapter::Connect(const UsbSetup& setup, const
     UsbCalls& calls = *setup.usb;
     const int interfaceNumber = VendorInterface(plug.device.product);
     UsbHandle handle = 0;
-    int error = calls.Open(plug.device, handle);
-    if (error != 0) {
-        status = UsbErrorStatus(error);
-        return nullptr;
-    }
-    error = calls.DetachKernelDriver(handle, interfaceNumber);
-    if (error == 0)
-        error = calls.ClaimInterface(handle, interfaceNumber);
+    int error = ClaimUsbInterface(calls, plug.device, interfaceNumber, handle);
     if (error == 0) {
         error = Configure(calls, handle, *index);
-        if (error != 0)
+        if (error != 0) {
             calls.ReleaseInterface(handle, interfaceNumber);
+            calls.Close(handle);
+        }
     }
     if (error != 0) {
-        calls.Close(handle);
         status = UsbErrorStatus(error);
         return nullptr;
     }

@@ -42,7 +42,7 @@ done <<<"$files"
 
 # dpkg-shlibdeps' libraries, each with a version, and the plugin Qt loads at run time.
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libstdc++6 libqt6core6 libqt6widgets6 libusb-1.0-0 libftdi1-2; do
+for library in libc6 libstdc++6 libqt6core6 libqt6widgets6 libusb-1.0-0 libftdi1-2 libgpiod2; do
   grep -qF ", $library (>= " <<<", $depends" || fail "Depends lacks $library: $depends"
 done
 grep -qE '(^|, )qt6-qpa-plugins(,|$)' <<<"$depends" || fail "Depends lacks qt6-qpa-plugins: $depends"

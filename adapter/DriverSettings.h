@@ -12,6 +12,13 @@
 
 namespace pemrix {
 
+// One key = value line of driver.conf.
+struct DriverSettingLine
+{
+    std::string key;
+    std::string value;
+};
+
 // The built-in driver's own per-user settings (driver.conf), a few key=value lines:
 //   cable = stk200        (or dt006)
 //   part_class = any      (or 2.5v, 4.5v: the parts and supply the bus is timed for)
@@ -25,12 +32,6 @@ namespace pemrix {
 // and the keys of the adapter kinds that have their own (gpio_chip, gpio_lines), which their
 // registry rows read. '#' starts a comment. Unknown keys are ignored; an unusable value keeps
 // the default.
-struct DriverSettingLine
-{
-    std::string key;
-    std::string value;
-};
-
 struct DriverSettings
 {
     const CableProfile* cable = &CableProfiles().front();

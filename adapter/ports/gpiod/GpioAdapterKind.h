@@ -9,6 +9,8 @@ namespace pemrix {
 
 // What the adapter registry's GPIO row does: the gpiochips a wiring names, each an adapter of
 // its own under its label, reached through libgpiod with a GpioSetup of its own.
+
+// The row's family, part of every GPIO place key.
 inline constexpr std::string_view kGpioFamily = "GPIO";
 
 // The gpiochips the wiring names, each under its label: a chip the kernel numbers anew keeps

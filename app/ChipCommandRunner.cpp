@@ -161,7 +161,8 @@ void ChipCommandRunner::Wral()
             return;
         if (result.succeeded)
             m_host.RebuildDump(type, result.words);
-        Report(kWralResultKind, result, started, {0, 0, 0, result.data, stoppedAt});
+        Report(kWralResultKind, result, started,
+               {0, 0, 0, result.data, stoppedAt, CellDigitCount(type)});
     });
 }
 

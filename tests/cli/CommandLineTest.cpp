@@ -106,6 +106,10 @@ TEST_F(CommandLineTest, EveryTypeRoundTripsThroughEveryFileKindInBytes)
                       "Read Succeeded.   Address: 007F   Data: 5A\n");
             EXPECT_NE(Succeed(target + "verify " + file).out.find(" bytes match "),
                       std::string::npos);
+            Succeed(target + "clear 7f");
+            EXPECT_EQ(Succeed(target + "peek 7f").out,
+                      "Read Succeeded.   Address: 007F   Data: FF\n");
+            Succeed(target + "poke 7f 5a");
             Succeed(target + "poke 0x2a c");
             const Outcome changed = Run(target + "verify " + file);
             EXPECT_EQ(changed.exitCode, 3);

@@ -376,8 +376,8 @@ void CVelmoraDlg::OnCompare()
     const EepromTypeInfo& type = ReadStoredEepromType(m_profile);
     const std::vector<std::uint32_t> differing =
         DifferingAddresses(m_image.Cells(), result.image->Cells());
-    m_dumpView->MarkWords(differing, type.cellBits / 4);
-    AppendLogLine(m_services.clock.Now(), CompareLogText(differing, type.words), true);
+    m_dumpView->MarkWords(differing, CellDigitCount(type));
+    AppendLogLine(m_services.clock.Now(), CompareLogText(differing, type), true);
 }
 
 void CVelmoraDlg::reject()

@@ -73,7 +73,7 @@ void ChipCommandRunner::RunWordCommand(int kind, Command command)
             return;
         Report(kind, result, started,
                {result.dialogAddress, result.dialogData, result.logAddress, result.logData,
-                stoppedAt});
+                stoppedAt, CellDigitCount(*dialog.m_pType)});
     });
 }
 
@@ -161,7 +161,8 @@ void ChipCommandRunner::Wral()
             return;
         if (result.succeeded)
             m_host.RebuildDump(type, result.words);
-        Report(kWralResultKind, result, started, {0, 0, 0, result.data, stoppedAt});
+        Report(kWralResultKind, result, started,
+               {0, 0, 0, result.data, stoppedAt, CellDigitCount(type)});
     });
 }
 
@@ -211,9 +212,12 @@ void ChipCommandRunner::Report(int kind, const DriverResult& result, std::time_t
 {
     if (result.succeeded) {
         const std::time_t finished = m_services.clock.Now();
-        CSucceededDlg dialog(kind, shown.dialogAddress, shown.dialogData, &m_owner);
+        CSucceededDlg dialog(kind, shown.dialogAddress, shown.dialogData, shown.dataDigits,
+                             &m_owner);
         m_services.interaction.RunModal(dialog);
-        m_host.AppendLogLine(finished, SuccessLogText(kind, shown.logAddress, shown.logData), true);
+        m_host.AppendLogLine(
+            finished, SuccessLogText(kind, shown.logAddress, shown.logData, shown.dataDigits),
+            true);
         return;
     }
     CFailedDlg dialog(kind, result.errorCode, &m_owner);

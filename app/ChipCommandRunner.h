@@ -40,6 +40,7 @@ private:
         std::uint32_t logAddress = 0;
         std::uint32_t logData = 0;
         std::optional<std::uint32_t> stoppedAt{};
+        unsigned dataDigits = 4;
     };
 
     std::uint32_t StoredPort() const;

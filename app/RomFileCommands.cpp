@@ -55,9 +55,8 @@ RomFileCommands::RomFileCommands(QWidget& owner, const ProfileStore& profile,
 
 void RomFileCommands::Save(const MemoryImage& image)
 {
-    if (RefusesBytes8())
-        return;
-    const std::vector<FileDialogFilter> entries = SaveDialogFilters();
+    const EepromTypeInfo& selected = ReadStoredEepromType(m_profile);
+    const std::vector<FileDialogFilter> entries = SaveDialogFilters(selected.organisation);
     const DialogLists lists = ToDialogLists(entries);
     const FileChoice choice =
         m_interaction.GetSaveFileName(&m_owner, lists.filters, lists.defaultSuffixes);
@@ -66,8 +65,9 @@ void RomFileCommands::Save(const MemoryImage& image)
     std::optional<FileMessage> failure;
     try {
         const std::string path = ChosenPath(choice, entries);
-        failure = SaveImageFile(m_fileSystem, path, image, ReadStoredEepromType(m_profile).code,
-                                KindOfDialogChoice(static_cast<std::size_t>(choice.nFilter), path));
+        failure = SaveImageFile(m_fileSystem, path, image, selected,
+                                KindOfDialogChoice(static_cast<std::size_t>(choice.nFilter), path,
+                                                   selected.organisation));
     } catch (...) {
         failure = CurrentExceptionMessage();
     }
@@ -77,10 +77,8 @@ void RomFileCommands::Save(const MemoryImage& image)
 
 RomOpenResult RomFileCommands::Open()
 {
-    if (RefusesBytes8())
-        return {};
-    const EepromType selected = ReadStoredEepromType(m_profile).code;
-    const std::vector<FileDialogFilter> entries = OpenDialogFilters();
+    const EepromTypeInfo& selected = ReadStoredEepromType(m_profile);
+    const std::vector<FileDialogFilter> entries = OpenDialogFilters(selected.organisation);
     const DialogLists lists = ToDialogLists(entries);
     const FileChoice choice =
         m_interaction.GetOpenFileName(&m_owner, lists.filters, lists.defaultSuffixes);
@@ -93,7 +91,8 @@ RomOpenResult RomFileCommands::Open()
         if (m_fileSystem.FileSize(path).error == ENOENT)
             path = ChosenPath(choice, entries);
         result = OpenImageFile(m_fileSystem, path, selected,
-                               KindOfDialogChoice(static_cast<std::size_t>(choice.nFilter), path));
+                               KindOfDialogChoice(static_cast<std::size_t>(choice.nFilter), path,
+                                                  selected.organisation));
     } catch (...) {
         // The new image was being built aside, so the window's image is as it was.
         result = RomOpenMessage(CurrentExceptionMessage());
@@ -101,19 +100,6 @@ RomOpenResult RomFileCommands::Open()
     if (result.outcome == RomOpenOutcome::Message)
         Show(result.message);
     return result;
-}
-
-// The file kinds hold 16-bit images only: a file opened into an 8-bit image, or an 8-bit
-// image saved as one, would misplace every cell, so neither is attempted.
-bool RomFileCommands::RefusesBytes8()
-{
-    if (ReadStoredOrganisation(m_profile) != EepromOrganisation::Bytes8)
-        return false;
-    m_interaction.ShowMessage(&m_owner,
-                              QStringLiteral("Files hold 16-bit images only. Choose 16-bit "
-                                             "organisation to open, compare or save a file."),
-                              QStringLiteral("8-bit organisation"), MessageIcon::Warning);
-    return true;
 }
 
 void RomFileCommands::Show(const FileMessage& message)

@@ -28,7 +28,6 @@ public:
     RomOpenResult Open();
 
 private:
-    bool RefusesBytes8();
     void Show(const FileMessage& message);
 
     QWidget& m_owner;

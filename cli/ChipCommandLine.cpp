@@ -81,12 +81,12 @@ int Fail(const DriverResult& result, std::string text, CommandReport& report)
 
 // The window's log text of a finished command. Returns the exit code.
 int Conclude(const DriverResult& result, int kind, std::uint32_t address, std::uint32_t data,
-             CommandReport& report)
+             CommandReport& report, unsigned dataDigits = 4)
 {
     report.Json().Add("succeeded", JsonBool(result.succeeded));
     if (!result.succeeded)
         return Fail(result, FailureLogText(kind, result.errorCode), report);
-    report.Line(SuccessLogText(kind, address, data));
+    report.Line(SuccessLogText(kind, address, data, dataDigits));
     return kExitSuccess;
 }
 
@@ -111,7 +111,7 @@ int ConcludeWords(const ChipCommandContext& context, const ImageCommandResult& r
     AddTarget(context, report);
     if (result.succeeded)
         report.Json().Add("words", JsonNumbers(result.words));
-    return Conclude(result, kind, 0, data, report);
+    return Conclude(result, kind, 0, data, report, CellDigitCount(context.type));
 }
 
 int ConcludeWord(const ChipCommandContext& context, const WordCommandResult& result, int kind,
@@ -122,7 +122,8 @@ int ConcludeWord(const ChipCommandContext& context, const WordCommandResult& res
         report.Json().Add("address", JsonNumber(std::uint64_t{result.logAddress}));
         report.Json().Add("data", JsonNumber(std::uint64_t{result.logData}));
     }
-    return Conclude(result, kind, result.logAddress, result.logData, report);
+    return Conclude(result, kind, result.logAddress, result.logData, report,
+                    CellDigitCount(context.type));
 }
 
 } // namespace
@@ -132,7 +133,7 @@ std::optional<std::vector<std::uint32_t>> ReadImageFileWords(FileSystem& files,
                                                              const ImageFileOperand& file,
                                                              CommandReport& report)
 {
-    const RomOpenResult opened = OpenImageFile(files, file.path, type.code, file.kind);
+    const RomOpenResult opened = OpenImageFile(files, file.path, type, file.kind);
     if (opened.outcome == RomOpenOutcome::Accepted)
         return opened.image->Cells();
     report.Problem(opened.outcome == RomOpenOutcome::Message
@@ -152,11 +153,11 @@ int RunReadCommand(const ChipCommandContext& context, const ImageFileOperand& fi
     MemoryImage image;
     LoadImageWords(image, context.type, result.words);
     if (const auto failure =
-            SaveImageFile(context.files, file.path, image, context.type.code, file.kind)) {
+            SaveImageFile(context.files, file.path, image, context.type, file.kind)) {
         report.Problem(failure->strText);
         return kExitFileError;
     }
-    report.Line(std::to_string(result.words.size()) + " words saved to " + file.path + ".");
+    report.Line(CellCountText(context.type, result.words.size()) + " saved to " + file.path + ".");
     return kExitSuccess;
 }
 
@@ -184,16 +185,17 @@ int RunVerifyCommand(const ChipCommandContext& context, const ImageFileOperand& 
     if (!chip.succeeded)
         return Conclude(chip, kReadAllResultKind, 0, 0, report);
     const std::vector<std::uint32_t> differing =
-        ReportWordDifferences(chip.words, *words, "chip", "file", report);
+        ReportWordDifferences(chip.words, *words, "chip", "file", context.type, report);
     // Succeeded as the text says it: the chip holds the file's words.
     report.Json().Add("succeeded", JsonBool(differing.empty()));
     if (differing.empty()) {
-        report.Line("Verify Succeeded: all " + std::to_string(context.type.words) +
-                    " words match " + file.path + ".");
+        report.Line("Verify Succeeded: all " + CellCountText(context.type, context.type.words) +
+                    " match " + file.path + ".");
         return kExitSuccess;
     }
-    report.Problem("Verify found " + WordCount(differing.size()) + " differing from " + file.path +
-                   ", the first at address " + FormatHex4(differing.front()) + ".");
+    report.Problem("Verify found " + CellCountText(context.type, differing.size()) +
+                   " differing from " + file.path + ", the first at address " +
+                   FormatHex4(differing.front()) + ".");
     return kExitDifferences;
 }
 

@@ -35,8 +35,8 @@ namespace pemrix {
 namespace {
 
 constexpr std::string_view kUsageLine =
-    "Usage: pemrix-cli [-p PORT] [-c CHIP] [-f FORMAT] [--byte-order le|be] [-q] [--json] "
-    "COMMAND [ARGS]\n"
+    "Usage: pemrix-cli [-p PORT] [-c CHIP] [--org 8|16] [-f FORMAT] [--byte-order le|be] [-q] "
+    "[--json] COMMAND [ARGS]\n"
     "       pemrix-cli [-p PORT] [-c CHIP] ... -r FILE | -w FILE | -v FILE | -E";
 
 constexpr const char* kFooter = R"(Examples:
@@ -46,13 +46,15 @@ constexpr const char* kFooter = R"(Examples:
   pemrix-cli -p LPT1 detect
   pemrix-cli -p LPT1 -c 93c46 -r backup.bin
   pemrix-cli -c 93c66 compare before.e2p after.bin
+  pemrix-cli -p LPT1 -c 93lc66a read bytes.bin
 
 Without -p and -c the port and chip type are the ones the window used last.
 FORMAT follows FILE's extension (.ROM, .bin, .hex, .e2p); -f gives it for any other name and
 may not contradict the extension. FILE - is the standard output for read, the standard input
 for write and verify. Binary and Intel HEX images hold 16-bit words little-endian unless
---byte-order be is given.
-ADDR and WORD are 1 to 4 hexadecimal digits, with or without 0x.
+--byte-order be is given; those of an 8-bit chip hold its bytes in address order.
+ADDR and WORD are 1 to 4 hexadecimal digits, with or without 0x; WORD of an 8-bit chip is 1 or
+2.
 
 The first Ctrl-C (SIGINT) or SIGTERM stops a whole-chip command at its next word, as the
 window's Stop does, and exits with 128 plus the signal's number (130 for Ctrl-C); a second
@@ -98,6 +100,16 @@ std::uint32_t HexOperand(std::string_view name, std::string_view text, std::uint
     return *value;
 }
 
+// A data operand: a word, or in 8-bit organisation a byte, which a third digit would overflow.
+std::uint32_t DataOperand(std::string_view text, const EepromTypeInfo& type)
+{
+    const std::uint32_t value = HexOperand("WORD", text, 0x10000);
+    if (value >> type.cellBits != 0)
+        throw UsageError("WORD must be 1 or 2 hexadecimal digits for an 8-bit chip, not \"" +
+                         std::string(text) + "\".");
+    return value;
+}
+
 const EepromTypeInfo& ChosenType(const Arguments& arguments, const WindowProfile& profile)
 {
     const std::optional<EepromOrganisation> asked =
@@ -138,7 +150,8 @@ std::uint32_t ChosenPort(const Arguments& arguments, const WindowProfile& profil
 
 // A file's extension says its kind, as in the window; -f names the kind of a file whose name
 // says none (a stream, a device, another extension) and may not contradict one that does.
-const ImageFileKind& ChosenKind(const Arguments& arguments, const std::string& path)
+const ImageFileKind& ChosenKind(const Arguments& arguments, const std::string& path,
+                                const EepromTypeInfo& type)
 {
     static const std::map<std::string, ImageFileFormat> kFormats{{"rom", ImageFileFormat::Rom},
                                                                  {"bin", ImageFileFormat::Binary},
@@ -158,8 +171,13 @@ const ImageFileKind& ChosenKind(const Arguments& arguments, const std::string& p
     if (!HasChosenByteOrder(*format) && !arguments.byteOrder.empty())
         throw UsageError("--byte-order is for bin and hex files; ROM files hold words as text "
                          "and .e2p files high byte first.");
-    return FindImageFileKind(*format, arguments.byteOrder == "be" ? WordByteOrder::BigEndian
-                                                                  : WordByteOrder::LittleEndian);
+    if (type.organisation == EepromOrganisation::Bytes8 && !arguments.byteOrder.empty())
+        throw UsageError("--byte-order is for 16-bit images; an 8-bit image is stored byte for "
+                         "byte.");
+    return FindImageFileKind(*format,
+                             arguments.byteOrder == "be" ? WordByteOrder::BigEndian
+                                                         : WordByteOrder::LittleEndian,
+                             type.organisation);
 }
 
 // "-" is the standard output for read and the standard input for every command that reads a
@@ -216,7 +234,7 @@ SubcommandRun ChipRun(const std::string& name, const Arguments& arguments,
 {
     if (name == "read" || name == "write" || name == "verify") {
         const ImageFileOperand file{FilePath(name, arguments.file),
-                                    ChosenKind(arguments, arguments.file)};
+                                    ChosenKind(arguments, arguments.file, type)};
         const auto run = name == "read"    ? RunReadCommand
                          : name == "write" ? RunWriteCommand
                                            : RunVerifyCommand;
@@ -228,7 +246,7 @@ SubcommandRun ChipRun(const std::string& name, const Arguments& arguments,
     if (name == "detect")
         return RunDetectCommand;
     if (name == "fill") {
-        const std::uint32_t data = HexOperand("WORD", arguments.word, 0x10000);
+        const std::uint32_t data = DataOperand(arguments.word, type);
         return [data](const ChipCommandContext& c, CommandReport& r) {
             return RunFillCommand(c, data, r);
         };
@@ -242,7 +260,7 @@ SubcommandRun ChipRun(const std::string& name, const Arguments& arguments,
         return [address](const ChipCommandContext& c, CommandReport& r) {
             return RunClearCommand(c, address, r);
         };
-    const std::uint32_t data = HexOperand("WORD", arguments.word, 0x10000);
+    const std::uint32_t data = DataOperand(arguments.word, type);
     return [address, data](const ChipCommandContext& c, CommandReport& r) {
         return RunPokeCommand(c, address, data, r);
     };
@@ -352,16 +370,13 @@ int Run(const std::string& name, const Arguments& arguments)
     } else if (name == "compare") {
         const EepromTypeInfo& type = ChosenType(arguments, profile);
         const ImageFileOperand first{FilePath(name, arguments.file),
-                                     ChosenKind(arguments, arguments.file)};
+                                     ChosenKind(arguments, arguments.file, type)};
         const ImageFileOperand second{FilePath(name, arguments.file2),
-                                      ChosenKind(arguments, arguments.file2)};
+                                      ChosenKind(arguments, arguments.file2, type)};
         NativeFileSystem files;
         exitCode = RunCompareCommand(files, type, first, second, report);
     } else {
         const EepromTypeInfo& type = ChosenType(arguments, profile);
-        if (type.organisation == EepromOrganisation::Bytes8 && !arguments.file.empty())
-            throw UsageError("Files hold 16-bit images only; " + name +
-                             " takes no file for an 8-bit chip.");
         const SubcommandRun run = ChipRun(name, arguments, type);
         const std::uint32_t port = ChosenPort(arguments, profile);
         // What driver.conf set otherwise than written is said before the command's output.

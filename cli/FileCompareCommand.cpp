@@ -20,16 +20,16 @@ int RunCompareCommand(FileSystem& files, const EepromTypeInfo& type, const Image
         return kExitFileError;
     }
     const std::vector<std::uint32_t> differing =
-        ReportWordDifferences(*firstWords, *secondWords, "file1", "file2", report);
+        ReportWordDifferences(*firstWords, *secondWords, "file1", "file2", type, report);
     report.Json().Add("succeeded", JsonBool(differing.empty()));
     if (differing.empty()) {
-        report.Line("Compare Succeeded: all " + std::to_string(type.words) + " words of " +
+        report.Line("Compare Succeeded: all " + CellCountText(type, type.words) + " of " +
                     first.path + " match " + second.path + ".");
         return kExitSuccess;
     }
-    report.Problem("Compare found " + WordCount(differing.size()) + " differing between " +
-                   first.path + " and " + second.path + ", the first at address " +
-                   FormatHex4(differing.front()) + ".");
+    report.Problem("Compare found " + CellCountText(type, differing.size()) +
+                   " differing between " + first.path + " and " + second.path +
+                   ", the first at address " + FormatHex4(differing.front()) + ".");
     return kExitDifferences;
 }
 

@@ -18,7 +18,7 @@ std::vector<std::uint32_t> ReportWordDifferences(std::span<const std::uint32_t> 
                                                  std::span<const std::uint32_t> second,
                                                  std::string_view firstLabel,
                                                  std::string_view secondLabel,
-                                                 CommandReport& report)
+                                                 const EepromTypeInfo& type, CommandReport& report)
 {
     const std::vector<std::uint32_t> differing = DifferingAddresses(first, second);
     std::vector<std::string> listed;
@@ -26,8 +26,9 @@ std::vector<std::uint32_t> ReportWordDifferences(std::span<const std::uint32_t> 
         const std::uint32_t address = differing[i];
         if (i < kPrintedDifferences)
             report.Line(FormatHex4(address) + ": " + std::string(firstLabel) + " " +
-                        FormatHex4(first[address]) + ", " + std::string(secondLabel) + " " +
-                        FormatHex4(second[address]));
+                        FormatHexDigits(first[address], CellDigitCount(type)) + ", " +
+                        std::string(secondLabel) + " " +
+                        FormatHexDigits(second[address], CellDigitCount(type)));
         JsonObject difference;
         difference.Add("address", JsonNumber(std::uint64_t{address}));
         difference.Add(firstLabel, JsonNumber(std::uint64_t{first[address]}));
@@ -41,11 +42,6 @@ std::vector<std::uint32_t> ReportWordDifferences(std::span<const std::uint32_t> 
     if (!differing.empty())
         report.Json().Add("first_difference", JsonNumber(std::uint64_t{differing.front()}));
     return differing;
-}
-
-std::string WordCount(std::size_t count)
-{
-    return std::to_string(count) + (count == 1 ? " word" : " words");
 }
 
 } // namespace pemrix

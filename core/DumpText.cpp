@@ -30,7 +30,7 @@ std::string RenderDump(const MemoryImage& image)
 {
     const EepromTypeInfo& type = image.Type();
     std::string text;
-    text.reserve(type.rows * (6 + kCellsPerRow * (1 + type.cellBits / 4)));
+    text.reserve(type.rows * (6 + kCellsPerRow * (1 + CellDigitCount(type))));
     for (std::uint32_t r = 0; r < type.rows; ++r) {
         if (r > 0)
             text += '\n';

@@ -83,4 +83,33 @@ const EepromTypeInfo* SisterEepromType(EepromType code)
     return type && type->sister ? FindEepromType(type->sister) : nullptr;
 }
 
+const EepromTypeInfo* SisterEepromType(const EepromTypeInfo& type)
+{
+    return type.sister ? FindEepromType(type.sister, type.organisation) : nullptr;
+}
+
+std::string ChipTypeName(const EepromTypeInfo& type)
+{
+    std::string name(type.name);
+    if (type.organisation == kBytes8)
+        name += " x8";
+    return name;
+}
+
+unsigned CellDigitCount(const EepromTypeInfo& type)
+{
+    return type.cellBits / 4;
+}
+
+std::string CellCountText(const EepromTypeInfo& type, std::size_t count)
+{
+    const std::string noun = type.organisation == kBytes8 ? " byte" : " word";
+    return std::to_string(count) + noun + (count == 1 ? "" : "s");
+}
+
+std::uint64_t ImageByteCount(const EepromTypeInfo& type)
+{
+    return std::uint64_t{type.words} * type.cellBits / 8;
+}
+
 } // namespace pemrix

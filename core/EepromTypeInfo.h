@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace pemrix {
@@ -69,5 +70,20 @@ const EepromTypeInfo& EffectiveEepromType(EepromType code);
 
 // The type that shares size and labels with this one (93C56 and 93C57), or nullptr.
 const EepromTypeInfo* SisterEepromType(EepromType code);
+// The same, in the type's own organisation.
+const EepromTypeInfo* SisterEepromType(const EepromTypeInfo& type);
+
+// A type as messages, log lines and ROM files name it: "93C66", or "93C66 x8" in 8-bit
+// organisation.
+std::string ChipTypeName(const EepromTypeInfo& type);
+
+// The hexadecimal digits of one cell: four for a word, two for a byte.
+unsigned CellDigitCount(const EepromTypeInfo& type);
+
+// "1 word", "3 words", or in 8-bit organisation "1 byte", "3 bytes".
+std::string CellCountText(const EepromTypeInfo& type, std::size_t count);
+
+// The bytes an image of the type fills in a raw file: two a word, one a byte.
+std::uint64_t ImageByteCount(const EepromTypeInfo& type);
 
 } // namespace pemrix

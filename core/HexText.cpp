@@ -36,8 +36,14 @@ bool AllHexDigits(std::string_view text)
 
 std::string FormatHex4(std::uint32_t value)
 {
+    return FormatHexDigits(value, 4);
+}
+
+std::string FormatHexDigits(std::uint32_t value, unsigned digits)
+{
     char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%04X", static_cast<unsigned>(value));
+    std::snprintf(buffer, sizeof buffer, "%0*X", static_cast<int>(digits),
+                  static_cast<unsigned>(value));
     return buffer;
 }
 

@@ -12,6 +12,8 @@ bool AllHexDigits(std::string_view text);
 
 // Upper-case hexadecimal with at least four digits, as "%04X" gives it.
 std::string FormatHex4(std::uint32_t value);
+// The same with at least `digits` digits: two for an 8-bit cell.
+std::string FormatHexDigits(std::uint32_t value, unsigned digits);
 
 // Reads leading hexadecimal digits after optional white space and stops at the first
 // other character; no digit gives 0. Values beyond 32 bits saturate.

@@ -8,11 +8,6 @@ namespace pemrix {
 
 namespace {
 
-unsigned DigitCount(const EepromTypeInfo& type)
-{
-    return type.cellBits / 4;
-}
-
 } // namespace
 
 MemoryImage::MemoryImage() : MemoryImage(EffectiveEepromType(kDefaultEepromType)) {}
@@ -47,7 +42,7 @@ void MemoryImage::SetCellDigits(std::uint32_t address, std::string_view digits)
         return;
     SetCell(address, ParseHexPrefix(digits));
     std::uint8_t lower = 0;
-    for (std::size_t d = 0; d < DigitCount(*m_type) && d < digits.size(); ++d)
+    for (std::size_t d = 0; d < CellDigitCount(*m_type) && d < digits.size(); ++d)
         if (std::islower(static_cast<unsigned char>(digits[d])))
             lower |= static_cast<std::uint8_t>(1u << d);
     m_lowerDigits[address] = lower;
@@ -55,7 +50,7 @@ void MemoryImage::SetCellDigits(std::uint32_t address, std::string_view digits)
 
 std::string MemoryImage::CellDigits(std::uint32_t address) const
 {
-    const unsigned count = DigitCount(*m_type);
+    const unsigned count = CellDigitCount(*m_type);
     std::string digits = ZeroPad(FormatHex4(Cell(address)), count);
     digits.erase(0, digits.size() - count);
     const std::uint8_t lower = address < m_lowerDigits.size() ? m_lowerDigits[address] : 0;

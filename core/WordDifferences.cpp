@@ -17,12 +17,12 @@ std::vector<std::uint32_t> DifferingAddresses(std::span<const std::uint32_t> fir
     return addresses;
 }
 
-std::string CompareLogText(std::span<const std::uint32_t> differing, std::uint32_t words)
+std::string CompareLogText(std::span<const std::uint32_t> differing, const EepromTypeInfo& type)
 {
     if (differing.empty())
-        return "Compare   all " + std::to_string(words) + " words match";
-    return "Compare   " + std::to_string(differing.size()) +
-           (differing.size() == 1 ? " word differs" : " words differ") + ", first at " +
+        return "Compare   all " + CellCountText(type, type.words) + " match";
+    return "Compare   " + CellCountText(type, differing.size()) +
+           (differing.size() == 1 ? " differs" : " differ") + ", first at " +
            FormatHex4(differing.front());
 }
 

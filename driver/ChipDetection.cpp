@@ -48,14 +48,6 @@ DetectedChip DetectSizeOnly(DriverLink& link, std::uint32_t portAddress,
 
 } // namespace
 
-std::string ChipTypeName(const EepromTypeInfo& type)
-{
-    std::string name(type.name);
-    if (type.organisation == EepromOrganisation::Bytes8)
-        name += " x8";
-    return name;
-}
-
 DetectedChip DetectChip(DriverLink& link, std::uint32_t portAddress, const EepromTypeInfo& selected)
 {
     OrganisationDetectResult result =

@@ -27,7 +27,4 @@ struct DetectedChip : DriverResult
 DetectedChip DetectChip(DriverLink& link, std::uint32_t portAddress,
                         const EepromTypeInfo& selected);
 
-// A type as log lines and messages name it: "93C66", or "93C66 x8" in 8-bit organisation.
-std::string ChipTypeName(const EepromTypeInfo& type);
-
 } // namespace pemrix

@@ -43,8 +43,10 @@ std::size_t CountPlaceholders(std::string_view pattern)
 }
 
 // Fills the placeholders with the last of `values`, in order, so a text that names fewer
-// values than offered takes the trailing ones.
-std::string FillPlaceholders(std::string_view pattern, std::initializer_list<std::uint32_t> values)
+// values than offered takes the trailing ones. The last value is shown with at least
+// `lastDigits` digits, which is how an 8-bit cell's data shows as two.
+std::string FillPlaceholders(std::string_view pattern, std::initializer_list<std::uint32_t> values,
+                             unsigned lastDigits)
 {
     const std::size_t used = std::min(CountPlaceholders(pattern), values.size());
     const std::uint32_t* next = values.end() - used;
@@ -54,7 +56,8 @@ std::string FillPlaceholders(std::string_view pattern, std::initializer_list<std
         if (at == std::string_view::npos || next == values.end())
             break;
         text.append(pattern.substr(0, at));
-        text.append(FormatHex4(*next++));
+        const bool last = next + 1 == values.end();
+        text.append(FormatHexDigits(*next++, last ? lastDigits : 4));
         pattern.remove_prefix(at + kPlaceholder.size());
     }
     text.append(pattern);
@@ -62,10 +65,10 @@ std::string FillPlaceholders(std::string_view pattern, std::initializer_list<std
 }
 
 std::string FormatKindText(int kind, std::string_view ResultTextRow::*column,
-                           std::initializer_list<std::uint32_t> values)
+                           std::initializer_list<std::uint32_t> values, unsigned lastDigits = 4)
 {
     const ResultTextRow* row = FindResultTexts(kind);
-    return row ? FillPlaceholders(row->*column, values) : std::string();
+    return row ? FillPlaceholders(row->*column, values, lastDigits) : std::string();
 }
 
 } // namespace
@@ -77,9 +80,10 @@ const ResultTextRow* FindResultTexts(int kind)
     return &kResultTexts[static_cast<std::size_t>(kind - 1)];
 }
 
-std::string SuccessDialogText(int kind, std::uint32_t address, std::uint32_t data)
+std::string SuccessDialogText(int kind, std::uint32_t address, std::uint32_t data,
+                              unsigned dataDigits)
 {
-    return FormatKindText(kind, &ResultTextRow::successDialog, {address, data});
+    return FormatKindText(kind, &ResultTextRow::successDialog, {address, data}, dataDigits);
 }
 
 std::string FailureDialogText(int kind, std::uint32_t errorCode)
@@ -87,9 +91,9 @@ std::string FailureDialogText(int kind, std::uint32_t errorCode)
     return FormatKindText(kind, &ResultTextRow::failureDialog, {errorCode});
 }
 
-std::string SuccessLogText(int kind, std::uint32_t address, std::uint32_t data)
+std::string SuccessLogText(int kind, std::uint32_t address, std::uint32_t data, unsigned dataDigits)
 {
-    return FormatKindText(kind, &ResultTextRow::successLog, {address, data});
+    return FormatKindText(kind, &ResultTextRow::successLog, {address, data}, dataDigits);
 }
 
 std::string FailureLogText(int kind, std::uint32_t errorCode)

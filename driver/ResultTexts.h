@@ -30,10 +30,12 @@ struct ResultTextRow
 const ResultTextRow* FindResultTexts(int kind);
 
 // The filled-in texts; a kind outside 1 to 7 gives an empty text. Codes above 0xFFFF print
-// with all their digits.
-std::string SuccessDialogText(int kind, std::uint32_t address, std::uint32_t data);
+// with all their digits. The data shows with `dataDigits` digits: two for an 8-bit cell.
+std::string SuccessDialogText(int kind, std::uint32_t address, std::uint32_t data,
+                              unsigned dataDigits = 4);
 std::string FailureDialogText(int kind, std::uint32_t errorCode);
-std::string SuccessLogText(int kind, std::uint32_t address, std::uint32_t data);
+std::string SuccessLogText(int kind, std::uint32_t address, std::uint32_t data,
+                           unsigned dataDigits = 4);
 std::string FailureLogText(int kind, std::uint32_t errorCode);
 
 } // namespace pemrix

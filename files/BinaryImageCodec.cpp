@@ -5,26 +5,25 @@
 
 namespace pemrix {
 
-RomOpenResult DecodeBinaryImage(std::string_view file, std::uint64_t fileSize, EepromType selected,
-                                WordByteOrder order)
+RomOpenResult DecodeBinaryImage(std::string_view file, std::uint64_t fileSize,
+                                const EepromTypeInfo& selected, WordByteOrder order)
 {
-    const EepromTypeInfo& type = EffectiveEepromType(selected);
-    const std::uint64_t expected = 2 * std::uint64_t{type.words};
+    const std::uint64_t expected = ImageByteCount(selected);
     if (fileSize == expected && file.size() == expected)
-        return AcceptedImage(type, BytesToWords(file, order));
-    if (const EepromTypeInfo* matched = TypeOfImageBytes(fileSize); matched && fileSize != expected)
+        return AcceptedImage(selected, BytesToCells(file, selected, order));
+    if (const EepromTypeInfo* matched = TypeOfImageBytes(fileSize, selected);
+        matched && fileSize != expected)
         return RomOpenMessage(RawImageTypeMessage("binary file", *matched));
-    return RomOpenMessage(BinarySizeMessage(fileSize, type));
+    return RomOpenMessage(BinarySizeMessage(fileSize, selected));
 }
 
-std::optional<std::string> EncodeBinaryImage(const MemoryImage& image, EepromType selected,
-                                             WordByteOrder order)
+std::optional<std::string> EncodeBinaryImage(const MemoryImage& image,
+                                             const EepromTypeInfo& selected, WordByteOrder order)
 {
-    const std::optional<std::vector<std::uint32_t>> words =
-        ImageWordsOfType(image, EffectiveEepromType(selected));
-    if (!words)
+    const std::optional<std::vector<std::uint32_t>> cells = ImageCellsOfType(image, selected);
+    if (!cells)
         return std::nullopt;
-    return WordsToBytes(*words, order);
+    return CellsToBytes(*cells, selected, order);
 }
 
 } // namespace pemrix

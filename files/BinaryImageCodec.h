@@ -11,14 +11,15 @@
 
 namespace pemrix {
 
-// A binary image is exactly two bytes per word of the selected type, word 0 first, nothing
-// else. `file` holds the file's first bytes (at least one more than the largest image, when
-// the file has them), `fileSize` its whole size.
-RomOpenResult DecodeBinaryImage(std::string_view file, std::uint64_t fileSize, EepromType selected,
-                                WordByteOrder order);
+// A binary image is exactly the selected type's bytes, cell 0 first, nothing else: two bytes
+// a word in the chosen order, or one a cell in 8-bit organisation. `file` holds the file's
+// first bytes (at least one more than the largest image, when the file has them), `fileSize`
+// its whole size.
+RomOpenResult DecodeBinaryImage(std::string_view file, std::uint64_t fileSize,
+                                const EepromTypeInfo& selected, WordByteOrder order);
 
 // The bytes of the image as a binary image; nothing when the image does not fit the type.
-std::optional<std::string> EncodeBinaryImage(const MemoryImage& image, EepromType selected,
-                                             WordByteOrder order);
+std::optional<std::string> EncodeBinaryImage(const MemoryImage& image,
+                                             const EepromTypeInfo& selected, WordByteOrder order);
 
 } // namespace pemrix

@@ -10,25 +10,24 @@ namespace pemrix {
 
 namespace {
 
-// 93-series words lie high byte first in the format's memory bytes.
+// 93-series words lie high byte first in the format's memory bytes; 8-bit cells one a byte.
 constexpr WordByteOrder kE2pWordOrder = WordByteOrder::BigEndian;
 
-std::uint64_t ImageBytes(const EepromTypeInfo& type)
+// A 16-bit device is named as such only where the selected type is 8-bit.
+std::string DeviceText(const E2pDevice& device, const EepromTypeInfo& selected)
 {
-    return 2 * std::uint64_t{type.words};
-}
-
-std::string DeviceText(const E2pDevice& device)
-{
-    return std::string(device.chip) +
-           (device.organisation == CellOrganisation::Bytes ? " in 8-bit organisation" : "");
+    if (device.organisation == EepromOrganisation::Bytes8)
+        return std::string(device.chip) + " in 8-bit organisation";
+    if (selected.organisation == EepromOrganisation::Bytes8)
+        return std::string(device.chip) + " in 16-bit organisation";
+    return std::string(device.chip);
 }
 
 bool FitsSelected(const E2pDevice& device, const EepromTypeInfo& selected)
 {
-    if (device.organisation != CellOrganisation::Words)
+    if (device.organisation != selected.organisation)
         return false;
-    const EepromTypeInfo* sister = SisterEepromType(selected.code);
+    const EepromTypeInfo* sister = SisterEepromType(selected);
     return device.chip == selected.name || (sister && device.chip == sister->name);
 }
 
@@ -48,11 +47,11 @@ std::optional<std::string> Fault(std::string_view file, std::uint64_t fileSize,
         return "The .e2p file holds a device other than a 93-series EEPROM (type code 0x" +
                ZeroPad(FormatHex4(code), 6) + ").";
     if (!FitsSelected(*device, type))
-        return "The type of the .e2p file is " + DeviceText(*device) + ".";
+        return "The type of the .e2p file is " + DeviceText(*device, type) + ".";
     const std::uint32_t size = ReadLittleEndian(header, kE2pSizeAt, 4);
-    if (size != ImageBytes(type))
+    if (size != ImageByteCount(type))
         return "The .e2p file's header gives " + std::to_string(size) + " bytes; a " +
-               std::string(type.name) + " image holds " + std::to_string(ImageBytes(type)) + ".";
+               ChipTypeName(type) + " image holds " + std::to_string(ImageByteCount(type)) + ".";
     if (fileSize != kE2pHeaderSize + size || file.size() != fileSize)
         return "The .e2p file holds " + std::to_string(fileSize - kE2pHeaderSize) +
                " bytes after its header where the header gives " + std::to_string(size) + ".";
@@ -71,28 +70,27 @@ std::string CommentOf(std::time_t savedAt)
 
 std::size_t LargestE2pFileSize()
 {
-    return kE2pHeaderSize + 2 * std::size_t{EepromTypes().back().words};
+    return kE2pHeaderSize + ImageByteCount(EepromTypes().back());
 }
 
-RomOpenResult DecodeE2pFile(std::string_view file, std::uint64_t fileSize, EepromType selected)
+RomOpenResult DecodeE2pFile(std::string_view file, std::uint64_t fileSize,
+                            const EepromTypeInfo& type)
 {
-    const EepromTypeInfo& type = EffectiveEepromType(selected);
     if (const std::optional<std::string> fault = Fault(file, fileSize, type))
         return RomOpenMessage(OpenFileErrorMessage(*fault));
-    return AcceptedImage(type, BytesToWords(file.substr(kE2pHeaderSize), kE2pWordOrder));
+    return AcceptedImage(type, BytesToCells(file.substr(kE2pHeaderSize), type, kE2pWordOrder));
 }
 
-std::optional<std::string> EncodeE2pFile(const MemoryImage& image, EepromType selected,
+std::optional<std::string> EncodeE2pFile(const MemoryImage& image, const EepromTypeInfo& type,
                                          std::time_t savedAt)
 {
-    const EepromTypeInfo& type = EffectiveEepromType(selected);
-    const std::optional<std::vector<std::uint32_t>> words = ImageWordsOfType(image, type);
-    if (!words)
+    const std::optional<std::vector<std::uint32_t>> cells = ImageCellsOfType(image, type);
+    if (!cells)
         return std::nullopt;
-    const std::string memory = WordsToBytes(*words, kE2pWordOrder);
+    const std::string memory = CellsToBytes(*cells, type, kE2pWordOrder);
     std::string header(kE2pHeaderSize, '\0');
     header.replace(kE2pIdAt, kE2pFileId.size(), kE2pFileId);
-    WriteLittleEndian(header, kE2pTypeAt, 4, E2pTypeCode(type, CellOrganisation::Words));
+    WriteLittleEndian(header, kE2pTypeAt, 4, E2pTypeCode(type));
     WriteLittleEndian(header, kE2pSizeAt, 4, static_cast<std::uint32_t>(memory.size()));
     header[kE2pVersionAt] = static_cast<char>(kE2pFileVersion);
     const std::string comment = CommentOf(savedAt).substr(0, kE2pCommentSize - 1);

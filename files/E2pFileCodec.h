@@ -20,11 +20,12 @@ std::size_t LargestE2pFileSize();
 // type or the one of the same size (93C56 and 93C57) in the selected organisation, and it
 // holds exactly that type's bytes. `file` holds the file's first bytes (at least one more
 // than the largest such file, when the file has them), `fileSize` its whole size.
-RomOpenResult DecodeE2pFile(std::string_view file, std::uint64_t fileSize, EepromType selected);
+RomOpenResult DecodeE2pFile(std::string_view file, std::uint64_t fileSize,
+                            const EepromTypeInfo& selected);
 
 // The image as an .e2p image of the selected type, with "pemrix" and the local date of
 // `savedAt` as its comment; nothing when the image does not fit the type.
-std::optional<std::string> EncodeE2pFile(const MemoryImage& image, EepromType selected,
+std::optional<std::string> EncodeE2pFile(const MemoryImage& image, const EepromTypeInfo& selected,
                                          std::time_t savedAt);
 
 } // namespace pemrix

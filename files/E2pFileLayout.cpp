@@ -28,20 +28,20 @@ std::span<const E2pDeviceCode> E2pDeviceCodes()
     return kDeviceCodes;
 }
 
-std::uint32_t E2pTypeCode(const EepromTypeInfo& type, CellOrganisation organisation)
+std::uint32_t E2pTypeCode(const EepromTypeInfo& type)
 {
     const auto row = std::find_if(kDeviceCodes.begin(), kDeviceCodes.end(),
                                   [&](const E2pDeviceCode& d) { return d.chip == type.name; });
-    return organisation == CellOrganisation::Words ? row->wordsCode : row->bytesCode;
+    return type.organisation == EepromOrganisation::Words16 ? row->wordsCode : row->bytesCode;
 }
 
 std::optional<E2pDevice> FindE2pDevice(std::uint32_t code)
 {
     for (const E2pDeviceCode& device : kDeviceCodes) {
         if (device.wordsCode == code)
-            return E2pDevice{device.chip, CellOrganisation::Words};
+            return E2pDevice{device.chip, EepromOrganisation::Words16};
         if (device.bytesCode == code)
-            return E2pDevice{device.chip, CellOrganisation::Bytes};
+            return E2pDevice{device.chip, EepromOrganisation::Bytes8};
     }
     return std::nullopt;
 }

@@ -33,12 +33,6 @@ enum E2pHeaderOffset : std::size_t
 inline constexpr std::size_t kE2pCommentSize = 86;
 static_assert(kE2pHeaderCrcAt + 2 == kE2pHeaderSize);
 
-enum class CellOrganisation
-{
-    Words, // ORG high: 16-bit cells
-    Bytes, // ORG low: 8-bit cells
-};
-
 // One 93-series part as the .e2p format codes it, in each organisation.
 struct E2pDeviceCode
 {
@@ -50,14 +44,14 @@ struct E2pDeviceCode
 // The 93-series codes, from the format's own device list; 93C06 is there to be named.
 std::span<const E2pDeviceCode> E2pDeviceCodes();
 
-// The code of a chip type in an organisation.
-std::uint32_t E2pTypeCode(const EepromTypeInfo& type, CellOrganisation organisation);
+// The code of a chip type, in its organisation.
+std::uint32_t E2pTypeCode(const EepromTypeInfo& type);
 
 // What a code stands for, when it is a 93-series part.
 struct E2pDevice
 {
     std::string_view chip;
-    CellOrganisation organisation;
+    EepromOrganisation organisation;
 };
 std::optional<E2pDevice> FindE2pDevice(std::uint32_t code);
 

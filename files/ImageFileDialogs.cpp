@@ -9,38 +9,40 @@ namespace {
 // "*" takes the place of "*.*", which on Linux would hide every name without a dot.
 constexpr FileDialogFilter kAllFiles{"All Files(*)", "ROM"};
 
-std::vector<FileDialogFilter> KindFilters()
+std::vector<FileDialogFilter> KindFilters(EepromOrganisation organisation)
 {
     std::vector<FileDialogFilter> filters;
-    for (const ImageFileKind& kind : ImageFileKinds())
+    for (const ImageFileKind& kind : ImageFileKinds(organisation))
         filters.push_back({kind.dialogFilter, kind.extension});
     return filters;
 }
 
 } // namespace
 
-std::vector<FileDialogFilter> OpenDialogFilters()
+std::vector<FileDialogFilter> OpenDialogFilters(EepromOrganisation organisation)
 {
-    std::vector<FileDialogFilter> filters = KindFilters();
+    std::vector<FileDialogFilter> filters = KindFilters(organisation);
     filters.push_back(kAllFiles);
     return filters;
 }
 
-std::vector<FileDialogFilter> SaveDialogFilters()
+std::vector<FileDialogFilter> SaveDialogFilters(EepromOrganisation organisation)
 {
-    return KindFilters();
+    return KindFilters(organisation);
 }
 
-const ImageFileKind& KindOfDialogChoice(std::size_t filter, std::string_view path)
+const ImageFileKind& KindOfDialogChoice(std::size_t filter, std::string_view path,
+                                        EepromOrganisation organisation)
 {
-    const bool kindEntry = filter < ImageFileKinds().size();
+    const std::span<const ImageFileKind> kinds = ImageFileKinds(organisation);
+    const bool kindEntry = filter < kinds.size();
     const std::optional<ImageFileFormat> named = ImageFileFormatOfPath(path);
     if (!named)
-        return kindEntry ? ImageFileKinds()[filter] : RomFileKind();
+        return kindEntry ? kinds[filter] : kinds.front();
     // Only a binary or Intel HEX entry names a byte order; the others leave the default.
-    const bool orderEntry = kindEntry && HasChosenByteOrder(ImageFileKinds()[filter].format);
-    return FindImageFileKind(*named, orderEntry ? ImageFileKinds()[filter].order
-                                                : WordByteOrder::LittleEndian);
+    const bool orderEntry = kindEntry && HasChosenByteOrder(kinds[filter].format);
+    return FindImageFileKind(*named, orderEntry ? kinds[filter].order : WordByteOrder::LittleEndian,
+                             organisation);
 }
 
 std::string WithDefaultExtension(std::string_view path, std::string_view extension)

@@ -23,6 +23,16 @@ constexpr std::array<ImageFileKind, 6> kKinds{{
     {ImageFileFormat::E2p, WordByteOrder::BigEndian, "PonyProg images (*.e2p *.E2P)", "e2p"},
 }};
 
+// In 8-bit organisation a raw image holds a byte a cell, so there is no order to choose and
+// the entries say so.
+constexpr std::array<ImageFileKind, 4> kByteKinds{{
+    kKinds[0],
+    {ImageFileFormat::Binary, WordByteOrder::LittleEndian, "Binary, byte for byte (*.bin)", "bin"},
+    {ImageFileFormat::IntelHex, WordByteOrder::LittleEndian, "Intel HEX, byte for byte (*.hex)",
+     "hex"},
+    kKinds[5],
+}};
+
 } // namespace
 
 bool HasChosenByteOrder(ImageFileFormat format)
@@ -30,8 +40,10 @@ bool HasChosenByteOrder(ImageFileFormat format)
     return format == ImageFileFormat::Binary || format == ImageFileFormat::IntelHex;
 }
 
-std::span<const ImageFileKind> ImageFileKinds()
+std::span<const ImageFileKind> ImageFileKinds(EepromOrganisation organisation)
 {
+    if (organisation == EepromOrganisation::Bytes8)
+        return kByteKinds;
     return kKinds;
 }
 
@@ -40,10 +52,14 @@ const ImageFileKind& RomFileKind()
     return kKinds.front();
 }
 
-const ImageFileKind& FindImageFileKind(ImageFileFormat format, WordByteOrder order)
+const ImageFileKind& FindImageFileKind(ImageFileFormat format, WordByteOrder order,
+                                       EepromOrganisation organisation)
 {
-    const auto kind = std::find_if(kKinds.begin(), kKinds.end(), [&](const ImageFileKind& k) {
-        return k.format == format && (!HasChosenByteOrder(format) || k.order == order);
+    const std::span<const ImageFileKind> kinds = ImageFileKinds(organisation);
+    const auto kind = std::find_if(kinds.begin(), kinds.end(), [&](const ImageFileKind& k) {
+        return k.format == format &&
+               (!HasChosenByteOrder(format) || organisation == EepromOrganisation::Bytes8 ||
+                k.order == order);
     });
     return *kind;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/EepromTypeInfo.h"
+
 #include <optional>
 #include <span>
 #include <string_view>
@@ -7,6 +9,7 @@
 namespace pemrix {
 
 // How the two bytes of a 16-bit word lie in a raw image: tools disagree, so the user says.
+// An 8-bit image has one byte a cell and no order.
 enum class WordByteOrder
 {
     LittleEndian, // low byte first: 0x1234 is the bytes 34 12
@@ -33,13 +36,17 @@ struct ImageFileKind
 // Whether the user chooses the byte order of a format's words (binary and Intel HEX images).
 bool HasChosenByteOrder(ImageFileFormat format);
 
-// The kinds in the order the file dialogs list them, the ROM files first.
-std::span<const ImageFileKind> ImageFileKinds();
+// The kinds in the order the file dialogs list them, the ROM files first. In 8-bit
+// organisation each raw format is one kind, byte for byte.
+std::span<const ImageFileKind>
+ImageFileKinds(EepromOrganisation organisation = EepromOrganisation::Words16);
 
 const ImageFileKind& RomFileKind();
 
-// The kind of a format and byte order.
-const ImageFileKind& FindImageFileKind(ImageFileFormat format, WordByteOrder order);
+// The kind of a format and byte order; in 8-bit organisation the order does not apply.
+const ImageFileKind&
+FindImageFileKind(ImageFileFormat format, WordByteOrder order,
+                  EepromOrganisation organisation = EepromOrganisation::Words16);
 
 // The kind an extension stands for (".ROM", ".bin", ".hex", ".e2p" in any case), little-endian
 // for the raw kinds; nothing for another extension.

@@ -22,7 +22,7 @@ std::size_t ReadLimit(const ImageFileKind& kind)
     case ImageFileFormat::Rom:
         return LargestRomFileSize() + 1;
     case ImageFileFormat::Binary:
-        return 2 * std::size_t{EepromTypes().back().words} + 1;
+        return ImageByteCount(EepromTypes().back()) + 1;
     case ImageFileFormat::IntelHex:
         return kLargestIntelHexFile + 1;
     case ImageFileFormat::E2p:
@@ -31,7 +31,7 @@ std::size_t ReadLimit(const ImageFileKind& kind)
     return 0;
 }
 
-RomOpenResult Decode(std::string_view file, std::uint64_t fileSize, EepromType selected,
+RomOpenResult Decode(std::string_view file, std::uint64_t fileSize, const EepromTypeInfo& selected,
                      const ImageFileKind& kind)
 {
     switch (kind.format) {
@@ -49,8 +49,8 @@ RomOpenResult Decode(std::string_view file, std::uint64_t fileSize, EepromType s
 
 } // namespace
 
-RomOpenResult OpenImageFile(FileSystem& fileSystem, const std::string& path, EepromType selected,
-                            const ImageFileKind& kind)
+RomOpenResult OpenImageFile(FileSystem& fileSystem, const std::string& path,
+                            const EepromTypeInfo& selected, const ImageFileKind& kind)
 {
     const auto fileError = [&path](FileErrorKind error) {
         return RomOpenMessage(FileErrorMessage(error, path));

@@ -64,7 +64,7 @@ int ReplaceWith(FileSystem& fileSystem, const FileTarget& target, FileHandle han
     return error;
 }
 
-std::optional<std::string> Encode(const MemoryImage& image, EepromType selected,
+std::optional<std::string> Encode(const MemoryImage& image, const EepromTypeInfo& selected,
                                   const ImageFileKind& kind, std::time_t savedAt)
 {
     switch (kind.format) {
@@ -83,7 +83,7 @@ std::optional<std::string> Encode(const MemoryImage& image, EepromType selected,
 } // namespace
 
 std::optional<FileMessage> SaveImageFile(FileSystem& fileSystem, const std::string& path,
-                                         const MemoryImage& image, EepromType selected,
+                                         const MemoryImage& image, const EepromTypeInfo& selected,
                                          const ImageFileKind& kind, std::time_t savedAt)
 {
     const std::optional<std::string> file = Encode(image, selected, kind, savedAt);

@@ -19,7 +19,7 @@ namespace pemrix {
 // so a failed Save leaves an existing file as it was. A pipe, device or standard stream is
 // written where it is. An .e2p file's comment gives the date of `savedAt`.
 std::optional<FileMessage> SaveImageFile(FileSystem& fileSystem, const std::string& path,
-                                         const MemoryImage& image, EepromType selected,
+                                         const MemoryImage& image, const EepromTypeInfo& selected,
                                          const ImageFileKind& kind,
                                          std::time_t savedAt = std::time(nullptr));
 

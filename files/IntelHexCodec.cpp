@@ -70,7 +70,7 @@ std::uint64_t LargestImageBytes()
 {
     std::uint64_t largest = 0;
     for (const EepromTypeInfo& type : EepromTypes())
-        largest = std::max<std::uint64_t>(largest, 2 * std::uint64_t{type.words});
+        largest = std::max<std::uint64_t>(largest, ImageByteCount(type));
     return largest;
 }
 
@@ -116,14 +116,14 @@ public:
     // Once every line is in: the image, or why the bytes given are not the selected chip's.
     RomOpenResult Finish(WordByteOrder order) const
     {
-        const std::uint64_t expected = 2 * std::uint64_t{m_selected.words};
+        const std::uint64_t expected = ImageByteCount(m_selected);
         const auto given = [&](std::size_t at) { return m_lines[at] != 0; };
         const std::size_t firstGap = static_cast<std::size_t>(
             std::find(m_lines.begin(), m_lines.end(), 0) - m_lines.begin());
         const auto count = static_cast<std::size_t>(
             std::count_if(m_lines.begin(), m_lines.end(), [](std::size_t l) { return l != 0; }));
         if (count == firstGap && count != expected)
-            if (const EepromTypeInfo* matched = TypeOfImageBytes(count))
+            if (const EepromTypeInfo* matched = TypeOfImageBytes(count, m_selected))
                 return RomOpenMessage(RawImageTypeMessage("Intel HEX file", *matched));
         for (std::size_t at = expected; at < m_lines.size(); ++at)
             if (given(at))
@@ -131,8 +131,8 @@ public:
                     HexLineMessage(m_lines[at], HexLineFault::BeyondChip, at, m_selected));
         if (firstGap < expected)
             return RomOpenMessage(HexUncoveredMessage(firstGap, m_selected));
-        return AcceptedImage(m_selected,
-                             BytesToWords(std::string_view(m_bytes).substr(0, expected), order));
+        return AcceptedImage(m_selected, BytesToCells(std::string_view(m_bytes).substr(0, expected),
+                                                      m_selected, order));
     }
 
 private:
@@ -183,11 +183,12 @@ void AppendRecord(std::string& file, std::uint32_t offset, RecordType type, std:
 
 } // namespace
 
-RomOpenResult DecodeIntelHex(std::string_view file, EepromType selected, WordByteOrder order)
+RomOpenResult DecodeIntelHex(std::string_view file, const EepromTypeInfo& selected,
+                             WordByteOrder order)
 {
     if (file.size() > kLargestIntelHexFile)
         return RomOpenMessage(HexTooLargeMessage());
-    HexImage image(EffectiveEepromType(selected));
+    HexImage image(selected);
     std::string bytes;
     std::size_t line = 0;
     while (!file.empty()) {
@@ -201,13 +202,11 @@ RomOpenResult DecodeIntelHex(std::string_view file, EepromType selected, WordByt
         if (image.Ended() && text.empty())
             continue;
         if (image.Ended())
-            return RomOpenMessage(
-                HexLineMessage(line, HexLineFault::AfterEnd, 0, EffectiveEepromType(selected)));
+            return RomOpenMessage(HexLineMessage(line, HexLineFault::AfterEnd, 0, selected));
         const auto parsed = ParseRecord(text, bytes);
         const std::optional<FileMessage> fault =
             std::holds_alternative<HexLineFault>(parsed)
-                ? HexLineMessage(line, std::get<HexLineFault>(parsed), 0,
-                                 EffectiveEepromType(selected))
+                ? HexLineMessage(line, std::get<HexLineFault>(parsed), 0, selected)
                 : image.Take(line, std::get<HexRecord>(parsed));
         if (fault)
             return RomOpenMessage(*fault);
@@ -217,7 +216,7 @@ RomOpenResult DecodeIntelHex(std::string_view file, EepromType selected, WordByt
     return image.Finish(order);
 }
 
-std::optional<std::string> EncodeIntelHex(const MemoryImage& image, EepromType selected,
+std::optional<std::string> EncodeIntelHex(const MemoryImage& image, const EepromTypeInfo& selected,
                                           WordByteOrder order)
 {
     // The records carry the very bytes of the binary image.

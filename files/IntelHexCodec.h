@@ -18,11 +18,14 @@ inline constexpr std::size_t kLargestIntelHexFile = 1 << 20;
 // extended segment and linear address records, start address records (ignored), checksums
 // checked, one end-of-file record last, and every byte of the chip given exactly once.
 // Anything else is refused with a message naming the line and what is wrong.
-RomOpenResult DecodeIntelHex(std::string_view file, EepromType selected, WordByteOrder order);
+// The bytes are the binary image's: two a word in the chosen order, one a cell in 8-bit
+// organisation.
+RomOpenResult DecodeIntelHex(std::string_view file, const EepromTypeInfo& selected,
+                             WordByteOrder order);
 
 // The image as Intel HEX: 16 data bytes a record, then the end-of-file record; nothing
 // when the image does not fit the type.
-std::optional<std::string> EncodeIntelHex(const MemoryImage& image, EepromType selected,
+std::optional<std::string> EncodeIntelHex(const MemoryImage& image, const EepromTypeInfo& selected,
                                           WordByteOrder order);
 
 } // namespace pemrix

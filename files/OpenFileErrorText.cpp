@@ -17,7 +17,9 @@ enum class OpenFileError
     UnknownFile,
     TypeOfSize,
     TypeUnknown,
-    InvalidWord
+    InvalidWord,
+    Bytes8File,
+    Words16File,
 };
 
 struct OpenFileErrorRow
@@ -26,11 +28,15 @@ struct OpenFileErrorRow
     std::string_view text;
 };
 
-constexpr std::array<OpenFileErrorRow, 4> kRows{{
+constexpr std::array<OpenFileErrorRow, 6> kRows{{
     {OpenFileError::UnknownFile, "The ROM file type is unknown."},
     {OpenFileError::TypeOfSize, "The type of the ROM file is %1."},
     {OpenFileError::TypeUnknown, "The type of the ROM file is unknown."},
     {OpenFileError::InvalidWord, "The ROM file holds an invalid word at address %1."},
+    {OpenFileError::Bytes8File,
+     "The ROM file holds an 8-bit image (%1). Open it in 8-bit organisation (ORG low)."},
+    {OpenFileError::Words16File,
+     "The ROM file holds a 16-bit image (%1). Open it in 16-bit organisation."},
 }};
 
 std::string RowText(OpenFileError error)
@@ -60,15 +66,24 @@ FileMessage UnknownRomFileMessage()
 
 // A ROM file of a type's size is taken for the first type of that size, so a 93C57 file
 // names 93C56, its sister.
-FileMessage RomTypeMismatchMessage(std::size_t fileSize)
+FileMessage RomTypeMismatchMessage(std::size_t fileSize, EepromOrganisation organisation)
 {
-    const auto types = EepromTypes();
+    const auto types = EepromTypes(organisation);
     const auto type = std::find_if(types.begin(), types.end(), [&](const EepromTypeInfo& t) {
         return t.romFileSize == fileSize;
     });
     if (type == types.end())
         return OpenFileErrorMessage(RowText(OpenFileError::TypeUnknown));
-    return OpenFileErrorMessage(WithArgument(RowText(OpenFileError::TypeOfSize), type->name));
+    return OpenFileErrorMessage(
+        WithArgument(RowText(OpenFileError::TypeOfSize), ChipTypeName(*type)));
+}
+
+FileMessage RomOrganisationMismatchMessage(const EepromTypeInfo& fileType)
+{
+    const bool bytes8 = fileType.organisation == EepromOrganisation::Bytes8;
+    return OpenFileErrorMessage(
+        WithArgument(RowText(bytes8 ? OpenFileError::Bytes8File : OpenFileError::Words16File),
+                     ChipTypeName(fileType)));
 }
 
 FileMessage InvalidRomWordMessage(std::uint32_t address)

@@ -32,11 +32,6 @@ constexpr std::array<HexLineText, 11> kHexLineTexts{{
     {HexLineFault::BeyondChip, "puts data at byte %A, beyond the %N bytes of a %T"},
 }};
 
-std::uint64_t ImageBytes(const EepromTypeInfo& type)
-{
-    return 2 * std::uint64_t{type.words};
-}
-
 void Fill(std::string& text, std::string_view mark, std::string_view value)
 {
     const std::size_t at = text.find(mark);
@@ -54,14 +49,14 @@ std::string AddressText(std::uint64_t byteAddress)
 FileMessage RawImageTypeMessage(std::string_view fileName, const EepromTypeInfo& matched)
 {
     return OpenFileErrorMessage("The type of the " + std::string(fileName) + " is " +
-                                std::string(matched.name) + ".");
+                                ChipTypeName(matched) + ".");
 }
 
 FileMessage BinarySizeMessage(std::uint64_t fileSize, const EepromTypeInfo& selected)
 {
     return OpenFileErrorMessage("The binary file holds " + std::to_string(fileSize) + " bytes; a " +
-                                std::string(selected.name) + " image holds " +
-                                std::to_string(ImageBytes(selected)) + ".");
+                                ChipTypeName(selected) + " image holds " +
+                                std::to_string(ImageByteCount(selected)) + ".");
 }
 
 FileMessage HexLineMessage(std::size_t line, HexLineFault fault, std::uint64_t byteAddress,
@@ -71,8 +66,8 @@ FileMessage HexLineMessage(std::size_t line, HexLineFault fault, std::uint64_t b
                                   [&](const HexLineText& r) { return r.fault == fault; });
     std::string text(row->text);
     Fill(text, "%A", AddressText(byteAddress));
-    Fill(text, "%N", std::to_string(ImageBytes(selected)));
-    Fill(text, "%T", selected.name);
+    Fill(text, "%N", std::to_string(ImageByteCount(selected)));
+    Fill(text, "%T", ChipTypeName(selected));
     return OpenFileErrorMessage("Line " + std::to_string(line) + " of the Intel HEX file " + text +
                                 ".");
 }
@@ -86,7 +81,7 @@ FileMessage HexUncoveredMessage(std::uint64_t byteAddress, const EepromTypeInfo&
 {
     return OpenFileErrorMessage(
         "The Intel HEX file gives no value for byte " + AddressText(byteAddress) + " of the " +
-        std::to_string(ImageBytes(selected)) + " bytes of a " + std::string(selected.name) + ".");
+        std::to_string(ImageByteCount(selected)) + " bytes of a " + ChipTypeName(selected) + ".");
 }
 
 FileMessage HexTooLargeMessage()

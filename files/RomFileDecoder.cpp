@@ -12,35 +12,52 @@ namespace pemrix {
 
 namespace {
 
+bool NamesType(std::string_view field, const EepromTypeInfo& type)
+{
+    return ToUpperAscii(field) == ToUpperAscii(RomTypeField(type));
+}
+
 bool AcceptsTypeField(const EepromTypeInfo& selected, std::string_view field)
 {
-    const std::string upper = ToUpperAscii(field);
-    if (upper == RomTypeField(selected))
-        return true;
-    const EepromTypeInfo* sister = SisterEepromType(selected.code);
-    return sister && upper == RomTypeField(*sister);
+    const EepromTypeInfo* sister = SisterEepromType(selected);
+    return NamesType(field, selected) || (sister && NamesType(field, *sister));
+}
+
+// The type of the other organisation that the field names, if any.
+const EepromTypeInfo* OtherOrganisationType(const EepromTypeInfo& selected, std::string_view field)
+{
+    const EepromOrganisation other = selected.organisation == EepromOrganisation::Words16
+                                         ? EepromOrganisation::Bytes8
+                                         : EepromOrganisation::Words16;
+    for (const EepromTypeInfo& type : EepromTypes(other))
+        if (NamesType(field, type))
+            return &type;
+    return nullptr;
 }
 
 } // namespace
 
-RomOpenResult DecodeRomFile(std::string_view file, EepromType selected)
+RomOpenResult DecodeRomFile(std::string_view file, const EepromTypeInfo& type)
 {
-    const EepromTypeInfo& type = EffectiveEepromType(selected);
     if (file.size() < kRomMagic.size() ||
         ToUpperAscii(file.substr(0, kRomMagic.size())) != kRomMagic)
         return RomOpenMessage(UnknownRomFileMessage());
-    if (!AcceptsTypeField(type, file.substr(kRomMagic.size(), kRomTypeFieldLength)))
-        return RomOpenMessage(RomTypeMismatchMessage(file.size()));
+    const std::string_view field = file.substr(kRomMagic.size(), kRomTypeFieldLength);
+    if (!AcceptsTypeField(type, field)) {
+        if (const EepromTypeInfo* other = OtherOrganisationType(type, field))
+            return RomOpenMessage(RomOrganisationMismatchMessage(*other));
+        return RomOpenMessage(RomTypeMismatchMessage(file.size(), type.organisation));
+    }
     if (file.size() != RomFileSize(type))
         return {};
 
     RomOpenResult result;
     result.image.emplace(type);
     result.refreshes.reserve(type.words);
+    const std::size_t digits = CellDigitCount(type);
     for (std::uint32_t address = 0; address < type.words; ++address) {
-        const std::string_view group =
-            file.substr(kRomHeaderLength + kRomWordLength * address, kRomWordLength);
-        // A group that is not four digits would break the four characters of every cell.
+        const std::string_view group = file.substr(kRomHeaderLength + digits * address, digits);
+        // A group of other than hexadecimal digits would break the width of every cell.
         if (!AllHexDigits(group))
             return RomOpenMessage(InvalidRomWordMessage(address));
         SetImageWord(*result.image, address, group);

@@ -5,9 +5,8 @@
 
 namespace pemrix {
 
-std::optional<std::string> EncodeRomFile(const MemoryImage& image, EepromType selected)
+std::optional<std::string> EncodeRomFile(const MemoryImage& image, const EepromTypeInfo& type)
 {
-    const EepromTypeInfo& type = EffectiveEepromType(selected);
     if (!image.Fits(type))
         return std::nullopt;
     std::string file(kRomMagic);

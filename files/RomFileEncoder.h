@@ -9,9 +9,9 @@
 
 namespace pemrix {
 
-// The bytes of a ROM file for the selected type: header, then every cell's four characters
-// as the dump shows them. Empty when the image does not hold exactly the type's cells
+// The bytes of a ROM file for the selected type: header, then every cell's digits as the
+// dump shows them. Empty when the image does not hold exactly the type's cells
 // (another instance may have switched the stored type), since the file would be corrupt.
-std::optional<std::string> EncodeRomFile(const MemoryImage& image, EepromType selected);
+std::optional<std::string> EncodeRomFile(const MemoryImage& image, const EepromTypeInfo& selected);
 
 } // namespace pemrix

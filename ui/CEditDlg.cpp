@@ -35,7 +35,7 @@ void CEditDlg::showEvent(QShowEvent* event)
 void CEditDlg::OnInputAccepted(const EepromTypeInfo& type)
 {
     m_strData = PadToDigits(QString::fromStdString(ToUpperAscii(m_strData.toStdString())),
-                            type.cellBits / 4);
+                            CellDigitCount(type));
     m_strAddress = PadToDigits(m_strAddress, 4);
     AddressEdit()->setText(m_strAddress);
     DataEdit()->setText(m_strData);

@@ -12,7 +12,9 @@ class CSucceededDlg : public ResultDialog
     Q_OBJECT
 
 public:
-    CSucceededDlg(int kind, std::uint32_t address, std::uint32_t data, QWidget* parent = nullptr);
+    // The data shows with `dataDigits` digits: two for an 8-bit cell.
+    CSucceededDlg(int kind, std::uint32_t address, std::uint32_t data, unsigned dataDigits = 4,
+                  QWidget* parent = nullptr);
 
     const int m_nKind;
     const std::uint32_t m_nAddress;

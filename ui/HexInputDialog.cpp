@@ -93,7 +93,7 @@ void HexInputDialog::accept()
         if (!ParseField(m_strData, kDataCaption, m_nData))
             return;
         // A byte cell takes no more than two digits, with the message for a field too long.
-        if (m_strData.size() > static_cast<qsizetype>(type.cellBits / 4)) {
+        if (m_strData.size() > static_cast<qsizetype>(CellDigitCount(type))) {
             Report(kHexFieldMessage, kDataCaption);
             return;
         }

@@ -148,14 +148,6 @@ private slots:
             QCOMPARE(Dump(), before);
         }
         QVERIFY(Driver().Words() == chip);
-        // Files hold 16-bit images only, so Open and Save refuse before any file dialog.
-        const qsizetype dialogs = m_harness->m_interaction.m_dialogClasses.size();
-        QTest::mouseClick(m_window->Button(IDC_OPEN), Qt::LeftButton);
-        QTest::mouseClick(m_window->Button(IDC_SAVE), Qt::LeftButton);
-        QCOMPARE(m_harness->m_interaction.m_dialogClasses.size(), dialogs);
-        QVERIFY(m_harness->m_interaction.m_messages.last().strText.startsWith(
-            QStringLiteral("Files hold 16-bit images only.")));
-        QCOMPARE(Dump(), before);
         QVERIFY(!m_harness->m_interaction.m_dialogClasses.contains(
             QStringLiteral("pemrix::CFailedDlg")));
     }

@@ -13,6 +13,7 @@
 #include "core/DumpText.h"
 #include "adapter/ports/AdapterRegistry.h"
 #include "adapter/ports/gpiod/GpioAdapterKind.h"
+#include "core/HexText.h"
 #include "adapter/ports/gpiod/GpiodSimulation.h"
 #include "platform/PlatformProviders.h"
 #include "platform/linux/LinuxPortPlatform.h"
@@ -25,6 +26,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QFile>
 #include <QKeySequence>
 #include <QLabel>
 #include <QProgressBar>
@@ -260,6 +262,52 @@ private slots:
         QCOMPARE(LastLog(), QStringLiteral("Erase Succeeded.   Address: 0040   Data: FFFF"));
         Run(IDC_READ, "40");
         QCOMPARE(LastLog(), QStringLiteral("Read Succeeded.   Address: 0040   Data: FFFF"));
+    }
+
+    // Every size in 8-bit organisation: each chip command, and a WriteAll from a binary file
+    // that leaves the chip's bytes equal to the file's, all within the chip's timing.
+    void EveryCommandAndAFileOnEverySizeInBytes()
+    {
+        m_window->Menu()->RunCommand(MainWindowMenu::kOrganisationCommand);
+        for (const EepromTypeInfo& type : EepromTypes(EepromOrganisation::Bytes8)) {
+            QTest::mouseClick(m_window->Button(type.buttonId), Qt::LeftButton);
+            const MicrowireChip& chip =
+                m_virtualAdapter->Chip(type.code, EepromOrganisation::Bytes8);
+            const QString last = QString::fromStdString(FormatHex4(type.words - 1));
+            Run(IDC_WRAL, {}, "5A");
+            QCOMPARE(LastLog(), QStringLiteral("Wral Succeeded.   Data: 5A"));
+            Run(IDC_READALL);
+            QCOMPARE(Dump().count(QStringLiteral(" 5A")), static_cast<int>(type.words));
+            Run(IDC_WRITE, last, "C3");
+            QCOMPARE(LastResult(),
+                     "pemrix::CSucceededDlg Write Succeeded.\n\nAddress: " + last + "\nData: C3");
+            Run(IDC_READ, last);
+            QCOMPARE(LastLog(), "Read Succeeded.   Address: " + last + "   Data: C3");
+            Run(IDC_ERASE, last);
+            QCOMPARE(chip.Words()[type.words - 1], 0xFFu);
+
+            const QString path = m_harness->TempPath(QStringLiteral("bytes.bin"));
+            Run(IDC_EDIT, "1", "A");
+            m_harness->m_interaction.QueueFileName(path, 1);
+            QTest::mouseClick(m_window->Button(IDC_SAVE), Qt::LeftButton);
+            Run(IDC_ERAL);
+            QCOMPARE(chip.Words()[0], 0xFFu);
+            Run(IDC_EDIT, "1", "B");
+            m_harness->m_interaction.QueueFileName(path, 1);
+            QTest::mouseClick(m_window->Button(IDC_OPEN), Qt::LeftButton);
+            Run(IDC_WRITEALL);
+            QCOMPARE(LastResult(), QStringLiteral("pemrix::CSucceededDlg WriteAll Succeeded."));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            QCOMPARE(bytes.size(), static_cast<qsizetype>(type.words));
+            QCOMPARE(static_cast<std::uint8_t>(bytes[1]), 0x0Au);
+            for (std::uint32_t address = 0; address < type.words; ++address)
+                QCOMPARE(chip.Words()[address], static_cast<std::uint8_t>(bytes[address]));
+            const std::vector<std::string> violations = chip.TimingViolations();
+            QVERIFY2(violations.empty(), violations.empty() ? "" : violations.front().c_str());
+        }
+        QVERIFY(m_harness->m_interaction.m_messages.isEmpty());
     }
 
     // One 93C66 in the socket, whose halves differ in word 80: the 93C56 selected first meets

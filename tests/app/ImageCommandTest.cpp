@@ -172,6 +172,48 @@ private slots:
                  QStringLiteral("Open File Error"));
     }
 
+    // An 8-bit image is saved and opened byte for byte, with no byte order to choose, and a ROM
+    // file names its organisation, so a 16-bit one never opens into bytes.
+    void EightBitImagesGoToFilesByteForByteAndRomFilesNameTheirOrganisation()
+    {
+        m_harness->m_profile.WriteProfileInt(profile::kSection, profile::kOrganisation, 8);
+        auto window = m_harness->StartWindow();
+        Click(*window, IDC_93C46);
+        m_harness->m_interaction.QueueDialog(MainWindowHarness::TypeAndConfirm("0", "12"));
+        Click(*window, IDC_EDIT);
+        m_harness->m_interaction.QueueDialog(MainWindowHarness::TypeAndConfirm("7F", "a"));
+        Click(*window, IDC_EDIT);
+        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("bytes")), 1);
+        Click(*window, IDC_SAVE);
+        QCOMPARE(
+            m_harness->m_interaction.m_fileFilters.last(),
+            (QStringList{"ROM Files(*.ROM *.rom)", "Binary, byte for byte (*.bin)",
+                         "Intel HEX, byte for byte (*.hex)", "PonyProg images (*.e2p *.E2P)"}));
+        QFile binary(m_harness->TempPath(QStringLiteral("bytes.bin")));
+        QVERIFY(binary.open(QIODevice::ReadOnly));
+        QCOMPARE(binary.readAll(), "\x12" + QByteArray(126, '\xFF') + "\x0A");
+
+        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("bytes.ROM")));
+        Click(*window, IDC_SAVE);
+        QFile rom(m_harness->TempPath(QStringLiteral("bytes.ROM")));
+        QVERIFY(rom.open(QIODevice::ReadOnly));
+        QCOMPARE(rom.readAll(), "ROM193C46 x8    12" + QByteArray(252, 'F') + "0A");
+        const QString saved = window->DumpViewControl()->PullText();
+        m_harness->m_interaction.QueueDialog(MainWindowHarness::TypeAndConfirm("0", "0"));
+        Click(*window, IDC_EDIT);
+        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("bytes.bin")), 4);
+        Click(*window, IDC_OPEN);
+        QCOMPARE(window->DumpViewControl()->PullText(), saved);
+
+        WriteFile(QStringLiteral("words.ROM"), "ROM193C46       " + QByteArray(256, '0'));
+        m_harness->m_interaction.QueueFileName(m_harness->TempPath(QStringLiteral("words.ROM")));
+        Click(*window, IDC_OPEN);
+        QCOMPARE(window->DumpViewControl()->PullText(), saved);
+        QCOMPARE(m_harness->m_interaction.m_messages.last().strText,
+                 QStringLiteral("The ROM file holds a 16-bit image (93C46). Open it in 16-bit "
+                                "organisation."));
+    }
+
     void RawImagesGoByTheirExtensionAndTheChosenEntrysByteOrder()
     {
         auto window = m_harness->StartWindow();
@@ -217,34 +259,41 @@ private slots:
         QVERIFY(m_harness->m_interaction.m_messages.isEmpty());
     }
 
-    // Each type compared with a file of another kind that differs in its first, a middle and
-    // its last word; the image itself stays as it was.
+    // Each type in each organisation compared with a file of another kind that differs in its
+    // first, a middle and its last cell; the image itself stays as it was.
     void CompareMarksExactlyTheDifferingWordsForEveryTypeUntilTheImageChanges()
     {
-        const ImageFileKind* kinds[] = {&ImageFileKinds()[0], &ImageFileKinds()[1],
-                                        &ImageFileKinds()[3], &ImageFileKinds()[5]};
-        for (const EepromTypeInfo& type : EepromTypes()) {
-            const ImageFileKind& kind = *kinds[type.code % std::size(kinds)];
+        const ImageFileFormat formats[] = {ImageFileFormat::Rom, ImageFileFormat::Binary,
+                                           ImageFileFormat::IntelHex, ImageFileFormat::E2p};
+        for (const EepromTypeInfo& type : AllEepromTypes()) {
+            const ImageFileKind& kind =
+                FindImageFileKind(formats[type.code % std::size(formats)],
+                                  WordByteOrder::LittleEndian, type.organisation);
             const std::vector<std::uint32_t> expected{0, type.words / 2, type.words - 1};
             std::vector<std::uint32_t> words(type.words, 0xFFFF);
             for (const std::uint32_t address : expected)
-                words[address] = address;
+                words[address] = address % 0xFF; // never 0xFF, the erased byte
             MemoryImage dump;
-            LoadImageWords(dump, type.code, words);
+            LoadImageWords(dump, type, words);
             const QString path = m_harness->TempPath(QStringLiteral("other.") +
                                                      QString::fromLatin1(kind.extension.data(), 3));
             NativeFileSystem files;
-            QCOMPARE(SaveImageFile(files, path.toStdString(), dump, type.code, kind), std::nullopt);
+            QCOMPARE(SaveImageFile(files, path.toStdString(), dump, type, kind), std::nullopt);
 
+            const bool bytes8 = type.organisation == EepromOrganisation::Bytes8;
             m_harness->m_profile.WriteProfileInt(profile::kSection, profile::kEepromType,
                                                  type.code);
+            m_harness->m_profile.WriteProfileInt(profile::kSection, profile::kOrganisation,
+                                                 bytes8 ? 8 : 16);
             auto window = m_harness->StartWindow();
             const QString before = window->DumpViewControl()->PullText();
-            m_harness->m_interaction.QueueFileName(path, 6); // all files: by the extension
+            // All files, the last entry: by the extension.
+            m_harness->m_interaction.QueueFileName(path, bytes8 ? 4 : 6);
             window->Menu()->RunCommand(MainWindowMenu::kCompareCommand);
             QCOMPARE(window->DumpViewControl()->MarkedWords(), expected);
             QCOMPARE(MainWindowHarness::LastLogLine(*window)[1],
-                     QStringLiteral("Compare   3 words differ, first at 0000"));
+                     bytes8 ? QStringLiteral("Compare   3 bytes differ, first at 0000")
+                            : QStringLiteral("Compare   3 words differ, first at 0000"));
             QCOMPARE(window->DumpViewControl()->PullText(), before);
             QVERIFY(m_harness->m_interaction.m_messages.isEmpty());
 

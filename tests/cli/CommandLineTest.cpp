@@ -86,6 +86,47 @@ TEST_F(CommandLineTest, EveryTypeRoundTripsThroughEveryFileKind)
         }
 }
 
+// An 8-bit chip, chosen by --org or by an "A" part's marking, goes to every file kind byte for
+// byte and shows its data as two digits.
+TEST_F(CommandLineTest, EveryTypeRoundTripsThroughEveryFileKindInBytes)
+{
+    const char* const files[] = {"image.ROM", "image.bin", "-f bin image.raw", "image.hex",
+                                 "image.e2p"};
+    const char* const chips[] = {"93c46 --org 8", "93aa56a",       "93c57 --org 8",
+                                 "93lc66a",       "93c76 --org 8", "93c86c --org 8"};
+    for (const char* chip : chips)
+        for (const char* file : files) {
+            SCOPED_TRACE(std::string(chip) + " " + file);
+            const std::string target = std::string("-p virtual -c ") + chip + " ";
+            Succeed(target + "fill 5A");
+            EXPECT_EQ(Succeed(target + "read " + file).out.substr(0, 19), "ReadAll Succeeded.\n");
+            Succeed(target + "erase");
+            Succeed(target + "write " + file);
+            EXPECT_EQ(Succeed(target + "peek 7f").out,
+                      "Read Succeeded.   Address: 007F   Data: 5A\n");
+            EXPECT_NE(Succeed(target + "verify " + file).out.find(" bytes match "),
+                      std::string::npos);
+            Succeed(target + "clear 7f");
+            EXPECT_EQ(Succeed(target + "peek 7f").out,
+                      "Read Succeeded.   Address: 007F   Data: FF\n");
+            Succeed(target + "poke 7f 5a");
+            Succeed(target + "poke 0x2a c");
+            const Outcome changed = Run(target + "verify " + file);
+            EXPECT_EQ(changed.exitCode, 3);
+            EXPECT_EQ(changed.out, "002A: chip 0C, file 5A\n");
+            EXPECT_NE(changed.err.find("1 byte differing from"), std::string::npos);
+        }
+    // The file holds the bytes in address order: the last poke is byte 0x2A.
+    Succeed("-p virtual -c 93c46 --org 8 read bytes.bin");
+    EXPECT_EQ(m_folder.Read("bytes.bin"),
+              std::string(0x2A, '\x5A') + '\x0C' + std::string(128 - 0x2B, '\x5A'));
+    Succeed("-p virtual -c 93c46 --org 8 read bytes.ROM");
+    EXPECT_EQ(m_folder.Read("bytes.ROM").substr(0, 18), "ROM193C46 x8    5A");
+    const Outcome words = Run("-p virtual -c 93c46 write bytes.ROM");
+    EXPECT_EQ(words.exitCode, 4);
+    EXPECT_NE(words.err.find("The ROM file holds an 8-bit image (93C46 x8)."), std::string::npos);
+}
+
 // Read with -r, as other programmer tools spell it, which is offered too.
 TEST_F(CommandLineTest, TheBytesOfAWordFollowTheByteOrder)
 {
@@ -120,6 +161,12 @@ TEST_F(CommandLineTest, BadArgumentsExitWithTwoAndTheUsageLine)
         "--byte-order middle erase",
         "-p virtual -c 93c46 -r x.ROM erase",
         "-p virtual -c 93c46 -E -v x.ROM",
+        "-p virtual -c 93c46 --org 8 --byte-order be read x.bin",
+        "-p virtual -c 93aa46b --org 8 erase",
+        "-p virtual -c 93lc46a --org 16 erase",
+        "-p virtual -c 93c46 --org 8 poke 1 123",
+        "-p virtual -c 93c46 --org 8 peek 80",
+        "-p virtual -c 93c46 --org 12 erase",
     };
     for (const char* arguments : cases) {
         const Outcome outcome = Run(arguments);

@@ -96,38 +96,45 @@ TEST(E2pFile, TheCrcIsTheOneTheFormatDocuments)
 TEST(E2pFile, TypeCodesAreTheFormatsForEveryTypeAndOrganisation)
 {
     for (const KnownCode& known : kKnownCodes) {
-        const EepromTypeInfo& type = *FindEepromType(known.type);
-        SCOPED_TRACE(std::string(type.name));
-        EXPECT_EQ(E2pTypeCode(type, CellOrganisation::Words), known.words);
-        EXPECT_EQ(E2pTypeCode(type, CellOrganisation::Bytes), known.bytes);
+        SCOPED_TRACE(known.type);
+        EXPECT_EQ(E2pTypeCode(*FindEepromType(known.type, EepromOrganisation::Words16)),
+                  known.words);
+        EXPECT_EQ(E2pTypeCode(*FindEepromType(known.type, EepromOrganisation::Bytes8)),
+                  known.bytes);
     }
 }
 
 TEST(E2pFile, SaveWritesEveryHeaderFieldAsTheFormatGivesIt)
 {
     const std::time_t noonOn2024_03_05 = 1709640000;
-    for (const KnownCode& known : kKnownCodes) {
-        const EepromTypeInfo& type = *FindEepromType(known.type);
-        SCOPED_TRACE(std::string(type.name));
-        const std::optional<std::string> saved =
-            EncodeE2pFile(CountingDump(type), type.code, noonOn2024_03_05);
-        ASSERT_TRUE(saved);
-        const std::string& file = *saved;
-        ASSERT_EQ(file.size(), 152 + 2 * type.words);
-        EXPECT_EQ(file.substr(0, 8), "E2P!Lanc");
-        EXPECT_EQ(LittleEndianAt(file, 10, 4), known.words);
-        EXPECT_EQ(LittleEndianAt(file, 14, 4), 2 * type.words);
-        EXPECT_EQ(Byte(file, 23), 2u);
-        const std::string comment = file.substr(58, 86);
-        EXPECT_EQ(comment.substr(0, comment.find('\0')).substr(0, 10), "pemrix 202");
-        EXPECT_EQ(comment.find_first_not_of('\0', comment.find('\0')), std::string::npos);
-        // Fuse and lock bits, flags, split sizes, string id and program bits stay zero.
-        for (const auto& [at, width] : {std::pair{8, 2}, {18, 5}, {24, 34}, {144, 4}})
-            EXPECT_EQ(file.substr(at, width), std::string(width, '\0')) << "at " << at;
-        EXPECT_EQ(LittleEndianAt(file, 148, 2), ReferenceCrc(file.substr(152)));
-        EXPECT_EQ(LittleEndianAt(file, 150, 2), ReferenceCrc(file.substr(0, 150)));
-        EXPECT_EQ(file.substr(152, 4), "\x12\x34\x13\x35"); // words high byte first
-    }
+    for (const KnownCode& known : kKnownCodes)
+        for (const auto organisation : {EepromOrganisation::Words16, EepromOrganisation::Bytes8}) {
+            const EepromTypeInfo& type = *FindEepromType(known.type, organisation);
+            const bool bytes8 = organisation == EepromOrganisation::Bytes8;
+            SCOPED_TRACE(ChipTypeName(type));
+            const std::optional<std::string> saved =
+                EncodeE2pFile(CountingDump(type), type, noonOn2024_03_05);
+            ASSERT_TRUE(saved);
+            const std::string& file = *saved;
+            const unsigned memoryBytes = type.words * type.cellBits / 8;
+            ASSERT_EQ(file.size(), 152 + memoryBytes);
+            EXPECT_EQ(file.substr(0, 8), "E2P!Lanc");
+            EXPECT_EQ(LittleEndianAt(file, 10, 4), bytes8 ? known.bytes : known.words);
+            EXPECT_EQ(LittleEndianAt(file, 14, 4), memoryBytes);
+            EXPECT_EQ(Byte(file, 23), 2u);
+            const std::string comment = file.substr(58, 86);
+            EXPECT_EQ(comment.substr(0, comment.find('\0')).substr(0, 10), "pemrix 202");
+            EXPECT_EQ(comment.find_first_not_of('\0', comment.find('\0')), std::string::npos);
+            // Fuse and lock bits, flags, split sizes, string id and program bits stay zero.
+            for (const auto& [at, width] : {std::pair{8, 2}, {18, 5}, {24, 34}, {144, 4}})
+                EXPECT_EQ(file.substr(at, width), std::string(width, '\0')) << "at " << at;
+            EXPECT_EQ(LittleEndianAt(file, 148, 2), ReferenceCrc(file.substr(152)));
+            EXPECT_EQ(LittleEndianAt(file, 150, 2), ReferenceCrc(file.substr(0, 150)));
+            // Words high byte first; bytes in address order.
+            EXPECT_EQ(file.substr(152, 4), bytes8 ? "\x34\x35\x36\x37" : "\x12\x34\x13\x35");
+            EXPECT_EQ(DecodeE2pFile(file, file.size(), type).image->Cells(),
+                      CountingDump(type).Cells());
+        }
 }
 
 TEST(E2pFile, TheCommentCarriesTheLocalDateOfTheSave)
@@ -135,7 +142,7 @@ TEST(E2pFile, TheCommentCarriesTheLocalDateOfTheSave)
     const std::time_t savedAt = 1709640000;
     char date[16];
     std::strftime(date, sizeof date, "%Y-%m-%d", std::localtime(&savedAt));
-    const std::string file = *EncodeE2pFile(CountingDump(*FindEepromType(1)), 1, savedAt);
+    const std::string file = *EncodeE2pFile(CountingDump(*FindEepromType(1)), Type(1), savedAt);
     EXPECT_EQ(file.substr(58, 17), "pemrix " + std::string(date));
 }
 
@@ -144,7 +151,7 @@ TEST(E2pFile, OpensAFileOfTheSelectedTypeOrItsSameSizedSister)
     for (const auto& [fileType, selected] : {std::pair{1u, 1u}, {2u, 3u}, {3u, 2u}, {6u, 6u}}) {
         const EepromTypeInfo& type = *FindEepromType(selected);
         const std::string file = E2pFileOf(kKnownCodes[fileType - 1].words, type.words);
-        const RomOpenResult opened = DecodeE2pFile(file, file.size(), selected);
+        const RomOpenResult opened = DecodeE2pFile(file, file.size(), Type(selected));
         ASSERT_EQ(opened.outcome, RomOpenOutcome::Accepted) << opened.message.strText;
         EXPECT_EQ(opened.image->Cells(), CountingDump(type).Cells());
         EXPECT_EQ(opened.refreshes.back().nAddress, type.words - 1);
@@ -166,6 +173,7 @@ TEST(E2pFile, RefusesWhatIsWrongWithAMessageAndNothingToInstall)
         const char* what;
         std::string file;
         std::string message;
+        bool bytes8 = false;
     } cases[] = {
         {"another id", edited([](std::string& f) { f[3] = '?'; }, true),
          "The .e2p file type is unknown."},
@@ -189,10 +197,22 @@ TEST(E2pFile, RefusesWhatIsWrongWithAMessageAndNothingToInstall)
          "The .e2p file holds 129 bytes after its header where the header gives 128."},
         {"a byte too few", edited([](std::string& f) { f.pop_back(); }, true),
          "The .e2p file holds 127 bytes after its header where the header gives 128."},
+        {"a 93C46 in words for bytes", good,
+         "The type of the .e2p file is 93C46 in 16-bit organisation.", true},
+        {"a wrong size field for bytes",
+         edited(
+             [](std::string& f) {
+                 PutLittleEndian(f, 10, 4, 0x0D0004);
+                 PutLittleEndian(f, 14, 4, 64);
+             },
+             true),
+         "The .e2p file's header gives 64 bytes; a 93C46 x8 image holds 128.", true},
     };
+    const EepromTypeInfo& bytes46 = *FindEepromType(1, EepromOrganisation::Bytes8);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const RomOpenResult result = DecodeE2pFile(c.file, c.file.size(), 1);
+        const RomOpenResult result =
+            DecodeE2pFile(c.file, c.file.size(), c.bytes8 ? bytes46 : Type(1));
         EXPECT_EQ(result.outcome, RomOpenOutcome::Message);
         EXPECT_EQ(result.message.strText, c.message);
         EXPECT_EQ(result.message.strCaption, "Open File Error");

@@ -1,6 +1,7 @@
 #include "files/ImageFileSave.h"
 
 #include "FailingFileSystem.h"
+#include "RomTestFiles.h"
 #include "support/TemporaryFolder.h"
 #include "core/DumpText.h"
 #include "files/RomFileEncoder.h"
@@ -34,9 +35,10 @@ TEST_F(RomFileSaveTest, WritesTheFileAndLeavesNothingElseBehind)
 {
     NativeFileSystem fileSystem;
     m_folder.Write("chip.ROM", "old contents");
-    EXPECT_EQ(SaveImageFile(fileSystem, m_folder.PathOf("chip.ROM"), m_image, 6, RomFileKind()),
-              std::nullopt);
-    EXPECT_EQ(m_folder.Read("chip.ROM"), EncodeRomFile(m_image, 6));
+    EXPECT_EQ(
+        SaveImageFile(fileSystem, m_folder.PathOf("chip.ROM"), m_image, Type(6), RomFileKind()),
+        std::nullopt);
+    EXPECT_EQ(m_folder.Read("chip.ROM"), EncodeRomFile(m_image, Type(6)));
     EXPECT_EQ(m_folder.Names(), std::vector<std::string>{"chip.ROM"});
 }
 
@@ -79,7 +81,7 @@ TEST_F(RomFileSaveTest, AFailureLeavesTheOldFileAsItWasAndNoTemporaryFile)
         FailingFileSystem fileSystem(c.faults);
         const std::string path = m_folder.PathOf("chip.ROM");
         const std::optional<FileMessage> message =
-            SaveImageFile(fileSystem, path, m_image, 6, RomFileKind());
+            SaveImageFile(fileSystem, path, m_image, Type(6), RomFileKind());
         ASSERT_TRUE(message);
         std::string text(c.text);
         text.replace(text.find("%1"), 2, path);
@@ -93,7 +95,7 @@ TEST_F(RomFileSaveTest, AFolderThatDoesNotExistIsReportedByTheTargetsPath)
 {
     NativeFileSystem fileSystem;
     const std::string path = m_folder.PathOf("missing/chip.ROM");
-    EXPECT_EQ(SaveImageFile(fileSystem, path, m_image, 6, RomFileKind())->strText,
+    EXPECT_EQ(SaveImageFile(fileSystem, path, m_image, Type(6), RomFileKind())->strText,
               path + " was not found.");
     EXPECT_TRUE(m_folder.Names().empty());
 }
@@ -102,8 +104,9 @@ TEST_F(RomFileSaveTest, ATemporaryFileLeftByAnEarlierSaveIsNeitherUsedNorRemoved
 {
     NativeFileSystem fileSystem;
     m_folder.Write(".pemrix-save-0.tmp", "left behind");
-    EXPECT_EQ(SaveImageFile(fileSystem, m_folder.PathOf("chip.ROM"), m_image, 6, RomFileKind()),
-              std::nullopt);
+    EXPECT_EQ(
+        SaveImageFile(fileSystem, m_folder.PathOf("chip.ROM"), m_image, Type(6), RomFileKind()),
+        std::nullopt);
     EXPECT_EQ(m_folder.Read(".pemrix-save-0.tmp"), "left behind");
     EXPECT_EQ(m_folder.Read("chip.ROM").size(), 4112u);
 }
@@ -112,7 +115,7 @@ TEST_F(RomFileSaveTest, ADumpOfAnotherTypeIsNotWritten)
 {
     NativeFileSystem fileSystem;
     const std::optional<FileMessage> message =
-        SaveImageFile(fileSystem, m_folder.PathOf("chip.ROM"), m_image, 1, RomFileKind());
+        SaveImageFile(fileSystem, m_folder.PathOf("chip.ROM"), m_image, Type(1), RomFileKind());
     ASSERT_TRUE(message);
     EXPECT_EQ(message->strText, "The memory image does not match the selected EEPROM type.");
     EXPECT_TRUE(m_folder.Names().empty());
@@ -129,10 +132,11 @@ TEST_F(RomFileSaveTest, AReplacedFileKeepsItsPermissionsAndALinkStaysALink)
                                      std::filesystem::perms::owner_write |
                                      std::filesystem::perms::group_read);
     std::filesystem::create_symlink("golden.ROM", m_folder.Path() / "latest.ROM");
-    EXPECT_EQ(SaveImageFile(fileSystem, m_folder.PathOf("latest.ROM"), m_image, 6, RomFileKind()),
-              std::nullopt);
+    EXPECT_EQ(
+        SaveImageFile(fileSystem, m_folder.PathOf("latest.ROM"), m_image, Type(6), RomFileKind()),
+        std::nullopt);
     EXPECT_TRUE(std::filesystem::is_symlink(m_folder.Path() / "latest.ROM"));
-    EXPECT_EQ(m_folder.Read("golden.ROM"), EncodeRomFile(m_image, 6));
+    EXPECT_EQ(m_folder.Read("golden.ROM"), EncodeRomFile(m_image, Type(6)));
     EXPECT_EQ(std::filesystem::status(m_folder.Path() / "golden.ROM").permissions(),
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                   std::filesystem::perms::group_read);
@@ -153,7 +157,7 @@ TEST_F(RomFileSaveTest, PipesDevicesAndStreamsAreWrittenInPlaceAndLinksKept)
     ASSERT_EQ(::pipe(standardOut), 0);
     const int savedOut = ::dup(1);
     ASSERT_EQ(::dup2(standardOut[1], 1), 1);
-    const std::string written = EncodeRomFile(m_image, 6).value();
+    const std::string written = EncodeRomFile(m_image, Type(6)).value();
     const auto readAll = [&written](int descriptor) {
         std::string bytes(written.size() + 1, '\0');
         bytes.resize(std::max<ssize_t>(0, ::read(descriptor, bytes.data(), bytes.size())));
@@ -176,7 +180,7 @@ TEST_F(RomFileSaveTest, PipesDevicesAndStreamsAreWrittenInPlaceAndLinksKept)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         const std::optional<FileMessage> message =
-            SaveImageFile(fileSystem, c.path, m_image, 6, RomFileKind());
+            SaveImageFile(fileSystem, c.path, m_image, Type(6), RomFileKind());
         EXPECT_EQ(message ? std::optional(message->strText) : std::nullopt, c.message);
         if (c.reader >= 0) {
             EXPECT_EQ(readAll(c.reader), written);
@@ -188,7 +192,7 @@ TEST_F(RomFileSaveTest, PipesDevicesAndStreamsAreWrittenInPlaceAndLinksKept)
     ::close(standardOut[1]);
     // Nobody reads the pipe any more: the save fails at once instead of waiting.
     ::close(reader);
-    EXPECT_TRUE(SaveImageFile(fileSystem, fifo, m_image, 6, RomFileKind()).has_value());
+    EXPECT_TRUE(SaveImageFile(fileSystem, fifo, m_image, Type(6), RomFileKind()).has_value());
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
     EXPECT_TRUE(std::filesystem::is_symlink("/dev/stdout"));
     EXPECT_TRUE(std::filesystem::is_symlink(m_folder.Path() / "dangling.ROM"));
@@ -202,7 +206,7 @@ TEST_F(RomFileSaveTest, AFileTheUserMayNotWriteIsRefusedAndKept)
     FailingFileSystem fileSystem({.nInspectWriteError = EACCES});
     m_folder.Write("golden.ROM", "old contents");
     const std::optional<FileMessage> message =
-        SaveImageFile(fileSystem, m_folder.PathOf("golden.ROM"), m_image, 6, RomFileKind());
+        SaveImageFile(fileSystem, m_folder.PathOf("golden.ROM"), m_image, Type(6), RomFileKind());
     ASSERT_TRUE(message);
     EXPECT_EQ(message->strText, "Access to " + m_folder.PathOf("golden.ROM") + " was denied.");
     EXPECT_EQ(m_folder.Read("golden.ROM"), "old contents");

@@ -48,36 +48,52 @@ TEST(RawImageFile, EveryKindLoadsWhatItSavesForEveryType)
 {
     TemporaryFolder folder;
     NativeFileSystem fileSystem;
-    for (const ImageFileKind& kind : ImageFileKinds())
-        for (const EepromTypeInfo& type : EepromTypes()) {
-            SCOPED_TRACE(std::string(kind.dialogFilter) + " " + std::string(type.name));
+    for (const EepromTypeInfo& type : AllEepromTypes())
+        for (const ImageFileKind& kind : ImageFileKinds(type.organisation)) {
+            SCOPED_TRACE(std::string(kind.dialogFilter) + " " + ChipTypeName(type));
             const MemoryImage dump = CountingDump(type);
             const std::string path = folder.PathOf("image");
-            ASSERT_EQ(SaveImageFile(fileSystem, path, dump, type.code, kind), std::nullopt);
-            const RomOpenResult opened = OpenImageFile(fileSystem, path, type.code, kind);
+            ASSERT_EQ(SaveImageFile(fileSystem, path, dump, type, kind), std::nullopt);
+            const RomOpenResult opened = OpenImageFile(fileSystem, path, type, kind);
             ASSERT_EQ(opened.outcome, RomOpenOutcome::Accepted) << opened.message.strText;
             EXPECT_EQ(RenderDump(*opened.image), RenderDump(dump));
             ASSERT_EQ(opened.refreshes.size(), type.words);
-            EXPECT_EQ(opened.refreshes[1], (RomWordRefresh{1, "1335"}));
+            EXPECT_EQ(opened.refreshes[1], (RomWordRefresh{1, type.cellBits == 8 ? "35" : "1335"}));
         }
 }
 
 TEST(RawImageFile, TheByteOrderDecidesWhichByteOfAWordComesFirst)
 {
     const MemoryImage dump = CountingDump(*FindEepromType(1)); // word 0 is 0x1234
-    EXPECT_EQ(EncodeBinaryImage(dump, 1, WordByteOrder::LittleEndian)->substr(0, 4),
+    EXPECT_EQ(EncodeBinaryImage(dump, Type(1), WordByteOrder::LittleEndian)->substr(0, 4),
               "\x34\x12\x35\x13");
-    EXPECT_EQ(EncodeBinaryImage(dump, 1, WordByteOrder::BigEndian)->substr(0, 4),
+    EXPECT_EQ(EncodeBinaryImage(dump, Type(1), WordByteOrder::BigEndian)->substr(0, 4),
               "\x12\x34\x13\x35");
-    EXPECT_EQ(EncodeIntelHex(dump, 1, WordByteOrder::LittleEndian)->substr(0, 17),
+    EXPECT_EQ(EncodeIntelHex(dump, Type(1), WordByteOrder::LittleEndian)->substr(0, 17),
               ":1000000034123513");
-    EXPECT_EQ(EncodeIntelHex(dump, 1, WordByteOrder::BigEndian)->substr(0, 17),
+    EXPECT_EQ(EncodeIntelHex(dump, Type(1), WordByteOrder::BigEndian)->substr(0, 17),
               ":1000000012341335");
-    EXPECT_EQ(EncodeIntelHex(dump, 1, WordByteOrder::BigEndian)->substr(8 * 45), ":00000001FF\r\n");
+    EXPECT_EQ(EncodeIntelHex(dump, Type(1), WordByteOrder::BigEndian)->substr(8 * 45),
+              ":00000001FF\r\n");
 
-    const RomOpenResult swapped = DecodeBinaryImage(
-        *EncodeBinaryImage(dump, 1, WordByteOrder::LittleEndian), 128, 1, WordByteOrder::BigEndian);
+    const RomOpenResult swapped =
+        DecodeBinaryImage(*EncodeBinaryImage(dump, Type(1), WordByteOrder::LittleEndian), 128,
+                          Type(1), WordByteOrder::BigEndian);
     EXPECT_EQ(GetImageWord(*swapped.image, 0), 0x3412u);
+
+    // An 8-bit image is its bytes in address order, whichever order is asked for.
+    const EepromTypeInfo& bytes = *FindEepromType(1, EepromOrganisation::Bytes8);
+    const MemoryImage byteDump = CountingDump(bytes); // cell i is 0x34 + i
+    for (const WordByteOrder order : {WordByteOrder::LittleEndian, WordByteOrder::BigEndian}) {
+        const std::string binary = *EncodeBinaryImage(byteDump, bytes, order);
+        ASSERT_EQ(binary.size(), 128u);
+        EXPECT_EQ(binary.substr(0, 3), "\x34\x35\x36");
+        EXPECT_EQ(binary.back(), '\xB3');
+        EXPECT_EQ(EncodeIntelHex(byteDump, bytes, order)->substr(0, 17), ":1000000034353637");
+        EXPECT_EQ(EncodeIntelHex(byteDump, bytes, order)->substr(8 * 45), ":00000001FF\r\n");
+        const RomOpenResult opened = DecodeBinaryImage(binary, 128, bytes, order);
+        EXPECT_EQ(opened.image->Cells(), byteDump.Cells());
+    }
 }
 
 TEST(RawImageFile, ABinaryFileOfAnotherSizeIsRefusedNamingTheTypeItFits)
@@ -96,16 +112,17 @@ TEST(RawImageFile, ABinaryFileOfAnotherSizeIsRefusedNamingTheTypeItFits)
         {0, 4, "The binary file holds 0 bytes; a 93C66 image holds 512."},
     };
     for (const Case& c : cases) {
-        const RomOpenResult result = DecodeBinaryImage(std::string(c.size, '\0'), c.size,
-                                                       c.selected, WordByteOrder::LittleEndian);
+        const RomOpenResult result = DecodeBinaryImage(
+            std::string(c.size, '\0'), c.size, Type(c.selected), WordByteOrder::LittleEndian);
         EXPECT_EQ(result.outcome, RomOpenOutcome::Message);
         EXPECT_EQ(result.message.strText, c.text);
         EXPECT_EQ(result.message.strCaption, "Open File Error");
         EXPECT_FALSE(result.image);
     }
     // 93C56 and 93C57 share their size, as their ROM files do.
-    EXPECT_EQ(DecodeBinaryImage(std::string(256, '\0'), 256, 3, WordByteOrder::BigEndian).outcome,
-              RomOpenOutcome::Accepted);
+    EXPECT_EQ(
+        DecodeBinaryImage(std::string(256, '\0'), 256, Type(3), WordByteOrder::BigEndian).outcome,
+        RomOpenOutcome::Accepted);
 }
 
 TEST(RawImageFile, IntelHexTakesRecordsOfAnyLengthAndOrderAndAddressRecords)
@@ -122,14 +139,15 @@ TEST(RawImageFile, IntelHexTakesRecordsOfAnyLengthAndOrderAndAddressRecords)
         HexLine(0, 4, {0, 1}) + HexLine(0, 4, {0, 0}) + Hex93C46(64),
     };
     for (const std::string& file : accepted) {
-        const RomOpenResult result = DecodeIntelHex(file, 1, WordByteOrder::LittleEndian);
+        const RomOpenResult result = DecodeIntelHex(file, Type(1), WordByteOrder::LittleEndian);
         ASSERT_EQ(result.outcome, RomOpenOutcome::Accepted) << file << result.message.strText;
         EXPECT_EQ(GetImageWord(*result.image, 63), 0xA5A5u);
     }
     std::string lower = Hex93C46(16);
     for (char& c : lower)
         c = static_cast<char>(std::tolower(c));
-    EXPECT_EQ(DecodeIntelHex(lower, 1, WordByteOrder::BigEndian).outcome, RomOpenOutcome::Accepted);
+    EXPECT_EQ(DecodeIntelHex(lower, Type(1), WordByteOrder::BigEndian).outcome,
+              RomOpenOutcome::Accepted);
 }
 
 TEST(RawImageFile, MalformedIntelHexIsRefusedNamingTheLineAndTheFault)
@@ -182,7 +200,7 @@ TEST(RawImageFile, MalformedIntelHexIsRefusedNamingTheLineAndTheFault)
          "The Intel HEX file is too large to hold an EEPROM image."},
     };
     for (const Case& c : cases) {
-        const RomOpenResult result = DecodeIntelHex(c.file, 1, WordByteOrder::LittleEndian);
+        const RomOpenResult result = DecodeIntelHex(c.file, Type(1), WordByteOrder::LittleEndian);
         EXPECT_EQ(result.outcome, RomOpenOutcome::Message) << c.text;
         EXPECT_EQ(result.message.strText, c.text);
         EXPECT_EQ(result.message.strCaption, "Open File Error");

@@ -9,11 +9,6 @@
 namespace pemrix {
 namespace {
 
-const EepromTypeInfo& Type(EepromType code)
-{
-    return *FindEepromType(code);
-}
-
 std::string WithWord(std::string file, std::uint32_t address, std::string_view group)
 {
     file.replace(kRomHeaderLength + 4 * address, 4, group);
@@ -32,25 +27,29 @@ void ExpectMessage(const RomOpenResult& result, std::string_view text)
 
 TEST(RomFileDecoder, EveryTypeAcceptsItsOwnFileWithEveryWordRefreshedInOrder)
 {
-    for (const EepromTypeInfo& type : EepromTypes()) {
-        SCOPED_TRACE(std::string(type.name));
-        const RomOpenResult result = DecodeRomFile(RomFileOf(type), type.code);
+    for (const EepromTypeInfo& type : AllEepromTypes()) {
+        SCOPED_TRACE(ChipTypeName(type));
+        const RomOpenResult result = DecodeRomFile(RomFileOf(type), type);
         ASSERT_EQ(result.outcome, RomOpenOutcome::Accepted);
-        EXPECT_EQ(ImageDigits(*result.image), CountingWordText(type.words));
+        const std::string cells = CountingCellText(type);
+        const std::size_t digits = type.cellBits / 4;
+        EXPECT_EQ(ImageDigits(*result.image), cells);
         EXPECT_EQ(RenderDump(*result.image).substr(0, 5), "0000H");
-        EXPECT_EQ(RenderDump(*result.image).size(), 46 * type.rows - 1);
+        EXPECT_EQ(RenderDump(*result.image).size(), (6 + 8 * (1 + digits)) * type.rows - 1);
         ASSERT_EQ(result.refreshes.size(), type.words);
         for (std::uint32_t a = 0; a < type.words; ++a) {
             EXPECT_EQ(result.refreshes[a].nAddress, a);
-            EXPECT_EQ(result.refreshes[a].strText, CountingWordText(type.words).substr(4 * a, 4));
+            EXPECT_EQ(result.refreshes[a].strText, cells.substr(digits * a, digits));
         }
     }
 }
 
 TEST(RomFileDecoder, TheSisterTypesOpenEachOthersFiles)
 {
-    EXPECT_EQ(DecodeRomFile(RomFileOf(Type(2), Type(3)), 2).outcome, RomOpenOutcome::Accepted);
-    EXPECT_EQ(DecodeRomFile(RomFileOf(Type(3), Type(2)), 3).outcome, RomOpenOutcome::Accepted);
+    EXPECT_EQ(DecodeRomFile(RomFileOf(Type(2), Type(3)), Type(2)).outcome,
+              RomOpenOutcome::Accepted);
+    EXPECT_EQ(DecodeRomFile(RomFileOf(Type(3), Type(2)), Type(3)).outcome,
+              RomOpenOutcome::Accepted);
 }
 
 TEST(RomFileDecoder, AWrongTypeFieldIsNamedByTheFileSizeAlone)
@@ -76,6 +75,42 @@ TEST(RomFileDecoder, AWrongTypeFieldIsNamedByTheFileSizeAlone)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file.substr(0, 16));
+        ExpectMessage(DecodeRomFile(c.file, Type(c.selected)), c.text);
+    }
+}
+
+// The type field names the organisation: "93C66 x8" in any case. A file of the other
+// organisation is refused by name even where its size would fit, and the sisters still share.
+TEST(RomFileDecoder, AFileOpensOnlyInTheOrganisationItsTypeFieldNames)
+{
+    const auto x8 = [](EepromType code) -> const EepromTypeInfo& {
+        return *FindEepromType(code, EepromOrganisation::Bytes8);
+    };
+    EXPECT_EQ(RomTypeField(x8(4)), "93C66 x8    ");
+    std::string lowerCase = RomFileOf(x8(4));
+    lowerCase.replace(4, 8, "93c66 X8");
+    EXPECT_EQ(DecodeRomFile(lowerCase, x8(4)).outcome, RomOpenOutcome::Accepted);
+    EXPECT_EQ(DecodeRomFile(RomFileOf(x8(2), x8(3)), x8(2)).outcome, RomOpenOutcome::Accepted);
+    EXPECT_EQ(RomFileOf(x8(4)).size(), RomFileOf(Type(4)).size());
+    std::string unknownField = RomFileOf(x8(4));
+    unknownField.replace(4, 12, "93C99 x8    ");
+    const struct
+    {
+        const EepromTypeInfo& selected;
+        std::string file;
+        std::string_view text;
+    } cases[] = {
+        {x8(4), RomFileOf(Type(4)),
+         "The ROM file holds a 16-bit image (93C66). Open it in 16-bit organisation."},
+        {x8(1), RomFileOf(Type(6)),
+         "The ROM file holds a 16-bit image (93C86). Open it in 16-bit organisation."},
+        {Type(4), RomFileOf(x8(4)),
+         "The ROM file holds an 8-bit image (93C66 x8). Open it in 8-bit organisation (ORG low)."},
+        {x8(1), RomFileOf(x8(4)), "The type of the ROM file is 93C66 x8."},
+        {x8(2), unknownField, "The type of the ROM file is 93C66 x8."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file.substr(0, 16));
         ExpectMessage(DecodeRomFile(c.file, c.selected), c.text);
     }
 }
@@ -84,9 +119,9 @@ TEST(RomFileDecoder, AFileWithoutTheMagicIsOfUnknownType)
 {
     for (const std::string file : {"", "R", "ROM", "ROM2", "XROM193C46", "ROM!93C46       "}) {
         SCOPED_TRACE(file);
-        ExpectMessage(DecodeRomFile(file, 1), "The ROM file type is unknown.");
+        ExpectMessage(DecodeRomFile(file, Type(1)), "The ROM file type is unknown.");
     }
-    ExpectMessage(DecodeRomFile("ROM2" + RomFileOf(Type(1)).substr(4), 1),
+    ExpectMessage(DecodeRomFile("ROM2" + RomFileOf(Type(1)).substr(4), Type(1)),
                   "The ROM file type is unknown.");
 }
 
@@ -94,7 +129,7 @@ TEST(RomFileDecoder, AFileOfTheWrongSizeIsIgnoredSilently)
 {
     const std::string file = RomFileOf(Type(1));
     for (const std::string& sized : {file + "F", file.substr(0, file.size() - 1)}) {
-        const RomOpenResult result = DecodeRomFile(sized, 1);
+        const RomOpenResult result = DecodeRomFile(sized, Type(1));
         EXPECT_EQ(result.outcome, RomOpenOutcome::Ignored);
         EXPECT_TRUE(result.message.strText.empty());
         EXPECT_FALSE(result.image);
@@ -106,12 +141,12 @@ TEST(RomFileDecoder, LowerCaseMagicTypeAndDigitsAreAcceptedAndKept)
 {
     const std::string file =
         WithWord("rom1" + std::string("93c57       ") + CountingWordText(128), 5, "12ab");
-    const RomOpenResult result = DecodeRomFile("Rom1" + file.substr(4), 3);
+    const RomOpenResult result = DecodeRomFile("Rom1" + file.substr(4), Type(3));
     ASSERT_EQ(result.outcome, RomOpenOutcome::Accepted);
     EXPECT_EQ(RenderDump(*result.image).substr(WordTextOffset(5), 4), "12ab");
     EXPECT_EQ(GetImageWord(*result.image, 5), 0x12ABu);
     EXPECT_EQ(result.refreshes[5], (RomWordRefresh{5, "12ab"}));
-    EXPECT_EQ(DecodeRomFile(file, 2).outcome, RomOpenOutcome::Accepted);
+    EXPECT_EQ(DecodeRomFile(file, Type(2)).outcome, RomOpenOutcome::Accepted);
 }
 
 TEST(RomFileDecoder, AWordThatIsNotFourHexDigitsIsRefusedByItsAddress)
@@ -135,11 +170,13 @@ TEST(RomFileDecoder, AWordThatIsNotFourHexDigitsIsRefusedByItsAddress)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        ExpectMessage(DecodeRomFile(WithWord(RomFileOf(Type(1)), c.address, c.group), 1), c.text);
+        ExpectMessage(DecodeRomFile(WithWord(RomFileOf(Type(1)), c.address, c.group), Type(1)),
+                      c.text);
     }
     // The first bad word is the one named.
     const std::string twoBad = WithWord(WithWord(RomFileOf(Type(6)), 0x3FF, "zzzz"), 0x200, "x000");
-    ExpectMessage(DecodeRomFile(twoBad, 6), "The ROM file holds an invalid word at address 0200.");
+    ExpectMessage(DecodeRomFile(twoBad, Type(6)),
+                  "The ROM file holds an invalid word at address 0200.");
 }
 
 } // namespace

@@ -25,7 +25,7 @@ TEST(RomFileEncoder, WritesTheHeaderAndEveryWordOfTheSelectedType)
         SCOPED_TRACE(c.header);
         MemoryImage dump;
         ResetImage(dump, c.code);
-        const std::optional<std::string> file = EncodeRomFile(dump, c.code);
+        const std::optional<std::string> file = EncodeRomFile(dump, Type(c.code));
         ASSERT_TRUE(file);
         EXPECT_EQ(file->size(), c.size);
         EXPECT_EQ(file->substr(0, 16), c.header);
@@ -37,17 +37,18 @@ TEST(RomFileEncoder, OpenThenSaveRewritesOnlyMagicAndTypeField)
 {
     std::string words = CountingWordText(128);
     words.replace(4 * 9, 4, "12ab");
-    const RomOpenResult opened = DecodeRomFile("rOm1" + std::string("93c57       ") + words, 2);
+    const RomOpenResult opened =
+        DecodeRomFile("rOm1" + std::string("93c57       ") + words, Type(2));
     ASSERT_EQ(opened.outcome, RomOpenOutcome::Accepted);
-    EXPECT_EQ(EncodeRomFile(*opened.image, 2), "ROM193C56       " + words);
+    EXPECT_EQ(EncodeRomFile(*opened.image, Type(2)), "ROM193C56       " + words);
 }
 
 TEST(RomFileEncoder, RefusesADumpThatDoesNotHoldTheSelectedType)
 {
     MemoryImage dump;
     ResetImage(dump, 1);
-    EXPECT_FALSE(EncodeRomFile(dump, 6));
-    EXPECT_FALSE(EncodeRomFile(MemoryImage(*FindEepromType(6)), 1));
+    EXPECT_FALSE(EncodeRomFile(dump, Type(6)));
+    EXPECT_FALSE(EncodeRomFile(MemoryImage(*FindEepromType(6)), Type(1)));
 }
 
 } // namespace

@@ -55,7 +55,7 @@ protected:
     std::optional<FileMessage> Save(const std::string& path)
     {
         NativeFileSystem fileSystem;
-        return SaveImageFile(fileSystem, path, m_image, 6, RomFileKind());
+        return SaveImageFile(fileSystem, path, m_image, *FindEepromType(6), RomFileKind());
     }
 
     TemporaryFolder m_folder;
@@ -86,7 +86,7 @@ TEST_F(WindowsSaveTest, AReplacedFileKeepsItsAttributes)
     const std::string path = m_folder.PathOf("chip.ROM");
     ASSERT_NE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN), FALSE);
     EXPECT_EQ(Save(path), std::nullopt);
-    EXPECT_EQ(m_folder.Read("chip.ROM"), EncodeRomFile(m_image, 6));
+    EXPECT_EQ(m_folder.Read("chip.ROM"), EncodeRomFile(m_image, *FindEepromType(6)));
     EXPECT_EQ(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN,
               DWORD{FILE_ATTRIBUTE_HIDDEN});
     EXPECT_EQ(m_folder.Names(), std::vector<std::string>{"chip.ROM"});

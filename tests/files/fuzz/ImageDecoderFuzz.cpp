@@ -32,12 +32,13 @@ void CheckAccepted(std::string_view file, const EepromTypeInfo& type, const RomO
     for (std::uint32_t address = 0; address < type.words; ++address) {
         const RomWordRefresh& refresh = result.refreshes[address];
         Require(refresh.nAddress == address);
-        Require(refresh.strText == file.substr(kRomHeaderLength + kRomWordLength * address, 4));
+        const std::size_t digits = CellDigitCount(type);
+        Require(refresh.strText == file.substr(kRomHeaderLength + digits * address, digits));
         Require(result.image->CellDigits(address) == refresh.strText);
         Require(GetImageWord(*result.image, address) == ParseHexPrefix(refresh.strText));
     }
     // Saving what was opened gives the file back, the header aside.
-    const std::optional<std::string> saved = EncodeRomFile(*result.image, type.code);
+    const std::optional<std::string> saved = EncodeRomFile(*result.image, type);
     Require(saved && saved->substr(kRomHeaderLength) == file.substr(kRomHeaderLength));
 }
 
@@ -71,9 +72,9 @@ void CheckRawImage(const RomOpenResult& result, const EepromTypeInfo& type,
             RenderDump(*again.image) == RenderDump(*result.image));
 }
 
-void CheckRawDecoders(std::string_view file, EepromType selected)
+void CheckRawDecoders(std::string_view file, const EepromTypeInfo& selected)
 {
-    const EepromTypeInfo& type = EffectiveEepromType(selected);
+    const EepromTypeInfo& type = selected;
     for (const WordByteOrder order : {WordByteOrder::LittleEndian, WordByteOrder::BigEndian}) {
         const auto binary = [&](std::string_view bytes) {
             return DecodeBinaryImage(bytes, bytes.size(), selected, order);
@@ -97,10 +98,9 @@ void CheckRawDecoders(std::string_view file, EepromType selected)
         [&](const MemoryImage& image) { return EncodeE2pFile(image, selected, 0); }, e2p);
 }
 
-void CheckDecode(std::string_view file, EepromType selected)
+void CheckDecode(std::string_view file, const EepromTypeInfo& type)
 {
-    const EepromTypeInfo& type = EffectiveEepromType(selected);
-    const RomOpenResult result = DecodeRomFile(file, selected);
+    const RomOpenResult result = DecodeRomFile(file, type);
     switch (result.outcome) {
     case RomOpenOutcome::Accepted:
         CheckAccepted(file, type, result);
@@ -121,8 +121,7 @@ void CheckDecode(std::string_view file, EepromType selected)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view file(reinterpret_cast<const char*>(data), size);
-    // 0 and 7 stand for a stored type outside the table, which the commands must survive too.
-    for (pemrix::EepromType selected = 0; selected <= 7; ++selected) {
+    for (const pemrix::EepromTypeInfo& selected : pemrix::AllEepromTypes()) {
         pemrix::CheckDecode(file, selected);
         pemrix::CheckRawDecoders(file, selected);
     }

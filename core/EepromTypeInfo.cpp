@@ -21,17 +21,17 @@ constexpr std::array<EepromTypeInfo, kEepromTypeCount> kTypes{{
     {4, kWords16, "93C66", 1004, 256, 0x00FF, 32, 113, 8, 16, 0, 1040},
     {5, kWords16, "93C76", 1005, 512, 0x01FF, 64, 115, 10, 16, 0, 2064},
     {6, kWords16, "93C86", 1006, 1024, 0x03FF, 128, 116, 10, 16, 0, 4112},
-    // Microchip 93AA46/93LC46/93C46 (A and C parts): READ 1 10 A6-A0, 7 address bits.
+    // Microchip 93AA46/93LC46/93C46 (A and C parts; DS21929): READ 1 10 A6-A0, 7 bits.
     {1, kBytes8, "93C46", 1002, 128, 0x007F, 16, 0, 7, 8, 0, 272},
-    // Microchip 93AA56/93LC56/93C56: 1 10 X A7-A0, 9 bits, the leading one don't-care.
+    // Microchip 93AA56/93LC56/93C56 (DS21794): 1 10 X A7-A0, 9 bits, the first don't-care.
     {2, kBytes8, "93C56", 1003, 256, 0x00FF, 32, 0, 9, 8, 3, 528},
     // onsemi (Catalyst) CAT93C57: A7-A0, 8 address bits.
     {3, kBytes8, "93C57", 1042, 256, 0x00FF, 32, 0, 8, 8, 2, 528},
-    // Microchip 93AA66/93LC66/93C66: A8-A0, 9 address bits.
+    // Microchip 93AA66/93LC66/93C66 (DS21929): A8-A0, 9 address bits.
     {4, kBytes8, "93C66", 1004, 512, 0x01FF, 64, 0, 9, 8, 0, 1040},
-    // Microchip 93AA76/93LC76/93C76: X A9-A0, 11 bits, the leading one don't-care.
+    // Microchip 93AA76/93LC76/93C76 (DS21796): X A9-A0, 11 bits, the first don't-care.
     {5, kBytes8, "93C76", 1005, 1024, 0x03FF, 128, 0, 11, 8, 0, 2064},
-    // Microchip 93AA86/93LC86/93C86: A10-A0, 11 address bits.
+    // Microchip 93AA86/93LC86/93C86 (DS21797): A10-A0, 11 address bits.
     {6, kBytes8, "93C86", 1006, 2048, 0x07FF, 256, 0, 11, 8, 0, 4112},
 }};
 

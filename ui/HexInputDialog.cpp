@@ -28,6 +28,8 @@ const QString kDataLabel = QStringLiteral("label_219");
 
 const QString HexInputDialog::kHexFieldMessage =
     QStringLiteral("Please type a 4-digit hexadecimal number.(e.g. 002B)");
+const QString HexInputDialog::kByteFieldMessage =
+    QStringLiteral("Please type a 2-digit hexadecimal number.(e.g. 2B)");
 const QString HexInputDialog::kAddressRangeMessage = QStringLiteral("Please type a valid address.");
 const QString HexInputDialog::kAddressCaption = QStringLiteral("Address Error");
 const QString HexInputDialog::kDataCaption = QStringLiteral("Data error");
@@ -90,11 +92,13 @@ void HexInputDialog::accept()
         }
     }
     if (m_dataEdit) {
-        if (!ParseField(m_strData, kDataCaption, m_nData))
+        const QString& message =
+            type.organisation == EepromOrganisation::Bytes8 ? kByteFieldMessage : kHexFieldMessage;
+        if (!ParseField(m_strData, kDataCaption, m_nData, message))
             return;
-        // A byte cell takes no more than two digits, with the message for a field too long.
+        // A byte cell takes no more than two digits.
         if (m_strData.size() > static_cast<qsizetype>(CellDigitCount(type))) {
-            Report(kHexFieldMessage, kDataCaption);
+            Report(message, kDataCaption);
             return;
         }
     }
@@ -115,11 +119,12 @@ void HexInputDialog::keyPressEvent(QKeyEvent* event)
     CSkinDialog::keyPressEvent(event);
 }
 
-bool HexInputDialog::ParseField(const QString& text, const QString& caption, std::uint32_t& value)
+bool HexInputDialog::ParseField(const QString& text, const QString& caption, std::uint32_t& value,
+                                const QString& message)
 {
     const auto parsed = ParseHexField(text.toStdString());
     if (!parsed) {
-        Report(kHexFieldMessage, caption);
+        Report(message, caption);
         return false;
     }
     value = *parsed;

@@ -33,6 +33,8 @@ class HexInputDialog : public CSkinDialog
 
 public:
     static const QString kHexFieldMessage;
+    // The data field's message in 8-bit organisation, where a cell is two digits.
+    static const QString kByteFieldMessage;
     static const QString kAddressRangeMessage;
     static const QString kAddressCaption;
     static const QString kDataCaption;
@@ -63,7 +65,8 @@ protected:
 private:
     QLineEdit* AddField(const QString& name, const QString& labelImage, int index);
     // Applies the hex field rule to `text`, reporting a failure with `caption`.
-    bool ParseField(const QString& text, const QString& caption, std::uint32_t& value);
+    bool ParseField(const QString& text, const QString& caption, std::uint32_t& value,
+                    const QString& message = kHexFieldMessage);
     void Report(const QString& text, const QString& caption);
 
     const ProfileStore& m_profile;

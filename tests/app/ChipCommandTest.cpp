@@ -152,7 +152,8 @@ private slots:
             QStringLiteral("pemrix::CFailedDlg")));
     }
 
-    // A byte takes one or two digits; a third is refused as a 16-bit field's fifth is.
+    // A byte takes one or two digits; a third is refused as a 16-bit field's fifth is, with the
+    // byte's own example.
     void EightBitEditTakesAByteAndChecksTheByteCount()
     {
         m_window->Menu()->RunCommand(MainWindowMenu::kOrganisationCommand);
@@ -162,9 +163,9 @@ private slots:
         QCOMPARE(Dump(), before);
         const QStringList texts{m_harness->m_interaction.m_messages[0].strText,
                                 m_harness->m_interaction.m_messages[1].strText};
-        QCOMPARE(texts, (QStringList{
-                            QStringLiteral("Please type a 4-digit hexadecimal number.(e.g. 002B)"),
-                            QStringLiteral("Please type a valid address.")}));
+        QCOMPARE(texts,
+                 (QStringList{QStringLiteral("Please type a 2-digit hexadecimal number.(e.g. 2B)"),
+                              QStringLiteral("Please type a valid address.")}));
         Run(IDC_EDIT, "10", "d");
         QCOMPARE(Dump().mid(static_cast<int>(CellTextOffset(0x10, 2)), 2), QStringLiteral("0D"));
         QCOMPARE(Dump().left(8), QStringLiteral("0000H FF"));

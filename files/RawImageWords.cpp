@@ -42,8 +42,8 @@ std::vector<std::uint32_t> BytesToCells(std::string_view bytes, const EepromType
     }
     cells.reserve(bytes.size() / 2);
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto first = static_cast<std::uint8_t>(bytes[i]);
-        const auto second = static_cast<std::uint8_t>(bytes[i + 1]);
+        const std::uint32_t first = static_cast<std::uint8_t>(bytes[i]);
+        const std::uint32_t second = static_cast<std::uint8_t>(bytes[i + 1]);
         cells.push_back(order == WordByteOrder::LittleEndian ? first | (second << 8)
                                                              : second | (first << 8));
     }

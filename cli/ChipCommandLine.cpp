@@ -138,7 +138,7 @@ std::optional<std::vector<std::uint32_t>> ReadImageFileWords(FileSystem& files,
         return opened.image->Cells();
     report.Problem(opened.outcome == RomOpenOutcome::Message
                        ? opened.message.strText
-                       : "The ROM file's size does not match the " + std::string(type.name) + ".");
+                       : "The ROM file's size does not match the " + ChipTypeName(type) + ".");
     return std::nullopt;
 }
 

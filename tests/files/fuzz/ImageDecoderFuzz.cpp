@@ -24,10 +24,17 @@ void Require(bool condition)
         std::abort();
 }
 
+// A dump row is its label "0000H" and eight cells of a blank and the cell's digits; rows are
+// joined by line ends.
+std::size_t DumpLength(const EepromTypeInfo& type)
+{
+    return (6 + 8 * (1 + CellDigitCount(type))) * type.rows - 1;
+}
+
 void CheckAccepted(std::string_view file, const EepromTypeInfo& type, const RomOpenResult& result)
 {
     Require(file.size() == RomFileSize(type));
-    Require(result.image && RenderDump(*result.image).size() == kDumpRowStride * type.rows - 1);
+    Require(result.image && RenderDump(*result.image).size() == DumpLength(type));
     Require(result.refreshes.size() == type.words);
     for (std::uint32_t address = 0; address < type.words; ++address) {
         const RomWordRefresh& refresh = result.refreshes[address];
@@ -58,7 +65,7 @@ void CheckRawImage(const RomOpenResult& result, const EepromTypeInfo& type,
 {
     if (result.outcome != RomOpenOutcome::Accepted)
         return CheckRefused(result);
-    Require(result.image && RenderDump(*result.image).size() == kDumpRowStride * type.rows - 1);
+    Require(result.image && RenderDump(*result.image).size() == DumpLength(type));
     Require(result.refreshes.size() == type.words);
     for (std::uint32_t address = 0; address < type.words; ++address) {
         Require(result.refreshes[address].nAddress == address);

@@ -125,7 +125,7 @@ bool Ft232hSimulation::RunCommand()
     case kBytesInFalling: {
         if (!need(3))
             return false;
-        const unsigned count = (m_pending[1] | (m_pending[2] << 8)) + 1u;
+        const unsigned count = (m_pending[1] | (unsigned{m_pending[2]} << 8)) + 1u;
         for (unsigned byte = 0; byte < count; ++byte) {
             std::uint8_t value = 0;
             for (unsigned i = 0; i < 8; ++i)
@@ -155,7 +155,7 @@ bool Ft232hSimulation::RunCommand()
     case kClockBytes: {
         if (!need(3))
             return false;
-        const unsigned units = (m_pending[1] | (m_pending[2] << 8)) + 1u;
+        const unsigned units = (m_pending[1] | (unsigned{m_pending[2]} << 8)) + 1u;
         for (unsigned i = 0; i < 8 * units; ++i)
             ClockBit(std::nullopt);
         used = 3;
